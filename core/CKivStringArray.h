@@ -1,0 +1,22 @@
+// The string array with case-insensitive Find and Sort (ASCII letters fold,
+// other bytes compare as they are).
+#pragma once
+
+#include "core/KivCtrl_export.h"
+#include "platform/CStringArray.h"
+
+class CComboBox;
+class CListBox;
+
+class KIVCTRL_EXPORT CKivStringArray : public CStringArray {
+public:
+    CKivStringArray() = default;
+    ~CKivStringArray() override;
+
+    // Index of the first element at or after start equal to text ignoring
+    // case; -1 when none, when start is not below the count or is negative.
+    int Find(const char* text, int start = 0) const;
+    // Ascending when order is 1, descending otherwise; elements that differ
+    // only in case keep the order the exchange sort leaves them in.
+    void Sort(int order);
+};

@@ -1,0 +1,43 @@
+// The Win32 scalar types, handles and colour macros that host code and the
+// libraries keep using. Values match Win32 so ported code reads the same.
+#pragma once
+
+#include <cstdint>
+
+class QWidget;
+
+using BOOL = int;
+using UINT = unsigned int;
+using DWORD = std::uint32_t;
+using WORD = std::uint16_t;
+using BYTE = std::uint8_t;
+using LONG = std::int32_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using HRESULT = std::int32_t;
+
+// A window handle is the widget itself, so any Qt widget can own a dialog.
+using HWND = QWidget*;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+// 0x00BBGGRR, as GDI stores it.
+using COLORREF = std::uint32_t;
+
+constexpr COLORREF RGB(int r, int g, int b)
+{
+    return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
+constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests, the fuzzers and the
+# benchmarks need. Safe to run again: apt-get runs only when something is missing.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build ccache pkg-config
+  clang libclang-rt-14-dev
+  # libraries
+  qt6-base-dev libqt6sql6-sqlite nettle-dev
+  # tests, benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev libshp-dev
+  # the offscreen Qt platform needs fonts to measure text
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,18 @@
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(prefix "${WORK_DIR}/prefix")
+
+function(step)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+
+step(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+step(${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G "${GENERATOR}"
+     "-DCMAKE_PREFIX_PATH=${prefix}")
+step(${CMAKE_COMMAND} --build "${WORK_DIR}/build")
+execute_process(COMMAND "${WORK_DIR}/build/consumer" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "36\n")
+  message(FATAL_ERROR "the host printed '${out}' with status ${rc}")
+endif()

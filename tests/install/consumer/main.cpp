@@ -1,0 +1,21 @@
+#include "core/KivCalculator.h"
+#include "core/KivParamList.h"
+
+#include <cstdio>
+
+int main()
+{
+    KivParamList params;
+    KivGetCalcParam("W*3^2", &params);
+    if (params.getCount() != 1)
+        return 1;
+    params.removeData();
+    params.addParam("W", "2");
+    char expression[256];
+    KivGetCalcTrans("W*3^2", &params, expression);
+    double result = 0;
+    if (!KivCalculator(expression, &result))
+        return 1;
+    std::printf("%g\n", result);
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "platform/CString.h"
+#include "platform/CStringArray.h"
+#include "platform/CStringList.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+TEST(CString, FormatBoundedTruncatesAndTerminates)
+{
+    char buffer[8];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(FormatBounded(buffer, 6, "%s-%d", "abcdef", 42), 5u);
+    EXPECT_STREQ(buffer, "abcde");
+    EXPECT_EQ(buffer[6], 'x') << "nothing past the capacity is touched";
+
+    EXPECT_EQ(FormatBounded(buffer, sizeof buffer, "%d", 7), 1u);
+    EXPECT_STREQ(buffer, "7");
+    EXPECT_EQ(FormatBounded(buffer, 0, "%d", 7), 0u);
+}
+
+TEST(CString, StringFormatHasNoLengthLimit)
+{
+    const CString big(5000, 'a');
+    EXPECT_EQ(StringFormat("[%s]", big.c_str()).size(), 5002u);
+    EXPECT_EQ(StringFormat("%s=%s", "W", "10"), "W=10");
+}
+
+TEST(CString, CopyBoundedCutsAtCapacity)
+{
+    char buffer[4];
+    EXPECT_EQ(CopyBounded(buffer, sizeof buffer, "abcdef"), 3u);
+    EXPECT_STREQ(buffer, "abc");
+    EXPECT_EQ(CopyBounded(buffer, sizeof buffer, nullptr), 0u);
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST(CString, CaseFoldingTouchesAsciiLettersOnly)
+{
+    EXPECT_EQ(CompareNoCase("Slide.SLD", "slide.sld"), 0);
+    EXPECT_LT(CompareNoCase("a", "B"), 0);
+    EXPECT_GT(CompareNoCase("abc", "AB"), 0);
+    // Hangul in UTF-8 is compared byte for byte, never folded.
+    EXPECT_EQ(CompareNoCase("도면A", "도면a"), 0);
+    EXPECT_NE(CompareNoCase("\xC3\xA9", "\xC3\x89"), 0); // é and É stay distinct
+    EXPECT_EQ(MakeUpper("lib.slb\xC3\xA9"), "LIB.SLB\xC3\xA9");
+    EXPECT_EQ(MakeLower("LIB.SLB"), "lib.slb");
+    EXPECT_EQ(CompareNoCaseN("ABCx", "abcy", 3), 0);
+}
+
+TEST(CStringArray, IndexingOutsideGivesEmptyAndChangesNothing)
+{
+    CStringArray a;
+    a.Add("one");
+    a.Add("two");
+    a.InsertAt(1, "between");
+    EXPECT_EQ(a.GetSize(), 3);
+    EXPECT_EQ(a.GetAt(1), "between");
+    EXPECT_EQ(a.GetAt(5), "");
+    EXPECT_EQ(a.GetAt(-1), "");
+    a.SetAt(7, "x");
+    a.RemoveAt(9);
+    EXPECT_EQ(a.GetSize(), 3);
+    a.RemoveAt(0, 2);
+    ASSERT_EQ(a.GetSize(), 1);
+    EXPECT_EQ(a[0], "two");
+}
+
+TEST(CStringList, HeadAndTail)
+{
+    CStringList l;
+    EXPECT_EQ(l.RemoveHead(), "");
+    l.AddTail("b");
+    l.AddHead("a");
+    l.AddTail("c");
+    EXPECT_EQ(l.GetCount(), 3);
+    EXPECT_EQ(l.GetHead(), "a");
+    EXPECT_EQ(l.RemoveTail(), "c");
+    EXPECT_EQ(l.GetTail(), "b");
+}

@@ -1,0 +1,29 @@
+// The subcommands of the vandrel tool: each parses its own arguments (with
+// --help), calls the libraries and gives the process exit status.
+#pragma once
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace cli {
+
+enum Exit { Ok = 0, Failed = 1 };
+
+struct Command {
+    const char* name;
+    const char* summary;
+    int (*run)(const QStringList& args); // args[0] is the subcommand's name
+};
+
+// Parses args for a subcommand: prints help and returns false with exit set
+// to Ok on --help, prints the error and returns false with Failed on misuse.
+bool parse(QCommandLineParser& parser, const QStringList& args, const char* usage, int& exit);
+
+void printError(const QString& text);
+inline QByteArray utf8(const QString& s) { return s.toUtf8(); }
+
+int runCalc(const QStringList& args);
+
+} // namespace cli
