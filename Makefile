@@ -34,7 +34,9 @@ sanitize: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
-# libFuzzer targets with clang; run one with e.g. build-fuzz/bin/calculator_fuzzer -max_total_time=60
+# libFuzzer targets with clang. Run one on a scratch copy of its seeds (libFuzzer
+# writes new inputs into the folder it is given), e.g.
+#   cp -r fuzz/corpus/calculator_fuzzer /tmp/c && build-fuzz/bin/calculator_fuzzer -max_total_time=60 /tmp/c
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVANDREL_FUZZ=ON -DVANDREL_SANITIZE=ON \
 	  -DVANDREL_BUILD_TESTS=OFF -DVANDREL_BUILD_BENCH=OFF

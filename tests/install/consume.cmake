@@ -9,8 +9,13 @@ function(step)
 endfunction()
 
 step(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+# A host of sanitized libraries must be sanitized itself.
+set(flags "")
+if(SANITIZE)
+  set(flags "-fsanitize=address,undefined")
+endif()
 step(${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G "${GENERATOR}"
-     "-DCMAKE_PREFIX_PATH=${prefix}")
+     "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_FLAGS=${flags}")
 step(${CMAKE_COMMAND} --build "${WORK_DIR}/build")
 execute_process(COMMAND "${WORK_DIR}/build/consumer" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
 if(NOT rc EQUAL 0 OR NOT out STREQUAL "36\n")
