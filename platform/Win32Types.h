@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+class QIcon;
 class QWidget;
 
 using BOOL = int;
@@ -19,6 +20,7 @@ using HRESULT = std::int32_t;
 
 // A window handle is the widget itself, so any Qt widget can own a dialog.
 using HWND = QWidget*;
+using HICON = const QIcon*;
 
 #ifndef TRUE
 #define TRUE 1

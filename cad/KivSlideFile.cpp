@@ -1,0 +1,333 @@
+#include "cad/KivSlideFile.h"
+
+#include "cad/SlideLibrary_p.h"
+#include "platform/PathNoCase.h"
+
+#include <QLoggingCategory>
+
+#include <cstring>
+
+Q_LOGGING_CATEGORY(lcSlide, "vandrel.cad", QtWarningMsg)
+
+namespace {
+
+const char kSlideId[17] = {'A', 'u', 't', 'o', 'C', 'A', 'D', ' ', 'S', 'l', 'i', 'd', 'e', '\r', '\n', 0x1A, 0};
+
+const char* const kMessages[] = {
+    "",
+    "\"%s\": Can't open file",
+    "Warning--Slide prepared for different display.",
+    "Error reading slide file. *Invalid*",
+    "Slide library invalid.",
+    "Slide %s not found in library %s.",
+    "Error Unknown",
+    "No slide exists in library %s.",
+    "Slide %s already exists in library %s.",
+};
+
+std::uint16_t le16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint16_t swap16(std::uint16_t w)
+{
+    return static_cast<std::uint16_t>((w >> 8) | (w << 8));
+}
+
+std::uint16_t offset(std::uint16_t base, std::uint8_t delta)
+{
+    return static_cast<std::uint16_t>(base + static_cast<std::int8_t>(delta));
+}
+
+} // namespace
+
+KivSlideSink::~KivSlideSink() = default;
+
+int KivSlideFile::m_nSldError = 0;
+char KivSlideFile::m_szSldError[1024] = "";
+
+KivSlideFile::KivSlideFile()
+{
+    m_szLibrary[0] = '\0';
+    m_szSlide[0] = '\0';
+    m_szSldError[0] = '\0';
+}
+
+KivSlideFile::~KivSlideFile() = default;
+
+void KivSlideFile::SetSlideError(int code, const char* name, const char* slide)
+{
+    if (code < 0 || code > 8)
+        code = 6; // no message of its own: "Error Unknown"
+    name = name ? name : "";
+    slide = slide ? slide : "";
+    m_nSldError = code;
+    switch (code) {
+    case 1:
+    case 7:
+        FormatBounded(m_szSldError, sizeof m_szSldError, kMessages[code], name);
+        break;
+    case 5:
+    case 8:
+        FormatBounded(m_szSldError, sizeof m_szSldError, kMessages[code], slide, name);
+        break;
+    default:
+        CopyBounded(m_szSldError, sizeof m_szSldError, kMessages[code]);
+        break;
+    }
+}
+
+const char* KivSlideFile::GetSlideError()
+{
+    return m_szSldError;
+}
+
+void KivSlideFile::SetReference(const char* reference)
+{
+    m_szLibrary[0] = '\0';
+    m_szSlide[0] = '\0';
+    const std::string text = reference ? reference : "";
+    const auto open = text.find('(');
+    if (open == std::string::npos) {
+        CopyBounded(m_szSlide, sizeof m_szSlide, text.c_str());
+        return;
+    }
+    const auto close = text.find(')', open + 1);
+    CopyBounded(m_szLibrary, sizeof m_szLibrary, text.substr(0, open).c_str());
+    CopyBounded(m_szSlide, sizeof m_szSlide,
+                text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1).c_str());
+}
+
+int KivSlideFile::Open(const char* reference)
+{
+    Close();
+    SetReference(reference);
+    if (m_szLibrary[0] == '\0') {
+        const std::string path = ResolvePathNoCase(m_szSlide);
+        if (!slidelib::readWholeFile(path, m_data)) {
+            SetSlideError(1, m_szSlide, nullptr);
+            return 1;
+        }
+    } else {
+        const int code = slidelib::readLibrarySlide(m_szLibrary, m_szSlide, m_data);
+        if (code != 0)
+            return code;
+    }
+    m_pos = 0;
+    m_open = true;
+    return 0;
+}
+
+void KivSlideFile::OpenBytes(const std::uint8_t* data, std::size_t size)
+{
+    Close();
+    if (data && size > 0)
+        m_data.assign(data, data + size);
+    m_open = true;
+}
+
+void KivSlideFile::Close()
+{
+    m_data.clear();
+    m_data.shrink_to_fit();
+    m_pos = 0;
+    m_open = false;
+}
+
+bool KivSlideFile::readBytes(void* out, std::size_t n)
+{
+    if (m_data.size() - m_pos < n) {
+        m_pos = m_data.size();
+        return false;
+    }
+    std::memcpy(out, m_data.data() + m_pos, n);
+    m_pos += n;
+    return true;
+}
+
+bool KivSlideFile::readWord(std::uint16_t& word)
+{
+    std::uint8_t b[2];
+    if (!readBytes(b, 2))
+        return false;
+    word = le16(b);
+    if (m_bSwapped)
+        word = swap16(word);
+    return true;
+}
+
+void KivSlideFile::ReverseWord(unsigned short* word)
+{
+    if (word)
+        *word = swap16(*word);
+}
+
+int KivSlideFile::IsOlder()
+{
+    if (!m_open || m_data.size() - m_pos <= 18)
+        return 0;
+    return m_data[m_pos + 18];
+}
+
+int KivSlideFile::GetLevel() const
+{
+    return m_open && m_data.size() > 18 ? m_data[18] : 0;
+}
+
+int KivSlideFile::ReadHeader(KivSlideNew* header)
+{
+    if (!m_open || !header)
+        return 0;
+    std::uint8_t raw[kNewHeaderSize];
+    int result = 0;
+    if (!readBytes(raw, sizeof raw)) {
+        result = 3; // too short to hold a header
+    } else {
+        std::memcpy(header->id, raw, 17);
+        header->type = static_cast<char>(raw[17]);
+        header->level = static_cast<char>(raw[18]);
+        header->highX = le16(raw + 19);
+        header->highY = le16(raw + 21);
+        std::memcpy(header->aspect, raw + 23, 4);
+        header->fill = le16(raw + 27);
+        header->test = le16(raw + 29);
+        if (std::memcmp(header->id, kSlideId, sizeof kSlideId) != 0 || header->type != 'V'
+            || (header->fill != 0 && header->fill != 2 && header->fill != 0x0200))
+            result = 2;
+        if (header->test == 0x1234)
+            m_bSwapped = 0;
+        else if (header->test == 0x3412)
+            m_bSwapped = 1;
+        else
+            result = 3;
+        if (m_bSwapped) {
+            ReverseWord(&header->highX);
+            ReverseWord(&header->highY);
+        }
+        m_highX = header->highX;
+        m_highY = header->highY;
+    }
+    SetSlideError(result, nullptr, nullptr);
+    return result;
+}
+
+int KivSlideFile::ReadHeader(KivSlideOld* header)
+{
+    if (!m_open || !header)
+        return 0;
+    std::uint8_t raw[kOldHeaderSize];
+    int result = 0;
+    m_bSwapped = 0;
+    if (!readBytes(raw, sizeof raw)) {
+        result = 3;
+    } else {
+        std::memcpy(header->id, raw, 17);
+        header->type = static_cast<char>(raw[17]);
+        header->level = static_cast<char>(raw[18]);
+        header->highX = le16(raw + 19);
+        header->highY = le16(raw + 21);
+        std::memcpy(header->aspect, raw + 23, 8);
+        header->fill = le16(raw + 31);
+        header->unused = raw[33];
+        if (std::memcmp(header->id, kSlideId, sizeof kSlideId) != 0 || header->type != 'V'
+            || (header->fill != 0 && header->fill != 2))
+            result = 2;
+        m_highX = header->highX;
+        m_highY = header->highY;
+    }
+    SetSlideError(result, nullptr, nullptr);
+    return result;
+}
+
+int KivSlideFile::GetSlideSize(short* highX, short* highY)
+{
+    int result;
+    if (IsOlder() == 1) {
+        KivSlideOld header;
+        result = ReadHeader(&header);
+    } else {
+        KivSlideNew header;
+        result = ReadHeader(&header);
+    }
+    if (highX)
+        *highX = static_cast<short>(m_highX);
+    if (highY)
+        *highY = static_cast<short>(m_highY);
+    return result;
+}
+
+int KivSlideFile::ReadHeader()
+{
+    if (!m_open)
+        return 0;
+    return GetSlideSize(nullptr, nullptr);
+}
+
+int KivSlideFile::DecodeRecords(KivSlideSink& sink, KivSlidePoint& last)
+{
+    if (!m_open)
+        return 0;
+    std::vector<KivSlidePoint> vertices;
+    for (;;) {
+        std::uint16_t word;
+        if (!readWord(word))
+            return 0;
+        const unsigned kind = word >> 8;
+        const std::uint8_t low = static_cast<std::uint8_t>(word & 0xFF);
+        if (kind <= 0x7F) {
+            std::uint16_t fromY, toX, toY;
+            if (!readWord(fromY) || !readWord(toX) || !readWord(toY))
+                return 0;
+            const KivSlidePoint from {word, fromY};
+            sink.SlideLine(from, {toX, toY});
+            last = from;
+        } else if (kind <= 0xFA) {
+            continue;
+        } else if (kind == 0xFB) {
+            std::uint8_t d[3];
+            if (!readBytes(d, 3))
+                return 0;
+            const KivSlidePoint from {offset(last.x, low), offset(last.y, d[0])};
+            const KivSlidePoint to {offset(last.x, d[1]), offset(last.y, d[2])};
+            sink.SlideLine(from, to);
+            last = from;
+        } else if (kind == 0xFC) {
+            return 1;
+        } else if (kind == 0xFD) {
+            std::uint16_t count, unused;
+            if (!readWord(count) || !readWord(unused))
+                return 0;
+            if (count == 0)
+                continue; // the record that closes a fill
+            if ((m_data.size() - m_pos) / 6 < count) {
+                m_pos = m_data.size();
+                return 0;
+            }
+            vertices.clear();
+            vertices.reserve(count);
+            for (unsigned i = 0; i < count; ++i) {
+                std::uint16_t skip, x, y;
+                readWord(skip);
+                readWord(x);
+                readWord(y);
+                // Vertices beyond the extent fold back: 65535 - x.
+                if (x > m_highX)
+                    x = static_cast<std::uint16_t>(65535 - x);
+                if (y > m_highY)
+                    y = static_cast<std::uint16_t>(65535 - y);
+                vertices.push_back({x, y});
+            }
+            sink.SlidePolygon(vertices);
+        } else if (kind == 0xFE) {
+            std::uint8_t dy;
+            if (!readBytes(&dy, 1))
+                return 0;
+            const KivSlidePoint from {offset(last.x, low), offset(last.y, dy)};
+            sink.SlideLine(from, last);
+            last = from;
+        } else { // 0xFF
+            sink.SlideColor(low);
+        }
+    }
+}

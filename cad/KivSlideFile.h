@@ -1,0 +1,150 @@
+// AutoCAD slides and slide libraries. A KivSlideFile holds one slide's bytes
+// and its names, validates the header (old and new formats, either byte
+// order) and decodes the records into lines, polygons and colours for a
+// KivSlideSink. The static members maintain slide libraries; every operation
+// records its result in the process-wide slide error state. Any input is
+// safe: short or damaged files give result codes, never reads outside them.
+#pragma once
+
+#include "core/KivCtrl_export.h"
+#include "platform/CStringArray.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#pragma pack(push, 1)
+// Level 2 header, 31 bytes, words in the writer's byte order.
+struct KivSlideNew {
+    char id[17];
+    char type;
+    char level;
+    std::uint16_t highX;
+    std::uint16_t highY;
+    std::uint8_t aspect[4];
+    std::uint16_t fill;
+    std::uint16_t test;
+};
+// Level 1 header, 34 bytes, always little-endian.
+struct KivSlideOld {
+    char id[17];
+    char type;
+    char level;
+    std::uint16_t highX;
+    std::uint16_t highY;
+    std::uint8_t aspect[8];
+    std::uint16_t fill;
+    std::uint8_t unused;
+};
+#pragma pack(pop)
+static_assert(sizeof(KivSlideNew) == 31 && sizeof(KivSlideOld) == 34);
+
+// One library directory entry as the operations hold it.
+struct KivSldLibInfo {
+    char name[32];
+    long address; // offset of the slide in the library file
+    long size;    // bytes of the slide
+};
+
+// A point in slide coordinates (unsigned 16-bit, sums wrap modulo 65536).
+struct KivSlidePoint {
+    std::uint16_t x = 0;
+    std::uint16_t y = 0;
+    bool operator==(const KivSlidePoint&) const = default;
+};
+
+// What record decoding hands out; the slide drawing implements it.
+class KIVCTRL_EXPORT KivSlideSink {
+public:
+    virtual ~KivSlideSink();
+    virtual void SlideLine(KivSlidePoint from, KivSlidePoint to) = 0;
+    virtual void SlidePolygon(const std::vector<KivSlidePoint>& vertices) = 0;
+    virtual void SlideColor(int aci) = 0;
+};
+
+class KIVCTRL_EXPORT KivSlideFile {
+public:
+    static constexpr std::size_t kNewHeaderSize = 31;
+    static constexpr std::size_t kOldHeaderSize = 34;
+    static constexpr std::size_t kLibraryHeaderSize = 32;
+    static constexpr std::size_t kDirectoryEntrySize = 36;
+    static constexpr std::size_t kMaxSlideName = 31;
+
+    KivSlideFile(); // also empties the error message (not the code)
+    ~KivSlideFile();
+    KivSlideFile(const KivSlideFile&) = delete;
+    KivSlideFile& operator=(const KivSlideFile&) = delete;
+
+    const char* GetLibraryName() const { return m_szLibrary; }
+    const char* GetSlideName() const { return m_szSlide; }
+
+    // The slide error state shared by every slide and library operation.
+    static int m_nSldError;
+    static char m_szSldError[1024];
+    static void SetSlideError(int code, const char* name, const char* slide);
+    static const char* GetSlideError();
+
+    // "lib(slide)" names a slide in a library; anything else a slide file.
+    void SetReference(const char* reference);
+
+    // Loads the slide a reference names: 0, or the code recorded (1 cannot
+    // open; 4, 5, 7 from the library). Positions at the slide's first byte.
+    int Open(const char* reference);
+    // The slide's bytes directly (tests, fuzzing, slides held in memory).
+    void OpenBytes(const std::uint8_t* data, std::size_t size);
+    void Close();
+    bool IsOpen() const { return m_open; }
+
+    // Reads the header of the right format: 0, 2 (different display) or 3
+    // (invalid), recorded. 0 without effect when nothing is open.
+    int ReadHeader();
+    // Decodes records until the end record (1) or the end of the bytes (0).
+    // last is the drawing's last point; it carries over between slides.
+    int DecodeRecords(KivSlideSink& sink, KivSlidePoint& last);
+
+    int GetLevel() const;
+    int IsSwapped() const { return m_bSwapped; }
+    std::uint16_t GetHighX() const { return m_highX; }
+    std::uint16_t GetHighY() const { return m_highY; }
+
+    // Library operations: 0 on success, else the code they recorded.
+    static int CreateLibrary(const char* library);
+    // A new array of *count entries, to be released with FreeSlideLibraryInfo
+    // (or delete[]); null with *count 0 on failure (code 1, 4 or 7).
+    static KivSldLibInfo* GetSlideLibraryInfo(const char* library, int* count);
+    static void FreeSlideLibraryInfo(KivSldLibInfo* info);
+    // 1 on success, 0 on failure (the listing's code stays recorded).
+    static int GetSlideList(const char* library, CStringArray* names);
+    static int AppendLibrary(const char* library, const char* slideFile);
+    static int DeleteLibrary(const char* library, const char* slide);
+    static int ReplaceLibrary(const char* library, const char* slideFile);
+    static int ExtractSlide(const char* folder, const char* library, const char* slide, KivSldLibInfo* info,
+                            int count);
+    static int ExtractLibrary(const char* library, const char* slide, const char* folder);
+    static int RemoveLibrary(const char* library, const char* slide, const char* folder);
+    static int ExplodeLibrary(const char* library, const char* folder);
+
+    // Reads a library directory from a whole library image: 0, 4 or 7.
+    static int ReadLibraryDirectory(const std::uint8_t* data, std::size_t size,
+                                    std::vector<KivSldLibInfo>* entries);
+
+protected:
+    void ReverseWord(unsigned short* word);
+    int IsOlder();
+    int ReadHeader(KivSlideOld* header);
+    int ReadHeader(KivSlideNew* header);
+    int GetSlideSize(short* highX, short* highY);
+
+private:
+    bool readBytes(void* out, std::size_t n);
+    bool readWord(std::uint16_t& word);
+
+    char m_szLibrary[256];
+    char m_szSlide[256];
+    int m_bSwapped = 0;
+    std::vector<std::uint8_t> m_data;
+    std::size_t m_pos = 0;
+    bool m_open = false;
+    std::uint16_t m_highX = 0;
+    std::uint16_t m_highY = 0;
+};

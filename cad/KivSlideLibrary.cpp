@@ -1,0 +1,511 @@
+#include "cad/KivSlideFile.h"
+
+#include "cad/SlideLibrary_p.h"
+#include "core/KivUtil.h"
+#include "platform/AtomicFile.h"
+#include "platform/PathNoCase.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char kLibraryId[29] = {'A', 'u', 't', 'o', 'C', 'A', 'D', ' ', 'S', 'l', 'i', 'd', 'e', ' ', 'L',
+                             'i', 'b', 'r', 'a', 'r', 'y', ' ', '1', '.', '0', '\r', '\n', 0x1A, 0};
+constexpr std::size_t kChunk = 0xEFFF; // extraction copies at most this much at once
+
+// A read-only byte source: a file read with pread, or bytes in memory.
+class Source {
+public:
+    virtual ~Source() = default;
+    virtual std::uint64_t size() const = 0;
+    virtual bool read(std::uint64_t offset, void* out, std::size_t n) const = 0;
+};
+
+class MemorySource final : public Source {
+public:
+    MemorySource(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    std::uint64_t size() const override { return m_size; }
+    bool read(std::uint64_t offset, void* out, std::size_t n) const override
+    {
+        if (offset > m_size || m_size - offset < n)
+            return false;
+        std::memcpy(out, m_data + offset, n);
+        return true;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+};
+
+class FileSource final : public Source {
+public:
+    explicit FileSource(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    {
+        struct stat st {};
+        if (m_fd >= 0 && (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        m_size = m_fd >= 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    }
+    ~FileSource() override
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool isOpen() const { return m_fd >= 0; }
+    std::uint64_t size() const override { return m_size; }
+    bool read(std::uint64_t offset, void* out, std::size_t n) const override
+    {
+        auto* p = static_cast<char*>(out);
+        while (n > 0) {
+            const ssize_t got = ::pread(m_fd, p, n, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return false;
+            p += got;
+            offset += static_cast<std::uint64_t>(got);
+            n -= static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+private:
+    int m_fd;
+    std::uint64_t m_size = 0;
+};
+
+std::uint32_t le32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
+        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+void putLe32(std::uint8_t* p, std::uint32_t v)
+{
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
+// 0, 4 (no library, or a damaged directory) or 7 (no slide).
+int parseDirectory(const Source& source, std::vector<KivSldLibInfo>& entries)
+{
+    entries.clear();
+    const std::uint64_t size = source.size();
+    std::uint8_t header[KivSlideFile::kLibraryHeaderSize];
+    if (size > slidelib::kMaxLibrarySize || !source.read(0, header, sizeof header)
+        || std::memcmp(header, kLibraryId, sizeof kLibraryId) != 0)
+        return 4;
+
+    std::uint64_t at = KivSlideFile::kLibraryHeaderSize;
+    for (;;) {
+        std::uint8_t raw[KivSlideFile::kDirectoryEntrySize];
+        if (!source.read(at, raw, sizeof raw))
+            return 4; // the file ends inside the directory
+        at += sizeof raw;
+        if (raw[0] == 0 && raw[1] == 0 && raw[2] == 0 && raw[3] == 0)
+            break;
+        KivSldLibInfo entry {};
+        std::memcpy(entry.name, raw, 31);
+        entry.name[31] = '\0';
+        const std::uint32_t address = le32(raw + 32);
+        // Addresses must lie in the file and never run backwards.
+        if (address > size || (!entries.empty() && address < static_cast<std::uint32_t>(entries.back().address)))
+            return 4;
+        entry.address = static_cast<long>(address);
+        entries.push_back(entry);
+    }
+    if (entries.empty())
+        return 7;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const long next = i + 1 < entries.size() ? entries[i + 1].address : static_cast<long>(size);
+        entries[i].size = next - entries[i].address;
+    }
+    return 0;
+}
+
+std::size_t nameStart(const std::string& path)
+{
+    const auto sep = path.find_last_of("/\\");
+    return sep == std::string::npos ? 0 : sep + 1;
+}
+
+bool nameHasDot(const std::string& path)
+{
+    return path.find('.', nameStart(path)) != std::string::npos;
+}
+
+// Listing: lower-cased, ".slb" added unless the name holds one.
+std::string listingName(const char* library)
+{
+    std::string name = MakeLower(library ? library : "");
+    if (name.find(".slb", nameStart(name)) == std::string::npos)
+        name += ".slb";
+    return name;
+}
+
+// Creating and rewriting: ".slb" added when the name has no dot.
+std::string rewriteName(const char* library)
+{
+    std::string name = library ? library : "";
+    if (!nameHasDot(name))
+        name += ".slb";
+    return name;
+}
+
+std::string extractName(const char* library)
+{
+    return rewriteName(MakeUpper(library ? library : "").c_str());
+}
+
+std::string slideFileName(const char* slideFile)
+{
+    std::string name = slideFile ? slideFile : "";
+    if (!nameHasDot(name))
+        name += ".SLD";
+    return name;
+}
+
+// The slide name a file gets in a library: its title, upper-cased, cut to 31
+// bytes without splitting a UTF-8 character.
+std::string slideNameOf(const char* slideFile)
+{
+    std::string name = MakeUpper(KivUtil::GetFileTitle(slideFileName(slideFile).c_str()));
+    if (name.size() > KivSlideFile::kMaxSlideName) {
+        std::size_t cut = KivSlideFile::kMaxSlideName;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.resize(cut);
+    }
+    return name;
+}
+
+int findSlide(const std::vector<KivSldLibInfo>& entries, const char* slide)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (CompareNoCase(entries[i].name, slide ? slide : "") == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int fail(int code, const std::string& name = {}, const std::string& slide = {})
+{
+    KivSlideFile::SetSlideError(code, name.c_str(), slide.c_str());
+    return code;
+}
+
+// Lists a library, recording 1, 4 or 7 on failure; path is the file found.
+int listLibrary(const char* library, std::vector<KivSldLibInfo>& entries, std::string* path = nullptr)
+{
+    const std::string completed = listingName(library);
+    const std::string resolved = ResolvePathNoCase(completed.c_str());
+    if (path)
+        *path = resolved;
+    FileSource source(resolved);
+    if (!source.isOpen())
+        return fail(1, completed);
+    const int code = parseDirectory(source, entries);
+    if (code == 7)
+        return fail(7, library ? library : "");
+    if (code != 0)
+        return fail(code);
+    return 0;
+}
+
+bool writeLibraryHead(AtomicFile& out, const std::vector<KivSldLibInfo>& entries)
+{
+    std::vector<std::uint8_t> head(KivSlideFile::kLibraryHeaderSize
+                                   + KivSlideFile::kDirectoryEntrySize * (entries.size() + 1));
+    std::memcpy(head.data(), kLibraryId, sizeof kLibraryId);
+    std::uint8_t* p = head.data() + KivSlideFile::kLibraryHeaderSize;
+    for (const auto& e : entries) {
+        std::memcpy(p, e.name, std::min(std::strlen(e.name), std::size_t {31}));
+        putLe32(p + 32, static_cast<std::uint32_t>(e.address));
+        p += KivSlideFile::kDirectoryEntrySize;
+    }
+    return out.write(head.data(), head.size());
+}
+
+bool copyRange(const Source& from, std::uint64_t offset, std::uint64_t size, AtomicFile& out)
+{
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
+    while (size > 0) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
+        if (!from.read(offset, buffer.data(), n) || !out.write(buffer.data(), n))
+            return false;
+        offset += n;
+        size -= n;
+    }
+    return true;
+}
+
+struct AddedSlide {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Writes the library target anew: the kept slides copied from source in
+// order, then the added one, under a directory whose addresses are where the
+// bytes really land. The old file is replaced only once the new one is whole.
+int rewrite(const std::string& source, const std::string& target, const std::vector<KivSldLibInfo>& kept,
+            const AddedSlide* added)
+{
+    std::vector<KivSldLibInfo> directory = kept;
+    if (added) {
+        KivSldLibInfo entry {};
+        CopyBounded(entry.name, sizeof entry.name, added->name.c_str());
+        entry.size = static_cast<long>(added->bytes.size());
+        directory.push_back(entry);
+    }
+    std::uint64_t total = KivSlideFile::kLibraryHeaderSize + KivSlideFile::kDirectoryEntrySize * (directory.size() + 1);
+    for (auto& e : directory) {
+        if (total + static_cast<std::uint64_t>(e.size) > slidelib::kMaxLibrarySize)
+            return fail(6); // past what a library can address
+        e.address = static_cast<long>(total);
+        total += static_cast<std::uint64_t>(e.size);
+    }
+
+    FileSource in(source);
+    if (!kept.empty() && !in.isOpen())
+        return fail(1, source);
+    AtomicFile out(target);
+    if (!out.open())
+        return fail(1, target + ".tmp");
+    bool ok = writeLibraryHead(out, directory);
+    for (std::size_t i = 0; ok && i < kept.size(); ++i)
+        ok = copyRange(in, static_cast<std::uint64_t>(kept[i].address), static_cast<std::uint64_t>(kept[i].size), out);
+    if (ok && added)
+        ok = out.write(added->bytes.data(), added->bytes.size());
+    if (!ok || !out.commit())
+        return fail(6);
+    return 0;
+}
+
+// A slide name as a file name: separators would leave the target folder.
+std::string safeFileName(const char* stored)
+{
+    std::string name = stored;
+    for (char& c : name)
+        if (c == '/' || c == '\\')
+            c = '_';
+    return name;
+}
+
+std::string targetFolder(const char* folder, const char* library)
+{
+    if (!folder)
+        return NativeSeparators(KivUtil::GetFilePath(library).c_str());
+    std::string dir = folder;
+    if (dir.empty() || (dir.back() != '\\' && dir.back() != '/'))
+        dir += '/';
+    return ResolvePathNoCase(dir.c_str());
+}
+
+int extractOne(const Source& library, const KivSldLibInfo& entry, const std::string& folder)
+{
+    const std::string target = folder + safeFileName(entry.name) + ".SLD";
+    AtomicFile out(ResolvePathNoCase(target.c_str()));
+    if (!out.open())
+        return fail(1, target);
+    if (entry.size < 0 || !copyRange(library, static_cast<std::uint64_t>(entry.address),
+                                     static_cast<std::uint64_t>(entry.size), out)
+        || !out.commit())
+        return fail(6);
+    return 0;
+}
+
+} // namespace
+
+namespace slidelib {
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out)
+{
+    FileSource source(path);
+    if (!source.isOpen() || source.size() > kMaxLibrarySize)
+        return false;
+    out.resize(static_cast<std::size_t>(source.size()));
+    return out.empty() || source.read(0, out.data(), out.size());
+}
+
+int readLibrarySlide(const char* library, const char* slide, std::vector<std::uint8_t>& out)
+{
+    std::vector<KivSldLibInfo> entries;
+    std::string path;
+    if (const int code = listLibrary(library, entries, &path))
+        return code;
+    const int index = findSlide(entries, slide);
+    if (index < 0)
+        return fail(5, library, slide ? slide : "");
+    FileSource source(path);
+    const KivSldLibInfo& e = entries[static_cast<std::size_t>(index)];
+    out.resize(static_cast<std::size_t>(e.size));
+    if (!source.isOpen() || (!out.empty() && !source.read(static_cast<std::uint64_t>(e.address), out.data(), out.size())))
+        return fail(1, path);
+    return 0;
+}
+
+} // namespace slidelib
+
+int KivSlideFile::ReadLibraryDirectory(const std::uint8_t* data, std::size_t size, std::vector<KivSldLibInfo>* entries)
+{
+    std::vector<KivSldLibInfo> local;
+    const MemorySource source(data, data ? size : 0);
+    return parseDirectory(source, entries ? *entries : local);
+}
+
+int KivSlideFile::CreateLibrary(const char* library)
+{
+    const std::string completed = rewriteName(library);
+    AtomicFile out(ResolvePathNoCase(completed.c_str()));
+    if (!out.open())
+        return fail(1, completed);
+    if (!writeLibraryHead(out, {}) || !out.commit())
+        return fail(1, completed);
+    return 0;
+}
+
+KivSldLibInfo* KivSlideFile::GetSlideLibraryInfo(const char* library, int* count)
+{
+    if (count)
+        *count = 0;
+    std::vector<KivSldLibInfo> entries;
+    if (listLibrary(library, entries) != 0)
+        return nullptr;
+    auto* info = new KivSldLibInfo[entries.size()];
+    std::copy(entries.begin(), entries.end(), info);
+    if (count)
+        *count = static_cast<int>(entries.size());
+    return info;
+}
+
+void KivSlideFile::FreeSlideLibraryInfo(KivSldLibInfo* info)
+{
+    delete[] info;
+}
+
+int KivSlideFile::GetSlideList(const char* library, CStringArray* names)
+{
+    if (names)
+        names->RemoveAll();
+    std::vector<KivSldLibInfo> entries;
+    if (listLibrary(library, entries) != 0)
+        return 0;
+    if (names)
+        for (const auto& e : entries)
+            names->Add(e.name);
+    return 1;
+}
+
+int KivSlideFile::AppendLibrary(const char* library, const char* slideFile)
+{
+    std::vector<KivSldLibInfo> entries;
+    std::string source;
+    const int listed = listLibrary(library, entries, &source);
+    if (listed == 1 || listed == 7) {
+        if (const int code = CreateLibrary(library))
+            return code;
+        entries.clear();
+    } else if (listed != 0) {
+        return listed;
+    }
+    AddedSlide added {slideNameOf(slideFile), {}};
+    if (findSlide(entries, added.name.c_str()) >= 0)
+        return fail(8, library, added.name);
+    const std::string file = slideFileName(slideFile);
+    if (!slidelib::readWholeFile(ResolvePathNoCase(file.c_str()), added.bytes))
+        return fail(1, file);
+    return rewrite(source, ResolvePathNoCase(rewriteName(library).c_str()), entries, &added);
+}
+
+int KivSlideFile::DeleteLibrary(const char* library, const char* slide)
+{
+    std::vector<KivSldLibInfo> entries;
+    std::string source;
+    if (const int code = listLibrary(library, entries, &source))
+        return code;
+    const int index = findSlide(entries, slide);
+    if (index < 0)
+        return fail(5, library ? library : "", slide ? slide : "");
+    if (entries.size() == 1)
+        return CreateLibrary(library);
+    entries.erase(entries.begin() + index);
+    return rewrite(source, ResolvePathNoCase(rewriteName(library).c_str()), entries, nullptr);
+}
+
+int KivSlideFile::ReplaceLibrary(const char* library, const char* slideFile)
+{
+    // One rewrite that drops the old slide and adds the new one, so that a
+    // failing append never leaves the library without either.
+    std::vector<KivSldLibInfo> entries;
+    std::string source;
+    const int listed = listLibrary(library, entries, &source);
+    if (listed != 0)
+        return AppendLibrary(library, slideFile);
+    AddedSlide added {slideNameOf(slideFile), {}};
+    const int index = findSlide(entries, added.name.c_str());
+    if (index >= 0)
+        entries.erase(entries.begin() + index);
+    const std::string file = slideFileName(slideFile);
+    if (!slidelib::readWholeFile(ResolvePathNoCase(file.c_str()), added.bytes))
+        return fail(1, file);
+    return rewrite(source, ResolvePathNoCase(rewriteName(library).c_str()), entries, &added);
+}
+
+int KivSlideFile::ExtractSlide(const char* folder, const char* library, const char* slide, KivSldLibInfo* info,
+                               int count)
+{
+    int index = -1;
+    for (int i = 0; info && i < count && index < 0; ++i)
+        if (CompareNoCase(info[i].name, slide ? slide : "") == 0)
+            index = i;
+    if (index < 0)
+        return fail(5, library ? library : "", slide ? slide : "");
+    const std::string completed = extractName(library);
+    FileSource source(ResolvePathNoCase(completed.c_str()));
+    if (!source.isOpen())
+        return fail(1, completed);
+    return extractOne(source, info[index], targetFolder(folder, library));
+}
+
+int KivSlideFile::ExtractLibrary(const char* library, const char* slide, const char* folder)
+{
+    int count = 0;
+    std::unique_ptr<KivSldLibInfo[]> info(GetSlideLibraryInfo(library, &count));
+    if (!info)
+        return m_nSldError;
+    return ExtractSlide(folder, library, slide, info.get(), count);
+}
+
+int KivSlideFile::RemoveLibrary(const char* library, const char* slide, const char* folder)
+{
+    if (const int code = ExtractLibrary(library, slide, folder))
+        return code;
+    return DeleteLibrary(library, slide);
+}
+
+int KivSlideFile::ExplodeLibrary(const char* library, const char* folder)
+{
+    std::vector<KivSldLibInfo> entries;
+    if (const int code = listLibrary(library, entries))
+        return code;
+    // One open of the library for all its slides.
+    const std::string completed = extractName(library);
+    FileSource source(ResolvePathNoCase(completed.c_str()));
+    if (!source.isOpen())
+        return fail(1, completed);
+    const std::string dir = targetFolder(folder, library);
+    for (const auto& e : entries)
+        if (const int code = extractOne(source, e, dir))
+            return code;
+    return 0;
+}

@@ -1,0 +1,220 @@
+#include "core/KivUtil.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/MessageBox.h"
+#include "platform/PathNoCase.h"
+#include "platform/ProcessService.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <glob.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace {
+
+HICON g_dlgIcon = nullptr;
+
+// _splitpath: an optional "X:" drive, the folder up to its last separator,
+// the title up to the last dot of the name, the extension from that dot.
+struct PathPieces {
+    CString drive, dir, title, ext;
+};
+
+PathPieces split(const char* path)
+{
+    PathPieces p;
+    std::string s = path ? path : "";
+    if (s.size() >= 2 && s[1] == ':' && ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'))) {
+        p.drive = s.substr(0, 2);
+        s.erase(0, 2);
+    }
+    const auto sep = s.find_last_of("/\\");
+    if (sep != std::string::npos) {
+        p.dir = s.substr(0, sep + 1);
+        s.erase(0, sep + 1);
+    }
+    const auto dot = s.find_last_of('.');
+    if (dot != std::string::npos) {
+        p.ext = s.substr(dot);
+        s.erase(dot);
+    }
+    p.title = s;
+    return p;
+}
+
+bool copyContents(const std::string& from, const std::string& to)
+{
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    AtomicFile out(to);
+    bool ok = out.open();
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        ok = out.write(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(in);
+    return ok && out.commit();
+}
+
+} // namespace
+
+long KivUtil::GetFileSize(const char* path)
+{
+    const std::string native = ResolvePathNoCase(path);
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    const int rc = ::fstat(fd, &st);
+    ::close(fd);
+    if (rc != 0 || S_ISDIR(st.st_mode))
+        return -1;
+    return static_cast<long>(st.st_size);
+}
+
+float KivUtil::GetDiskFreeSpaceA(const char* root)
+{
+    struct statvfs vfs {};
+    const std::string native = root && *root ? NativeSeparators(root) : std::string(".");
+    if (::statvfs(native.c_str(), &vfs) != 0)
+        return 0.0f;
+    return static_cast<float>(static_cast<double>(vfs.f_frsize) * static_cast<double>(vfs.f_bavail));
+}
+
+int KivUtil::IsExistFile(const char* path)
+{
+    return GetFileSize(path) >= 0 ? 1 : 0;
+}
+
+CString KivUtil::GetFilePath(const char* path)
+{
+    const PathPieces p = split(path);
+    return p.drive + p.dir;
+}
+
+CString KivUtil::GetFileName(const char* path)
+{
+    const PathPieces p = split(path);
+    return p.title + p.ext;
+}
+
+CString KivUtil::GetFileTitle(const char* path)
+{
+    return split(path).title;
+}
+
+CString KivUtil::GetFileExt(const char* path)
+{
+    return split(path).ext;
+}
+
+COleDateTime KivUtil::GetFileDate(const char* path)
+{
+    const std::string native = NativeSeparators(path);
+    glob_t matches {};
+    std::string first;
+    if (!native.empty() && ::glob(native.c_str(), GLOB_NOSORT, nullptr, &matches) == 0 && matches.gl_pathc > 0)
+        first = matches.gl_pathv[0];
+    ::globfree(&matches);
+    if (first.empty())
+        first = ResolvePathNoCase(path);
+    struct stat st {};
+    if (first.empty() || ::stat(first.c_str(), &st) != 0)
+        return COleDateTime::GetCurrentTime();
+    return COleDateTime(st.st_mtime);
+}
+
+int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, int* confirm)
+{
+    if (!source || !target)
+        return 0;
+    const std::string from = ResolvePathNoCase(source);
+    const std::string to = ResolvePathNoCase(target);
+    struct stat st {};
+    const bool targetExists = ::stat(to.c_str(), &st) == 0;
+    if (targetExists && (!confirm || *confirm == 1)) {
+        // Type 68 as the original programs passed it: Yes/No with the information icon.
+        const int answer = MessagePrint(nullptr, "Confirm", MB_YESNO | MB_ICONINFORMATION,
+                                        "%s\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?",
+                                        target);
+        if (answer != IDYES)
+            return 2;
+    }
+    bool ok;
+    if (move == 1) {
+        ok = ::rename(from.c_str(), to.c_str()) == 0;
+        if (!ok && errno == EXDEV) // another volume: copy, then remove
+            ok = copyContents(from, to) && ::unlink(from.c_str()) == 0;
+    } else {
+        ok = copyContents(from, to);
+    }
+    if (!ok)
+        return 0;
+    // Clearing a read-only attribute: the owner may read and write.
+    if (::stat(to.c_str(), &st) == 0)
+        ::chmod(to.c_str(), (st.st_mode & 07777) | S_IRUSR | S_IWUSR);
+    return 1;
+}
+
+int KivUtil::MessagePrint(HWND owner, const char* caption, UINT type, const char* format, ...)
+{
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    FormatBoundedV(text, sizeof text, format, args);
+    va_end(args);
+    if (!owner)
+        owner = AfxGetMainWnd();
+    return MessageBox(owner, text, caption, type);
+}
+
+void KivUtil::SetDlgIcon(HICON icon)
+{
+    g_dlgIcon = icon;
+}
+
+HICON KivUtil::GetDlgIcon()
+{
+    return g_dlgIcon;
+}
+
+int KivUtil::SystemShutdownReady()
+{
+    // The privilege here is logind's: it decides, and systemctl asks it.
+    if (FindProgram("systemctl").empty()) {
+        AfxMessageBox("0");
+        return 0;
+    }
+    return 1;
+}
+
+int KivUtil::SystemShutdown(UINT flags)
+{
+    if (flags == EWX_LOGOFF) {
+        const char* session = std::getenv("XDG_SESSION_ID");
+        if (session && *session)
+            return RunProcess("loginctl", {"terminate-session", session}, false) == 0 ? 1 : 0;
+        return RunProcess("loginctl", {"terminate-user", std::to_string(::getuid())}, false) == 0 ? 1 : 0;
+    }
+    if (!SystemShutdownReady())
+        return 0;
+    std::vector<CString> args;
+    args.push_back((flags & EWX_REBOOT) ? "reboot" : "poweroff");
+    if (flags & EWX_FORCE)
+        args.push_back("--force");
+    RunProcess("systemctl", args, false);
+    return 1;
+}

@@ -1,0 +1,123 @@
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+long long g_writeBudget = -1;
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+} // namespace
+
+void AtomicFile::failAfterBytesForTesting(long long bytes)
+{
+    g_writeBudget = bytes;
+}
+
+AtomicFile::AtomicFile(std::string target) : m_target(std::move(target)) {}
+
+AtomicFile::~AtomicFile()
+{
+    discard();
+}
+
+bool AtomicFile::open()
+{
+    discard();
+    m_failed = false;
+    // Hidden, and named after the target so a leftover tells what it was.
+    std::string pattern = folderOf(m_target) + "." + nameOf(m_target) + ".XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    m_fd = ::mkstemp(buffer.data());
+    if (m_fd < 0)
+        return false;
+    m_temp = buffer.data();
+    return true;
+}
+
+bool AtomicFile::write(const void* data, std::size_t size)
+{
+    if (m_fd < 0 || m_failed)
+        return false;
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        std::size_t chunk = size;
+        if (g_writeBudget >= 0) {
+            if (g_writeBudget == 0) {
+                m_failed = true;
+                errno = ENOSPC;
+                return false;
+            }
+            chunk = std::min<std::size_t>(chunk, static_cast<std::size_t>(g_writeBudget));
+        }
+        const ssize_t n = ::write(m_fd, p, chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            m_failed = true;
+            return false;
+        }
+        if (g_writeBudget >= 0)
+            g_writeBudget -= n;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool AtomicFile::commit()
+{
+    if (m_fd < 0 || m_failed) {
+        discard();
+        return false;
+    }
+    struct stat old {};
+    if (::stat(m_target.c_str(), &old) == 0)
+        ::fchmod(m_fd, old.st_mode & 07777);
+    else {
+        // A new file gets the usual permissions, not mkstemp's 0600.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(m_fd, 0666 & ~mask);
+    }
+    if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
+        m_fd = -1;
+        discard();
+        return false;
+    }
+    m_fd = -1;
+    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        discard();
+        return false;
+    }
+    m_temp.clear();
+    return true;
+}
+
+void AtomicFile::discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temp.empty()) {
+        ::unlink(m_temp.c_str());
+        m_temp.clear();
+    }
+}

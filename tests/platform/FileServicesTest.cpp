@@ -1,0 +1,84 @@
+#include "platform/AtomicFile.h"
+#include "platform/PathNoCase.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+TEST(AtomicFile, ReplacesOnlyOnCommit)
+{
+    TempDir dir;
+    const std::string target = dir.file("data.bin");
+    writeText(target, "old");
+    chmod(target.c_str(), 0640);
+    {
+        AtomicFile out(target);
+        ASSERT_TRUE(out.open());
+        EXPECT_TRUE(out.write("new", 3));
+        EXPECT_EQ(readFile(target), Bytes({'o', 'l', 'd'}));
+        EXPECT_TRUE(fs::exists(out.tempPath()));
+        EXPECT_EQ(fs::path(out.tempPath()).parent_path(), dir.path()) << "the temporary file lives beside the target";
+        ASSERT_TRUE(out.commit());
+    }
+    EXPECT_EQ(readFile(target), Bytes({'n', 'e', 'w'}));
+    struct stat st {};
+    stat(target.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << "permissions survive the rename";
+
+    {
+        AtomicFile abandoned(target);
+        ASSERT_TRUE(abandoned.open());
+        abandoned.write("zzz", 3);
+    }
+    EXPECT_EQ(readFile(target), Bytes({'n', 'e', 'w'}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(AtomicFile, InjectedFailureKeepsTheOriginal)
+{
+    TempDir dir;
+    const std::string target = dir.file("data.bin");
+    writeText(target, "original");
+    AtomicFile::failAfterBytesForTesting(4);
+    AtomicFile out(target);
+    ASSERT_TRUE(out.open());
+    EXPECT_TRUE(out.write("abcd", 4));
+    EXPECT_FALSE(out.write("e", 1));
+    EXPECT_FALSE(out.commit());
+    AtomicFile::failAfterBytesForTesting(-1);
+    EXPECT_EQ(readFile(target).size(), 8u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+    AtomicFile nowhere(dir.file("no/such/folder/file"));
+    EXPECT_FALSE(nowhere.open());
+}
+
+TEST(PathNoCase, ResolvesEveryComponentIgnoringAsciiCase)
+{
+    TempDir dir;
+    fs::create_directories(dir.path() / "Libs" / "Old");
+    writeText((dir.path() / "Libs" / "Old" / "Parts.SLB").string(), "x");
+    const std::string root = dir.path().string();
+    EXPECT_EQ(ResolvePathNoCase((root + "/libs/OLD/parts.slb").c_str()), root + "/Libs/Old/Parts.SLB");
+    EXPECT_EQ(ResolvePathNoCase((root + "\\LIBS\\old\\PARTS.slb").c_str()), root + "/Libs/Old/Parts.SLB");
+    // What does not exist keeps its spelling, inside the folders that do.
+    EXPECT_EQ(ResolvePathNoCase((root + "/libs/NEW.slb").c_str()), root + "/Libs/NEW.slb");
+    EXPECT_EQ(ResolvePathNoCase((root + "/none/x").c_str()), root + "/none/x");
+    EXPECT_EQ(ResolvePathNoCase(""), "");
+    EXPECT_EQ(ResolvePathNoCase(nullptr), "");
+}
+
+TEST(PathNoCase, AnExactMatchWins)
+{
+    TempDir dir;
+    writeText(dir.file("a.sld"), "lower");
+    writeText(dir.file("A.SLD"), "upper");
+    EXPECT_EQ(ResolvePathNoCase(dir.file("A.SLD").c_str()), dir.file("A.SLD"));
+    EXPECT_EQ(ResolvePathNoCase(dir.file("a.sld").c_str()), dir.file("a.sld"));
+    EXPECT_EQ(ResolvePathNoCase(dir.file("A.sld").c_str()), dir.file("A.SLD")) << "first in name order";
+}
