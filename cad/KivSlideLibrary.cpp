@@ -97,20 +97,47 @@ void putLe32(std::uint8_t* p, std::uint32_t v)
     p[3] = static_cast<std::uint8_t>(v >> 24);
 }
 
+// Reads a source front to back in blocks, so a directory of thousands of
+// entries costs a few reads, not one per entry.
+class BlockReader {
+public:
+    explicit BlockReader(const Source& source) : m_source(source) {}
+    bool read(std::uint64_t offset, void* out, std::size_t n)
+    {
+        if (offset < m_start || offset + n > m_start + m_block.size()) {
+            const std::uint64_t size = m_source.size();
+            if (offset > size || size - offset < n)
+                return false;
+            m_start = offset;
+            m_block.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, std::max<std::size_t>(n, 65536))));
+            if (!m_source.read(offset, m_block.data(), m_block.size()))
+                return false;
+        }
+        std::memcpy(out, m_block.data() + (offset - m_start), n);
+        return true;
+    }
+
+private:
+    const Source& m_source;
+    std::vector<std::uint8_t> m_block;
+    std::uint64_t m_start = 0;
+};
+
 // 0, 4 (no library, or a damaged directory) or 7 (no slide).
 int parseDirectory(const Source& source, std::vector<KivSldLibInfo>& entries)
 {
     entries.clear();
     const std::uint64_t size = source.size();
+    BlockReader reader(source);
     std::uint8_t header[KivSlideFile::kLibraryHeaderSize];
-    if (size > slidelib::kMaxLibrarySize || !source.read(0, header, sizeof header)
+    if (size > slidelib::kMaxLibrarySize || !reader.read(0, header, sizeof header)
         || std::memcmp(header, kLibraryId, sizeof kLibraryId) != 0)
         return 4;
 
     std::uint64_t at = KivSlideFile::kLibraryHeaderSize;
     for (;;) {
         std::uint8_t raw[KivSlideFile::kDirectoryEntrySize];
-        if (!source.read(at, raw, sizeof raw))
+        if (!reader.read(at, raw, sizeof raw))
             return 4; // the file ends inside the directory
         at += sizeof raw;
         if (raw[0] == 0 && raw[1] == 0 && raw[2] == 0 && raw[3] == 0)
@@ -311,10 +338,10 @@ std::string targetFolder(const char* folder, const char* library)
     return ResolvePathNoCase(dir.c_str());
 }
 
-int extractOne(const Source& library, const KivSldLibInfo& entry, const std::string& folder)
+int extractOne(const Source& library, const KivSldLibInfo& entry, const FolderNameIndex& folder)
 {
-    const std::string target = folder + safeFileName(entry.name) + ".SLD";
-    AtomicFile out(ResolvePathNoCase(target.c_str()));
+    const std::string target = folder.resolve(safeFileName(entry.name) + ".SLD");
+    AtomicFile out(target);
     if (!out.open())
         return fail(1, target);
     if (entry.size < 0 || !copyRange(library, static_cast<std::uint64_t>(entry.address),
@@ -474,7 +501,7 @@ int KivSlideFile::ExtractSlide(const char* folder, const char* library, const ch
     FileSource source(ResolvePathNoCase(completed.c_str()));
     if (!source.isOpen())
         return fail(1, completed);
-    return extractOne(source, info[index], targetFolder(folder, library));
+    return extractOne(source, info[index], FolderNameIndex(targetFolder(folder, library)));
 }
 
 int KivSlideFile::ExtractLibrary(const char* library, const char* slide, const char* folder)
@@ -503,7 +530,7 @@ int KivSlideFile::ExplodeLibrary(const char* library, const char* folder)
     FileSource source(ResolvePathNoCase(completed.c_str()));
     if (!source.isOpen())
         return fail(1, completed);
-    const std::string dir = targetFolder(folder, library);
+    const FolderNameIndex dir(targetFolder(folder, library));
     for (const auto& e : entries)
         if (const int code = extractOne(source, e, dir))
             return code;

@@ -40,6 +40,9 @@ bool AtomicFile::open()
 {
     discard();
     m_failed = false;
+    // A file its owner made read-only is not replaced behind their back.
+    if (::access(m_target.c_str(), F_OK) == 0 && ::access(m_target.c_str(), W_OK) != 0)
+        return false;
     // Hidden, and named after the target so a leftover tells what it was.
     std::string pattern = folderOf(m_target) + "." + nameOf(m_target) + ".XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -88,7 +91,8 @@ bool AtomicFile::commit()
         return false;
     }
     struct stat old {};
-    if (::stat(m_target.c_str(), &old) == 0)
+    const bool replacing = ::stat(m_target.c_str(), &old) == 0;
+    if (replacing)
         ::fchmod(m_fd, old.st_mode & 07777);
     else {
         // A new file gets the usual permissions, not mkstemp's 0600.
@@ -96,7 +100,10 @@ bool AtomicFile::commit()
         ::umask(mask);
         ::fchmod(m_fd, 0666 & ~mask);
     }
-    if (::fsync(m_fd) != 0 || ::close(m_fd) != 0) {
+    // Only a file that replaces another must be on disk before the rename:
+    // a new file puts nothing at risk, and skipping the flush keeps writing
+    // thousands of them (a library exploded) fast.
+    if ((replacing && ::fsync(m_fd) != 0) || ::close(m_fd) != 0) {
         m_fd = -1;
         discard();
         return false;

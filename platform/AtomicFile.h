@@ -15,7 +15,8 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // Creates the temporary file; false when the folder does not take it.
+    // Creates the temporary file; false when the folder does not take it or
+    // the target exists but may not be written.
     bool open();
     bool write(const void* data, std::size_t size);
     // Flushes, keeps the target's permissions and renames over the target.

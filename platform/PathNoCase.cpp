@@ -94,3 +94,28 @@ CString ResolvePathNoCase(const char* path)
     }
     return resolved;
 }
+
+FolderNameIndex::FolderNameIndex(const CString& folder) : m_folder(folder)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), &::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        auto [it, inserted] = m_names.emplace(MakeLower(name), name);
+        if (!inserted && name < it->second)
+            it->second = name; // the first in name order, as ResolvePathNoCase
+    }
+}
+
+CString FolderNameIndex::resolve(const CString& name) const
+{
+    const auto exact = m_names.find(MakeLower(name));
+    if (exact == m_names.end())
+        return m_folder + name;
+    // An exact spelling on disk wins over a case-folded one.
+    struct stat st {};
+    if (::lstat((m_folder + name).c_str(), &st) == 0)
+        return m_folder + name;
+    return m_folder + exact->second;
+}

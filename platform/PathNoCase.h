@@ -13,3 +13,19 @@ KIVPLATFORM_EXPORT CString ResolvePathNoCase(const char* path);
 
 // "\" turned into "/".
 KIVPLATFORM_EXPORT CString NativeSeparators(const char* path);
+
+#include <unordered_map>
+
+// One folder's names, read once, for resolving many files in it ignoring
+// case without a scan of the folder per file.
+class KIVPLATFORM_EXPORT FolderNameIndex {
+public:
+    // folder ends in "/" or is empty (the current folder).
+    explicit FolderNameIndex(const CString& folder);
+    // folder + the existing spelling of name, or folder + name as written.
+    CString resolve(const CString& name) const;
+
+private:
+    CString m_folder;
+    std::unordered_map<CString, CString> m_names; // lower-cased → as on disk
+};

@@ -25,5 +25,7 @@ void printError(const QString& text);
 inline QByteArray utf8(const QString& s) { return s.toUtf8(); }
 
 int runCalc(const QStringList& args);
+int runSlide(const QStringList& args);
+int runSlb(const QStringList& args);
 
 } // namespace cli

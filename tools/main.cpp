@@ -11,6 +11,8 @@ namespace {
 
 const cli::Command kCommands[] = {
     {"calc", "evaluate an expression with named parameters", &cli::runCalc},
+    {"slide", "show a slide's format, extent and records", &cli::runSlide},
+    {"slb", "create, list and change slide libraries", &cli::runSlb},
 };
 
 void printUsage(FILE* out)

@@ -1,0 +1,85 @@
+// vandrel slide and slb, run as processes.
+#include "support/SlideWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+RunResult vandrel(const TempDir& dir, std::vector<std::string> args)
+{
+    args.insert(args.begin(), binary("vandrel").string());
+    return run(args, dir.path());
+}
+} // namespace
+
+TEST(VandrelSlide, InfoReportsFormatRecordsAndResult)
+{
+    TempDir dir;
+    writeFile(dir.file("a.sld"), SlideWriter(640, 480, 2, true).color(1).vector(1, 2, 3, 4).end().bytes());
+    auto r = vandrel(dir, {"slide", "info", "a.sld"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("level 2"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("big-endian"), std::string::npos);
+    EXPECT_NE(r.out.find("640 x 480"), std::string::npos);
+    EXPECT_NE(r.out.find("1 vectors, 0 fills, 1 colours, end record"), std::string::npos);
+
+    writeFile(dir.file("cut.sld"), SlideWriter().vector(1, 2, 3, 4).bytes());
+    r = vandrel(dir, {"slide", "info", "cut.sld"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("Warning--Slide prepared for different display."), std::string::npos);
+
+    r = vandrel(dir, {"slide", "info", "none.sld"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("\"none.sld\": Can't open file"), std::string::npos);
+}
+
+TEST(VandrelSlb, EveryActionEndToEnd)
+{
+    TempDir dir;
+    const Bytes one = SlideWriter().color(1).end().bytes(), two = SlideWriter().color(2).end().bytes();
+    writeFile(dir.file("one.sld"), one);
+    writeFile(dir.file("two.sld"), two);
+    fs::create_directory(dir.path() / "out");
+
+    EXPECT_EQ(vandrel(dir, {"slb", "create", "lib"}).status, 0);
+    EXPECT_EQ(readFile(dir.file("lib.slb")).size(), 68u);
+    EXPECT_EQ(vandrel(dir, {"slb", "append", "lib", "one.sld", "two"}).status, 0);
+    auto r = vandrel(dir, {"slb", "list", "LIB.SLB"});
+    EXPECT_EQ(r.out, "ONE\nTWO\n");
+    r = vandrel(dir, {"slb", "list", "lib", "--long"});
+    EXPECT_NE(r.out.find("140"), std::string::npos) << r.out;
+
+    r = vandrel(dir, {"slb", "append", "lib", "one.sld"});
+    EXPECT_EQ(r.status, 8);
+    EXPECT_NE(r.err.find("Slide ONE already exists in library lib."), std::string::npos);
+
+    EXPECT_EQ(vandrel(dir, {"slb", "extract", "lib", "two", "-d", "out"}).status, 0);
+    EXPECT_EQ(readFile(dir.path() / "out" / "TWO.SLD"), two);
+    EXPECT_EQ(vandrel(dir, {"slb", "replace", "lib", "one.sld"}).status, 0);
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).out, "TWO\nONE\n");
+    EXPECT_EQ(vandrel(dir, {"slb", "delete", "lib", "two"}).status, 0);
+    EXPECT_EQ(vandrel(dir, {"slb", "delete", "lib", "two"}).status, 5);
+    EXPECT_EQ(vandrel(dir, {"slb", "explode", "lib", "--dir", "out"}).status, 0);
+    EXPECT_EQ(readFile(dir.path() / "out" / "ONE.SLD"), one);
+    EXPECT_EQ(vandrel(dir, {"slb", "remove", "lib", "one"}).status, 0);
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).status, 7);
+
+    EXPECT_EQ(vandrel(dir, {"slb", "frobnicate", "lib"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"slb", "append", "lib"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"slb", "--help"}).status, 0);
+}
+
+TEST(VandrelSlb, AReadOnlyLibraryIsLeftAlone)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write anything";
+    TempDir dir;
+    writeFile(dir.file("ro.slb"), makeLibrary({{"A", SlideWriter().end().bytes()}}));
+    fs::permissions(dir.file("ro.slb"), fs::perms::owner_read);
+    EXPECT_EQ(vandrel(dir, {"slb", "delete", "ro", "A"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "ro"}).out, "A\n");
+}

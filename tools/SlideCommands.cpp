@@ -1,0 +1,176 @@
+#include "Cli.h"
+
+#include "cad/KivSlideFile.h"
+
+#include <memory>
+
+namespace cli {
+
+namespace {
+
+struct Counter : KivSlideSink {
+    long lines = 0, fills = 0, colours = 0;
+    void SlideLine(KivSlidePoint, KivSlidePoint) override { ++lines; }
+    void SlidePolygon(const std::vector<KivSlidePoint>&) override { ++fills; }
+    void SlideColor(int) override { ++colours; }
+};
+
+// Failure of a slide or library operation: its message, its code as status.
+int slideFailure(int code)
+{
+    printError(QString::fromUtf8(KivSlideFile::GetSlideError()));
+    return code;
+}
+
+int slideInfo(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Shows a slide's format, extent and records. REF is a slide file or "
+                                     "LIBRARY(SLIDE). The status is the slide's result code: 0 valid, 2 made for "
+                                     "another display or cut short, 3 invalid, 1, 4, 5 or 7 not found.");
+    parser.addPositionalArgument("REF", "slide.sld or library.slb(SLIDE)");
+    int exit = Ok;
+    if (!parse(parser, args, "slide info REF", exit))
+        return exit;
+    // The parser takes "info" for the program's name: what is left is REF.
+    if (parser.positionalArguments().size() != 1) {
+        printError("slide info takes one slide");
+        return Failed;
+    }
+    const QByteArray ref = utf8(parser.positionalArguments().at(0));
+    KivSlideFile slide;
+    if (const int code = slide.Open(ref.constData()))
+        return slideFailure(code);
+    const int level = slide.GetLevel();
+    int result = slide.ReadHeader();
+    Counter counter;
+    KivSlidePoint last;
+    const int ended = slide.DecodeRecords(counter, last);
+    if (!ended && result == 0)
+        result = 2; // as a drawing reports a slide that ends early
+    KivSlideFile::SetSlideError(result, nullptr, nullptr);
+
+    std::printf("slide:    %s\n", ref.constData());
+    std::printf("format:   level %d (%s header), %s\n", level, level == 1 ? "old 34-byte" : "new 31-byte",
+                slide.IsSwapped() ? "big-endian" : "little-endian");
+    std::printf("extent:   %u x %u\n", slide.GetHighX(), slide.GetHighY());
+    std::printf("records:  %ld vectors, %ld fills, %ld colours, %s\n", counter.lines, counter.fills,
+                counter.colours, ended ? "end record" : "no end record");
+    std::printf("result:   %d %s\n", result, KivSlideFile::GetSlideError());
+    return result;
+}
+
+int librarySub(const QStringList& args)
+{
+    const QString sub = args.size() > 1 ? args.at(1) : QString();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Maintains AutoCAD slide libraries. A library named without an extension gets \".slb\"; "
+        "names match ignoring case. Every change rewrites the library through a temporary file, so a "
+        "failure leaves it as it was. The status is 0 or the operation's code.\n\n"
+        "  create LIB              make an empty library (or empty an existing one)\n"
+        "  list LIB [--long]       the slide names, with addresses and sizes when long\n"
+        "  append LIB FILE.sld...  add slides, named by their file titles\n"
+        "  replace LIB FILE.sld... put slides in place of those of the same name\n"
+        "  delete LIB SLIDE...     remove slides\n"
+        "  extract LIB SLIDE... [-d DIR]  write slides out as SLIDE.SLD\n"
+        "  remove LIB SLIDE... [-d DIR]   extract, then delete\n"
+        "  explode LIB [-d DIR]    write every slide out");
+    parser.addPositionalArgument("ACTION", "create, list, append, replace, delete, extract, remove or explode");
+    parser.addPositionalArgument("LIB", "the library");
+    const QCommandLineOption longList({"l", "long"}, "With list: addresses and sizes too.");
+    const QCommandLineOption folder({"d", "dir"}, "Where extracted slides go (default: beside the library).", "DIR");
+    parser.addOption(longList);
+    parser.addOption(folder);
+    int exit = Ok;
+    const bool option = sub.isEmpty() || sub.startsWith('-');
+    if (!parse(parser, option ? args : args.mid(1), "slb ACTION LIB [ARGS]...", exit))
+        return exit;
+    // The parser takes the action for the program's name: LIB comes first.
+    const QStringList pos = parser.positionalArguments();
+    if (option || pos.isEmpty()) {
+        printError("slb needs an action and a library (see vandrel slb --help)");
+        return Failed;
+    }
+    const QByteArray lib = utf8(pos.at(0));
+    QList<QByteArray> rest;
+    for (const QString& p : pos.mid(1))
+        rest << utf8(p);
+    const QByteArray dir = utf8(parser.value(folder));
+    const char* dirArg = parser.isSet(folder) ? dir.constData() : nullptr;
+
+    auto needs = [&](bool ok, const char* what) {
+        if (!ok)
+            printError(QString("slb %1 %2").arg(sub, what));
+        return ok;
+    };
+    using Each = int (*)(const char*, const char*, const char*);
+    auto forEach = [&](Each op) {
+        if (!needs(!rest.isEmpty(), "needs at least one more argument"))
+            return static_cast<int>(Failed);
+        for (const QByteArray& item : rest)
+            if (const int code = op(lib.constData(), item.constData(), dirArg))
+                return slideFailure(code);
+        return static_cast<int>(Ok);
+    };
+
+    if (sub == "create") {
+        if (!needs(rest.isEmpty(), "takes only the library"))
+            return Failed;
+        const int code = KivSlideFile::CreateLibrary(lib.constData());
+        return code ? slideFailure(code) : Ok;
+    }
+    if (sub == "list") {
+        int count = 0;
+        std::unique_ptr<KivSldLibInfo[], void (*)(KivSldLibInfo*)> info(
+            KivSlideFile::GetSlideLibraryInfo(lib.constData(), &count), &KivSlideFile::FreeSlideLibraryInfo);
+        if (!info)
+            return slideFailure(KivSlideFile::m_nSldError);
+        for (int i = 0; i < count; ++i) {
+            if (parser.isSet(longList))
+                std::printf("%-31s %10ld %10ld\n", info[i].name, info[i].address, info[i].size);
+            else
+                std::printf("%s\n", info[i].name);
+        }
+        return Ok;
+    }
+    if (sub == "append")
+        return forEach([](const char* l, const char* f, const char*) { return KivSlideFile::AppendLibrary(l, f); });
+    if (sub == "replace")
+        return forEach([](const char* l, const char* f, const char*) { return KivSlideFile::ReplaceLibrary(l, f); });
+    if (sub == "delete")
+        return forEach([](const char* l, const char* s, const char*) { return KivSlideFile::DeleteLibrary(l, s); });
+    if (sub == "extract")
+        return forEach([](const char* l, const char* s, const char* d) { return KivSlideFile::ExtractLibrary(l, s, d); });
+    if (sub == "remove")
+        return forEach([](const char* l, const char* s, const char* d) { return KivSlideFile::RemoveLibrary(l, s, d); });
+    if (sub == "explode") {
+        if (!needs(rest.isEmpty(), "takes only the library and -d"))
+            return Failed;
+        const int code = KivSlideFile::ExplodeLibrary(lib.constData(), dirArg);
+        return code ? slideFailure(code) : Ok;
+    }
+    printError(QString("unknown slb action '%1'").arg(sub));
+    return Failed;
+}
+
+} // namespace
+
+int runSlide(const QStringList& args)
+{
+    if (args.size() >= 2 && args.at(1) == "info")
+        return slideInfo(args.mid(1));
+    if (args.size() >= 2 && (args.at(1) == "--help" || args.at(1) == "-h")) {
+        std::printf("Usage: vandrel slide info REF\n\nActions:\n  info   a slide's format, extent and records\n");
+        return Ok;
+    }
+    printError("slide takes an action: info (see vandrel slide --help)");
+    return Failed;
+}
+
+int runSlb(const QStringList& args)
+{
+    return librarySub(args);
+}
+
+} // namespace cli
