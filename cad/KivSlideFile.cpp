@@ -201,9 +201,9 @@ int KivSlideFile::ReadHeader(KivSlideNew* header)
             m_bSwapped = 1;
         else
             result = 3;
-        if (m_bSwapped) {
-            ReverseWord(&header->highX);
-            ReverseWord(&header->highY);
+        if (m_bSwapped) { // by value: the packed members may be misaligned
+            header->highX = swap16(header->highX);
+            header->highY = swap16(header->highY);
         }
         m_highX = header->highX;
         m_highY = header->highY;

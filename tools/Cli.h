@@ -27,5 +27,6 @@ inline QByteArray utf8(const QString& s) { return s.toUtf8(); }
 int runCalc(const QStringList& args);
 int runSlide(const QStringList& args);
 int runSlb(const QStringList& args);
+int runRegsvr(const QStringList& args);
 
 } // namespace cli

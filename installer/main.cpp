@@ -1,0 +1,157 @@
+// installer: copies the files named in FILELIST.TXT (current folder) into the
+// system directory and registers the controls (.ocx) among them. Exit 1 when
+// everything was copied, 0 when the list is missing or a copy failed.
+#include "platform/AtomicFile.h"
+#include "platform/CString.h"
+#include "platform/PathNoCase.h"
+#include "platform/ProcessService.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <limits.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kLineSize = 256; // a line is read up to 255 characters
+
+// VANDREL_SYSTEM_DIR, else the library folder of the prefix built for.
+std::string systemDirectory()
+{
+    const char* env = std::getenv("VANDREL_SYSTEM_DIR");
+    std::string dir = env && *env ? env : VANDREL_DEFAULT_SYSTEM_DIR;
+    if (dir.size() > 256)
+        dir.resize(256);
+    return dir;
+}
+
+bool copyFile(const std::string& from, const std::string& to, std::string& error)
+{
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (in < 0 || ::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = in < 0 ? std::strerror(errno) : "not a file";
+        if (in >= 0)
+            ::close(in);
+        return false;
+    }
+    // A library in use is replaced by a rename, never rewritten under its users.
+    AtomicFile out(to);
+    if (!out.open()) {
+        error = std::strerror(errno);
+        ::close(in);
+        return false;
+    }
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        if (!out.write(buffer, static_cast<std::size_t>(n))) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(in);
+    if (!ok || !out.commit()) {
+        error = std::strerror(errno ? errno : EIO);
+        return false;
+    }
+    ::chmod(to.c_str(), st.st_mode & 0777);
+    return true;
+}
+
+std::string extensionOf(const std::string& path)
+{
+    const auto sep = path.find_last_of("/\\");
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || (sep != std::string::npos && dot < sep))
+        return {};
+    return path.substr(dot);
+}
+
+std::string shellQuote(const std::string& s)
+{
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+// REGSVR32.EXE where the system directory has one, else our own registrar,
+// the vandrel tool installed beside this program.
+std::string registrationTool(const std::string& systemDir)
+{
+    const std::string regsvr = ResolvePathNoCase((systemDir + "/REGSVR32.EXE").c_str());
+    if (::access(regsvr.c_str(), X_OK) == 0)
+        return shellQuote(regsvr);
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string vandrel;
+    if (n > 0) {
+        self[n] = '\0';
+        std::string beside = self;
+        beside = beside.substr(0, beside.find_last_of('/') + 1) + "vandrel";
+        if (::access(beside.c_str(), X_OK) == 0)
+            vandrel = beside;
+    }
+    if (vandrel.empty())
+        vandrel = FindProgram("vandrel");
+    if (vandrel.empty())
+        vandrel = "vandrel";
+    return shellQuote(vandrel) + " regsvr";
+}
+
+} // namespace
+
+int main()
+{
+    const std::string systemDir = systemDirectory();
+    std::FILE* list = std::fopen(ResolvePathNoCase("FILELIST.TXT").c_str(), "r");
+    if (!list)
+        return 0;
+
+    bool failed = false;
+    char line[kLineSize];
+    while (std::fgets(line, sizeof line, list)) {
+        line[std::strcspn(line, " \t\r\n")] = '\0';
+        const std::string entry = line;
+        const std::string target = systemDir + "/" + entry;
+
+        std::string error;
+        const bool copied = copyFile(ResolvePathNoCase(entry.c_str()), target, error);
+        std::printf("\nCopy %s -> %s", entry.c_str(), target.c_str());
+        std::fflush(stdout);
+        // An empty entry names nothing to copy: no failure.
+        if (!copied && !entry.empty()) {
+            std::fprintf(stderr, "installer: cannot copy %s to %s: %s\n", entry.c_str(), target.c_str(), error.c_str());
+            failed = true;
+        }
+
+        if (CompareNoCase(extensionOf(target).c_str(), ".ocx") != 0)
+            continue;
+        const std::string command = registrationTool(systemDir) + " " + shellQuote(target) + " /s";
+        const char* shell = std::getenv("SHELL");
+        if (RunProcess(shell && *shell ? shell : "/bin/sh", {"-c", command}, true) < 0)
+            RunProcess("/bin/sh", {"-c", command}, true);
+        std::printf("\nRegister %s", target.c_str());
+        std::fflush(stdout);
+    }
+    std::fclose(list);
+    std::printf("\n");
+    return failed ? 0 : 1;
+}

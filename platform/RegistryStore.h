@@ -1,0 +1,43 @@
+// The registry of this platform: one small text file per root under the
+// user's configuration folder ($XDG_CONFIG_HOME/vandrel/registry/), in the
+// layout of a .reg export, so a person can read and edit it. Keys and value
+// names match ignoring case; "" names a key's default value. Changes are
+// written through a temporary file and an atomic rename.
+#pragma once
+
+#include "platform/CString.h"
+
+#include <map>
+#include <optional>
+
+enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
+
+class KIVPLATFORM_EXPORT RegistryStore {
+public:
+    // Loads the root's file; a missing or unreadable file is an empty store.
+    explicit RegistryStore(RegistryRoot root);
+
+    static CString folder();
+    static const char* rootName(RegistryRoot root); // "HKEY_CLASSES_ROOT" …
+    CString path() const;
+
+    bool hasKey(const CString& key) const;
+    std::optional<CString> value(const CString& key, const CString& name) const;
+    void createKey(const CString& key);
+    // Creates the key (and its parents) when it is missing.
+    void setValue(const CString& key, const CString& name, const CString& data);
+    bool removeValue(const CString& key, const CString& name);
+
+    bool save() const;
+
+private:
+    struct Key {
+        CString spelling;
+        std::map<CString, std::pair<CString, CString>> values; // folded name → (name, data)
+    };
+    static CString fold(const CString& key);
+    void load();
+
+    RegistryRoot m_root;
+    std::map<CString, Key> m_keys; // folded key path → key
+};

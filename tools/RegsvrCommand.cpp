@@ -1,0 +1,66 @@
+#include "Cli.h"
+
+#include "platform/RegistryStore.h"
+
+#include <QFileInfo>
+
+namespace cli {
+
+namespace {
+// Where registered controls are recorded: their file name → full path.
+constexpr const char* kControlsKey = "Vandrel\\Controls";
+} // namespace
+
+int runRegsvr(const QStringList& args)
+{
+    // Windows-style switches, as the installer passes them.
+    bool silent = false, unregister = false;
+    QStringList rest {args.first()};
+    for (const QString& a : args.mid(1)) {
+        if (a.compare("/s", Qt::CaseInsensitive) == 0)
+            silent = true;
+        else if (a.compare("/u", Qt::CaseInsensitive) == 0)
+            unregister = true;
+        else
+            rest << a;
+    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Registers a control file in the user's registry store (the key "
+                                     "HKEY_CLASSES_ROOT\\Vandrel\\Controls), as the installer does for .ocx files.");
+    parser.addPositionalArgument("FILE", "the control file");
+    parser.addOption(QCommandLineOption(QString("silent"), "Print nothing on success (also /s)."));
+    parser.addOption(QCommandLineOption(QString("unregister"), "Remove the registration (also /u)."));
+    int exit = Ok;
+    if (!parse(parser, rest, "regsvr [/s] [/u] FILE", exit))
+        return exit;
+    silent = silent || parser.isSet("silent");
+    unregister = unregister || parser.isSet("unregister");
+    if (parser.positionalArguments().size() != 1) {
+        printError("regsvr takes one file");
+        return Failed;
+    }
+    const QFileInfo file(parser.positionalArguments().first());
+    const QByteArray name = utf8(file.fileName());
+    RegistryStore store(RegistryRoot::ClassesRoot);
+    if (unregister) {
+        if (!store.removeValue(kControlsKey, name.constData())) {
+            printError(QString("%1 is not registered").arg(file.fileName()));
+            return Failed;
+        }
+    } else {
+        if (!file.isFile()) {
+            printError(QString("cannot register %1: no such file").arg(file.filePath()));
+            return Failed;
+        }
+        store.setValue(kControlsKey, name.constData(), utf8(file.absoluteFilePath()).constData());
+    }
+    if (!store.save()) {
+        printError(QString("cannot write %1").arg(QString::fromStdString(store.path())));
+        return Failed;
+    }
+    if (!silent)
+        std::printf("%s %s\n", unregister ? "Unregistered" : "Registered", utf8(file.absoluteFilePath()).constData());
+    return Ok;
+}
+
+} // namespace cli
