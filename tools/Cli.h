@@ -28,5 +28,6 @@ int runCalc(const QStringList& args);
 int runSlide(const QStringList& args);
 int runSlb(const QStringList& args);
 int runRegsvr(const QStringList& args);
+int runDbf(const QStringList& args);
 
 } // namespace cli

@@ -13,6 +13,7 @@ const cli::Command kCommands[] = {
     {"calc", "evaluate an expression with named parameters", &cli::runCalc},
     {"slide", "show a slide's format, extent and records", &cli::runSlide},
     {"slb", "create, list and change slide libraries", &cli::runSlb},
+    {"dbf", "show and dump dBASE tables", &cli::runDbf},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 
