@@ -20,7 +20,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	bash scripts/run-samples.sh $(BUILD)/bin/vandrel
+	bash scripts/run-samples.sh $(BUILD)/bin/vandrel $(BUILD)/samples-out
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -381,6 +381,28 @@ int readLibrarySlide(const char* library, const char* slide, std::vector<std::ui
     return 0;
 }
 
+int readSlideFromLibraryFile(const std::string& path, const std::string& name, const char* slide,
+                             std::vector<std::uint8_t>& out)
+{
+    FileSource source(ResolvePathNoCase(path.c_str()));
+    if (!source.isOpen())
+        return fail(1, name);
+    std::vector<KivSldLibInfo> entries;
+    const int code = parseDirectory(source, entries);
+    if (code == 7)
+        return fail(5, name, slide ? slide : "");
+    if (code != 0)
+        return fail(4);
+    const int index = findSlide(entries, slide);
+    if (index < 0)
+        return fail(5, name, slide ? slide : "");
+    const KivSldLibInfo& e = entries[static_cast<std::size_t>(index)];
+    out.resize(static_cast<std::size_t>(e.size));
+    if (!out.empty() && !source.read(static_cast<std::uint64_t>(e.address), out.data(), out.size()))
+        return fail(4);
+    return 0;
+}
+
 } // namespace slidelib
 
 int KivSlideFile::ReadLibraryDirectory(const std::uint8_t* data, std::size_t size, std::vector<KivSldLibInfo>* entries)

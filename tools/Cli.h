@@ -29,5 +29,7 @@ int runSlide(const QStringList& args);
 int runSlb(const QStringList& args);
 int runRegsvr(const QStringList& args);
 int runDbf(const QStringList& args);
+int runSlideRender(const QStringList& args);
+int runAci(const QStringList& args);
 
 } // namespace cli

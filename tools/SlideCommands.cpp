@@ -160,11 +160,15 @@ int runSlide(const QStringList& args)
 {
     if (args.size() >= 2 && args.at(1) == "info")
         return slideInfo(args.mid(1));
+    if (args.size() >= 2 && args.at(1) == "render")
+        return runSlideRender(args.mid(1));
     if (args.size() >= 2 && (args.at(1) == "--help" || args.at(1) == "-h")) {
-        std::printf("Usage: vandrel slide info REF\n\nActions:\n  info   a slide's format, extent and records\n");
+        std::printf("Usage: vandrel slide ACTION REF ...\n\nActions:\n"
+                    "  info REF                 a slide's format, extent and records\n"
+                    "  render REF -o OUT ...    draw it to PNG or SVG (see vandrel slide render --help)\n");
         return Ok;
     }
-    printError("slide takes an action: info (see vandrel slide --help)");
+    printError("slide takes an action: info or render (see vandrel slide --help)");
     return Failed;
 }
 

@@ -11,7 +11,8 @@ namespace {
 
 const cli::Command kCommands[] = {
     {"calc", "evaluate an expression with named parameters", &cli::runCalc},
-    {"slide", "show a slide's format, extent and records", &cli::runSlide},
+    {"slide", "show or draw a slide (info, render)", &cli::runSlide},
+    {"aci", "show an AutoCAD Color Index colour", &cli::runAci},
     {"slb", "create, list and change slide libraries", &cli::runSlb},
     {"dbf", "show and dump dBASE tables", &cli::runDbf},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},

@@ -1,5 +1,6 @@
 // Real slides and libraries written by other programs.
 #include "RecordingSink.h"
+#include "cad/KivSlideDraw.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -57,5 +58,61 @@ TEST(SlideCorpus, EveryLibraryListsAndExplodesIntoItsSlices)
             EXPECT_EQ(member.DecodeRecords(sink, last), 1) << e.name;
             EXPECT_FALSE(sink.out.empty()) << e.name;
         }
+    }
+}
+
+namespace {
+
+// Renders reference as the view does on a black 320 × 240 client and counts
+// the lit pixels inside the part of the client the slide's extent maps to.
+int litPixels(const std::string& reference, int& code)
+{
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    KivSlideDraw draw;
+    CPoint corner;
+    {
+        CDC dc(&image);
+        code = draw.Draw(nullptr, &dc, reference.c_str(), 0);
+        corner = CPoint(draw.GetHighX(), draw.GetHighY());
+        dc.LPtoDP(&corner);
+    }
+    int lit = 0;
+    for (int y = std::max(0, corner.y); y < 240; ++y)
+        for (int x = 0; x <= std::min(319, corner.x); ++x)
+            lit += (image.pixel(x, y) & 0xFFFFFF) != 0;
+    return lit;
+}
+
+} // namespace
+
+TEST(SlideCorpus, EverySlideAndMemberRendersInsideItsExtent)
+{
+    std::vector<std::string> references;
+    for (const auto& path : samplesIn("sld"))
+        references.push_back(path.string());
+    for (const auto& path : samplesIn("slb")) {
+        CStringArray names;
+        ASSERT_EQ(KivSlideFile::GetSlideList(path.c_str(), &names), 1);
+        const std::string stem = (path.parent_path() / path.stem()).string();
+        for (const auto& name : names)
+            references.push_back(stem + "(" + name + ")");
+    }
+    if (references.empty())
+        GTEST_SKIP() << "no samples";
+    for (const auto& reference : references) {
+        RecordingSink sink;
+        KivSlideFile slide;
+        ASSERT_EQ(slide.Open(reference.c_str()), 0) << reference;
+        slide.ReadHeader();
+        KivSlidePoint last;
+        slide.DecodeRecords(sink, last);
+        int code = -1;
+        const int lit = litPixels(reference, code);
+        EXPECT_EQ(code, 0) << reference << ": " << KivSlideFile::GetSlideError();
+        if (sink.out.empty())
+            EXPECT_EQ(lit, 0) << reference << " has nothing to draw";
+        else
+            EXPECT_GT(lit, 0) << reference;
     }
 }

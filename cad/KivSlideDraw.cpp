@@ -1,0 +1,155 @@
+#include "cad/KivSlideDraw.h"
+
+#include "cad/SlideLibrary_p.h"
+#include "core/KivAciColor.h"
+#include "platform/CWnd.h"
+#include "platform/PathNoCase.h"
+
+#include <cmath>
+
+KivSlideDraw::KivSlideDraw() = default;
+
+KivSlideDraw::~KivSlideDraw() = default;
+
+namespace {
+
+std::size_t nameStart(const std::string& path)
+{
+    const auto sep = path.find_last_of("/\\");
+    return sep == std::string::npos ? 0 : sep + 1;
+}
+
+} // namespace
+
+int KivSlideDraw::Draw(CWnd* window, CDC* dc, const char* reference, int invert)
+{
+    if (!dc)
+        return 0;
+    m_pWnd = window;
+    m_pDC = dc;
+    if (window)
+        window->GetClientRect(&m_client);
+    else
+        m_client = dc->GetSurfaceRect();
+    CRgn clip;
+    clip.CreateRectRgnIndirect(m_client);
+    dc->SelectClipRgn(&clip);
+
+    int code = OpenReference(reference);
+    if (code == 0)
+        code = drawOpenSlide();
+
+    if (invert == 1) {
+        const CSize ext = dc->GetWindowExt();
+        const CRect all(-2 * ext.cx, -2 * ext.cy, 2 * ext.cx, 2 * ext.cy);
+        dc->InvertRect(&all);
+    }
+    dc->SelectClipRgn(nullptr);
+    Close();
+    return code;
+}
+
+int KivSlideDraw::OpenReference(const char* reference)
+{
+    SetReference(reference);
+    return GetLibraryName()[0] ? openLibraryMember() : openSlideFile();
+}
+
+int KivSlideDraw::openSlideFile()
+{
+    std::string name = MakeUpper(GetSlideName());
+    const std::size_t start = nameStart(name);
+    if (name.find('.', start) == std::string::npos) {
+        name += ".SLD";
+    } else if (name.find(".SLD", start) == std::string::npos) {
+        SetSlideError(3, nullptr, nullptr);
+        return 3;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!slidelib::readWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
+        SetSlideError(1, name.c_str(), nullptr);
+        return 1;
+    }
+    OpenBytes(bytes.data(), bytes.size());
+    return 0;
+}
+
+int KivSlideDraw::openLibraryMember()
+{
+    // "lib(door)" reads lib.SLB; a library named with its extension is taken as it is.
+    std::string file = GetLibraryName();
+    if (file.size() < 4 || CompareNoCase(file.c_str() + file.size() - 4, ".slb") != 0)
+        file += ".SLB";
+    const std::string slide = MakeUpper(GetSlideName());
+    std::vector<std::uint8_t> bytes;
+    if (const int code = slidelib::readSlideFromLibraryFile(file, file, slide.c_str(), bytes))
+        return code;
+    OpenBytes(bytes.data(), bytes.size());
+    return 0;
+}
+
+int KivSlideDraw::drawOpenSlide()
+{
+    short highX = 0, highY = 0;
+    const int header = GetSlideSize(&highX, &highY);
+    const int x = static_cast<std::uint16_t>(highX);
+    const int y = static_cast<std::uint16_t>(highY);
+    const int w = m_client.Width();
+    const int h = m_client.Height();
+
+    int ended = 0;
+    const float r = static_cast<float>(h) / static_cast<float>(w);
+    if (r != 0.0f && std::fabs(r) < 1.0e10f) {
+        m_pDC->SetMapMode(MM_ISOTROPIC);
+        if (static_cast<float>(y) / static_cast<float>(x) <= r)
+            m_pDC->SetWindowExt(x, static_cast<int>(x * r));
+        else
+            m_pDC->SetWindowExt(static_cast<int>(y / r), y);
+        m_pDC->SetViewportExt(w - 1, 1 - h);
+        m_pDC->SetViewportOrg(m_client.left, m_client.top + h - 1);
+        m_nExtX = x;
+        m_nExtY = y;
+
+        m_pen.CreatePen(PS_SOLID, 0, 0xFFFFFF);
+        m_brush.CreateSolidBrush(0xFFFFFF);
+        CPen* oldPen = m_pDC->SelectObject(&m_pen);
+        CBrush* oldBrush = m_pDC->SelectObject(&m_brush);
+        KivSlidePoint last {static_cast<std::uint16_t>(m_nLastX), static_cast<std::uint16_t>(m_nLastY)};
+        ended = DecodeRecords(*this, last);
+        m_nLastX = last.x;
+        m_nLastY = last.y;
+        m_pDC->SelectObject(oldPen);
+        m_pDC->SelectObject(oldBrush);
+    }
+    if (ended)
+        return header;
+    SetSlideError(2, nullptr, nullptr);
+    return 2;
+}
+
+void KivSlideDraw::SlideLine(KivSlidePoint from, KivSlidePoint to)
+{
+    if (from == to) {
+        // An empty line still shows: one pixel in the pen's colour.
+        m_pDC->SetPixel(from.x, from.y, m_pen.m_color);
+        return;
+    }
+    m_pDC->MoveTo(from.x, from.y);
+    m_pDC->LineTo(to.x, to.y);
+}
+
+void KivSlideDraw::SlidePolygon(const std::vector<KivSlidePoint>& vertices)
+{
+    m_points.clear();
+    for (const auto& v : vertices)
+        m_points.emplace_back(v.x, v.y);
+    m_pDC->SetPolyFillMode(WINDING);
+    m_pDC->Polygon(m_points.data(), static_cast<int>(m_points.size()));
+}
+
+void KivSlideDraw::SlideColor(int aci)
+{
+    const COLORREF rgb = static_cast<COLORREF>(KivAciColor::GetRGB(aci));
+    m_pen.CreatePen(PS_SOLID, 0, rgb);
+    m_brush.CreateSolidBrush(rgb);
+}

@@ -1,0 +1,45 @@
+// Draws a slide, given as a file or as library(slide), scaled into a window's
+// client area: the slide's origin at the bottom left, its Y axis up, filling
+// the width or the height, whichever limits. The slide is read anew on every
+// call; the last point of the record stream carries over between calls.
+#pragma once
+
+#include "cad/KivSlideFile.h"
+#include "platform/CDC.h"
+
+class CWnd;
+
+class KIVCTRL_EXPORT KivSlideDraw : public KivSlideFile, private KivSlideSink {
+public:
+    KivSlideDraw();
+    ~KivSlideDraw() override;
+
+    // Gives the slide's result code (0 drawn; 1, 3, 4, 5 not found or not a
+    // slide; 2 a header for another display or records cut short). Without
+    // a window the whole surface of dc is the client area. 0 without dc.
+    int Draw(CWnd* window, CDC* dc, const char* reference, int invert);
+
+    // Loads the slide a reference names as Draw does (a file name gets
+    // ".SLD", a library ".SLB"), ready for ReadHeader and DecodeRecords:
+    // 0, or the code recorded.
+    int OpenReference(const char* reference);
+
+private:
+    int openSlideFile();
+    int openLibraryMember();
+    int drawOpenSlide();
+    void SlideLine(KivSlidePoint from, KivSlidePoint to) override;
+    void SlidePolygon(const std::vector<KivSlidePoint>& vertices) override;
+    void SlideColor(int aci) override;
+
+    CWnd* m_pWnd = nullptr;
+    CDC* m_pDC = nullptr;
+    int m_nLastX = 0;
+    int m_nLastY = 0;
+    int m_nExtX = 0;
+    int m_nExtY = 0;
+    CRect m_client;
+    CPen m_pen;
+    CBrush m_brush;
+    std::vector<CPoint> m_points;
+};

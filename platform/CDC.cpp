@@ -1,0 +1,610 @@
+#include "platform/CDC.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QWidget>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+QColor qcolor(COLORREF c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+COLORREF colorref(QRgb c)
+{
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+CPen g_nullPen(PS_NULL, 0, 0);
+CPen g_whitePen(PS_SOLID, 0, 0xFFFFFF);
+CPen g_blackPen(PS_SOLID, 0, 0);
+CBrush g_whiteBrush(0xFFFFFF);
+CBrush g_blackBrush(0);
+CBrush g_nullBrush = [] {
+    CBrush b;
+    b.m_null = true;
+    return b;
+}();
+
+// GDI rounds a mapped coordinate to the nearest pixel, halves upward.
+int roundHalfUp(double v)
+{
+    return static_cast<int>(std::floor(v + 0.5));
+}
+
+} // namespace
+
+CGdiObject::~CGdiObject() = default;
+
+BOOL CGdiObject::DeleteObject()
+{
+    const BOOL was = m_valid;
+    m_valid = false;
+    return was;
+}
+
+BOOL CPen::CreatePen(int style, int width, COLORREF color)
+{
+    m_style = style;
+    m_width = width < 0 ? 0 : width;
+    m_color = color & 0xFFFFFF;
+    m_valid = true;
+    return TRUE;
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF color)
+{
+    m_color = color & 0xFFFFFF;
+    m_null = false;
+    m_valid = true;
+    return TRUE;
+}
+
+BOOL CRgn::CreateRectRgn(int left, int top, int right, int bottom)
+{
+    CRect r(left, top, right, bottom);
+    r.NormalizeRect();
+    m_region = QRegion(r.left, r.top, r.Width(), r.Height());
+    m_valid = true;
+    return TRUE;
+}
+
+int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
+{
+    if (!a)
+        return RGN_ERROR;
+    switch (mode) {
+    case RGN_AND: m_region = b ? a->m_region.intersected(b->m_region) : QRegion(); break;
+    case 2: m_region = b ? a->m_region.united(b->m_region) : a->m_region; break;       // RGN_OR
+    case 3: m_region = b ? a->m_region.xored(b->m_region) : a->m_region; break;        // RGN_XOR
+    case 4: m_region = b ? a->m_region.subtracted(b->m_region) : a->m_region; break;   // RGN_DIFF
+    default: m_region = a->m_region; break;
+    }
+    m_valid = true;
+    if (m_region.isEmpty())
+        return NULLREGION;
+    return m_region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
+{
+    m_image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    m_image.fill(Qt::black);
+    m_valid = true;
+    return TRUE;
+}
+
+CDC::CDC() = default;
+
+CDC::CDC(QImage* image) : m_image(image)
+{
+    if (image)
+        begin(image);
+}
+
+CDC::~CDC()
+{
+    end();
+}
+
+void CDC::begin(QPaintDevice* device)
+{
+    end();
+    m_painter = std::make_unique<QPainter>(device);
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_painter->setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+void CDC::end()
+{
+    if (m_painter) {
+        if (m_painter->isActive())
+            m_painter->end();
+        m_painter.reset();
+    }
+}
+
+BOOL CDC::CreateCompatibleDC(CDC*)
+{
+    end();
+    m_memory = true;
+    return TRUE;
+}
+
+BOOL CDC::DeleteDC()
+{
+    end();
+    m_bitmap = nullptr;
+    return TRUE;
+}
+
+CRect CDC::GetSurfaceRect() const
+{
+    if (!m_painter || !m_painter->device())
+        return {};
+    return CRect(0, 0, m_painter->device()->width(), m_painter->device()->height());
+}
+
+int CDC::SetMapMode(int mode)
+{
+    const int previous = m_mapMode;
+    m_mapMode = mode;
+    if (mode == MM_TEXT) {
+        m_windowExt = m_viewportExt = CSize(1, 1);
+    }
+    return previous;
+}
+
+CSize CDC::SetWindowExt(int x, int y)
+{
+    const CSize previous = m_windowExt;
+    if (m_mapMode == MM_ISOTROPIC || m_mapMode == MM_ANISOTROPIC) {
+        if (x == 0 || y == 0)
+            return previous; // GDI refuses a zero extent
+        m_windowExt = CSize(x, y);
+        if (m_mapMode == MM_ISOTROPIC)
+            fixIsotropic();
+    }
+    return previous;
+}
+
+CSize CDC::SetViewportExt(int x, int y)
+{
+    const CSize previous = m_viewportExt;
+    if (m_mapMode == MM_ISOTROPIC || m_mapMode == MM_ANISOTROPIC) {
+        if (x == 0 || y == 0)
+            return previous;
+        m_viewportExt = CSize(x, y);
+        if (m_mapMode == MM_ISOTROPIC)
+            fixIsotropic();
+    }
+    return previous;
+}
+
+// Isotropic mapping keeps one unit as long in x as in y: the viewport extent
+// of the axis with the larger scale shrinks to the other's scale.
+void CDC::fixIsotropic()
+{
+    const double xdim = std::fabs(static_cast<double>(m_viewportExt.cx) / m_windowExt.cx);
+    const double ydim = std::fabs(static_cast<double>(m_viewportExt.cy) / m_windowExt.cy);
+    if (xdim > ydim) {
+        const int sign = m_viewportExt.cx >= 0 ? 1 : -1;
+        m_viewportExt.cx = static_cast<int>(std::floor(m_viewportExt.cx * ydim / xdim + 0.5));
+        if (m_viewportExt.cx == 0)
+            m_viewportExt.cx = sign;
+    } else if (ydim > xdim) {
+        const int sign = m_viewportExt.cy >= 0 ? 1 : -1;
+        m_viewportExt.cy = static_cast<int>(std::floor(m_viewportExt.cy * xdim / ydim + 0.5));
+        if (m_viewportExt.cy == 0)
+            m_viewportExt.cy = sign;
+    }
+}
+
+CPoint CDC::SetWindowOrg(int x, int y)
+{
+    const CPoint previous = m_windowOrg;
+    m_windowOrg = CPoint(x, y);
+    return previous;
+}
+
+CPoint CDC::SetViewportOrg(int x, int y)
+{
+    const CPoint previous = m_viewportOrg;
+    m_viewportOrg = CPoint(x, y);
+    return previous;
+}
+
+CPoint CDC::toDevice(int x, int y) const
+{
+    if (m_mapMode == MM_TEXT)
+        return {x - m_windowOrg.x + m_viewportOrg.x, y - m_windowOrg.y + m_viewportOrg.y};
+    const double dx = static_cast<double>(x - m_windowOrg.x) * m_viewportExt.cx / m_windowExt.cx + m_viewportOrg.x;
+    const double dy = static_cast<double>(y - m_windowOrg.y) * m_viewportExt.cy / m_windowExt.cy + m_viewportOrg.y;
+    return {roundHalfUp(dx), roundHalfUp(dy)};
+}
+
+void CDC::LPtoDP(CPoint* points, int count) const
+{
+    for (int i = 0; points && i < count; ++i)
+        points[i] = toDevice(points[i].x, points[i].y);
+}
+
+void CDC::LPtoDP(CRect* rect) const
+{
+    if (!rect)
+        return;
+    const CPoint a = toDevice(rect->left, rect->top);
+    const CPoint b = toDevice(rect->right, rect->bottom);
+    *rect = CRect(a.x, a.y, b.x, b.y);
+}
+
+void CDC::DPtoLP(CPoint* points, int count) const
+{
+    for (int i = 0; points && i < count; ++i) {
+        if (m_mapMode == MM_TEXT) {
+            points[i] = {points[i].x - m_viewportOrg.x + m_windowOrg.x, points[i].y - m_viewportOrg.y + m_windowOrg.y};
+            continue;
+        }
+        const double lx = static_cast<double>(points[i].x - m_viewportOrg.x) * m_windowExt.cx / m_viewportExt.cx + m_windowOrg.x;
+        const double ly = static_cast<double>(points[i].y - m_viewportOrg.y) * m_windowExt.cy / m_viewportExt.cy + m_windowOrg.y;
+        points[i] = {roundHalfUp(lx), roundHalfUp(ly)};
+    }
+}
+
+CPen* CDC::SelectObject(CPen* pen)
+{
+    CPen* previous = m_pen;
+    if (pen)
+        m_pen = pen;
+    return previous;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush)
+{
+    CBrush* previous = m_brush;
+    if (brush)
+        m_brush = brush;
+    return previous;
+}
+
+CBitmap* CDC::SelectObject(CBitmap* bitmap)
+{
+    CBitmap* previous = m_bitmap;
+    if (!bitmap || !m_memory)
+        return previous;
+    m_bitmap = bitmap;
+    m_image = &bitmap->m_image;
+    begin(m_image);
+    return previous;
+}
+
+CGdiObject* CDC::SelectStockObject(int object)
+{
+    switch (object) {
+    case NULL_BRUSH: return SelectObject(&g_nullBrush);
+    case WHITE_BRUSH: return SelectObject(&g_whiteBrush);
+    case BLACK_BRUSH: return SelectObject(&g_blackBrush);
+    case NULL_PEN: return SelectObject(&g_nullPen);
+    case WHITE_PEN: return SelectObject(&g_whitePen);
+    case BLACK_PEN: return SelectObject(&g_blackPen);
+    default: return nullptr;
+    }
+}
+
+void CDC::applyRop()
+{
+    switch (m_rop2) {
+    case R2_XORPEN: m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case R2_NOTXORPEN: m_painter->setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
+    case R2_NOT: m_painter->setCompositionMode(QPainter::RasterOp_NotDestination); break;
+    default: m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver); break;
+    }
+}
+
+int CDC::SetROP2(int mode)
+{
+    const int previous = m_rop2;
+    m_rop2 = mode;
+    return previous;
+}
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    const CPoint previous = m_position;
+    m_position = CPoint(x, y);
+    return previous;
+}
+
+// One-pixel lines step by Bresenham from the first point and stop before the
+// last, as GDI's LineTo does.
+void CDC::cosmeticLine(CPoint from, CPoint to)
+{
+    int x = from.x, y = from.y;
+    const int dx = std::abs(to.x - x), dy = -std::abs(to.y - y);
+    const int sx = x < to.x ? 1 : -1, sy = y < to.y ? 1 : -1;
+    int err = dx + dy;
+    QPolygon points;
+    points.reserve(std::max(dx, -dy) + 1);
+    while (x != to.x || y != to.y) {
+        points.append(QPoint(x, y));
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+    if (points.isEmpty())
+        return;
+    m_painter->save();
+    applyRop();
+    QPen pen(m_rop2 == R2_WHITE ? Qt::white : m_rop2 == R2_BLACK ? Qt::black : qcolor(m_pen->m_color));
+    pen.setWidth(0);
+    pen.setCosmetic(true);
+    m_painter->setPen(pen);
+    m_painter->drawPoints(points);
+    m_painter->restore();
+}
+
+BOOL CDC::LineTo(int x, int y)
+{
+    if (!m_painter)
+        return FALSE;
+    const CPoint from = toDevice(m_position.x, m_position.y);
+    const CPoint to = toDevice(x, y);
+    m_position = CPoint(x, y);
+    if (m_pen->m_style == PS_NULL)
+        return TRUE;
+    if (m_pen->m_width <= 1) {
+        cosmeticLine(from, to);
+        return TRUE;
+    }
+    // A wide pen draws with round ends, as a geometric GDI pen does.
+    const double scale = m_mapMode == MM_TEXT ? 1.0 : std::fabs(static_cast<double>(m_viewportExt.cx) / m_windowExt.cx);
+    m_painter->save();
+    applyRop();
+    QPen pen(qcolor(m_pen->m_color), std::max(1.0, m_pen->m_width * scale), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    m_painter->setPen(pen);
+    m_painter->drawLine(from.x, from.y, to.x, to.y);
+    m_painter->restore();
+    return TRUE;
+}
+
+void CDC::plot(const QPoint& p, COLORREF color)
+{
+    m_painter->save();
+    m_painter->setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter->fillRect(QRect(p, QSize(1, 1)), qcolor(color));
+    m_painter->restore();
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    if (!m_painter)
+        return static_cast<COLORREF>(-1);
+    const CPoint d = toDevice(x, y);
+    plot(QPoint(d.x, d.y), color);
+    return color & 0xFFFFFF;
+}
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    const CPoint d = toDevice(x, y);
+    if (!m_image || !m_image->valid(d.x, d.y))
+        return static_cast<COLORREF>(-1); // CLR_INVALID
+    return colorref(m_image->pixel(d.x, d.y));
+}
+
+int CDC::SetPolyFillMode(int mode)
+{
+    const int previous = m_polyFillMode;
+    m_polyFillMode = mode;
+    return previous;
+}
+
+BOOL CDC::Polygon(const CPoint* points, int count)
+{
+    if (!m_painter || !points || count < 2)
+        return FALSE;
+    QPolygon poly;
+    poly.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const CPoint d = toDevice(points[i].x, points[i].y);
+        poly.append(QPoint(d.x, d.y));
+    }
+    m_painter->save();
+    applyRop();
+    if (m_pen->m_style == PS_NULL) {
+        m_painter->setPen(Qt::NoPen);
+    } else {
+        QPen pen(qcolor(m_pen->m_color));
+        pen.setWidth(m_pen->m_width <= 1 ? 0 : m_pen->m_width);
+        pen.setCosmetic(m_pen->m_width <= 1);
+        m_painter->setPen(pen);
+    }
+    m_painter->setBrush(m_brush->m_null ? QBrush(Qt::NoBrush) : QBrush(qcolor(m_brush->m_color)));
+    m_painter->drawPolygon(poly, m_polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    m_painter->restore();
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom)
+{
+    if (!m_painter)
+        return FALSE;
+    CRect r(left, top, right, bottom);
+    LPtoDP(&r);
+    r.NormalizeRect();
+    if (r.IsRectEmpty())
+        return TRUE;
+    m_painter->save();
+    applyRop();
+    if (!m_brush->m_null)
+        m_painter->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), qcolor(m_brush->m_color));
+    if (m_pen->m_style != PS_NULL) {
+        QPen pen(qcolor(m_pen->m_color));
+        pen.setWidth(0);
+        pen.setCosmetic(true);
+        m_painter->setPen(pen);
+        m_painter->setBrush(Qt::NoBrush);
+        // The outline runs on the outermost pixels inside the rectangle.
+        m_painter->drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    }
+    m_painter->restore();
+    return TRUE;
+}
+
+void CDC::FillRect(const CRect* rect, CBrush* brush)
+{
+    if (!m_painter || !rect || !brush || brush->m_null)
+        return;
+    CRect r = *rect;
+    LPtoDP(&r);
+    r.NormalizeRect();
+    m_painter->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), qcolor(brush->m_color));
+}
+
+void CDC::FillSolidRect(const CRect& rect, COLORREF color)
+{
+    CBrush brush(color);
+    FillRect(&rect, &brush);
+}
+
+BOOL CDC::InvertRect(const CRect* rect)
+{
+    if (!m_painter || !rect)
+        return FALSE;
+    CRect r = *rect;
+    LPtoDP(&r);
+    r.NormalizeRect();
+    m_painter->save();
+    m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+    m_painter->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), Qt::white);
+    m_painter->restore();
+    return TRUE;
+}
+
+BOOL CDC::InvertRgn(CRgn* region)
+{
+    if (!m_painter || !region)
+        return FALSE;
+    m_painter->save();
+    m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+    for (const QRect& r : region->m_region)
+        m_painter->fillRect(r, Qt::white);
+    m_painter->restore();
+    return TRUE;
+}
+
+int CDC::SelectClipRgn(CRgn* region)
+{
+    if (!m_painter)
+        return RGN_ERROR;
+    if (!region) {
+        m_painter->setClipping(false);
+        return SIMPLEREGION;
+    }
+    m_painter->setClipRegion(region->m_region);
+    return region->m_region.isEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+int CDC::IntersectClipRect(int left, int top, int right, int bottom)
+{
+    if (!m_painter)
+        return RGN_ERROR;
+    CRect r(left, top, right, bottom);
+    LPtoDP(&r);
+    r.NormalizeRect();
+    m_painter->setClipRect(QRect(r.left, r.top, r.Width(), r.Height()),
+                           m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    return r.IsRectEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+COLORREF CDC::SetTextColor(COLORREF color)
+{
+    const COLORREF previous = m_textColor;
+    m_textColor = color;
+    return previous;
+}
+
+COLORREF CDC::SetBkColor(COLORREF color)
+{
+    const COLORREF previous = m_bkColor;
+    m_bkColor = color;
+    return previous;
+}
+
+int CDC::SetBkMode(int mode)
+{
+    const int previous = m_bkMode;
+    m_bkMode = mode;
+    return previous;
+}
+
+BOOL CDC::TextOut(int x, int y, const char* text)
+{
+    if (!m_painter || !text)
+        return FALSE;
+    const CPoint d = toDevice(x, y);
+    const QString s = QString::fromUtf8(text);
+    const QFontMetrics metrics = m_painter->fontMetrics();
+    const QRect box(d.x, d.y, metrics.horizontalAdvance(s), metrics.height());
+    if (m_bkMode == OPAQUE)
+        m_painter->fillRect(box, qcolor(m_bkColor));
+    m_painter->setPen(qcolor(m_textColor));
+    m_painter->drawText(QPoint(d.x, d.y + metrics.ascent()), s);
+    return TRUE;
+}
+
+CSize CDC::GetTextExtent(const char* text) const
+{
+    if (!m_painter || !text)
+        return {};
+    const QFontMetrics metrics = m_painter->fontMetrics();
+    return {metrics.horizontalAdvance(QString::fromUtf8(text)), metrics.height()};
+}
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop)
+{
+    return StretchBlt(x, y, width, height, source, sx, sy, width, height, rop);
+}
+
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw, int sh, DWORD rop)
+{
+    if (!m_painter || !source || !source->m_image)
+        return FALSE;
+    CRect dst(x, y, x + width, y + height);
+    LPtoDP(&dst);
+    CRect src(sx, sy, sx + sw, sy + sh);
+    source->LPtoDP(&src);
+    m_painter->save();
+    if (rop == SRCINVERT)
+        m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    else if (rop == DSTINVERT)
+        m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+    else
+        m_painter->setCompositionMode(QPainter::CompositionMode_Source);
+    if (source->m_painter)
+        source->m_painter->end(); // the image is read while nothing paints on it
+    m_painter->drawImage(QRect(dst.left, dst.top, dst.Width(), dst.Height()), *source->m_image,
+                         QRect(src.left, src.top, src.Width(), src.Height()));
+    if (source->m_painter)
+        source->m_painter->begin(source->m_image);
+    m_painter->restore();
+    return TRUE;
+}
+
+CPaintDC::CPaintDC(QWidget* window)
+{
+    if (window)
+        begin(window);
+}
+
+CPaintDC::~CPaintDC() = default;

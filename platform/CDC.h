@@ -1,0 +1,215 @@
+// A device context with GDI semantics over QPainter: mapping modes (MM_TEXT,
+// MM_ISOTROPIC with the isotropic extent adjustment, MM_ANISOTROPIC), pens
+// (width 0 is one pixel), solid brushes, raster operations, clipping, and
+// GDI's pixel geometry: LineTo leaves out its last pixel, rectangles leave
+// out their right and bottom edges. Antialiasing is never on.
+#pragma once
+
+#include "platform/CString.h"
+#include "platform/Geometry.h"
+#include "platform/Win32Types.h"
+
+#include <QImage>
+#include <QRegion>
+
+#include <memory>
+
+class QPainter;
+class QPaintDevice;
+class QWidget;
+class CWnd;
+
+constexpr int MM_TEXT = 1;
+constexpr int MM_ISOTROPIC = 7;
+constexpr int MM_ANISOTROPIC = 8;
+
+constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_DOT = 2;
+constexpr int PS_NULL = 5;
+
+constexpr int ALTERNATE = 1;
+constexpr int WINDING = 2;
+
+constexpr int R2_BLACK = 1;
+constexpr int R2_NOT = 6;
+constexpr int R2_XORPEN = 7;
+constexpr int R2_NOTXORPEN = 10;
+constexpr int R2_COPYPEN = 13;
+constexpr int R2_WHITE = 16;
+
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+
+constexpr DWORD SRCCOPY = 0x00CC0020;
+constexpr DWORD SRCINVERT = 0x00660046;
+constexpr DWORD DSTINVERT = 0x00550009;
+
+constexpr int NULL_BRUSH = 5;
+constexpr int NULL_PEN = 8;
+constexpr int WHITE_BRUSH = 0;
+constexpr int BLACK_BRUSH = 4;
+constexpr int WHITE_PEN = 6;
+constexpr int BLACK_PEN = 7;
+
+constexpr int RGN_AND = 1;
+constexpr int RGN_COPY = 5;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
+constexpr int RGN_ERROR = 0;
+
+class KIVPLATFORM_EXPORT CGdiObject {
+public:
+    virtual ~CGdiObject();
+    bool IsValid() const { return m_valid; }
+    BOOL DeleteObject();
+
+protected:
+    bool m_valid = false;
+};
+
+class KIVPLATFORM_EXPORT CPen : public CGdiObject {
+public:
+    CPen() = default;
+    CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
+    BOOL CreatePen(int style, int width, COLORREF color);
+    int m_style = PS_SOLID;
+    int m_width = 0;
+    COLORREF m_color = 0;
+};
+
+class KIVPLATFORM_EXPORT CBrush : public CGdiObject {
+public:
+    CBrush() = default;
+    explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
+    BOOL CreateSolidBrush(COLORREF color);
+    COLORREF m_color = 0;
+    bool m_null = false;
+};
+
+class KIVPLATFORM_EXPORT CRgn : public CGdiObject {
+public:
+    BOOL CreateRectRgn(int left, int top, int right, int bottom);
+    BOOL CreateRectRgnIndirect(const CRect& rect) { return CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom); }
+    int CombineRgn(const CRgn* a, const CRgn* b, int mode);
+    BOOL PtInRegion(int x, int y) const { return m_region.contains(QPoint(x, y)); }
+    QRegion m_region; // device coordinates
+};
+
+class KIVPLATFORM_EXPORT CBitmap : public CGdiObject {
+public:
+    BOOL CreateCompatibleBitmap(class CDC* dc, int width, int height);
+    CSize GetSize() const { return {m_image.width(), m_image.height()}; }
+    QImage m_image;
+};
+
+class KIVPLATFORM_EXPORT CDC {
+public:
+    CDC();
+    // Draws on image, which must outlive the context.
+    explicit CDC(QImage* image);
+    virtual ~CDC();
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    // A memory context: nothing to draw on until a CBitmap is selected.
+    BOOL CreateCompatibleDC(CDC* dc);
+    BOOL DeleteDC();
+    QPainter* GetPainter() const { return m_painter.get(); }
+    // The whole surface, in device pixels.
+    CRect GetSurfaceRect() const;
+
+    int SetMapMode(int mode);
+    int GetMapMode() const { return m_mapMode; }
+    CSize SetWindowExt(int x, int y);
+    CSize SetViewportExt(int x, int y);
+    CPoint SetWindowOrg(int x, int y);
+    CPoint SetViewportOrg(int x, int y);
+    CSize GetWindowExt() const { return m_windowExt; }
+    CSize GetViewportExt() const { return m_viewportExt; }
+    CPoint GetWindowOrg() const { return m_windowOrg; }
+    CPoint GetViewportOrg() const { return m_viewportOrg; }
+    void LPtoDP(CPoint* points, int count = 1) const;
+    void LPtoDP(CRect* rect) const;
+    void DPtoLP(CPoint* points, int count = 1) const;
+
+    // Each gives back the object it replaced.
+    CPen* SelectObject(CPen* pen);
+    CBrush* SelectObject(CBrush* brush);
+    CBitmap* SelectObject(CBitmap* bitmap);
+    CGdiObject* SelectStockObject(int object);
+
+    CPoint MoveTo(int x, int y);
+    CPoint MoveTo(CPoint p) { return MoveTo(p.x, p.y); }
+    BOOL LineTo(int x, int y);
+    BOOL LineTo(CPoint p) { return LineTo(p.x, p.y); }
+    CPoint GetCurrentPosition() const { return m_position; }
+    COLORREF SetPixel(int x, int y, COLORREF color);
+    COLORREF GetPixel(int x, int y) const;
+    int SetPolyFillMode(int mode);
+    BOOL Polygon(const CPoint* points, int count);
+    BOOL Rectangle(int left, int top, int right, int bottom);
+    BOOL Rectangle(const CRect& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
+    void FillRect(const CRect* rect, CBrush* brush);
+    void FillSolidRect(const CRect& rect, COLORREF color);
+    BOOL InvertRect(const CRect* rect);
+    BOOL InvertRgn(CRgn* region);
+    int SetROP2(int mode);
+    int GetROP2() const { return m_rop2; }
+
+    // Clip regions are in device coordinates, as in GDI; null removes the clip.
+    int SelectClipRgn(CRgn* region);
+    int IntersectClipRect(int left, int top, int right, int bottom);
+    int IntersectClipRect(const CRect& r) { return IntersectClipRect(r.left, r.top, r.right, r.bottom); }
+
+    COLORREF SetTextColor(COLORREF color);
+    COLORREF SetBkColor(COLORREF color);
+    int SetBkMode(int mode);
+    BOOL TextOut(int x, int y, const char* text);
+    CSize GetTextExtent(const char* text) const;
+
+    BOOL BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw, int sh, DWORD rop);
+
+protected:
+    // Starts painting on device; the derived paint context uses it.
+    void begin(QPaintDevice* device);
+    void end();
+
+private:
+    CPoint toDevice(int x, int y) const;
+    void fixIsotropic();
+    void applyRop();
+    void plot(const QPoint& p, COLORREF color);
+    void cosmeticLine(CPoint from, CPoint to);
+
+    std::unique_ptr<QPainter> m_painter;
+    QImage* m_image = nullptr;      // the surface when it is an image
+    CBitmap* m_bitmap = nullptr;    // selected into a memory context
+    bool m_memory = false;
+
+    int m_mapMode = MM_TEXT;
+    CSize m_windowExt {1, 1};
+    CSize m_viewportExt {1, 1};
+    CPoint m_windowOrg;
+    CPoint m_viewportOrg;
+
+    CPen m_defaultPen {PS_SOLID, 0, 0};
+    CBrush m_defaultBrush {0xFFFFFF};
+    CPen* m_pen = &m_defaultPen;
+    CBrush* m_brush = &m_defaultBrush;
+    CPoint m_position;
+    int m_polyFillMode = ALTERNATE;
+    int m_rop2 = R2_COPYPEN;
+    COLORREF m_textColor = 0;
+    COLORREF m_bkColor = 0xFFFFFF;
+    int m_bkMode = OPAQUE;
+};
+
+// The context of a paint: valid inside the window's OnPaint.
+class KIVPLATFORM_EXPORT CPaintDC : public CDC {
+public:
+    explicit CPaintDC(QWidget* window);
+    ~CPaintDC() override;
+};

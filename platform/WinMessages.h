@@ -1,0 +1,67 @@
+// Window messages, notification codes and flags with their Win32 values, so
+// host code reads the same as on Windows.
+#pragma once
+
+#include "platform/Win32Types.h"
+
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_USER = 0x0400;
+
+// Static control styles and notifications
+constexpr DWORD SS_LEFT = 0x0000;
+constexpr DWORD SS_CENTER = 0x0001;
+constexpr DWORD SS_RIGHT = 0x0002;
+constexpr DWORD SS_NOTIFY = 0x0100;
+constexpr DWORD SS_CENTERIMAGE = 0x0200;
+constexpr UINT STN_CLICKED = 0;
+constexpr UINT STN_DBLCLK = 1;
+
+// Window styles
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_BORDER = 0x00800000;
+
+// ShowWindow
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOW = 5;
+
+// RedrawWindow
+constexpr UINT RDW_INVALIDATE = 0x0001;
+constexpr UINT RDW_INTERNALPAINT = 0x0002;
+constexpr UINT RDW_ERASE = 0x0004;
+constexpr UINT RDW_VALIDATE = 0x0008;
+constexpr UINT RDW_NOINTERNALPAINT = 0x0010;
+constexpr UINT RDW_NOERASE = 0x0020;
+constexpr UINT RDW_NOCHILDREN = 0x0040;
+constexpr UINT RDW_ALLCHILDREN = 0x0080;
+constexpr UINT RDW_UPDATENOW = 0x0100;
+constexpr UINT RDW_ERASENOW = 0x0200;
+constexpr UINT RDW_FRAME = 0x0400;
+
+constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr LPARAM MAKELPARAM(int low, int high)
+{
+    return static_cast<LPARAM>(static_cast<DWORD>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
+}
+constexpr WPARAM MAKEWPARAM(int low, int high)
+{
+    return static_cast<WPARAM>(static_cast<DWORD>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
+}
+// Signed coordinates from a packed point.
+constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))); }
+constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l))); }

@@ -1,0 +1,208 @@
+#include "Cli.h"
+
+#include "cad/KivSlideDraw.h"
+#include "core/KivAciColor.h"
+
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+
+#include <cinttypes>
+
+namespace cli {
+
+namespace {
+
+bool parseColor(const QString& text, COLORREF& out)
+{
+    static const QRegularExpression re("^#([0-9a-fA-F]{6})$");
+    const auto m = re.match(text);
+    if (!m.hasMatch())
+        return false;
+    const uint v = m.captured(1).toUInt(nullptr, 16);
+    out = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    return true;
+}
+
+QString hex(COLORREF c)
+{
+    return QString::asprintf("#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// The primitives of a slide in slide coordinates, Y up, one path per run of
+// lines in one colour.
+class SvgSink : public KivSlideSink {
+public:
+    SvgSink(bool invert) : m_invert(invert) {}
+    QString body;
+
+    void SlideLine(KivSlidePoint a, KivSlidePoint b) override
+    {
+        if (a == b) {
+            flush();
+            body += QString("<rect x=\"%1\" y=\"%2\" width=\"1\" height=\"1\" fill=\"%3\"/>\n").arg(a.x).arg(a.y).arg(color());
+            return;
+        }
+        if (!(a == m_end) || m_path.isEmpty())
+            m_path += QString("M%1 %2").arg(a.x).arg(a.y);
+        m_path += QString("L%1 %2").arg(b.x).arg(b.y);
+        m_end = b;
+    }
+    void SlidePolygon(const std::vector<KivSlidePoint>& v) override
+    {
+        flush();
+        QString points;
+        for (const auto& p : v)
+            points += QString("%1,%2 ").arg(p.x).arg(p.y);
+        body += QString("<polygon points=\"%1\" fill=\"%2\" stroke=\"%2\"/>\n").arg(points.trimmed(), color());
+    }
+    void SlideColor(int aci) override
+    {
+        flush();
+        m_rgb = static_cast<COLORREF>(KivAciColor::GetRGB(aci));
+    }
+    void flush()
+    {
+        if (!m_path.isEmpty())
+            body += QString("<path d=\"%1\" stroke=\"%2\"/>\n").arg(m_path, color());
+        m_path.clear();
+    }
+    QString color() const { return hex(m_invert ? (~m_rgb & 0xFFFFFF) : m_rgb); }
+
+private:
+    bool m_invert;
+    COLORREF m_rgb = 0xFFFFFF;
+    QString m_path;
+    KivSlidePoint m_end;
+};
+
+int writeSvg(const QByteArray& ref, const QString& out, int width, int height, COLORREF back, bool invert)
+{
+    KivSlideDraw slide;
+    int code = slide.OpenReference(ref.constData());
+    if (code != 0)
+        return code;
+    code = slide.ReadHeader();
+    const int x = slide.GetHighX(), y = slide.GetHighY();
+    SvgSink sink(invert);
+    KivSlidePoint last;
+    if (!slide.DecodeRecords(sink, last) && code == 0) {
+        code = 2;
+        KivSlideFile::SetSlideError(2, nullptr, nullptr);
+    }
+    sink.flush();
+    const QString backHex = hex(invert ? (~back & 0xFFFFFF) : back);
+    QString svg = QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" viewBox=\"0 0 %3 %4\" "
+                          "preserveAspectRatio=\"xMinYMax meet\" style=\"background:%5\">\n"
+                          "<rect x=\"%6\" y=\"%7\" width=\"%8\" height=\"%9\" fill=\"%5\"/>\n")
+                      .arg(width).arg(height).arg(std::max(x, 1)).arg(std::max(y, 1)).arg(backHex)
+                      .arg(-4 * std::max(x, 1)).arg(-4 * std::max(y, 1)).arg(9 * std::max(x, 1)).arg(9 * std::max(y, 1));
+    svg += QString("<g transform=\"matrix(1 0 0 -1 0 %1)\" fill=\"none\" stroke-width=\"1\" "
+                   "vector-effect=\"non-scaling-stroke\" stroke-linecap=\"square\">\n").arg(y);
+    svg += sink.body;
+    svg += "</g>\n</svg>\n";
+    QFile file(out);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(svg.toUtf8()) < 0) {
+        printError(QString("cannot write %1").arg(out));
+        return -1;
+    }
+    return code;
+}
+
+} // namespace
+
+int runSlideRender(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Draws a slide as the slide view control does: scaled into WxH pixels, "
+                                     "origin at the bottom left, on the back colour. OUT ending in .svg gets the "
+                                     "same primitives as SVG in slide coordinates. The status is the slide's result "
+                                     "code (0 drawn, 2 drawn with a warning).");
+    parser.addPositionalArgument("REF", "slide.sld or LIBRARY(SLIDE)");
+    const QCommandLineOption output({"o", "output"}, "The PNG or SVG file to write.", "OUT");
+    const QCommandLineOption size("size", "Client area in pixels (default 640x480).", "WxH", "640x480");
+    const QCommandLineOption back("back", "Back colour (default #000000).", "#RRGGBB", "#000000");
+    const QCommandLineOption invert("invert", "Invert the colours of the drawn area.");
+    parser.addOption(output);
+    parser.addOption(size);
+    parser.addOption(back);
+    parser.addOption(invert);
+    int exit = Ok;
+    if (!parse(parser, args, "slide render REF -o OUT [--size WxH] [--back #RRGGBB] [--invert]", exit))
+        return exit;
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
+        printError("slide render takes one slide and -o OUT");
+        return Failed;
+    }
+    static const QRegularExpression sizeRe("^(\\d{1,5})x(\\d{1,5})$");
+    const auto m = sizeRe.match(parser.value(size));
+    const int width = m.hasMatch() ? m.captured(1).toInt() : 0;
+    const int height = m.hasMatch() ? m.captured(2).toInt() : 0;
+    if (width < 1 || height < 1 || width > 16384 || height > 16384) {
+        printError("--size takes WxH, each from 1 to 16384");
+        return Failed;
+    }
+    COLORREF backColor = 0;
+    if (!parseColor(parser.value(back), backColor)) {
+        printError("--back takes a colour as #RRGGBB");
+        return Failed;
+    }
+    const QByteArray ref = utf8(parser.positionalArguments().first());
+    const QString out = parser.value(output);
+
+    int code;
+    if (out.endsWith(".svg", Qt::CaseInsensitive)) {
+        code = writeSvg(ref, out, width, height, backColor, parser.isSet(invert));
+        if (code < 0)
+            return Failed;
+    } else {
+        QImage image(width, height, QImage::Format_RGB32);
+        {
+            CDC dc(&image);
+            const CRect all(0, 0, width, height);
+            dc.FillSolidRect(all, backColor);
+            KivSlideDraw slide;
+            code = slide.Draw(nullptr, &dc, ref.constData(), parser.isSet(invert) ? 1 : 0);
+        }
+        if (code == 1 || code == 4 || code == 5 || (code == 3 && !ref.contains('('))) {
+            // Nothing was found to draw.
+        } else if (!image.save(out, "PNG")) {
+            printError(QString("cannot write %1").arg(out));
+            return Failed;
+        }
+    }
+    if (code != 0)
+        printError(QString::fromUtf8(KivSlideFile::GetSlideError()));
+    return code;
+}
+
+int runAci(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Shows an AutoCAD Color Index colour: its RGB value and its names. "
+                                     "COLOR is a number (0-256) or a name (red, 빨간색, bylayer …).");
+    parser.addPositionalArgument("COLOR", "index or name");
+    int exit = Ok;
+    if (!parse(parser, args, "aci COLOR", exit))
+        return exit;
+    if (parser.positionalArguments().size() != 1) {
+        printError("aci takes one colour");
+        return Failed;
+    }
+    const QByteArray text = utf8(parser.positionalArguments().first());
+    int index = KivAciColor::GetColor(text.constData(), 1);
+    if (index == 0 && text != "0" && CompareNoCase(text.constData(), "BYBLOCK") != 0)
+        index = KivAciColor::GetColor(text.constData(), 0);
+    const COLORREF rgb = static_cast<COLORREF>(KivAciColor::GetRGB(index));
+    char english[KivAciColor::kNameSize], korean[KivAciColor::kNameSize];
+    KivAciColor::GetName(index, 1, english);
+    KivAciColor::GetName(index, 0, korean);
+    std::printf("index:   %d\n", index);
+    std::printf("rgb:     %s (%d, %d, %d)\n", utf8(hex(rgb)).constData(), GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    std::printf("english: %s\n", english);
+    std::printf("korean:  %s\n", korean);
+    return Ok;
+}
+
+} // namespace cli
