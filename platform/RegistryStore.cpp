@@ -63,6 +63,12 @@ CString trimSlashes(CString key)
 RegistryStore::RegistryStore(RegistryRoot root) : m_root(root)
 {
     load();
+    if (root == RegistryRoot::CurrentUser) {
+        createKey("Environment");
+        createKey("Software");
+    } else if (root == RegistryRoot::LocalMachine) {
+        createKey("Software");
+    }
 }
 
 CString RegistryStore::folder()

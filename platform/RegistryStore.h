@@ -12,9 +12,19 @@
 
 enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfig };
 
+// The registry roots under their Win32 names.
+using HKEY = RegistryRoot;
+constexpr HKEY HKEY_CLASSES_ROOT = RegistryRoot::ClassesRoot;
+constexpr HKEY HKEY_CURRENT_USER = RegistryRoot::CurrentUser;
+constexpr HKEY HKEY_LOCAL_MACHINE = RegistryRoot::LocalMachine;
+constexpr HKEY HKEY_USERS = RegistryRoot::Users;
+constexpr HKEY HKEY_CURRENT_CONFIG = RegistryRoot::CurrentConfig;
+
 class KIVPLATFORM_EXPORT RegistryStore {
 public:
-    // Loads the root's file; a missing or unreadable file is an empty store.
+    // Loads the root's file; a missing or unreadable file is an empty store
+    // (with the keys every Windows registry has, such as HKEY_CURRENT_USER's
+    // Environment).
     explicit RegistryStore(RegistryRoot root);
 
     static CString folder();
