@@ -1,5 +1,6 @@
 #include "cad/KivSlideFile.h"
 
+#include "cad/ByteSource_p.h"
 #include "cad/SlideLibrary_p.h"
 #include "core/KivUtil.h"
 #include "platform/AtomicFile.h"
@@ -13,75 +14,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using cadio::FileSource;
+using cadio::MemorySource;
+using cadio::Source;
+
 namespace {
 
 const char kLibraryId[29] = {'A', 'u', 't', 'o', 'C', 'A', 'D', ' ', 'S', 'l', 'i', 'd', 'e', ' ', 'L',
                              'i', 'b', 'r', 'a', 'r', 'y', ' ', '1', '.', '0', '\r', '\n', 0x1A, 0};
 constexpr std::size_t kChunk = 0xEFFF; // extraction copies at most this much at once
-
-// A read-only byte source: a file read with pread, or bytes in memory.
-class Source {
-public:
-    virtual ~Source() = default;
-    virtual std::uint64_t size() const = 0;
-    virtual bool read(std::uint64_t offset, void* out, std::size_t n) const = 0;
-};
-
-class MemorySource final : public Source {
-public:
-    MemorySource(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    std::uint64_t size() const override { return m_size; }
-    bool read(std::uint64_t offset, void* out, std::size_t n) const override
-    {
-        if (offset > m_size || m_size - offset < n)
-            return false;
-        std::memcpy(out, m_data + offset, n);
-        return true;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-};
-
-class FileSource final : public Source {
-public:
-    explicit FileSource(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
-    {
-        struct stat st {};
-        if (m_fd >= 0 && (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-        m_size = m_fd >= 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
-    }
-    ~FileSource() override
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    bool isOpen() const { return m_fd >= 0; }
-    std::uint64_t size() const override { return m_size; }
-    bool read(std::uint64_t offset, void* out, std::size_t n) const override
-    {
-        auto* p = static_cast<char*>(out);
-        while (n > 0) {
-            const ssize_t got = ::pread(m_fd, p, n, static_cast<off_t>(offset));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                return false;
-            p += got;
-            offset += static_cast<std::uint64_t>(got);
-            n -= static_cast<std::size_t>(got);
-        }
-        return true;
-    }
-
-private:
-    int m_fd;
-    std::uint64_t m_size = 0;
-};
 
 std::uint32_t le32(const std::uint8_t* p)
 {

@@ -1,5 +1,7 @@
 #include "platform/CDC.h"
 
+#include "platform/Dib.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
@@ -599,6 +601,54 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sx, i
         source->m_painter->begin(source->m_image);
     m_painter->restore();
     return TRUE;
+}
+
+BOOL CDC::StretchImage(int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh,
+                       DWORD rop)
+{
+    if (!m_painter || image.isNull())
+        return FALSE;
+    CRect dst(x, y, x + width, y + height);
+    LPtoDP(&dst);
+    const bool flipX = dst.right < dst.left, flipY = dst.bottom < dst.top;
+    dst.NormalizeRect();
+    QImage source = image.copy(sx, sy, sw, sh);
+    if (flipX || flipY)
+        source = source.mirrored(flipX, flipY);
+    m_painter->save();
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (rop == SRCINVERT)
+        m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    else
+        m_painter->setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter->drawImage(QRect(dst.left, dst.top, dst.Width(), dst.Height()), source);
+    m_painter->restore();
+    return TRUE;
+}
+
+int CDC::StretchDIBits(int x, int y, int width, int height, int sx, int sy, int sw, int sh, const void* bits,
+                       const BITMAPINFO* info, UINT, DWORD rop)
+{
+    if (!info || !bits)
+        return 0;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    const std::int64_t lines = h.biHeight < 0 ? -static_cast<std::int64_t>(h.biHeight) : h.biHeight;
+    // As with GDI, the caller vouches that bits holds every row.
+    const std::size_t size = DibRowBytes(h.biWidth, h.biBitCount) * static_cast<std::size_t>(lines);
+    const QImage image = DibToImage(h, info->bmiColors, DibColorCount(h), static_cast<const std::uint8_t*>(bits), size);
+    if (image.isNull())
+        return 0;
+    // DIB source coordinates count rows from the bottom.
+    const int top = h.biHeight > 0 ? static_cast<int>(lines) - sy - sh : sy;
+    return StretchImage(x, y, width, height, image, sx, top, sw, sh, rop) ? static_cast<int>(lines) : 0;
+}
+
+int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int sx, int sy, UINT, UINT lines,
+                           const void* bits, const BITMAPINFO* info, UINT usage)
+{
+    const int copied = StretchDIBits(x, y, static_cast<int>(width), static_cast<int>(height), sx, sy,
+                                     static_cast<int>(width), static_cast<int>(height), bits, info, usage, SRCCOPY);
+    return copied ? static_cast<int>(lines) : 0;
 }
 
 CPaintDC::CPaintDC(QWidget* window)

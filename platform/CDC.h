@@ -170,6 +170,16 @@ public:
     CSize GetTextExtent(const char* text) const;
 
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop);
+    // Copies the source rectangle of image onto the logical destination,
+    // scaling by nearest pixels as GDI's default stretch mode does.
+    BOOL StretchImage(int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh,
+                      DWORD rop = SRCCOPY);
+    // A DIB's pixels (1–32 bits, uncompressed) stretched onto the context;
+    // the number of scan lines copied, 0 on failure.
+    int StretchDIBits(int x, int y, int width, int height, int sx, int sy, int sw, int sh, const void* bits,
+                      const struct BITMAPINFO* info, UINT usage, DWORD rop);
+    int SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int sx, int sy, UINT startScan, UINT lines,
+                          const void* bits, const struct BITMAPINFO* info, UINT usage);
     BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw, int sh, DWORD rop);
 
 protected:

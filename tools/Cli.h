@@ -31,5 +31,7 @@ int runRegsvr(const QStringList& args);
 int runDbf(const QStringList& args);
 int runSlideRender(const QStringList& args);
 int runAci(const QStringList& args);
+int runDwg(const QStringList& args);
+int runIni(const QStringList& args);
 
 } // namespace cli

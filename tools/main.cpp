@@ -15,6 +15,8 @@ const cli::Command kCommands[] = {
     {"aci", "show an AutoCAD Color Index colour", &cli::runAci},
     {"slb", "create, list and change slide libraries", &cli::runSlb},
     {"dbf", "show and dump dBASE tables", &cli::runDbf},
+    {"dwg", "show and draw the preview of DWG drawings", &cli::runDwg},
+    {"ini", "read and write INI values, plain or enciphered", &cli::runIni},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 

@@ -1,10 +1,12 @@
 // Real slides and libraries written by other programs.
 #include "RecordingSink.h"
+#include "cad/CKivDwgPreviewCtrl.h"
 #include "cad/KivSlideDraw.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -115,4 +117,40 @@ TEST(SlideCorpus, EverySlideAndMemberRendersInsideItsExtent)
         else
             EXPECT_GT(lit, 0) << reference;
     }
+}
+
+TEST(DwgCorpus, PreviewsDrawWhereThereAreAny)
+{
+    const auto files = samplesIn("dwg");
+    if (files.empty())
+        GTEST_SKIP() << "no samples";
+    int drawn = 0;
+    for (const auto& path : files) {
+        SCOPED_TRACE(path.string());
+        KivDwgPreview reader;
+        ASSERT_EQ(reader.Open(path.c_str()), 1);
+        std::vector<KivDwgPreviewEntry> entries;
+        const bool section = reader.ReadEntries(nullptr, &entries);
+        const bool picture = std::any_of(entries.begin(), entries.end(), [](auto& e) { return e.code == 2 || e.code == 6; });
+        EXPECT_EQ(section, reader.HasPreviewVersion()) << "every release 13+ sample has its section";
+
+        const COLORREF back = RGB(10, 20, 30);
+        QImage image(300, 200, QImage::Format_RGB32);
+        {
+            CDC dc(&image);
+            KivDwgPreview painter;
+            CKivDwgPreviewCtrl::Paint(dc, nullptr, CRect(0, 0, 300, 200), painter, path.c_str(), back, RGB(255, 255, 255), 1, 0);
+        }
+        int other = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                other += (image.pixel(x, y) & 0xFFFFFF) != 0x0A141Eu;
+        if (section && picture) {
+            EXPECT_GT(other, 0) << "a preview with a picture draws something";
+            ++drawn;
+        } else {
+            EXPECT_EQ(other, 0) << "no picture: only the background";
+        }
+    }
+    EXPECT_GT(drawn, 10);
 }

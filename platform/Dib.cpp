@@ -1,0 +1,91 @@
+#include "platform/Dib.h"
+
+#include <cstring>
+#include <limits>
+#include <vector>
+
+std::size_t DibRowBytes(std::int64_t width, int bitCount)
+{
+    if (width <= 0 || bitCount <= 0 || width > (std::int64_t {1} << 31))
+        return 0;
+    const std::int64_t bits = width * bitCount;
+    return static_cast<std::size_t>(((bits + 31) / 32) * 4);
+}
+
+int DibColorCount(const BITMAPINFOHEADER& header)
+{
+    if (header.biClrUsed != 0)
+        return header.biClrUsed > 256 ? 256 : static_cast<int>(header.biClrUsed);
+    return header.biBitCount <= 8 ? 1 << header.biBitCount : 0;
+}
+
+QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount, const std::uint8_t* bits,
+                  std::size_t bitsSize)
+{
+    const int bpp = header.biBitCount;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return {};
+    if (header.biCompression != BI_RGB && !(header.biCompression == BI_BITFIELDS && (bpp == 16 || bpp == 32)))
+        return {};
+    const std::int64_t width = header.biWidth;
+    const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight) : header.biHeight;
+    if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
+        return {};
+    const std::size_t row = DibRowBytes(width, bpp);
+    if (!bits || row == 0 || bitsSize / row < static_cast<std::uint64_t>(height))
+        return {};
+    if (bpp <= 8 && (!colors || colorCount <= 0))
+        return {};
+
+    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    const bool topDown = header.biHeight < 0;
+    const auto paletteColor = [&](unsigned index) -> QRgb {
+        if (static_cast<int>(index) >= colorCount)
+            return qRgb(0, 0, 0);
+        const RGBQUAD& c = colors[index];
+        return qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue);
+    };
+    for (std::int64_t y = 0; y < height; ++y) {
+        const std::uint8_t* src = bits + static_cast<std::size_t>(topDown ? y : height - 1 - y) * row;
+        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
+        for (std::int64_t x = 0; x < width; ++x) {
+            switch (bpp) {
+            case 1: dst[x] = paletteColor((src[x / 8] >> (7 - x % 8)) & 1); break;
+            case 4: dst[x] = paletteColor((src[x / 2] >> (x % 2 ? 0 : 4)) & 0xF); break;
+            case 8: dst[x] = paletteColor(src[x]); break;
+            case 16: {
+                // 5-5-5, the layout of BI_RGB (bit fields are read the same way)
+                const unsigned v = src[2 * x] | (src[2 * x + 1] << 8);
+                dst[x] = qRgb(((v >> 10) & 0x1F) * 255 / 31, ((v >> 5) & 0x1F) * 255 / 31, (v & 0x1F) * 255 / 31);
+                break;
+            }
+            case 24: dst[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]); break;
+            default: dst[x] = qRgb(src[4 * x + 2], src[4 * x + 1], src[4 * x]); break;
+            }
+        }
+    }
+    return image;
+}
+
+QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size)
+{
+    BITMAPINFOHEADER header;
+    if (!dib || size < sizeof header)
+        return {};
+    std::memcpy(&header, dib, sizeof header);
+    if (header.biSize < sizeof header || header.biSize > size)
+        return {};
+    std::size_t offset = header.biSize;
+    if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof header)
+        offset += 12; // the three masks
+    const int colors = DibColorCount(header);
+    if (offset > size || (size - offset) / sizeof(RGBQUAD) < static_cast<std::size_t>(colors))
+        return {};
+    std::vector<RGBQUAD> table(static_cast<std::size_t>(colors));
+    if (colors > 0)
+        std::memcpy(table.data(), dib + offset, table.size() * sizeof(RGBQUAD));
+    offset += table.size() * sizeof(RGBQUAD);
+    return DibToImage(header, table.data(), colors, dib + offset, size - offset);
+}

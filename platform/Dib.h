@@ -1,0 +1,66 @@
+// Device-independent bitmaps as Windows lays them out, and their safe
+// decoding into a QImage: every size is checked against the bytes given.
+#pragma once
+
+#include "platform/KivPlatform_export.h"
+#include "platform/Win32Types.h"
+
+#include <QImage>
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr DWORD BI_RGB = 0;
+constexpr DWORD BI_RLE8 = 1;
+constexpr DWORD BI_RLE4 = 2;
+constexpr DWORD BI_BITFIELDS = 3;
+constexpr UINT DIB_RGB_COLORS = 0;
+
+#pragma pack(push, 1)
+struct BITMAPFILEHEADER {
+    WORD bfType;
+    DWORD bfSize;
+    WORD bfReserved1;
+    WORD bfReserved2;
+    DWORD bfOffBits;
+};
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+#pragma pack(pop)
+static_assert(sizeof(BITMAPFILEHEADER) == 14 && sizeof(BITMAPINFOHEADER) == 40 && sizeof(RGBQUAD) == 4);
+
+// Bytes of one row of pixels, padded to 4 bytes; 0 when it would overflow.
+KIVPLATFORM_EXPORT std::size_t DibRowBytes(std::int64_t width, int bitCount);
+
+// The palette a DIB header asks for: biClrUsed, or 2^bits for 8 bits or fewer.
+KIVPLATFORM_EXPORT int DibColorCount(const BITMAPINFOHEADER& header);
+
+// Decodes uncompressed 1, 4, 8, 16, 24 or 32-bit pixels (bottom-up or
+// top-down) with their colour table into an RGB32 image; a null image when
+// the header is unusable or bits holds fewer bytes than the rows need.
+KIVPLATFORM_EXPORT QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount,
+                                     const std::uint8_t* bits, std::size_t bitsSize);
+
+// A DIB laid out as in memory (header, colour table, pixels) of size bytes.
+KIVPLATFORM_EXPORT QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size);

@@ -1,0 +1,250 @@
+#include "cad/CKivDwgPreviewCtrl.h"
+#include "platform/MessageBox.h"
+#include "platform/ProcessService.h"
+#include "platform/RegistryStore.h"
+#include "support/DwgWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <filesystem>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF, kRed = 0xFF0000, kGreen = 0x00FF00;
+
+// A 4 × 2 preview: the top row white, the bottom row red (palette 0 white, 1 red).
+Bytes tinyBitmap()
+{
+    return makeDib8(4, 2, {kWhite, kRed, kGreen}, {0, 0, 0, 0, 1, 1, 2, 2});
+}
+
+Bytes header80()
+{
+    return Bytes(80, 0x11);
+}
+
+COLORREF at(const QImage& image, int x, int y)
+{
+    const QRgb p = image.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+QImage paint(const Bytes& dwg, int w, int h, COLORREF back, COLORREF imageBack, int autoSize, int invert)
+{
+    TempDir dir;
+    writeFile(dir.file("d.dwg"), dwg);
+    QImage image(w, h, QImage::Format_RGB32);
+    {
+        CDC dc(&image);
+        KivDwgPreview reader;
+        CKivDwgPreviewCtrl::Paint(dc, nullptr, CRect(0, 0, w, h), reader, dir.file("d.dwg").c_str(), back, imageBack,
+                                  autoSize, invert);
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(KivDwgPreview, VersionNumbers)
+{
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1014"), 1400);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1013"), 1304);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1012"), 1300);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1009"), 1200);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1015"), 1499);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1032"), 1499);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1010"), 1299);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC1.40"), 0);
+    EXPECT_EQ(KivDwgPreview::VersionNumber(""), 0);
+}
+
+TEST(KivDwgPreview, CentresAndRecoloursThePalette)
+{
+    const Bytes dwg = makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}});
+    const QImage image = paint(dwg, 10, 6, RGB(0, 0, 255), RGB(255, 0, 0), 0, 0);
+    // (10 - 4) / 2 = 3, (6 - 2) / 2 = 2
+    EXPECT_EQ(at(image, 3, 2), RGB(255, 0, 0)) << "white takes the image back colour";
+    EXPECT_EQ(at(image, 3, 3), RGB(0, 255, 255)) << "red, the image back colour, takes its complement";
+    EXPECT_EQ(at(image, 5, 3), RGB(0, 255, 0));
+    EXPECT_EQ(at(image, 2, 2), RGB(0, 0, 255)) << "around it the back colour";
+    EXPECT_EQ(at(image, 7, 2), RGB(0, 0, 255));
+}
+
+TEST(KivDwgPreview, AutoSizeFitsTheLimitingSide)
+{
+    const Bytes dwg = makeDwg("AC1018", {{1, header80()}, {2, makeDib8(100, 50, {kWhite}, std::vector<std::uint8_t>(5000, 0))}});
+    const QImage image = paint(dwg, 300, 300, RGB(0, 0, 0), RGB(0, 255, 0), 1, 0);
+    // 100 × 50 in 300 × 300: drawn 300 × 150 at (0, 75).
+    EXPECT_EQ(at(image, 0, 75), RGB(0, 255, 0));
+    EXPECT_EQ(at(image, 299, 224), RGB(0, 255, 0));
+    EXPECT_EQ(at(image, 150, 74), RGB(0, 0, 0));
+    EXPECT_EQ(at(image, 150, 225), RGB(0, 0, 0));
+}
+
+TEST(KivDwgPreview, InvertSwapsBothColours)
+{
+    const QImage blank = paint(makeDwg("AC1015", {}), 8, 8, RGB(0, 0, 0), RGB(0, 0, 0), 0, 1);
+    EXPECT_EQ(at(blank, 4, 4), RGB(255, 255, 255)) << "back colour 0 fills white";
+    const QImage image = paint(makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}), 10, 6, 0, RGB(0, 0, 0), 0, 1);
+    EXPECT_EQ(at(image, 3, 2), RGB(255, 255, 255)) << "white takes the inverted image back colour";
+}
+
+TEST(KivDwgPreview, DepthsWithoutPaletteAndPng)
+{
+    const Bytes dib32 = makeDib32(2, 1, {kWhite, 0x123456});
+    QImage image = paint(makeDwg("AC1021", {{1, header80()}, {2, dib32}}), 4, 1, 0, RGB(0, 0, 255), 0, 0);
+    EXPECT_EQ(at(image, 1, 0), RGB(0, 0, 255));
+    EXPECT_EQ(at(image, 2, 0), RGB(0x12, 0x34, 0x56));
+
+    QImage png(3, 1, QImage::Format_RGB32);
+    png.setPixel(0, 0, qRgb(255, 255, 255));
+    png.setPixel(1, 0, qRgb(0, 0, 255));
+    png.setPixel(2, 0, qRgb(9, 9, 9));
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    buffer.open(QIODevice::WriteOnly);
+    png.save(&buffer, "PNG");
+    image = paint(makeDwg("AC1027", {{1, header80()}, {6, Bytes(encoded.begin(), encoded.end())}}), 3, 1, 0,
+                  RGB(0, 0, 255), 0, 0);
+    EXPECT_EQ(at(image, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(at(image, 1, 0), RGB(255, 255, 0));
+    EXPECT_EQ(at(image, 2, 0), RGB(9, 9, 9));
+
+    // Two bitmaps: the first is drawn.
+    image = paint(makeDwg("AC1021", {{1, header80()}, {2, dib32}, {2, tinyBitmap()}}), 2, 1, 0, RGB(0, 0, 0), 0, 0);
+    EXPECT_EQ(at(image, 1, 0), RGB(0x12, 0x34, 0x56));
+}
+
+TEST(KivDwgPreview, NothingButTheBackgroundWhenThereIsNoPicture)
+{
+    const COLORREF back = RGB(1, 2, 3);
+    const std::vector<Bytes> drawings = {
+        makeDwg("AC1009", {{1, header80()}, {2, tinyBitmap()}}),                  // before release 13
+        makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}, 0x60, false),     // wrong sentinel
+        makeDwg("AC1015", {{1, header80()}}),                                     // header only
+        makeDwg("AC1015", {}),                                                    // no entries
+        makeDwg("AC1015", {{1, header80()}, {3, Bytes(40, 0)}}),                  // metafile only
+        makeDwg("AC1015", {{1, header80()}, {2, Bytes(30, 0)}}),                  // bitmap cut short
+    };
+    for (std::size_t i = 0; i < drawings.size(); ++i) {
+        const QImage image = paint(drawings[i], 10, 6, back, 0, 0, 0);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 10; ++x)
+                ASSERT_EQ(at(image, x, y), back) << "drawing " << i << " at " << x << "," << y;
+    }
+    Bytes truncated = makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}});
+    truncated.resize(truncated.size() - 200);
+    KivDwgPreview reader;
+    reader.OpenBytes(truncated.data(), truncated.size());
+    EXPECT_TRUE(reader.ReadImage(0).isNull()) << "image data past the end of the file";
+}
+
+TEST(KivDwgPreview, OpenAddsDwgAndReportsEntries)
+{
+    TempDir dir;
+    writeFile(dir.file("PART.DWG"), makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}, 0x80));
+    KivDwgPreview reader;
+    ASSERT_EQ(reader.Open(dir.file("part").c_str()), 1);
+    EXPECT_STREQ(reader.GetVersionString(), "AC1015");
+    std::uint32_t address = 0;
+    std::vector<KivDwgPreviewEntry> entries;
+    ASSERT_TRUE(reader.ReadEntries(&address, &entries));
+    EXPECT_EQ(address, 0x80u);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].code, 2);
+    EXPECT_EQ(entries[1].size, tinyBitmap().size());
+    EXPECT_EQ(reader.Open(dir.file("none").c_str()), 0);
+}
+
+namespace {
+
+// Serves one file over HTTP on loopback, for as many requests as come.
+class TinyHttpServer {
+public:
+    explicit TinyHttpServer(Bytes body) : m_body(std::move(body))
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* s = m_server.nextPendingConnection();
+            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                if (!s->readAll().contains("\r\n\r\n"))
+                    return;
+                const QByteArray head = QByteArray("HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n"
+                                                   "Content-Length: ")
+                    + QByteArray::number(static_cast<qlonglong>(m_body.size())) + "\r\nConnection: close\r\n\r\n";
+                s->write(head);
+                s->write(reinterpret_cast<const char*>(m_body.data()), static_cast<qint64>(m_body.size()));
+                s->disconnectFromHost();
+            });
+            QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        });
+    }
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(m_server.serverPort()) + "/d.dwg"; }
+
+private:
+    Bytes m_body;
+    QTcpServer m_server;
+};
+
+} // namespace
+
+TEST(KivDwgPreview, DownloadsToAPrivateFileRemovedOnClose)
+{
+    TinyHttpServer server(makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}));
+    TempDir cwd;
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(cwd.path());
+    {
+        const std::string own = "the user's own file";
+        writeText("temp.dwg", own);
+        KivDwgPreview reader;
+        ASSERT_EQ(reader.Open(server.url().c_str()), 1);
+        EXPECT_STREQ(reader.GetVersionString(), "AC1015");
+        EXPECT_FALSE(reader.ReadImage(0).isNull());
+        reader.Close();
+        EXPECT_EQ(readFile("temp.dwg"), Bytes(own.begin(), own.end()));
+        EXPECT_EQ(reader.Open("http://127.0.0.1:1/none.dwg"), 0);
+    }
+    std::filesystem::current_path(before);
+}
+
+TEST(KivShellCommandOpenDWG, StartsTheRegisteredProgram)
+{
+    TempDir config;
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    RegistryStore classes(HKEY_CLASSES_ROOT);
+    classes.setValue(".dwg", "", "Viewer.Drawing");
+    classes.setValue("Viewer.Drawing\\shell\\open\\command", "", "\"/opt/viewer/bin/view dwg\" \"%1\"");
+    ASSERT_TRUE(classes.save());
+    ProcessRecorder processes;
+    EXPECT_EQ(KivShellCommandOpenDWG("/data/plan.dwg"), 1);
+    ASSERT_EQ(processes.requests().size(), 1u);
+    EXPECT_EQ(processes.requests()[0].program, "/opt/viewer/bin/view dwg");
+    EXPECT_EQ(processes.requests()[0].arguments, (std::vector<CString> {"/data/plan.dwg"}));
+    EXPECT_EQ(KivShellCommandOpenDWG(""), 0);
+
+    MessageBoxRecorder boxes;
+    processes.answer(-1);
+    EXPECT_EQ(KivShellCommandOpenDWG("/data/plan.dwg"), 0);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "Can't execute : \"/opt/viewer/bin/view dwg \"/data/plan.dwg\"\"");
+    unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(KivShellCommandOpenDWG, FallsBackToTheDesktopsOpener)
+{
+    TempDir config;
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    ProcessRecorder processes;
+    EXPECT_EQ(KivShellCommandOpenDWG("/data/plan.dwg"), 1);
+    ASSERT_EQ(processes.requests().size(), 1u);
+    EXPECT_EQ(processes.requests()[0].program, "xdg-open");
+    unsetenv("XDG_CONFIG_HOME");
+}

@@ -1,0 +1,213 @@
+#include "Cli.h"
+
+#include "cad/CKivDwgPreviewCtrl.h"
+#include "core/KivIni.h"
+
+#include <QImage>
+#include <QRegularExpression>
+
+namespace cli {
+
+namespace {
+
+const char* entryKind(int code)
+{
+    switch (code) {
+    case 1: return "header";
+    case 2: return "bitmap";
+    case 3: return "metafile";
+    case 6: return "PNG";
+    default: return "unknown";
+    }
+}
+
+int dwgInfo(const QByteArray& path)
+{
+    KivDwgPreview reader;
+    if (!reader.Open(path.constData())) {
+        printError(QString("cannot open %1").arg(QString::fromUtf8(path)));
+        return Failed;
+    }
+    std::printf("drawing:  %s\n", path.constData());
+    std::printf("version:  %s (%d)\n", reader.GetVersionString(), reader.GetVersion());
+    if (!reader.HasPreviewVersion()) {
+        std::printf("preview:  none (drawings before release 13 carry none)\n");
+        return Ok;
+    }
+    std::uint32_t address = 0;
+    std::vector<KivDwgPreviewEntry> entries;
+    if (!reader.ReadEntries(&address, &entries)) {
+        std::printf("preview:  none found (address %u)\n", address);
+        return Ok;
+    }
+    std::printf("preview:  at %u, %zu entries\n", address, entries.size());
+    for (const auto& e : entries)
+        std::printf("  code %d %-8s at %10u, %8u bytes\n", e.code, entryKind(e.code), e.start, e.size);
+    const QImage image = reader.ReadImage(0xFFFFFF);
+    if (!image.isNull())
+        std::printf("image:    %d x %d\n", image.width(), image.height());
+    return Ok;
+}
+
+bool colorOption(const QCommandLineParser& parser, const QCommandLineOption& option, COLORREF& out)
+{
+    static const QRegularExpression re("^#([0-9a-fA-F]{6})$");
+    const auto m = re.match(parser.value(option));
+    if (!m.hasMatch()) {
+        printError(QString("--%1 takes a colour as #RRGGBB").arg(option.names().first()));
+        return false;
+    }
+    const uint v = m.captured(1).toUInt(nullptr, 16);
+    out = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    return true;
+}
+
+int dwgPreview(const QCommandLineParser& parser, const QByteArray& path, const QCommandLineOption& output,
+               const QCommandLineOption& size, const QCommandLineOption& autosize, const QCommandLineOption& back,
+               const QCommandLineOption& imageBack, const QCommandLineOption& invert)
+{
+    if (!parser.isSet(output)) {
+        printError("dwg preview needs -o OUT.png");
+        return Failed;
+    }
+    static const QRegularExpression sizeRe("^(\\d{1,5})x(\\d{1,5})$");
+    const auto m = sizeRe.match(parser.value(size));
+    const int width = m.hasMatch() ? m.captured(1).toInt() : 0;
+    const int height = m.hasMatch() ? m.captured(2).toInt() : 0;
+    if (width < 1 || height < 1 || width > 16384 || height > 16384) {
+        printError("--size takes WxH, each from 1 to 16384");
+        return Failed;
+    }
+    COLORREF backColor = 0, imageColor = 0;
+    if (!colorOption(parser, back, backColor) || !colorOption(parser, imageBack, imageColor))
+        return Failed;
+    {
+        KivDwgPreview probe;
+        if (!probe.Open(path.constData())) {
+            printError(QString("cannot open %1").arg(QString::fromUtf8(path)));
+            return Failed;
+        }
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    {
+        CDC dc(&image);
+        KivDwgPreview reader;
+        CKivDwgPreviewCtrl::Paint(dc, nullptr, CRect(0, 0, width, height), reader, path.constData(), backColor,
+                                  imageColor, parser.isSet(autosize) ? 1 : 0, parser.isSet(invert) ? 1 : 0);
+    }
+    if (!image.save(parser.value(output), "PNG")) {
+        printError(QString("cannot write %1").arg(parser.value(output)));
+        return Failed;
+    }
+    return Ok;
+}
+
+} // namespace
+
+int runDwg(const QStringList& args)
+{
+    const QString sub = args.size() > 1 ? args.at(1) : QString();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Reads the preview picture of DWG drawings (release 13 and later).\n\n"
+        "  info FILE                      version and the preview's entries\n"
+        "  preview FILE -o OUT.png [...]  draw the preview as the preview control does\n\n"
+        "FILE may be an http:// or https:// address.");
+    parser.addPositionalArgument("ACTION", "info or preview");
+    parser.addPositionalArgument("FILE", "the drawing");
+    const QCommandLineOption output({"o", "output"}, "The PNG file to write.", "OUT");
+    const QCommandLineOption size("size", "Client area in pixels (default 320x240).", "WxH", "320x240");
+    const QCommandLineOption autosize("autosize", "Scale the preview to the client area.");
+    const QCommandLineOption back("back", "Back colour (default #000000).", "#RRGGBB", "#000000");
+    const QCommandLineOption imageBack("image-back", "Colour that replaces white in the preview (default #000000).",
+                                       "#RRGGBB", "#000000");
+    const QCommandLineOption invert("invert", "Invert both colours.");
+    for (const auto* o : {&output, &size, &autosize, &back, &imageBack, &invert})
+        parser.addOption(*o);
+    const bool option = sub.isEmpty() || sub.startsWith('-');
+    int exit = Ok;
+    if (!parse(parser, option ? args : args.mid(1), "dwg ACTION FILE [OPTIONS]", exit))
+        return exit;
+    const QStringList pos = parser.positionalArguments();
+    if (option || pos.size() != 1 || (sub != "info" && sub != "preview")) {
+        printError("dwg takes info or preview and one drawing (see vandrel dwg --help)");
+        return Failed;
+    }
+    const QByteArray path = utf8(pos.first());
+    if (sub == "info")
+        return dwgInfo(path);
+    return dwgPreview(parser, path, output, size, autosize, back, imageBack, invert);
+}
+
+int runIni(const QStringList& args)
+{
+    const QString sub = args.size() > 1 ? args.at(1) : QString();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Reads and writes INI values as the libraries do: sections and keys ignore case, "
+        "a numbered key is KEY followed by N, a password enciphers the value.\n\n"
+        "  get FILE SECTION KEY          print the value (status 1 when empty or missing)\n"
+        "  set FILE SECTION KEY VALUE    write it");
+    parser.addPositionalArgument("ACTION", "get or set");
+    const QCommandLineOption number({"n", "number"}, "Use the numbered key KEY<N>.", "N");
+    const QCommandLineOption password({"p", "password"}, "Encipher or decipher with this password.", "PW");
+    parser.addOption(number);
+    parser.addOption(password);
+    const bool option = sub.isEmpty() || sub.startsWith('-');
+    int exit = Ok;
+    if (!parse(parser, option ? args : args.mid(1), "ini get|set FILE SECTION KEY [VALUE] [--number N] [--password PW]", exit))
+        return exit;
+    const QStringList pos = parser.positionalArguments();
+    const qsizetype want = sub == "set" ? 4 : 3;
+    if (option || (sub != "get" && sub != "set") || pos.size() != want) {
+        printError("ini takes get FILE SECTION KEY or set FILE SECTION KEY VALUE (see vandrel ini --help)");
+        return Failed;
+    }
+    if (parser.isSet(number) && parser.isSet(password)) {
+        printError("--number and --password do not go together");
+        return Failed;
+    }
+    bool numbered = false;
+    const int n = parser.value(number).toInt(&numbered);
+    if (parser.isSet(number) && !numbered) {
+        printError("--number takes a whole number");
+        return Failed;
+    }
+    KivIni ini;
+    const QByteArray file = utf8(pos.at(0)), section = utf8(pos.at(1)), key = utf8(pos.at(2));
+    const QByteArray pw = utf8(parser.value(password));
+    ini.setFileName(file.constData());
+    if (sub == "set") {
+        const QByteArray value = utf8(pos.at(3));
+        if (value.size() > 255) {
+            printError("INI values hold at most 255 characters");
+            return Failed;
+        }
+        int written;
+        if (parser.isSet(password))
+            written = ini.setConfigCrypt(pw.constData(), section.constData(), key.constData(), value.constData());
+        else if (parser.isSet(number))
+            written = ini.setConfig(section.constData(), key.constData(), n, value.constData());
+        else
+            written = ini.setConfig(section.constData(), key.constData(), value.constData());
+        if (!written) {
+            printError(QString("cannot write %1").arg(pos.at(0)));
+            return Failed;
+        }
+        return Ok;
+    }
+    char value[256];
+    int found;
+    if (parser.isSet(password))
+        found = ini.getConfigCrypt(pw.constData(), section.constData(), key.constData(), value);
+    else if (parser.isSet(number))
+        found = ini.getConfig(section.constData(), key.constData(), n, value);
+    else
+        found = ini.getConfig(section.constData(), key.constData(), value);
+    if (!found)
+        return Failed;
+    std::printf("%s\n", value);
+    return Ok;
+}
+
+} // namespace cli
