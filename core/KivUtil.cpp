@@ -1,5 +1,7 @@
 #include "core/KivUtil.h"
 
+#include "controls/CKivDialog.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
@@ -16,8 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-HICON g_dlgIcon = nullptr;
 
 // _splitpath: an optional "X:" drive, the folder up to its last separator,
 // the title up to the last dot of the name, the extension from that dot.
@@ -181,14 +181,52 @@ int KivUtil::MessagePrint(HWND owner, const char* caption, UINT type, const char
     return MessageBox(owner, text, caption, type);
 }
 
+HBITMAP KivUtil::GetBitmapHandle(HINSTANCE module, const char* name, DWORD width, DWORD height)
+{
+    if (!name || !*name)
+        return nullptr;
+    QImage image = module ? module->bitmap(name) : QImage();
+    if (image.isNull())
+        image = QImage(QString::fromStdString(ResolvePathNoCase(name)));
+    if (image.isNull())
+        return nullptr;
+    if (width != 0 || height != 0)
+        image = image.scaled(static_cast<int>(width ? width : static_cast<DWORD>(image.width())),
+                             static_cast<int>(height ? height : static_cast<DWORD>(image.height())),
+                             Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    auto* bitmap = new CBitmap;
+    bitmap->CreateCompatibleBitmap(nullptr, image.width(), image.height());
+    bitmap->m_image = image.convertToFormat(QImage::Format_RGB32);
+    return bitmap;
+}
+
+long KivUtil::DrawBitmap(CDC* dc, const char* name, DWORD x, DWORD y, DWORD width, DWORD height)
+{
+    if (!dc || !name || !*name)
+        return E_INVALIDARG;
+    HBITMAP bitmap = GetBitmapHandle(AfxGetInstanceHandle(), name, width, height);
+    if (!bitmap)
+        return E_FAIL;
+    {
+        CDC memory;
+        memory.CreateCompatibleDC(dc);
+        memory.SelectObject(bitmap);
+        const CSize size = bitmap->GetSize();
+        dc->StretchBlt(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height),
+                       &memory, 0, 0, size.cx, size.cy, SRCCOPY);
+    }
+    ::DeleteObject(bitmap);
+    return S_OK;
+}
+
 void KivUtil::SetDlgIcon(HICON icon)
 {
-    g_dlgIcon = icon;
+    CKivDialog::m_hIcon = icon;
 }
 
 HICON KivUtil::GetDlgIcon()
 {
-    return g_dlgIcon;
+    return CKivDialog::m_hIcon;
 }
 
 int KivUtil::SystemShutdownReady()

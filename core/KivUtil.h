@@ -5,7 +5,9 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
+#include "platform/CDC.h"
 #include "platform/COleDateTime.h"
+#include "platform/Resources.h"
 #include "platform/CString.h"
 #include "platform/Win32Types.h"
 
@@ -41,6 +43,15 @@ public:
     // Formats into 1024 characters and shows a message box; gives its answer.
     static int MessagePrint(HWND owner, const char* caption, UINT type, const char* format, ...)
         VANDREL_PRINTF(4, 5);
+
+    // A bitmap of module's resources, else the image file of that name,
+    // scaled to width × height unless both are 0. Release it with
+    // DeleteObject; null when neither exists.
+    static HBITMAP GetBitmapHandle(HINSTANCE module, const char* name, DWORD width, DWORD height);
+    // Draws that bitmap (the application's resources first) stretched onto
+    // (x, y, width, height): S_OK, E_INVALIDARG for a null context or empty
+    // name, E_FAIL when it cannot be loaded.
+    static long DrawBitmap(CDC* dc, const char* name, DWORD x, DWORD y, DWORD width, DWORD height);
 
     static void SetDlgIcon(HICON icon);
     // The default dialog icon, null until set.

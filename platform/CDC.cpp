@@ -100,6 +100,40 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
     return TRUE;
 }
 
+BOOL CPalette::CreatePalette(const PALETTEENTRY* entries, int count)
+{
+    m_entries.assign(entries, entries + (entries && count > 0 ? count : 0));
+    m_valid = true;
+    return TRUE;
+}
+
+BOOL DeleteObject(HBITMAP bitmap)
+{
+    if (!bitmap)
+        return FALSE;
+    delete bitmap;
+    return TRUE;
+}
+
+CPalette* CDC::SelectPalette(CPalette* palette, BOOL)
+{
+    CPalette* previous = m_palette;
+    m_palette = palette;
+    return previous;
+}
+
+UINT CDC::RealizePalette()
+{
+    return 0; // true colour: no entry of a system palette changes
+}
+
+int CDC::SetStretchBltMode(int mode)
+{
+    const int previous = m_stretchMode;
+    m_stretchMode = mode;
+    return previous;
+}
+
 CDC::CDC() = default;
 
 CDC::CDC(QImage* image) : m_image(image)
@@ -633,8 +667,10 @@ int CDC::StretchDIBits(int x, int y, int width, int height, int sx, int sy, int 
         return 0;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     const std::int64_t lines = h.biHeight < 0 ? -static_cast<std::int64_t>(h.biHeight) : h.biHeight;
-    // As with GDI, the caller vouches that bits holds every row.
-    const std::size_t size = DibRowBytes(h.biWidth, h.biBitCount) * static_cast<std::size_t>(lines);
+    // As with GDI, the caller vouches that bits holds every row (or, for runs,
+    // biSizeImage bytes).
+    const bool rle = h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4;
+    const std::size_t size = rle ? h.biSizeImage : DibRowBytes(h.biWidth, h.biBitCount) * static_cast<std::size_t>(lines);
     const QImage image = DibToImage(h, info->bmiColors, DibColorCount(h), static_cast<const std::uint8_t*>(bits), size);
     if (image.isNull())
         return 0;

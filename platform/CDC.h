@@ -13,6 +13,7 @@
 #include <QRegion>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QPaintDevice;
@@ -104,6 +105,32 @@ public:
     QImage m_image;
 };
 
+struct PALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+};
+
+// A logical palette. Qt draws in true colour, so selecting and realising one
+// changes no pixel; it is kept for what callers read back.
+class KIVPLATFORM_EXPORT CPalette : public CGdiObject {
+public:
+    BOOL CreatePalette(const PALETTEENTRY* entries, int count);
+    int GetEntryCount() const { return static_cast<int>(m_entries.size()); }
+    const std::vector<PALETTEENTRY>& entries() const { return m_entries; }
+
+private:
+    std::vector<PALETTEENTRY> m_entries;
+};
+
+// A device bitmap handle: the caller releases it with DeleteObject.
+using HBITMAP = CBitmap*;
+KIVPLATFORM_EXPORT BOOL DeleteObject(HBITMAP bitmap);
+
+constexpr int COLORONCOLOR = 3;
+constexpr int HALFTONE = 4;
+
 class KIVPLATFORM_EXPORT CDC {
 public:
     CDC();
@@ -155,6 +182,9 @@ public:
     void FillSolidRect(const CRect& rect, COLORREF color);
     BOOL InvertRect(const CRect* rect);
     BOOL InvertRgn(CRgn* region);
+    CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
+    UINT RealizePalette();
+    int SetStretchBltMode(int mode);
     int SetROP2(int mode);
     int GetROP2() const { return m_rop2; }
 
@@ -212,6 +242,8 @@ private:
     CPoint m_position;
     int m_polyFillMode = ALTERNATE;
     int m_rop2 = R2_COPYPEN;
+    int m_stretchMode = COLORONCOLOR;
+    CPalette* m_palette = nullptr;
     COLORREF m_textColor = 0;
     COLORREF m_bkColor = 0xFFFFFF;
     int m_bkMode = OPAQUE;

@@ -1,5 +1,7 @@
 #include "platform/CWnd.h"
 
+#include "platform/CDC.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
@@ -99,12 +101,27 @@ void CWnd::GetWindowRect(CRect* rect) const
 {
     if (!rect)
         return;
+    if (isWindow()) {
+        const QRect frame = frameGeometry();
+        *rect = CRect(frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height());
+        return;
+    }
     const QPoint topLeft = mapToGlobal(QPoint(0, 0));
     *rect = CRect(topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height());
 }
 
 void CWnd::MoveWindow(int x, int y, int w, int h, BOOL repaint)
 {
+    if (isWindow()) {
+        // A top-level window: the rectangle is its frame's, as in Win32.
+        const QRect frame = frameGeometry();
+        const int borderX = frame.width() - width(), borderY = frame.height() - height();
+        move(x, y);
+        resize(std::max(0, w - borderX), std::max(0, h - borderY));
+        if (repaint)
+            update();
+        return;
+    }
     setGeometry(x, y, std::max(0, w), std::max(0, h));
     if (repaint)
         update();
@@ -219,6 +236,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN: OnRButtonDown(flags, point); return 0;
     case WM_RBUTTONUP: OnRButtonUp(flags, point); return 0;
     case WM_RBUTTONDBLCLK: OnRButtonDblClk(flags, point); return 0;
+    case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
     default: return 0;
     }
 }
@@ -233,6 +251,14 @@ void CWnd::OnLButtonDblClk(UINT, CPoint) {}
 void CWnd::OnRButtonDown(UINT, CPoint) {}
 void CWnd::OnRButtonUp(UINT, CPoint) {}
 void CWnd::OnRButtonDblClk(UINT, CPoint) {}
+void CWnd::OnSize(UINT, int, int) {}
+BOOL CWnd::OnEraseBkgnd(CDC*) { return FALSE; }
+
+void CWnd::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    WindowProc(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width(), height()));
+}
 
 bool CWnd::event(QEvent* e)
 {
@@ -246,6 +272,10 @@ bool CWnd::event(QEvent* e)
 
 void CWnd::paintEvent(QPaintEvent*)
 {
+    {
+        CPaintDC dc(this);
+        OnEraseBkgnd(&dc);
+    }
     WindowProc(WM_PAINT, 0, 0);
 }
 

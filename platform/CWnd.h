@@ -91,6 +91,10 @@ protected:
     virtual void OnRButtonDown(UINT flags, CPoint point);
     virtual void OnRButtonUp(UINT flags, CPoint point);
     virtual void OnRButtonDblClk(UINT flags, CPoint point);
+    virtual void OnSize(UINT type, int cx, int cy);
+    // Before each paint; TRUE when the background is done. The default leaves
+    // it to the widget's own background.
+    virtual BOOL OnEraseBkgnd(class CDC* dc);
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -99,6 +103,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     LRESULT mouse(QMouseEvent* event, UINT left, UINT right);

@@ -19,9 +19,72 @@ int DibColorCount(const BITMAPINFOHEADER& header)
     return header.biBitCount <= 8 ? 1 << header.biBitCount : 0;
 }
 
+namespace {
+
+// RLE8 and RLE4 runs into palette indices, row 0 at the bottom; every read
+// is checked against size and every write against the bitmap.
+std::vector<std::uint8_t> decodeRle(const std::uint8_t* bits, std::size_t size, int width, int height, bool four)
+{
+    std::vector<std::uint8_t> index(static_cast<std::size_t>(width) * height, 0);
+    std::size_t at = 0;
+    int x = 0, y = 0;
+    const auto put = [&](std::uint8_t value) {
+        if (x < width && y < height)
+            index[static_cast<std::size_t>(y) * width + x] = value;
+        ++x;
+    };
+    while (at + 1 < size && y < height) {
+        const std::uint8_t count = bits[at], value = bits[at + 1];
+        at += 2;
+        if (count > 0) {
+            for (int i = 0; i < count; ++i)
+                put(four ? static_cast<std::uint8_t>(i % 2 ? value & 0xF : value >> 4) : value);
+            continue;
+        }
+        if (value == 0) { // end of line
+            x = 0;
+            ++y;
+        } else if (value == 1) { // end of bitmap
+            break;
+        } else if (value == 2) { // move
+            if (at + 1 >= size)
+                break;
+            x += bits[at];
+            y += bits[at + 1];
+            at += 2;
+        } else { // a literal run of value pixels, padded to a word
+            const std::size_t bytes = four ? (value + 1u) / 2 : value;
+            if (at + bytes > size)
+                break;
+            for (int i = 0; i < value; ++i)
+                put(four ? static_cast<std::uint8_t>(i % 2 ? bits[at + i / 2] & 0xF : bits[at + i / 2] >> 4) : bits[at + i]);
+            at += (bytes + 1) & ~static_cast<std::size_t>(1);
+        }
+    }
+    return index;
+}
+
+} // namespace
+
 QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount, const std::uint8_t* bits,
                   std::size_t bitsSize)
 {
+    if ((header.biCompression == BI_RLE8 && header.biBitCount == 8) || (header.biCompression == BI_RLE4 && header.biBitCount == 4)) {
+        const int width = header.biWidth, height = header.biHeight;
+        if (width <= 0 || height <= 0 || width > 32768 || height > 32768 || !bits || !colors || colorCount <= 0)
+            return {};
+        const auto index = decodeRle(bits, bitsSize, width, height, header.biCompression == BI_RLE4);
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            auto* dst = reinterpret_cast<QRgb*>(image.scanLine(height - 1 - y));
+            for (int x = 0; x < width; ++x) {
+                const int i = index[static_cast<std::size_t>(y) * width + x];
+                dst[x] = i < colorCount ? qRgb(colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue) : qRgb(0, 0, 0);
+            }
+        }
+        return image;
+    }
+
     const int bpp = header.biBitCount;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
         return {};

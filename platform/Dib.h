@@ -56,9 +56,10 @@ KIVPLATFORM_EXPORT std::size_t DibRowBytes(std::int64_t width, int bitCount);
 // The palette a DIB header asks for: biClrUsed, or 2^bits for 8 bits or fewer.
 KIVPLATFORM_EXPORT int DibColorCount(const BITMAPINFOHEADER& header);
 
-// Decodes uncompressed 1, 4, 8, 16, 24 or 32-bit pixels (bottom-up or
-// top-down) with their colour table into an RGB32 image; a null image when
-// the header is unusable or bits holds fewer bytes than the rows need.
+// Decodes 1, 4, 8, 16, 24 or 32-bit pixels (bottom-up or top-down, and
+// RLE8 / RLE4 runs) with their colour table into an RGB32 image; a null
+// image when the header is unusable or bits holds fewer bytes than the rows
+// need (runs that stop early leave the rest of the image at colour 0).
 KIVPLATFORM_EXPORT QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount,
                                      const std::uint8_t* bits, std::size_t bitsSize);
 

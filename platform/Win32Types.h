@@ -17,6 +17,7 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
 using HRESULT = std::int32_t;
 
 // A window handle is the widget itself, so any Qt widget can own a dialog.

@@ -6,8 +6,12 @@
 
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
@@ -34,6 +38,32 @@ constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_BORDER = 0x00800000;
+
+// Buttons
+constexpr DWORD BS_PUSHBUTTON = 0x0;
+constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
+constexpr DWORD BS_CHECKBOX = 0x2;
+constexpr DWORD BS_AUTOCHECKBOX = 0x3;
+constexpr DWORD BS_RADIOBUTTON = 0x4;
+constexpr DWORD BS_3STATE = 0x5;
+constexpr DWORD BS_AUTO3STATE = 0x6;
+constexpr DWORD BS_GROUPBOX = 0x7;
+constexpr DWORD BS_AUTORADIOBUTTON = 0x9;
+constexpr DWORD BS_TYPEMASK = 0xF;
+constexpr UINT BN_CLICKED = 0;
+constexpr int BST_UNCHECKED = 0;
+constexpr int BST_CHECKED = 1;
+constexpr int BST_INDETERMINATE = 2;
+
+// Icons
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
+
+// WM_SIZE
+constexpr UINT SIZE_RESTORED = 0;
+
+// Dialog results and well-known control identifiers
+constexpr UINT IDC_STATIC = 0xFFFF;
 
 // ShowWindow
 constexpr int SW_HIDE = 0;

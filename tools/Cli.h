@@ -33,5 +33,6 @@ int runSlideRender(const QStringList& args);
 int runAci(const QStringList& args);
 int runDwg(const QStringList& args);
 int runIni(const QStringList& args);
+int runBmp(const QStringList& args);
 
 } // namespace cli

@@ -10,6 +10,7 @@
 namespace {
 
 const cli::Command kCommands[] = {
+    {"bmp", "show, load and save BMP files", &cli::runBmp},
     {"calc", "evaluate an expression with named parameters", &cli::runCalc},
     {"slide", "show or draw a slide (info, render)", &cli::runSlide},
     {"aci", "show an AutoCAD Color Index colour", &cli::runAci},

@@ -1,5 +1,6 @@
 // Real slides and libraries written by other programs.
 #include "RecordingSink.h"
+#include "cad/CDIBitmap.h"
 #include "cad/CKivDwgPreviewCtrl.h"
 #include "cad/KivSlideDraw.h"
 #include "support/TestSupport.h"
@@ -153,4 +154,39 @@ TEST(DwgCorpus, PreviewsDrawWhereThereAreAny)
         }
     }
     EXPECT_GT(drawn, 10);
+}
+
+TEST(BmpCorpus, EveryBitmapLoadsOrFailsCleanly)
+{
+    const auto files = samplesIn("bmp");
+    if (files.empty())
+        GTEST_SKIP() << "no samples";
+    int loaded = 0;
+    for (const auto& path : files) {
+        SCOPED_TRACE(path.string());
+        CDIBitmap bitmap;
+        const int ok = bitmap.Load(CString(path.string()));
+        const bool os2 = path.filename().string().find("os2") != std::string::npos;
+        EXPECT_EQ(ok, os2 ? 0 : 1) << "only OS/2 headers are refused";
+        if (!ok) {
+            EXPECT_EQ(bitmap.GetHeaderPtr(), nullptr);
+            continue;
+        }
+        ++loaded;
+        const int w = bitmap.GetWidth(), h = std::abs(bitmap.GetHeight());
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(qRgb(1, 2, 3));
+        {
+            CDC dc(&image);
+            bitmap.DrawDIB(&dc, 0, 0);
+        }
+        // Other programs' reader agrees pixel for pixel, where it reads the file.
+        const QImage reference(QString::fromStdString(path.string()));
+        if (reference.isNull() || path.filename().string().find("bad") != std::string::npos)
+            continue;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, reference.pixel(x, y) & 0xFFFFFF) << x << "," << y;
+    }
+    EXPECT_GE(loaded, 8);
 }

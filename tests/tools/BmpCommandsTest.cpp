@@ -1,0 +1,31 @@
+// vandrel bmp, run as a process.
+#include "support/BmpWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+using namespace testsupport;
+
+TEST(VandrelBmp, InfoAndCopy)
+{
+    TempDir dir;
+    writeFile(dir.file("in.bmp"), makeBmp(7, 3, 4, {0x000000, 0x00FF00}, [](int x, int) { return x % 2u; }));
+    const auto vandrel = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), binary("vandrel").string());
+        return run(args, dir.path());
+    };
+    auto r = vandrel({"bmp", "info", "in.bmp"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("width:           7"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("bits per pixel:  4"), std::string::npos);
+    EXPECT_NE(r.out.find("colours:         2"), std::string::npos);
+    EXPECT_NE(r.out.find("palette:         yes"), std::string::npos);
+    EXPECT_EQ(vandrel({"bmp", "copy", "in.bmp", "out.bmp"}).status, 0);
+    const QImage copy(QString::fromStdString(dir.file("out.bmp")));
+    ASSERT_EQ(copy.size(), QSize(7, 3));
+    EXPECT_EQ(copy.pixel(1, 1) & 0xFFFFFF, 0x00FF00u);
+    writeText(dir.file("bad.bmp"), "not a bitmap");
+    EXPECT_EQ(vandrel({"bmp", "info", "bad.bmp"}).status, 1);
+    EXPECT_EQ(vandrel({"bmp", "copy", "in.bmp"}).status, 1);
+}
