@@ -1,5 +1,8 @@
 #include "core/CKivStringArray.h"
 
+#include "platform/CComboBox.h"
+#include "platform/CListBox.h"
+
 #include <utility>
 
 CKivStringArray::~CKivStringArray() = default;
@@ -29,4 +32,24 @@ void CKivStringArray::Sort(int order)
                 std::swap(m_items[static_cast<std::size_t>(i)], m_items[static_cast<std::size_t>(j)]);
         }
     }
+}
+
+void CKivStringArray::ShowList(CComboBox* box, int clear) const
+{
+    if (!box)
+        return;
+    if (clear == 1)
+        box->ResetContent();
+    for (const auto& s : m_items)
+        box->AddString(s.c_str());
+}
+
+void CKivStringArray::ShowList(CListBox* box, int clear) const
+{
+    if (!box)
+        return;
+    if (clear == 1)
+        box->ResetContent();
+    for (const auto& s : m_items)
+        box->AddString(s.c_str());
 }

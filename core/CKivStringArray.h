@@ -19,4 +19,9 @@ public:
     // Ascending when order is 1, descending otherwise; elements that differ
     // only in case keep the order the exchange sort leaves them in.
     void Sort(int order);
+
+    // Fills a combo or list box with the elements in order, emptying it
+    // first when clear is 1; nothing for a null box.
+    void ShowList(CComboBox* box, int clear) const;
+    void ShowList(CListBox* box, int clear) const;
 };

@@ -123,7 +123,7 @@ CString KivUtil::GetFileExt(const char* path)
 
 COleDateTime KivUtil::GetFileDate(const char* path)
 {
-    const std::string native = NativeSeparators(path);
+    const std::string native = GlobNoCase(NativeSeparators(path).c_str());
     glob_t matches {};
     std::string first;
     if (!native.empty() && ::glob(native.c_str(), GLOB_NOSORT, nullptr, &matches) == 0 && matches.gl_pathc > 0)

@@ -121,6 +121,19 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
     return id;
 }
 
+BOOL MessageBeep(UINT type)
+{
+    if (g_recorder) {
+        g_recorder->m_beeps.push_back(type);
+        return TRUE;
+    }
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        QApplication::beep();
+    else
+        std::fputc('\a', stderr);
+    return TRUE;
+}
+
 int AfxMessageBox(const char* text, UINT type)
 {
     const QString app = QCoreApplication::applicationName();

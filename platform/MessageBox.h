@@ -55,6 +55,9 @@ KIVPLATFORM_EXPORT int AfxMessageBox(const char* text, UINT type = MB_OK);
 KIVPLATFORM_EXPORT HWND AfxGetMainWnd();
 KIVPLATFORM_EXPORT void AfxSetMainWnd(HWND window);
 
+// The system sound of a message-box type (MB_ICONEXCLAMATION …).
+KIVPLATFORM_EXPORT BOOL MessageBeep(UINT type);
+
 // What a console process answers to a box that asks something.
 enum class ConsoleAnswer {
     Cautious, // No, Cancel or Abort: the default
@@ -83,10 +86,14 @@ public:
 
     void answer(int id) { m_answers.push_back(id); }
     const std::vector<Shown>& shown() const { return m_shown; }
-    void clear() { m_shown.clear(); }
+    // The types of the beeps sounded meanwhile.
+    const std::vector<UINT>& beeps() const { return m_beeps; }
+    void clear() { m_shown.clear(); m_beeps.clear(); }
 
 private:
     friend int MessageBox(HWND, const char*, const char*, UINT);
+    friend BOOL MessageBeep(UINT);
+    std::vector<UINT> m_beeps;
     MessageBoxRecorder* m_previous;
     std::deque<int> m_answers;
     std::vector<Shown> m_shown;

@@ -119,3 +119,26 @@ CString FolderNameIndex::resolve(const CString& name) const
         return m_folder + name;
     return m_folder + exact->second;
 }
+
+CString GlobNoCase(const char* pattern)
+{
+    CString out;
+    bool inClass = false;
+    for (const char* p = pattern ? pattern : ""; *p; ++p) {
+        const char c = *p;
+        if (c == '[')
+            inClass = true;
+        else if (c == ']')
+            inClass = false;
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (letter && !inClass) {
+            out += '[';
+            out += AsciiToLower(c);
+            out += AsciiToUpper(c);
+            out += ']';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

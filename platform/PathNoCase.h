@@ -14,6 +14,10 @@ KIVPLATFORM_EXPORT CString ResolvePathNoCase(const char* path);
 // "\" turned into "/".
 KIVPLATFORM_EXPORT CString NativeSeparators(const char* path);
 
+// A glob pattern that matches ignoring the case of ASCII letters, as the
+// Windows file search does: "*.sld" becomes "*.[sS][lL][dD]".
+KIVPLATFORM_EXPORT CString GlobNoCase(const char* pattern);
+
 #include <unordered_map>
 
 // One folder's names, read once, for resolving many files in it ignoring

@@ -12,7 +12,11 @@ constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -64,6 +68,34 @@ constexpr UINT SIZE_RESTORED = 0;
 
 // Dialog results and well-known control identifiers
 constexpr UINT IDC_STATIC = 0xFFFF;
+
+// Scroll codes
+constexpr UINT SB_LINEUP = 0;
+constexpr UINT SB_LINELEFT = 0;
+constexpr UINT SB_LINEDOWN = 1;
+constexpr UINT SB_LINERIGHT = 1;
+constexpr UINT SB_PAGEUP = 2;
+constexpr UINT SB_PAGELEFT = 2;
+constexpr UINT SB_PAGEDOWN = 3;
+constexpr UINT SB_PAGERIGHT = 3;
+constexpr UINT SB_THUMBPOSITION = 4;
+constexpr UINT SB_THUMBTRACK = 5;
+constexpr UINT SB_TOP = 6;
+constexpr UINT SB_BOTTOM = 7;
+constexpr UINT SB_ENDSCROLL = 8;
+constexpr DWORD SBS_HORZ = 0x0;
+constexpr DWORD SBS_VERT = 0x1;
+
+// Edit, combo box and list box notifications
+constexpr UINT EN_CHANGE = 0x0300;
+constexpr UINT EN_KILLFOCUS = 0x0200;
+constexpr UINT CBN_SELCHANGE = 1;
+constexpr UINT LBN_SELCHANGE = 1;
+constexpr int CB_ERR = -1;
+constexpr int LB_ERR = -1;
+
+// Up-down control
+constexpr int UDN_DELTAPOS = -722;
 
 // ShowWindow
 constexpr int SW_HIDE = 0;

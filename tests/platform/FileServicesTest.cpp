@@ -82,3 +82,10 @@ TEST(PathNoCase, AnExactMatchWins)
     EXPECT_EQ(ResolvePathNoCase(dir.file("a.sld").c_str()), dir.file("a.sld"));
     EXPECT_EQ(ResolvePathNoCase(dir.file("A.sld").c_str()), dir.file("A.SLD")) << "first in name order";
 }
+
+TEST(PathNoCase, GlobPatternsIgnoreCase)
+{
+    EXPECT_EQ(GlobNoCase("*.sld"), "*.[sS][lL][dD]");
+    EXPECT_EQ(GlobNoCase("a?[xy]1"), "[aA]?[xy]1") << "bracket classes stay as written";
+    EXPECT_EQ(GlobNoCase(nullptr), "");
+}

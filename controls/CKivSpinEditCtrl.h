@@ -1,0 +1,18 @@
+// An up-down control that steps a linked CKivEdit: up adds a step.
+#pragma once
+
+#include "controls/CKivEdit.h"
+#include "platform/CSpinButtonCtrl.h"
+
+class KIVCTRL_EXPORT CKivSpinEditCtrl : public CSpinButtonCtrl {
+public:
+    explicit CKivSpinEditCtrl(QWidget* parent = nullptr);
+    void SetLink(CKivEdit* edit) { m_pEdit = edit; }
+    CKivEdit* GetLink() const { return m_pEdit; }
+
+protected:
+    LRESULT OnDeltaPos(NMUPDOWN* notification) override;
+
+private:
+    CKivEdit* m_pEdit = nullptr;
+};
