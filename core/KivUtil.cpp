@@ -47,28 +47,6 @@ PathPieces split(const char* path)
     return p;
 }
 
-bool copyContents(const std::string& from, const std::string& to)
-{
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    AtomicFile out(to);
-    bool ok = out.open();
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        ok = out.write(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(in);
-    return ok && out.commit();
-}
-
 } // namespace
 
 long KivUtil::GetFileSize(const char* path)
@@ -157,9 +135,9 @@ int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, in
     if (move == 1) {
         ok = ::rename(from.c_str(), to.c_str()) == 0;
         if (!ok && errno == EXDEV) // another volume: copy, then remove
-            ok = copyContents(from, to) && ::unlink(from.c_str()) == 0;
+            ok = AtomicFile::Copy(from, to) && ::unlink(from.c_str()) == 0;
     } else {
-        ok = copyContents(from, to);
+        ok = AtomicFile::Copy(from, to);
     }
     if (!ok)
         return 0;

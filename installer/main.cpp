@@ -32,42 +32,12 @@ std::string systemDirectory()
 
 bool copyFile(const std::string& from, const std::string& to, std::string& error)
 {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
-    if (in < 0 || ::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = in < 0 ? std::strerror(errno) : "not a file";
-        if (in >= 0)
-            ::close(in);
-        return false;
-    }
     // A library in use is replaced by a rename, never rewritten under its users.
-    AtomicFile out(to);
-    if (!out.open()) {
-        error = std::strerror(errno);
-        ::close(in);
+    if (!AtomicFile::Copy(from, to, &error))
         return false;
-    }
-    char buffer[65536];
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        if (!out.write(buffer, static_cast<std::size_t>(n))) {
-            ok = false;
-            break;
-        }
-    }
-    ::close(in);
-    if (!ok || !out.commit()) {
-        error = std::strerror(errno ? errno : EIO);
-        return false;
-    }
-    ::chmod(to.c_str(), st.st_mode & 0777);
+    struct stat st {};
+    if (::stat(from.c_str(), &st) == 0)
+        ::chmod(to.c_str(), st.st_mode & 0777);
     return true;
 }
 

@@ -128,3 +128,45 @@ void AtomicFile::discard()
         m_temp.clear();
     }
 }
+
+bool AtomicFile::Copy(const std::string& from, const std::string& to, std::string* error)
+{
+    const auto fail = [error](const char* why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return fail(std::strerror(errno));
+    struct stat st {};
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return fail("not a file");
+    }
+    AtomicFile out(to);
+    if (!out.open()) {
+        const int e = errno;
+        ::close(in);
+        return fail(std::strerror(e));
+    }
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        if (!out.write(buffer, static_cast<std::size_t>(n))) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(in);
+    if (!ok || !out.commit())
+        return fail(std::strerror(errno ? errno : EIO));
+    return true;
+}

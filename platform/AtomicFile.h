@@ -26,6 +26,9 @@ public:
     const std::string& target() const { return m_target; }
     const std::string& tempPath() const { return m_temp; }
 
+    // Copies from into to through an AtomicFile; the reason in error on failure.
+    static bool Copy(const std::string& from, const std::string& to, std::string* error = nullptr);
+
     // Test seam: every AtomicFile fails its writes once this many bytes have
     // been written in the process; a negative count turns it off.
     static void failAfterBytesForTesting(long long bytes);

@@ -2,6 +2,8 @@
 // --help), calls the libraries and gives the process exit status.
 #pragma once
 
+#include "platform/Win32Types.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 
@@ -22,6 +24,11 @@ struct Command {
 bool parse(QCommandLineParser& parser, const QStringList& args, const char* usage, int& exit);
 
 void printError(const QString& text);
+
+// "#RRGGBB" into a COLORREF; prints the error for option and gives false.
+bool parseColor(const QString& text, const char* option, COLORREF& out);
+// "WxH" with each side from 1 to 16384; prints the error and gives false.
+bool parseSize(const QString& text, int& width, int& height);
 inline QByteArray utf8(const QString& s) { return s.toUtf8(); }
 
 int runCalc(const QStringList& args);

@@ -49,19 +49,6 @@ int dwgInfo(const QByteArray& path)
     return Ok;
 }
 
-bool colorOption(const QCommandLineParser& parser, const QCommandLineOption& option, COLORREF& out)
-{
-    static const QRegularExpression re("^#([0-9a-fA-F]{6})$");
-    const auto m = re.match(parser.value(option));
-    if (!m.hasMatch()) {
-        printError(QString("--%1 takes a colour as #RRGGBB").arg(option.names().first()));
-        return false;
-    }
-    const uint v = m.captured(1).toUInt(nullptr, 16);
-    out = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    return true;
-}
-
 int dwgPreview(const QCommandLineParser& parser, const QByteArray& path, const QCommandLineOption& output,
                const QCommandLineOption& size, const QCommandLineOption& autosize, const QCommandLineOption& back,
                const QCommandLineOption& imageBack, const QCommandLineOption& invert)
@@ -70,16 +57,10 @@ int dwgPreview(const QCommandLineParser& parser, const QByteArray& path, const Q
         printError("dwg preview needs -o OUT.png");
         return Failed;
     }
-    static const QRegularExpression sizeRe("^(\\d{1,5})x(\\d{1,5})$");
-    const auto m = sizeRe.match(parser.value(size));
-    const int width = m.hasMatch() ? m.captured(1).toInt() : 0;
-    const int height = m.hasMatch() ? m.captured(2).toInt() : 0;
-    if (width < 1 || height < 1 || width > 16384 || height > 16384) {
-        printError("--size takes WxH, each from 1 to 16384");
-        return Failed;
-    }
+    int width = 0, height = 0;
     COLORREF backColor = 0, imageColor = 0;
-    if (!colorOption(parser, back, backColor) || !colorOption(parser, imageBack, imageColor))
+    if (!parseSize(parser.value(size), width, height) || !parseColor(parser.value(back), "back", backColor)
+        || !parseColor(parser.value(imageBack), "image-back", imageColor))
         return Failed;
     {
         KivDwgPreview probe;

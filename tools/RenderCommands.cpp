@@ -13,17 +13,6 @@ namespace cli {
 
 namespace {
 
-bool parseColor(const QString& text, COLORREF& out)
-{
-    static const QRegularExpression re("^#([0-9a-fA-F]{6})$");
-    const auto m = re.match(text);
-    if (!m.hasMatch())
-        return false;
-    const uint v = m.captured(1).toUInt(nullptr, 16);
-    out = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    return true;
-}
-
 QString hex(COLORREF c)
 {
     return QString::asprintf("#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
@@ -135,19 +124,10 @@ int runSlideRender(const QStringList& args)
         printError("slide render takes one slide and -o OUT");
         return Failed;
     }
-    static const QRegularExpression sizeRe("^(\\d{1,5})x(\\d{1,5})$");
-    const auto m = sizeRe.match(parser.value(size));
-    const int width = m.hasMatch() ? m.captured(1).toInt() : 0;
-    const int height = m.hasMatch() ? m.captured(2).toInt() : 0;
-    if (width < 1 || height < 1 || width > 16384 || height > 16384) {
-        printError("--size takes WxH, each from 1 to 16384");
-        return Failed;
-    }
+    int width = 0, height = 0;
     COLORREF backColor = 0;
-    if (!parseColor(parser.value(back), backColor)) {
-        printError("--back takes a colour as #RRGGBB");
+    if (!parseSize(parser.value(size), width, height) || !parseColor(parser.value(back), "back", backColor))
         return Failed;
-    }
     const QByteArray ref = utf8(parser.positionalArguments().first());
     const QString out = parser.value(output);
 

@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <cstring>
 #include <iterator>
@@ -58,6 +59,32 @@ bool parse(QCommandLineParser& parser, const QStringList& args, const char* usag
     if (parser.isSet(help)) {
         std::printf("Usage: vandrel %s\n%s", usage, utf8(parser.helpText().section('\n', 1)).constData());
         exit = Ok;
+        return false;
+    }
+    return true;
+}
+
+bool parseColor(const QString& text, const char* option, COLORREF& out)
+{
+    static const QRegularExpression re("^#([0-9a-fA-F]{6})$");
+    const auto m = re.match(text);
+    if (!m.hasMatch()) {
+        printError(QString("--%1 takes a colour as #RRGGBB").arg(option));
+        return false;
+    }
+    const uint v = m.captured(1).toUInt(nullptr, 16);
+    out = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    return true;
+}
+
+bool parseSize(const QString& text, int& width, int& height)
+{
+    static const QRegularExpression re("^(\\d{1,5})x(\\d{1,5})$");
+    const auto m = re.match(text);
+    width = m.hasMatch() ? m.captured(1).toInt() : 0;
+    height = m.hasMatch() ? m.captured(2).toInt() : 0;
+    if (width < 1 || height < 1 || width > 16384 || height > 16384) {
+        printError("--size takes WxH, each from 1 to 16384");
         return false;
     }
     return true;

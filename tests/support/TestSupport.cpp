@@ -107,4 +107,11 @@ RunResult run(const std::vector<std::string>& argv, const fs::path& folder,
     return result;
 }
 
+RunResult runVandrel(std::vector<std::string> args, const fs::path& folder,
+                     const std::vector<std::pair<std::string, std::string>>& env)
+{
+    args.insert(args.begin(), binary("vandrel").string());
+    return run(args, folder, env);
+}
+
 } // namespace testsupport

@@ -11,10 +11,7 @@ TEST(VandrelBmp, InfoAndCopy)
 {
     TempDir dir;
     writeFile(dir.file("in.bmp"), makeBmp(7, 3, 4, {0x000000, 0x00FF00}, [](int x, int) { return x % 2u; }));
-    const auto vandrel = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), binary("vandrel").string());
-        return run(args, dir.path());
-    };
+    const auto vandrel = [&](std::vector<std::string> args) { return runVandrel(std::move(args), dir.path()); };
     auto r = vandrel({"bmp", "info", "in.bmp"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("width:           7"), std::string::npos) << r.out;

@@ -9,8 +9,7 @@ using testsupport::run;
 namespace {
 testsupport::RunResult vandrel(std::vector<std::string> args)
 {
-    args.insert(args.begin(), binary("vandrel").string());
-    return run(args);
+    return testsupport::runVandrel(std::move(args));
 }
 } // namespace
 

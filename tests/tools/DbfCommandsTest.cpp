@@ -8,8 +8,7 @@ using namespace testsupport;
 namespace {
 RunResult vandrel(const TempDir& dir, std::vector<std::string> args)
 {
-    args.insert(args.begin(), binary("vandrel").string());
-    return run(args, dir.path());
+    return runVandrel(std::move(args), dir.path());
 }
 
 DbfTable sample()

@@ -11,8 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 RunResult vandrel(const TempDir& dir, std::vector<std::string> args)
 {
-    args.insert(args.begin(), binary("vandrel").string());
-    return run(args, dir.path());
+    return runVandrel(std::move(args), dir.path());
 }
 } // namespace
 
