@@ -13,10 +13,10 @@ int CKivComboBox::AddFiles(const char* dir, const char* pattern, int stripExt, i
     std::string folder = NativeSeparators(dir ? dir : "");
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
-    const std::string spec = ResolvePathNoCase(folder.c_str()) + GlobNoCase(NativeSeparators(pattern ? pattern : "*").c_str());
+    const std::string wanted = ResolvePathNoCase(folder.c_str()) + GlobNoCase(NativeSeparators(pattern ? pattern : "*").c_str());
     glob_t found {};
     int any = 0;
-    if (::glob(spec.c_str(), GLOB_MARK, nullptr, &found) == 0) {
+    if (::glob(wanted.c_str(), GLOB_MARK, nullptr, &found) == 0) {
         for (std::size_t i = 0; i < found.gl_pathc; ++i) {
             std::string name = found.gl_pathv[i];
             if (!name.empty() && name.back() == '/')
