@@ -88,14 +88,11 @@ BOOL ControlGallery::OnCommand(WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) == CBN_SELCHANGE)
             showSlide();
         return TRUE;
-    case IdColorLabel:
-        m_swatch.SetAciColor(m_colorLabel.GetColor());
-        return TRUE;
+    case IdColorLabel: m_swatch.SetAciColor(m_colorLabel.GetColor()); return TRUE;
     case IdView:
         // A double click on the view swaps its colours.
         m_view.SetInvert(!m_view.GetInvert(), 1);
         return TRUE;
-    default:
-        return CWnd::OnCommand(wParam, lParam);
+    default: return CWnd::OnCommand(wParam, lParam);
     }
 }

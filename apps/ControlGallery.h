@@ -14,7 +14,16 @@
 class ControlGallery : public CWnd {
 public:
     enum Id : UINT {
-        IdEdit = 100, IdSpin, IdScroll, IdCombo, IdList, IdSwatch, IdColorLabel, IdLink, IdView, IdCaption
+        IdEdit = 100,
+        IdSpin,
+        IdScroll,
+        IdCombo,
+        IdList,
+        IdSwatch,
+        IdColorLabel,
+        IdLink,
+        IdView,
+        IdCaption
     };
 
     // slideFolder: where the combo looks for *.sld.

@@ -3,10 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -71,7 +71,8 @@ std::vector<std::uint8_t> bigSlide(int groups)
 
 void write(const fs::path& p, const std::vector<std::uint8_t>& b)
 {
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 fs::path scratch()

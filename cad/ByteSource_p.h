@@ -21,7 +21,7 @@ public:
 
 class MemorySource final : public Source {
 public:
-    MemorySource(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    MemorySource(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) { }
     std::uint64_t size() const override { return m_size; }
     bool read(std::uint64_t offset, void* out, std::size_t n) const override
     {
@@ -40,7 +40,7 @@ class FileSource final : public Source {
 public:
     explicit FileSource(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
     {
-        struct stat st {};
+        struct stat st { };
         if (m_fd >= 0 && (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))) {
             ::close(m_fd);
             m_fd = -1;

@@ -177,7 +177,8 @@ int CDIBitmap::Load(CFile* file)
     const std::uint64_t available = length - pixelsAt;
     std::uint64_t size;
     if (info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4) {
-        const std::uint64_t declared = fileHeader.bfSize > fileHeader.bfOffBits ? fileHeader.bfSize - fileHeader.bfOffBits : 0;
+        const std::uint64_t declared
+            = fileHeader.bfSize > fileHeader.bfOffBits ? fileHeader.bfSize - fileHeader.bfOffBits : 0;
         size = std::min<std::uint64_t>(std::max<std::uint64_t>(info.biSizeImage, declared), available);
     } else {
         const std::size_t row = DibRowBytes(info.biWidth, info.biBitCount);
@@ -211,8 +212,8 @@ std::vector<std::uint8_t> CDIBitmap::serialize()
     if (info.biCompression == BI_BITFIELDS)
         info.biCompression = BI_RGB; // written without masks: the standard layout
     const std::size_t colours = static_cast<std::size_t>(GetColorCount());
-    const std::size_t pixelBytes = rle ? m_pixels.size()
-                                       : static_cast<std::size_t>(GetBytesPerLine(info.biBitCount, info.biWidth)) * rows();
+    const std::size_t pixelBytes
+        = rle ? m_pixels.size() : static_cast<std::size_t>(GetBytesPerLine(info.biBitCount, info.biWidth)) * rows();
     BITMAPFILEHEADER fileHeader {};
     fileHeader.bfType = kBitmapType;
     fileHeader.bfOffBits = static_cast<DWORD>(sizeof fileHeader + sizeof info + 4 * colours);
@@ -256,7 +257,7 @@ int CDIBitmap::PadBits()
     m_pixels.resize(static_cast<std::size_t>(padded) * rows());
     for (int r = rows() - 1; r >= 1; --r)
         std::memmove(m_pixels.data() + static_cast<std::size_t>(r) * padded,
-                     m_pixels.data() + static_cast<std::size_t>(r) * packed, static_cast<std::size_t>(packed));
+            m_pixels.data() + static_cast<std::size_t>(r) * packed, static_cast<std::size_t>(packed));
     return 1;
 }
 
@@ -271,7 +272,7 @@ int CDIBitmap::UnPadBits()
         return 1;
     for (int r = 1; r < rows(); ++r)
         std::memmove(m_pixels.data() + static_cast<std::size_t>(r) * packed,
-                     m_pixels.data() + static_cast<std::size_t>(r) * padded, static_cast<std::size_t>(packed));
+            m_pixels.data() + static_cast<std::size_t>(r) * padded, static_cast<std::size_t>(packed));
     return 1;
 }
 
@@ -366,8 +367,8 @@ void CDIBitmap::DrawDIB(CDC* dc, int x, int y, int width, int height)
         dc->RealizePalette();
         dc->SetStretchBltMode(COLORONCOLOR);
     }
-    dc->StretchDIBits(x, y, width, height, 0, 0, GetWidth(), rows(), m_pixels.data(), GetHeaderPtr(), DIB_RGB_COLORS,
-                      SRCCOPY);
+    dc->StretchDIBits(
+        x, y, width, height, 0, 0, GetWidth(), rows(), m_pixels.data(), GetHeaderPtr(), DIB_RGB_COLORS, SRCCOPY);
     if (m_palette)
         dc->SelectPalette(previous, FALSE);
 }
@@ -384,8 +385,8 @@ int CDIBitmap::DrawDIB(CDC* dc, CRect& target, CRect& source)
     }
     // Source rows count from the bottom of the bitmap.
     const int lines = dc->SetDIBitsToDevice(target.left, target.top, static_cast<DWORD>(target.Width()),
-                                            static_cast<DWORD>(target.Height()), source.left, rows() - source.bottom, 0,
-                                            static_cast<UINT>(rows()), m_pixels.data(), GetHeaderPtr(), DIB_RGB_COLORS);
+        static_cast<DWORD>(target.Height()), source.left, rows() - source.bottom, 0, static_cast<UINT>(rows()),
+        m_pixels.data(), GetHeaderPtr(), DIB_RGB_COLORS);
     if (m_palette)
         dc->SelectPalette(previous, FALSE);
     return lines;

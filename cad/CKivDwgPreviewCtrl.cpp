@@ -1,6 +1,8 @@
 #include "cad/CKivDwgPreviewCtrl.h"
 
-CKivDwgPreviewCtrl::CKivDwgPreviewCtrl(QWidget* parent) : CKivStatic(parent) {}
+CKivDwgPreviewCtrl::CKivDwgPreviewCtrl(QWidget* parent) : CKivStatic(parent)
+{
+}
 
 CKivDwgPreviewCtrl::~CKivDwgPreviewCtrl()
 {
@@ -44,7 +46,7 @@ void CKivDwgPreviewCtrl::SetInvert(int invert)
 }
 
 void CKivDwgPreviewCtrl::Paint(CDC& dc, CWnd* window, const CRect& client, KivDwgPreview& reader, const char* path,
-                               COLORREF back, COLORREF imageBack, int autoSize, int invert)
+    COLORREF back, COLORREF imageBack, int autoSize, int invert)
 {
     CRgn clip;
     clip.CreateRectRgnIndirect(client);

@@ -24,7 +24,7 @@ public:
     // What a paint draws, onto any context: the back colour over client,
     // then the preview of path. Both colours are inverted when invert is 1.
     static void Paint(CDC& dc, CWnd* window, const CRect& client, KivDwgPreview& reader, const char* path,
-                      COLORREF back, COLORREF imageBack, int autoSize, int invert);
+        COLORREF back, COLORREF imageBack, int autoSize, int invert);
 
 protected:
     void OnPaint() override;

@@ -1,6 +1,8 @@
 #include "cad/CKivSlideViewCtrl.h"
 
-CKivSlideViewCtrl::CKivSlideViewCtrl(QWidget* parent) : CKivStatic(parent) {}
+CKivSlideViewCtrl::CKivSlideViewCtrl(QWidget* parent) : CKivStatic(parent)
+{
+}
 
 CKivSlideViewCtrl::~CKivSlideViewCtrl() = default;
 

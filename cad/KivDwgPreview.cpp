@@ -13,8 +13,8 @@
 
 namespace {
 
-const std::uint8_t kStartSentinel[16] = {0x1F, 0x25, 0x6D, 0x07, 0xD4, 0x36, 0x28, 0x28,
-                                         0x9D, 0x57, 0xCA, 0x3F, 0x9D, 0x44, 0x10, 0x2B};
+const std::uint8_t kStartSentinel[16]
+    = {0x1F, 0x25, 0x6D, 0x07, 0xD4, 0x36, 0x28, 0x28, 0x9D, 0x57, 0xCA, 0x3F, 0x9D, 0x44, 0x10, 0x2B};
 const std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr int kHeaderEntry = 1;
 constexpr int kBitmapEntry = 2;
@@ -50,10 +50,7 @@ struct KivDwgPreview::Source {
     std::unique_ptr<cadio::FileSource> file;
     std::unique_ptr<cadio::MemorySource> memory;
     std::vector<std::uint8_t> bytes;
-    const cadio::Source& get() const
-    {
-        return file ? static_cast<const cadio::Source&>(*file) : *memory;
-    }
+    const cadio::Source& get() const { return file ? static_cast<const cadio::Source&>(*file) : *memory; }
 };
 
 KivDwgPreview::KivDwgPreview() = default;
@@ -67,13 +64,20 @@ int KivDwgPreview::VersionNumber(const char* version)
 {
     if (!version)
         return 0;
-    if (std::strcmp(version, "AC1014") == 0) return 1400;
-    if (std::strcmp(version, "AC1013") == 0) return 1304;
-    if (std::strcmp(version, "AC1012") == 0) return 1300;
-    if (std::strcmp(version, "AC1009") == 0) return 1200;
-    if (std::strcmp(version, "AC1014") > 0) return 1499;
-    if (std::strcmp(version, "AC1012") > 0) return 1399;
-    if (std::strcmp(version, "AC1009") > 0) return 1299;
+    if (std::strcmp(version, "AC1014") == 0)
+        return 1400;
+    if (std::strcmp(version, "AC1013") == 0)
+        return 1304;
+    if (std::strcmp(version, "AC1012") == 0)
+        return 1300;
+    if (std::strcmp(version, "AC1009") == 0)
+        return 1200;
+    if (std::strcmp(version, "AC1014") > 0)
+        return 1499;
+    if (std::strcmp(version, "AC1012") > 0)
+        return 1399;
+    if (std::strcmp(version, "AC1009") > 0)
+        return 1299;
     return 0;
 }
 
@@ -293,7 +297,8 @@ int KivShellCommandOpenDWG(const char* path)
         return 0;
     CString program;
     std::vector<CString> arguments;
-    const CString command = KivReg::getStr(HKEY_CLASSES_ROOT, StringFormat("%s\\shell\\%s\\command", id, "open").c_str(), nullptr);
+    const CString command
+        = KivReg::getStr(HKEY_CLASSES_ROOT, StringFormat("%s\\shell\\%s\\command", id, "open").c_str(), nullptr);
     CString shown;
     if (!command.empty()) {
         if (command.front() == '"') {

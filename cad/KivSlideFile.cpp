@@ -65,16 +65,10 @@ void KivSlideFile::SetSlideError(int code, const char* name, const char* slide)
     m_nSldError = code;
     switch (code) {
     case 1:
-    case 7:
-        FormatBounded(m_szSldError, sizeof m_szSldError, kMessages[code], name);
-        break;
+    case 7: FormatBounded(m_szSldError, sizeof m_szSldError, kMessages[code], name); break;
     case 5:
-    case 8:
-        FormatBounded(m_szSldError, sizeof m_szSldError, kMessages[code], slide, name);
-        break;
-    default:
-        CopyBounded(m_szSldError, sizeof m_szSldError, kMessages[code]);
-        break;
+    case 8: FormatBounded(m_szSldError, sizeof m_szSldError, kMessages[code], slide, name); break;
+    default: CopyBounded(m_szSldError, sizeof m_szSldError, kMessages[code]); break;
     }
 }
 
@@ -96,7 +90,7 @@ void KivSlideFile::SetReference(const char* reference)
     const auto close = text.find(')', open + 1);
     CopyBounded(m_szLibrary, sizeof m_szLibrary, text.substr(0, open).c_str());
     CopyBounded(m_szSlide, sizeof m_szSlide,
-                text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1).c_str());
+        text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1).c_str());
 }
 
 int KivSlideFile::Open(const char* reference)

@@ -43,7 +43,7 @@ static_assert(sizeof(KivSlideNew) == 31 && sizeof(KivSlideOld) == 34);
 struct KivSldLibInfo {
     char name[32];
     long address; // offset of the slide in the library file
-    long size;    // bytes of the slide
+    long size; // bytes of the slide
 };
 
 // A point in slide coordinates (unsigned 16-bit, sums wrap modulo 65536).
@@ -118,15 +118,13 @@ public:
     static int AppendLibrary(const char* library, const char* slideFile);
     static int DeleteLibrary(const char* library, const char* slide);
     static int ReplaceLibrary(const char* library, const char* slideFile);
-    static int ExtractSlide(const char* folder, const char* library, const char* slide, KivSldLibInfo* info,
-                            int count);
+    static int ExtractSlide(const char* folder, const char* library, const char* slide, KivSldLibInfo* info, int count);
     static int ExtractLibrary(const char* library, const char* slide, const char* folder);
     static int RemoveLibrary(const char* library, const char* slide, const char* folder);
     static int ExplodeLibrary(const char* library, const char* folder);
 
     // Reads a library directory from a whole library image: 0, 4 or 7.
-    static int ReadLibraryDirectory(const std::uint8_t* data, std::size_t size,
-                                    std::vector<KivSldLibInfo>* entries);
+    static int ReadLibraryDirectory(const std::uint8_t* data, std::size_t size, std::vector<KivSldLibInfo>* entries);
 
 protected:
     void ReverseWord(unsigned short* word);

@@ -20,8 +20,8 @@ using cadio::Source;
 
 namespace {
 
-const char kLibraryId[29] = {'A', 'u', 't', 'o', 'C', 'A', 'D', ' ', 'S', 'l', 'i', 'd', 'e', ' ', 'L',
-                             'i', 'b', 'r', 'a', 'r', 'y', ' ', '1', '.', '0', '\r', '\n', 0x1A, 0};
+const char kLibraryId[29] = {'A', 'u', 't', 'o', 'C', 'A', 'D', ' ', 'S', 'l', 'i', 'd', 'e', ' ', 'L', 'i', 'b', 'r',
+    'a', 'r', 'y', ' ', '1', '.', '0', '\r', '\n', 0x1A, 0};
 constexpr std::size_t kChunk = 0xEFFF; // extraction copies at most this much at once
 
 std::uint32_t le32(const std::uint8_t* p)
@@ -42,7 +42,7 @@ void putLe32(std::uint8_t* p, std::uint32_t v)
 // entries costs a few reads, not one per entry.
 class BlockReader {
 public:
-    explicit BlockReader(const Source& source) : m_source(source) {}
+    explicit BlockReader(const Source& source) : m_source(source) { }
     bool read(std::uint64_t offset, void* out, std::size_t n)
     {
         if (offset < m_start || offset + n > m_start + m_block.size()) {
@@ -50,7 +50,8 @@ public:
             if (offset > size || size - offset < n)
                 return false;
             m_start = offset;
-            m_block.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, std::max<std::size_t>(n, 65536))));
+            m_block.resize(
+                static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, std::max<std::size_t>(n, 65536))));
             if (!m_source.read(offset, m_block.data(), m_block.size()))
                 return false;
         }
@@ -192,8 +193,8 @@ int listLibrary(const char* library, std::vector<KivSldLibInfo>& entries, std::s
 
 bool writeLibraryHead(AtomicFile& out, const std::vector<KivSldLibInfo>& entries)
 {
-    std::vector<std::uint8_t> head(KivSlideFile::kLibraryHeaderSize
-                                   + KivSlideFile::kDirectoryEntrySize * (entries.size() + 1));
+    std::vector<std::uint8_t> head(
+        KivSlideFile::kLibraryHeaderSize + KivSlideFile::kDirectoryEntrySize * (entries.size() + 1));
     std::memcpy(head.data(), kLibraryId, sizeof kLibraryId);
     std::uint8_t* p = head.data() + KivSlideFile::kLibraryHeaderSize;
     for (const auto& e : entries) {
@@ -226,7 +227,7 @@ struct AddedSlide {
 // order, then the added one, under a directory whose addresses are where the
 // bytes really land. The old file is replaced only once the new one is whole.
 int rewrite(const std::string& source, const std::string& target, const std::vector<KivSldLibInfo>& kept,
-            const AddedSlide* added)
+    const AddedSlide* added)
 {
     std::vector<KivSldLibInfo> directory = kept;
     if (added) {
@@ -285,8 +286,8 @@ int extractOne(const Source& library, const KivSldLibInfo& entry, const FolderNa
     AtomicFile out(target);
     if (!out.open())
         return fail(1, target);
-    if (entry.size < 0 || !copyRange(library, static_cast<std::uint64_t>(entry.address),
-                                     static_cast<std::uint64_t>(entry.size), out)
+    if (entry.size < 0
+        || !copyRange(library, static_cast<std::uint64_t>(entry.address), static_cast<std::uint64_t>(entry.size), out)
         || !out.commit())
         return fail(6);
     return 0;
@@ -317,13 +318,14 @@ int readLibrarySlide(const char* library, const char* slide, std::vector<std::ui
     FileSource source(path);
     const KivSldLibInfo& e = entries[static_cast<std::size_t>(index)];
     out.resize(static_cast<std::size_t>(e.size));
-    if (!source.isOpen() || (!out.empty() && !source.read(static_cast<std::uint64_t>(e.address), out.data(), out.size())))
+    if (!source.isOpen()
+        || (!out.empty() && !source.read(static_cast<std::uint64_t>(e.address), out.data(), out.size())))
         return fail(1, path);
     return 0;
 }
 
-int readSlideFromLibraryFile(const std::string& path, const std::string& name, const char* slide,
-                             std::vector<std::uint8_t>& out)
+int readSlideFromLibraryFile(
+    const std::string& path, const std::string& name, const char* slide, std::vector<std::uint8_t>& out)
 {
     FileSource source(ResolvePathNoCase(path.c_str()));
     if (!source.isOpen())
@@ -451,8 +453,8 @@ int KivSlideFile::ReplaceLibrary(const char* library, const char* slideFile)
     return rewrite(source, ResolvePathNoCase(rewriteName(library).c_str()), entries, &added);
 }
 
-int KivSlideFile::ExtractSlide(const char* folder, const char* library, const char* slide, KivSldLibInfo* info,
-                               int count)
+int KivSlideFile::ExtractSlide(
+    const char* folder, const char* library, const char* slide, KivSldLibInfo* info, int count)
 {
     int index = -1;
     for (int i = 0; info && i < count && index < 0; ++i)

@@ -24,7 +24,7 @@ namespace slidelib {
 // The bytes of one slide of the library file at path (resolved ignoring
 // case): 0, 1 (cannot open; name in the message), 4 (no library or a
 // damaged directory) or 5 (not found; name and slide in the message).
-int readSlideFromLibraryFile(const std::string& path, const std::string& name, const char* slide,
-                             std::vector<std::uint8_t>& out);
+int readSlideFromLibraryFile(
+    const std::string& path, const std::string& name, const char* slide, std::vector<std::uint8_t>& out);
 
 } // namespace slidelib

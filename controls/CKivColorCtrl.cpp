@@ -3,7 +3,9 @@
 #include "core/KivAciColor.h"
 #include "platform/CDC.h"
 
-CKivColorCtrl::CKivColorCtrl(QWidget* parent) : CKivStatic(parent) {}
+CKivColorCtrl::CKivColorCtrl(QWidget* parent) : CKivStatic(parent)
+{
+}
 
 void CKivColorCtrl::repaintNow()
 {
@@ -47,7 +49,9 @@ void CKivColorCtrl::OnPaint()
     dc.SelectObject(oldBrush);
 }
 
-CKivColorLabelCtrl::CKivColorLabelCtrl(QWidget* parent) : CKivStatic(parent) {}
+CKivColorLabelCtrl::CKivColorLabelCtrl(QWidget* parent) : CKivStatic(parent)
+{
+}
 
 BOOL CKivColorLabelCtrl::Create(DWORD style, const CRect& rect, QWidget* parent, UINT id)
 {
@@ -69,7 +73,7 @@ void CKivColorLabelCtrl::MakeControl()
         m_pLabel = new CKivStatic;
         const int top = (h - 16) / 2;
         m_pLabel->Create("", WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE,
-                         CRect(h, top, client.right - 2, top + 16), this, kLabelId);
+            CRect(h, top, client.right - 2, top + 16), this, kLabelId);
         if (GetParent())
             m_pLabel->setFont(GetParent()->font());
     }

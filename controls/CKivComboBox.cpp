@@ -4,7 +4,9 @@
 
 #include <glob.h>
 
-CKivComboBox::CKivComboBox(QWidget* parent) : CComboBox(parent) {}
+CKivComboBox::CKivComboBox(QWidget* parent) : CComboBox(parent)
+{
+}
 
 int CKivComboBox::AddFiles(const char* dir, const char* pattern, int stripExt, int clear)
 {
@@ -13,7 +15,8 @@ int CKivComboBox::AddFiles(const char* dir, const char* pattern, int stripExt, i
     std::string folder = NativeSeparators(dir ? dir : "");
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
-    const std::string wanted = ResolvePathNoCase(folder.c_str()) + GlobNoCase(NativeSeparators(pattern ? pattern : "*").c_str());
+    const std::string wanted
+        = ResolvePathNoCase(folder.c_str()) + GlobNoCase(NativeSeparators(pattern ? pattern : "*").c_str());
     glob_t found {};
     int any = 0;
     if (::glob(wanted.c_str(), GLOB_MARK, nullptr, &found) == 0) {
@@ -34,7 +37,9 @@ int CKivComboBox::AddFiles(const char* dir, const char* pattern, int stripExt, i
     return any;
 }
 
-CKivListBox::CKivListBox(QWidget* parent) : CListBox(parent) {}
+CKivListBox::CKivListBox(QWidget* parent) : CListBox(parent)
+{
+}
 
 int CKivListBox::AddStringArray(const CStringArray* strings, int clear)
 {

@@ -4,7 +4,9 @@
 
 HICON CKivDialog::m_hIcon = nullptr;
 
-CKivDialog::CKivDialog(UINT templateId, QWidget* parent) : CDialog(templateId, parent) {}
+CKivDialog::CKivDialog(UINT templateId, QWidget* parent) : CDialog(templateId, parent)
+{
+}
 
 CKivDialog::~CKivDialog() = default;
 

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
-CKivEdit::CKivEdit(QWidget* parent) : CEdit(parent) {}
+CKivEdit::CKivEdit(QWidget* parent) : CEdit(parent)
+{
+}
 
 void CKivEdit::SetRange(double min, double max, double step, int decimals)
 {

@@ -2,7 +2,9 @@
 
 #include "platform/MessageBox.h"
 
-CKivFileViewDlg::CKivFileViewDlg(UINT templateId, QWidget* parent) : CKivDialog(templateId, parent) {}
+CKivFileViewDlg::CKivFileViewDlg(UINT templateId, QWidget* parent) : CKivDialog(templateId, parent)
+{
+}
 
 CKivFileViewDlg::~CKivFileViewDlg() = default;
 

@@ -13,8 +13,16 @@ public:
     void SetTitle(const char* title) { m_strTitle = title ? title : ""; }
     // Without a title, the file in upper case becomes the title.
     void SetFile(const char* file);
-    void SetPosition(int x, int y) { m_nPosX = x; m_nPosY = y; }
-    void SetSize(int width, int height) { m_nWidth = width; m_nHeight = height; }
+    void SetPosition(int x, int y)
+    {
+        m_nPosX = x;
+        m_nPosY = y;
+    }
+    void SetSize(int width, int height)
+    {
+        m_nWidth = width;
+        m_nHeight = height;
+    }
     void SetMargin(int margin) { m_nMargin = margin; }
     void SetHasOk(int hasOk) { m_bHasOk = hasOk; }
     // The viewing control laid out by ChangeSize (not owned).

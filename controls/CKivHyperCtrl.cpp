@@ -8,7 +8,9 @@
 
 QCursor* CKivHyperCtrl::s_linkCursor = nullptr;
 
-CKivHyperCtrl::CKivHyperCtrl(QWidget* parent) : CKivStatic(parent) {}
+CKivHyperCtrl::CKivHyperCtrl(QWidget* parent) : CKivStatic(parent)
+{
+}
 
 BOOL CKivHyperCtrl::Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id)
 {
@@ -94,7 +96,9 @@ void CKivHyperCtrl::OnPaint()
     painter.setFont(font());
     painter.setPen(QColor(0, 0, 255));
     const DWORD align = GetStyle() & 0x3;
-    const int flags = (align == SS_CENTER ? Qt::AlignHCenter : align == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft)
+    const int flags = (align == SS_CENTER         ? Qt::AlignHCenter
+                              : align == SS_RIGHT ? Qt::AlignRight
+                                                  : Qt::AlignLeft)
         | Qt::AlignVCenter;
     painter.drawText(rect(), flags, QString::fromStdString(GetWindowText()));
 }

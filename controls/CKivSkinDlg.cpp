@@ -1,6 +1,8 @@
 #include "controls/CKivSkinDlg.h"
 
-CKivSkinDlg::CKivSkinDlg(UINT templateId, QWidget* parent) : CKivDialog(templateId, parent) {}
+CKivSkinDlg::CKivSkinDlg(UINT templateId, QWidget* parent) : CKivDialog(templateId, parent)
+{
+}
 
 CKivSkinDlg::~CKivSkinDlg() = default;
 
@@ -63,4 +65,6 @@ BOOL CKivSkinDlg::OnQueryNewPalette()
     return FALSE; // no colour of a true-colour display changes
 }
 
-void CKivSkinDlg::OnPaletteChanged(QWidget*) {}
+void CKivSkinDlg::OnPaletteChanged(QWidget*)
+{
+}

@@ -1,7 +1,9 @@
 #include "controls/CKivScrollEditCtrl.h"
 #include "controls/CKivSpinEditCtrl.h"
 
-CKivSpinEditCtrl::CKivSpinEditCtrl(QWidget* parent) : CSpinButtonCtrl(parent) {}
+CKivSpinEditCtrl::CKivSpinEditCtrl(QWidget* parent) : CSpinButtonCtrl(parent)
+{
+}
 
 LRESULT CKivSpinEditCtrl::OnDeltaPos(NMUPDOWN* notification)
 {
@@ -10,7 +12,9 @@ LRESULT CKivSpinEditCtrl::OnDeltaPos(NMUPDOWN* notification)
     return 0;
 }
 
-CKivScrollEditCtrl::CKivScrollEditCtrl(QWidget* parent) : CScrollBar(parent) {}
+CKivScrollEditCtrl::CKivScrollEditCtrl(QWidget* parent) : CScrollBar(parent)
+{
+}
 
 void CKivScrollEditCtrl::SetLink(CKivEdit* edit, int page)
 {

@@ -1,6 +1,8 @@
 #include "controls/CKivStatic.h"
 
-CKivStatic::CKivStatic(QWidget* parent) : CStatic(parent) {}
+CKivStatic::CKivStatic(QWidget* parent) : CStatic(parent)
+{
+}
 
 CKivStatic::~CKivStatic() = default;
 

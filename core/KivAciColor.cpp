@@ -7,7 +7,8 @@
 namespace {
 
 const char* const kEnglish[9] = {"BYBLOCK", "RED", "YELLOW", "GREEN", "CYAN", "BLUE", "MAGENTA", "WHITE", "BYLAYER"};
-const char* const kKorean[9] = {"BYBLOCK", "빨간색", "노란색", "초록색", "하늘색", "파란색", "선홍색", "흰색", "BYLAYER"};
+const char* const kKorean[9]
+    = {"BYBLOCK", "빨간색", "노란색", "초록색", "하늘색", "파란색", "선홍색", "흰색", "BYLAYER"};
 
 unsigned long pack(int r, int g, int b)
 {
@@ -25,8 +26,8 @@ unsigned long KivAciColor::GetRGB(int colour)
     else if (colour < 0 || colour > 255)
         return 0;
 
-    static const unsigned long kFixed[10] = {0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00,
-                                             0xFF0000, 0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
+    static const unsigned long kFixed[10]
+        = {0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFF0000, 0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
     if (colour < 10)
         return kFixed[colour];
     if (colour >= 250) {
@@ -47,12 +48,36 @@ unsigned long KivAciColor::GetRGB(int colour)
     const double p = 1 - s, q = 1 - s * f, t = 1 - s * (1 - f);
     double r = 0, g = 0, b = 0;
     switch (sector) {
-    case 0: r = 1; g = t; b = p; break;
-    case 1: r = q; g = 1; b = p; break;
-    case 2: r = p; g = 1; b = t; break;
-    case 3: r = p; g = q; b = 1; break;
-    case 4: r = t; g = p; b = 1; break;
-    default: r = 1; g = p; b = q; break;
+    case 0:
+        r = 1;
+        g = t;
+        b = p;
+        break;
+    case 1:
+        r = q;
+        g = 1;
+        b = p;
+        break;
+    case 2:
+        r = p;
+        g = 1;
+        b = t;
+        break;
+    case 3:
+        r = p;
+        g = q;
+        b = 1;
+        break;
+    case 4:
+        r = t;
+        g = p;
+        b = 1;
+        break;
+    default:
+        r = 1;
+        g = p;
+        b = q;
+        break;
     }
     return pack(static_cast<int>((v * r) * 255), static_cast<int>((v * g) * 255), static_cast<int>((v * b) * 255));
 }

@@ -38,9 +38,18 @@ struct Function {
     double (*apply)(double);
 };
 
-double sinOf(double x) { return std::sin(x); }
-double cosOf(double x) { return std::cos(x); }
-double tanOf(double x) { return std::tan(x); }
+double sinOf(double x)
+{
+    return std::sin(x);
+}
+double cosOf(double x)
+{
+    return std::cos(x);
+}
+double tanOf(double x)
+{
+    return std::tan(x);
+}
 
 const Function kFunctions[] = {{"sin", &sinOf}, {"cos", &cosOf}, {"tan", &tanOf}};
 
@@ -59,9 +68,18 @@ Scanner g_scan;
 
 // The C library's classes for 7-bit characters, free of the locale; bytes
 // above 127 belong to no class and so make bad tokens.
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
-bool isLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isLetter(int c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool isSpace(int c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 void load(const char* text)
 {
@@ -161,12 +179,8 @@ double primary()
         nextToken();
         return kFunctions[function].apply(primary());
     }
-    case Token::UndefinedName:
-        ++g_scan.errors;
-        return 0.0;
-    case Token::Minus:
-        nextToken();
-        return -primary();
+    case Token::UndefinedName: ++g_scan.errors; return 0.0;
+    case Token::Minus: nextToken(); return -primary();
     case Token::LeftParen: {
         nextToken();
         const double value = expression();
@@ -186,8 +200,7 @@ double primary()
     case Token::End:
         // An operand missing at the very end counts as 1 without complaint.
         return 1.0;
-    default:
-        return report("primary expected");
+    default: return report("primary expected");
     }
 }
 
@@ -216,8 +229,7 @@ double term()
             nextToken();
             left = std::pow(left, primary());
             break;
-        default:
-            return left;
+        default: return left;
         }
     }
 }
@@ -235,16 +247,14 @@ double expression()
             nextToken();
             left -= term();
             break;
-        default:
-            return left;
+        default: return left;
         }
     }
 }
 
 // Calls onName(name, length) for every parameter name in text and
 // onOther(c) for every other character, in order.
-template <class OnName, class OnOther>
-void scanNames(const char* text, OnName onName, OnOther onOther)
+template <class OnName, class OnOther> void scanNames(const char* text, OnName onName, OnOther onOther)
 {
     load(text);
     const char* s = g_scan.buffer;

@@ -20,18 +20,14 @@ void setKey(arctwo_ctx* ctx, std::string_view password, KeySetup setup)
     std::uint8_t digest[MD5_DIGEST_SIZE];
     md5_digest(&md5, sizeof digest, digest);
     switch (setup) {
-    case KeySetup::Full128:
-        arctwo_set_key_ekb(ctx, sizeof digest, digest, 128);
-        break;
+    case KeySetup::Full128: arctwo_set_key_ekb(ctx, sizeof digest, digest, 128); break;
     case KeySetup::Legacy40Zeroed: {
         std::uint8_t key[16] = {};
         std::copy(digest, digest + 5, key);
         arctwo_set_key_ekb(ctx, sizeof key, key, 40);
         break;
     }
-    case KeySetup::Full40:
-        arctwo_set_key_ekb(ctx, sizeof digest, digest, 40);
-        break;
+    case KeySetup::Full40: arctwo_set_key_ekb(ctx, sizeof digest, digest, 40); break;
     }
 }
 
@@ -44,7 +40,7 @@ std::optional<std::string> decryptWith(std::string_view password, std::string_vi
     std::uint8_t iv[ARCTWO_BLOCK_SIZE] = {};
     std::vector<std::uint8_t> plain(cipher.size());
     cbc_decrypt(&ctx, reinterpret_cast<nettle_cipher_func*>(arctwo_decrypt), ARCTWO_BLOCK_SIZE, iv, cipher.size(),
-                plain.data(), reinterpret_cast<const std::uint8_t*>(cipher.data()));
+        plain.data(), reinterpret_cast<const std::uint8_t*>(cipher.data()));
     const std::uint8_t pad = plain.back();
     if (pad < 1 || pad > ARCTWO_BLOCK_SIZE)
         return std::nullopt;
@@ -79,7 +75,7 @@ std::string encrypt(std::string_view password, std::string_view plain)
     std::uint8_t iv[ARCTWO_BLOCK_SIZE] = {};
     std::string out(block.size(), '\0');
     cbc_encrypt(&ctx, reinterpret_cast<nettle_cipher_func*>(arctwo_encrypt), ARCTWO_BLOCK_SIZE, iv, block.size(),
-                reinterpret_cast<std::uint8_t*>(out.data()), block.data());
+        reinterpret_cast<std::uint8_t*>(out.data()), block.data());
     return out;
 }
 

@@ -10,7 +10,9 @@ void plainDelete(void* element)
 }
 } // namespace
 
-KivObjList::KivObjList() : m_deleter(&plainDelete) {}
+KivObjList::KivObjList() : m_deleter(&plainDelete)
+{
+}
 
 KivObjList::~KivObjList()
 {

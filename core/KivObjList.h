@@ -49,8 +49,7 @@ public:
     int isEmpty() const;
 
     // Frees an element allocated with new T (a typed list installs it).
-    template <class T>
-    static void deleteElement(void* element) { delete static_cast<T*>(element); }
+    template <class T> static void deleteElement(void* element) { delete static_cast<T*>(element); }
 
 protected:
     int isValid(int position) const;
@@ -66,7 +65,11 @@ private:
     void linkBefore(KivObjLink* at, void* element);
     void linkAfter(KivObjLink* at, void* element);
     void* unlink(KivObjLink* link);
-    void changed() const { m_cursor = nullptr; m_cursorPos = -1; }
+    void changed() const
+    {
+        m_cursor = nullptr;
+        m_cursorPos = -1;
+    }
 
     KivObjLink* m_head = nullptr;
     // The tail, the count and the cursor only speed up access; callers that

@@ -55,7 +55,7 @@ long KivUtil::GetFileSize(const char* path)
     const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return -1;
-    struct stat st {};
+    struct stat st { };
     const int rc = ::fstat(fd, &st);
     ::close(fd);
     if (rc != 0 || S_ISDIR(st.st_mode))
@@ -65,7 +65,7 @@ long KivUtil::GetFileSize(const char* path)
 
 float KivUtil::GetDiskFreeSpaceA(const char* root)
 {
-    struct statvfs vfs {};
+    struct statvfs vfs { };
     const std::string native = root && *root ? NativeSeparators(root) : std::string(".");
     if (::statvfs(native.c_str(), &vfs) != 0)
         return 0.0f;
@@ -109,7 +109,7 @@ COleDateTime KivUtil::GetFileDate(const char* path)
     ::globfree(&matches);
     if (first.empty())
         first = ResolvePathNoCase(path);
-    struct stat st {};
+    struct stat st { };
     if (first.empty() || ::stat(first.c_str(), &st) != 0)
         return COleDateTime::GetCurrentTime();
     return COleDateTime(st.st_mtime);
@@ -121,13 +121,12 @@ int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, in
         return 0;
     const std::string from = ResolvePathNoCase(source);
     const std::string to = ResolvePathNoCase(target);
-    struct stat st {};
+    struct stat st { };
     const bool targetExists = ::stat(to.c_str(), &st) == 0;
     if (targetExists && (!confirm || *confirm == 1)) {
         // Type 68 as the original programs passed it: Yes/No with the information icon.
         const int answer = MessagePrint(nullptr, "Confirm", MB_YESNO | MB_ICONINFORMATION,
-                                        "%s\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?",
-                                        target);
+            "%s\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?", target);
         if (answer != IDYES)
             return 2;
     }
@@ -170,8 +169,8 @@ HBITMAP KivUtil::GetBitmapHandle(HINSTANCE module, const char* name, DWORD width
         return nullptr;
     if (width != 0 || height != 0)
         image = image.scaled(static_cast<int>(width ? width : static_cast<DWORD>(image.width())),
-                             static_cast<int>(height ? height : static_cast<DWORD>(image.height())),
-                             Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            static_cast<int>(height ? height : static_cast<DWORD>(image.height())), Qt::IgnoreAspectRatio,
+            Qt::FastTransformation);
     auto* bitmap = new CBitmap;
     bitmap->CreateCompatibleBitmap(nullptr, image.width(), image.height());
     bitmap->m_image = image.convertToFormat(QImage::Format_RGB32);
@@ -191,7 +190,7 @@ long KivUtil::DrawBitmap(CDC* dc, const char* name, DWORD x, DWORD y, DWORD widt
         memory.SelectObject(bitmap);
         const CSize size = bitmap->GetSize();
         dc->StretchBlt(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height),
-                       &memory, 0, 0, size.cx, size.cy, SRCCOPY);
+            &memory, 0, 0, size.cx, size.cy, SRCCOPY);
     }
     ::DeleteObject(bitmap);
     return S_OK;

@@ -7,8 +7,8 @@
 #include "core/KivCtrl_export.h"
 #include "platform/CDC.h"
 #include "platform/COleDateTime.h"
-#include "platform/Resources.h"
 #include "platform/CString.h"
+#include "platform/Resources.h"
 #include "platform/Win32Types.h"
 
 // ExitWindowsEx flags
@@ -26,10 +26,10 @@ public:
     static float GetDiskFreeSpaceA(const char* root);
     static int IsExistFile(const char* path);
 
-    static CString GetFilePath(const char* path);  // "C:\dir\" of "C:\dir\a.sld"
-    static CString GetFileName(const char* path);  // "a.sld"
+    static CString GetFilePath(const char* path); // "C:\dir\" of "C:\dir\a.sld"
+    static CString GetFileName(const char* path); // "a.sld"
     static CString GetFileTitle(const char* path); // "a"
-    static CString GetFileExt(const char* path);   // ".sld", empty without a dot
+    static CString GetFileExt(const char* path); // ".sld", empty without a dot
 
     // Last-write time (local) of the first file matching path, which may hold
     // wildcards; the current time when nothing matches.
@@ -41,8 +41,7 @@ public:
     static int CopyFileUpdate(const char* source, const char* target, int move, int* confirm);
 
     // Formats into 1024 characters and shows a message box; gives its answer.
-    static int MessagePrint(HWND owner, const char* caption, UINT type, const char* format, ...)
-        VANDREL_PRINTF(4, 5);
+    static int MessagePrint(HWND owner, const char* caption, UINT type, const char* format, ...) VANDREL_PRINTF(4, 5);
 
     // A bitmap of module's resources, else the image file of that name,
     // scaled to width × height unless both are 0. Release it with

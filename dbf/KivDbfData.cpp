@@ -38,9 +38,18 @@ long long bytesLeft(std::FILE* file)
 
 } // namespace
 
-std::uint32_t KivDbfHeader::recordCount() const { return le32(bytes + 4); }
-std::uint16_t KivDbfHeader::headerLength() const { return le16(bytes + 8); }
-std::uint16_t KivDbfHeader::recordLength() const { return le16(bytes + 10); }
+std::uint32_t KivDbfHeader::recordCount() const
+{
+    return le32(bytes + 4);
+}
+std::uint16_t KivDbfHeader::headerLength() const
+{
+    return le16(bytes + 8);
+}
+std::uint16_t KivDbfHeader::recordLength() const
+{
+    return le16(bytes + 10);
+}
 
 void KivDbfField::getName(char out[12]) const
 {
@@ -149,12 +158,13 @@ void KivDbfRecord::load(std::FILE* file, long count, int length)
     long read = 0;
     while (read < count) {
         const long want = std::min(count - read, perChunk);
-        const std::size_t got = std::fread(chunk.data(), 1, static_cast<std::size_t>(want) * static_cast<std::size_t>(length), file);
+        const std::size_t got
+            = std::fread(chunk.data(), 1, static_cast<std::size_t>(want) * static_cast<std::size_t>(length), file);
         const long whole = static_cast<long>(got / static_cast<std::size_t>(length));
         for (long i = 0; i < whole; ++i) {
             char* slot = m_block.data() + static_cast<std::size_t>(read + i) * stride;
             std::memcpy(slot, chunk.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(length),
-                        static_cast<std::size_t>(length));
+                static_cast<std::size_t>(length));
             slot[length] = '\0';
         }
         read += whole;
@@ -210,8 +220,8 @@ KivDbfRecord* KivDbfData::createRecord(std::FILE* file)
     if (!file)
         return nullptr;
     m_records.setFieldList(&m_fields);
-    readRecords(file, &m_records, static_cast<long>(m_header.recordCount()), m_header.recordLength(),
-                m_header.headerLength());
+    readRecords(
+        file, &m_records, static_cast<long>(m_header.recordCount()), m_header.recordLength(), m_header.headerLength());
     return &m_records;
 }
 

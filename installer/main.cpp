@@ -35,7 +35,7 @@ bool copyFile(const std::string& from, const std::string& to, std::string& error
     // A library in use is replaced by a rename, never rewritten under its users.
     if (!AtomicFile::Copy(from, to, &error))
         return false;
-    struct stat st {};
+    struct stat st { };
     if (::stat(from.c_str(), &st) == 0)
         ::chmod(to.c_str(), st.st_mode & 0777);
     return true;

@@ -29,7 +29,9 @@ void AtomicFile::failAfterBytesForTesting(long long bytes)
     g_writeBudget = bytes;
 }
 
-AtomicFile::AtomicFile(std::string target) : m_target(std::move(target)) {}
+AtomicFile::AtomicFile(std::string target) : m_target(std::move(target))
+{
+}
 
 AtomicFile::~AtomicFile()
 {
@@ -90,7 +92,7 @@ bool AtomicFile::commit()
         discard();
         return false;
     }
-    struct stat old {};
+    struct stat old { };
     const bool replacing = ::stat(m_target.c_str(), &old) == 0;
     if (replacing)
         ::fchmod(m_fd, old.st_mode & 07777);
@@ -139,7 +141,7 @@ bool AtomicFile::Copy(const std::string& from, const std::string& to, std::strin
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return fail(std::strerror(errno));
-    struct stat st {};
+    struct stat st { };
     if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(in);
         return fail("not a file");

@@ -43,12 +43,11 @@ struct CAsyncSocket::Impl {
     int dispatching = 0; // inside one of our On… calls
     bool received = false;
 
-    explicit Impl(CAsyncSocket* o) : owner(o) {}
+    explicit Impl(CAsyncSocket* o) : owner(o) { }
     ~Impl() { release(); }
 
     // Objects may be deleted from inside their own signals only later.
-    template <class T>
-    void dispose(QPointer<T>& object)
+    template <class T> void dispose(QPointer<T>& object)
     {
         if (!object)
             return;
@@ -68,8 +67,7 @@ struct CAsyncSocket::Impl {
         dispose(server);
     }
 
-    template <class F>
-    void dispatch(F&& f)
+    template <class F> void dispatch(F&& f)
     {
         ++dispatching;
         f();
@@ -89,7 +87,8 @@ struct CAsyncSocket::Impl {
         QObject::connect(s, &QTcpSocket::disconnected, s, [this] { dispatch([this] { owner->OnClose(0); }); });
         QObject::connect(s, &QTcpSocket::errorOccurred, s, [this](QAbstractSocket::SocketError error) {
             // A connect that fails ends in OnConnect; a connection that breaks, in OnClose.
-            if (socket && socket->state() != QAbstractSocket::ConnectedState && error != QAbstractSocket::RemoteHostClosedError)
+            if (socket && socket->state() != QAbstractSocket::ConnectedState
+                && error != QAbstractSocket::RemoteHostClosedError)
                 dispatch([this, error] { owner->OnConnect(errnoOf(error)); });
         });
     }
@@ -110,7 +109,9 @@ struct CAsyncSocket::Impl {
     }
 };
 
-CAsyncSocket::CAsyncSocket() : d(std::make_unique<Impl>(this)) {}
+CAsyncSocket::CAsyncSocket() : d(std::make_unique<Impl>(this))
+{
+}
 
 CAsyncSocket::~CAsyncSocket() = default;
 
@@ -140,8 +141,8 @@ BOOL CAsyncSocket::Listen(int backlog)
         d->dispose(d->server);
         return FALSE;
     }
-    QObject::connect(d->server, &QTcpServer::newConnection, d->server,
-                     [this] { d->dispatch([this] { OnAccept(0); }); });
+    QObject::connect(
+        d->server, &QTcpServer::newConnection, d->server, [this] { d->dispatch([this] { OnAccept(0); }); });
     SetLastError(0);
     return TRUE;
 }
@@ -261,9 +262,21 @@ CString CAsyncSocket::ErrorText(int error)
     return text ? text : "";
 }
 
-void CAsyncSocket::OnReceive(int) {}
-void CAsyncSocket::OnSend(int) {}
-void CAsyncSocket::OnOutOfBandData(int) {}
-void CAsyncSocket::OnAccept(int) {}
-void CAsyncSocket::OnConnect(int) {}
-void CAsyncSocket::OnClose(int) {}
+void CAsyncSocket::OnReceive(int)
+{
+}
+void CAsyncSocket::OnSend(int)
+{
+}
+void CAsyncSocket::OnOutOfBandData(int)
+{
+}
+void CAsyncSocket::OnAccept(int)
+{
+}
+void CAsyncSocket::OnConnect(int)
+{
+}
+void CAsyncSocket::OnClose(int)
+{
+}

@@ -81,9 +81,9 @@ int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
         return RGN_ERROR;
     switch (mode) {
     case RGN_AND: m_region = b ? a->m_region.intersected(b->m_region) : QRegion(); break;
-    case 2: m_region = b ? a->m_region.united(b->m_region) : a->m_region; break;       // RGN_OR
-    case 3: m_region = b ? a->m_region.xored(b->m_region) : a->m_region; break;        // RGN_XOR
-    case 4: m_region = b ? a->m_region.subtracted(b->m_region) : a->m_region; break;   // RGN_DIFF
+    case 2: m_region = b ? a->m_region.united(b->m_region) : a->m_region; break; // RGN_OR
+    case 3: m_region = b ? a->m_region.xored(b->m_region) : a->m_region; break; // RGN_XOR
+    case 4: m_region = b ? a->m_region.subtracted(b->m_region) : a->m_region; break; // RGN_DIFF
     default: m_region = a->m_region; break;
     }
     m_valid = true;
@@ -285,8 +285,10 @@ void CDC::DPtoLP(CPoint* points, int count) const
             points[i] = {points[i].x - m_viewportOrg.x + m_windowOrg.x, points[i].y - m_viewportOrg.y + m_windowOrg.y};
             continue;
         }
-        const double lx = static_cast<double>(points[i].x - m_viewportOrg.x) * m_windowExt.cx / m_viewportExt.cx + m_windowOrg.x;
-        const double ly = static_cast<double>(points[i].y - m_viewportOrg.y) * m_windowExt.cy / m_viewportExt.cy + m_windowOrg.y;
+        const double lx
+            = static_cast<double>(points[i].x - m_viewportOrg.x) * m_windowExt.cx / m_viewportExt.cx + m_windowOrg.x;
+        const double ly
+            = static_cast<double>(points[i].y - m_viewportOrg.y) * m_windowExt.cy / m_viewportExt.cy + m_windowOrg.y;
         points[i] = {roundHalfUp(lx), roundHalfUp(ly)};
     }
 }
@@ -558,8 +560,8 @@ int CDC::IntersectClipRect(int left, int top, int right, int bottom)
     CRect r(left, top, right, bottom);
     LPtoDP(&r);
     r.NormalizeRect();
-    m_painter->setClipRect(QRect(r.left, r.top, r.Width(), r.Height()),
-                           m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    m_painter->setClipRect(
+        QRect(r.left, r.top, r.Width(), r.Height()), m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     return r.IsRectEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
@@ -630,15 +632,15 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sx, i
     if (source->m_painter)
         source->m_painter->end(); // the image is read while nothing paints on it
     m_painter->drawImage(QRect(dst.left, dst.top, dst.Width(), dst.Height()), *source->m_image,
-                         QRect(src.left, src.top, src.Width(), src.Height()));
+        QRect(src.left, src.top, src.Width(), src.Height()));
     if (source->m_painter)
         source->m_painter->begin(source->m_image);
     m_painter->restore();
     return TRUE;
 }
 
-BOOL CDC::StretchImage(int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh,
-                       DWORD rop)
+BOOL CDC::StretchImage(
+    int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh, DWORD rop)
 {
     if (!m_painter || image.isNull())
         return FALSE;
@@ -661,7 +663,7 @@ BOOL CDC::StretchImage(int x, int y, int width, int height, const QImage& image,
 }
 
 int CDC::StretchDIBits(int x, int y, int width, int height, int sx, int sy, int sw, int sh, const void* bits,
-                       const BITMAPINFO* info, UINT, DWORD rop)
+    const BITMAPINFO* info, UINT, DWORD rop)
 {
     if (!info || !bits)
         return 0;
@@ -670,7 +672,8 @@ int CDC::StretchDIBits(int x, int y, int width, int height, int sx, int sy, int 
     // As with GDI, the caller vouches that bits holds every row (or, for runs,
     // biSizeImage bytes).
     const bool rle = h.biCompression == BI_RLE8 || h.biCompression == BI_RLE4;
-    const std::size_t size = rle ? h.biSizeImage : DibRowBytes(h.biWidth, h.biBitCount) * static_cast<std::size_t>(lines);
+    const std::size_t size
+        = rle ? h.biSizeImage : DibRowBytes(h.biWidth, h.biBitCount) * static_cast<std::size_t>(lines);
     const QImage image = DibToImage(h, info->bmiColors, DibColorCount(h), static_cast<const std::uint8_t*>(bits), size);
     if (image.isNull())
         return 0;
@@ -679,11 +682,11 @@ int CDC::StretchDIBits(int x, int y, int width, int height, int sx, int sy, int 
     return StretchImage(x, y, width, height, image, sx, top, sw, sh, rop) ? static_cast<int>(lines) : 0;
 }
 
-int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int sx, int sy, UINT, UINT lines,
-                           const void* bits, const BITMAPINFO* info, UINT usage)
+int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int sx, int sy, UINT, UINT lines, const void* bits,
+    const BITMAPINFO* info, UINT usage)
 {
     const int copied = StretchDIBits(x, y, static_cast<int>(width), static_cast<int>(height), sx, sy,
-                                     static_cast<int>(width), static_cast<int>(height), bits, info, usage, SRCCOPY);
+        static_cast<int>(width), static_cast<int>(height), bits, info, usage, SRCCOPY);
     return copied ? static_cast<int>(lines) : 0;
 }
 

@@ -92,7 +92,10 @@ public:
 class KIVPLATFORM_EXPORT CRgn : public CGdiObject {
 public:
     BOOL CreateRectRgn(int left, int top, int right, int bottom);
-    BOOL CreateRectRgnIndirect(const CRect& rect) { return CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom); }
+    BOOL CreateRectRgnIndirect(const CRect& rect)
+    {
+        return CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom);
+    }
     int CombineRgn(const CRgn* a, const CRgn* b, int mode);
     BOOL PtInRegion(int x, int y) const { return m_region.contains(QPoint(x, y)); }
     QRegion m_region; // device coordinates
@@ -202,14 +205,14 @@ public:
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop);
     // Copies the source rectangle of image onto the logical destination,
     // scaling by nearest pixels as GDI's default stretch mode does.
-    BOOL StretchImage(int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh,
-                      DWORD rop = SRCCOPY);
+    BOOL StretchImage(
+        int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh, DWORD rop = SRCCOPY);
     // A DIB's pixels (1–32 bits, uncompressed) stretched onto the context;
     // the number of scan lines copied, 0 on failure.
     int StretchDIBits(int x, int y, int width, int height, int sx, int sy, int sw, int sh, const void* bits,
-                      const struct BITMAPINFO* info, UINT usage, DWORD rop);
+        const struct BITMAPINFO* info, UINT usage, DWORD rop);
     int SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int sx, int sy, UINT startScan, UINT lines,
-                          const void* bits, const struct BITMAPINFO* info, UINT usage);
+        const void* bits, const struct BITMAPINFO* info, UINT usage);
     BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw, int sh, DWORD rop);
 
 protected:
@@ -225,8 +228,8 @@ private:
     void cosmeticLine(CPoint from, CPoint to);
 
     std::unique_ptr<QPainter> m_painter;
-    QImage* m_image = nullptr;      // the surface when it is an image
-    CBitmap* m_bitmap = nullptr;    // selected into a memory context
+    QImage* m_image = nullptr; // the surface when it is an image
+    CBitmap* m_bitmap = nullptr; // selected into a memory context
     bool m_memory = false;
 
     int m_mapMode = MM_TEXT;

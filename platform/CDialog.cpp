@@ -28,7 +28,9 @@ std::map<CString, CDialog::ControlFactory>& factories()
 
 } // namespace
 
-CButton::CButton(QWidget* parent) : CWnd(parent) {}
+CButton::CButton(QWidget* parent) : CWnd(parent)
+{
+}
 
 BOOL CButton::Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id)
 {
@@ -44,9 +46,7 @@ BOOL CButton::Create(const char* text, DWORD style, const CRect& rect, QWidget* 
         break;
     }
     case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-        m_widget = new QRadioButton(label, this);
-        break;
+    case BS_AUTORADIOBUTTON: m_widget = new QRadioButton(label, this); break;
     case BS_GROUPBOX:
         m_widget = new QGroupBox(label, this);
         m_widget->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -63,7 +63,7 @@ BOOL CButton::Create(const char* text, DWORD style, const CRect& rect, QWidget* 
         QObject::connect(button, &QAbstractButton::clicked, this, [this] {
             if (QWidget* parent = GetParent())
                 ::PostMessage(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
-                              reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+                    reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
         });
     CWnd::SetWindowText(text);
     return CWnd::Create(style | WS_CHILD | WS_VISIBLE, rect, parent, id);
@@ -79,7 +79,9 @@ void CButton::resizeEvent(QResizeEvent* event)
 int CButton::GetCheck() const
 {
     if (auto* box = qobject_cast<QCheckBox*>(m_widget))
-        return box->checkState() == Qt::Checked ? BST_CHECKED : box->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE : BST_UNCHECKED;
+        return box->checkState() == Qt::Checked         ? BST_CHECKED
+            : box->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE
+                                                        : BST_UNCHECKED;
     if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
         return button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
     return BST_UNCHECKED;
@@ -88,7 +90,9 @@ int CButton::GetCheck() const
 void CButton::SetCheck(int check)
 {
     if (auto* box = qobject_cast<QCheckBox*>(m_widget))
-        box->setCheckState(check == BST_CHECKED ? Qt::Checked : check == BST_INDETERMINATE ? Qt::PartiallyChecked : Qt::Unchecked);
+        box->setCheckState(check == BST_CHECKED ? Qt::Checked
+                : check == BST_INDETERMINATE    ? Qt::PartiallyChecked
+                                                : Qt::Unchecked);
     else if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
         button->setChecked(check == BST_CHECKED);
 }
@@ -138,7 +142,7 @@ void CDialog::createFromTemplate()
     resize(DialogUnitsToPixelsX(t->cx), DialogUnitsToPixelsY(t->cy));
     for (const auto& item : t->items) {
         const CRect rect(DialogUnitsToPixelsX(item.x), DialogUnitsToPixelsY(item.y),
-                         DialogUnitsToPixelsX(item.x + item.cx), DialogUnitsToPixelsY(item.y + item.cy));
+            DialogUnitsToPixelsX(item.x + item.cx), DialogUnitsToPixelsY(item.y + item.cy));
         const CString cls = MakeUpper(item.className);
         const auto factory = factories().find(cls);
         CWnd* control = nullptr;

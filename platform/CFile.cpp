@@ -60,7 +60,7 @@ std::uint64_t CFile::GetPosition() const
 
 std::uint64_t CFile::GetLength() const
 {
-    struct stat st {};
+    struct stat st { };
     if (!m_file || fstat(fileno(m_file), &st) != 0)
         return 0;
     return static_cast<std::uint64_t>(st.st_size);

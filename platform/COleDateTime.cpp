@@ -31,7 +31,10 @@ void civilFromDays(long long z, int& year, int& month, int& day)
 
 const long long kEpochOffset = daysFromCivil(1899, 12, 30); // 1899-12-30 in Unix days
 
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y)
+{
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int daysInMonth(int y, int m)
 {
@@ -63,8 +66,8 @@ COleDateTime COleDateTime::GetCurrentTime()
 
 int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
 {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)
-        || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) || hour < 0
+        || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
         m_dt = 0.0;
         m_status = invalid;
         return 1;
@@ -97,13 +100,34 @@ COleDateTime::Fields COleDateTime::fields() const
     return f;
 }
 
-int COleDateTime::GetYear() const { return fields().year; }
-int COleDateTime::GetMonth() const { return fields().month; }
-int COleDateTime::GetDay() const { return fields().day; }
-int COleDateTime::GetHour() const { return fields().hour; }
-int COleDateTime::GetMinute() const { return fields().minute; }
-int COleDateTime::GetSecond() const { return fields().second; }
-int COleDateTime::GetDayOfWeek() const { return fields().weekday; }
+int COleDateTime::GetYear() const
+{
+    return fields().year;
+}
+int COleDateTime::GetMonth() const
+{
+    return fields().month;
+}
+int COleDateTime::GetDay() const
+{
+    return fields().day;
+}
+int COleDateTime::GetHour() const
+{
+    return fields().hour;
+}
+int COleDateTime::GetMinute() const
+{
+    return fields().minute;
+}
+int COleDateTime::GetSecond() const
+{
+    return fields().second;
+}
+int COleDateTime::GetDayOfWeek() const
+{
+    return fields().weekday;
+}
 
 CString COleDateTime::Format(const char* format) const
 {

@@ -12,7 +12,7 @@ public:
     enum DateTimeStatus { valid = 0, invalid = 1 };
 
     COleDateTime() = default;
-    explicit COleDateTime(double days) : m_dt(days) {}
+    explicit COleDateTime(double days) : m_dt(days) { }
     COleDateTime(int year, int month, int day, int hour, int minute, int second);
     // A time_t taken in the local time zone.
     explicit COleDateTime(std::time_t t);

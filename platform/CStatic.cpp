@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
-CStatic::CStatic(QWidget* parent) : CWnd(parent) {}
+CStatic::CStatic(QWidget* parent) : CWnd(parent)
+{
+}
 
 BOOL CStatic::Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id)
 {

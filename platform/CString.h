@@ -36,5 +36,11 @@ KIVPLATFORM_EXPORT int CompareNoCase(const char* a, const char* b);
 KIVPLATFORM_EXPORT int CompareNoCaseN(const char* a, const char* b, std::size_t n);
 KIVPLATFORM_EXPORT CString MakeUpper(CString text);
 KIVPLATFORM_EXPORT CString MakeLower(CString text);
-constexpr char AsciiToLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-constexpr char AsciiToUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char AsciiToLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+constexpr char AsciiToUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}

@@ -13,11 +13,16 @@ int g_waitDepth = 0;
 UINT keyFlags(const QMouseEvent* e)
 {
     UINT flags = 0;
-    if (e->buttons() & Qt::LeftButton) flags |= 0x0001;  // MK_LBUTTON
-    if (e->buttons() & Qt::RightButton) flags |= 0x0002; // MK_RBUTTON
-    if (e->modifiers() & Qt::ShiftModifier) flags |= 0x0004;
-    if (e->modifiers() & Qt::ControlModifier) flags |= 0x0008;
-    if (e->buttons() & Qt::MiddleButton) flags |= 0x0010;
+    if (e->buttons() & Qt::LeftButton)
+        flags |= 0x0001; // MK_LBUTTON
+    if (e->buttons() & Qt::RightButton)
+        flags |= 0x0002; // MK_RBUTTON
+    if (e->modifiers() & Qt::ShiftModifier)
+        flags |= 0x0004;
+    if (e->modifiers() & Qt::ControlModifier)
+        flags |= 0x0008;
+    if (e->buttons() & Qt::MiddleButton)
+        flags |= 0x0010;
     return flags;
 }
 } // namespace
@@ -28,7 +33,9 @@ QEvent::Type WinMessageEvent::type()
     return t;
 }
 
-WinMessageEvent::WinMessageEvent(UINT m, WPARAM w, LPARAM l) : QEvent(type()), message(m), wParam(w), lParam(l) {}
+WinMessageEvent::WinMessageEvent(UINT m, WPARAM w, LPARAM l) : QEvent(type()), message(m), wParam(w), lParam(l)
+{
+}
 
 BOOL PostMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -61,7 +68,9 @@ void EndWaitCursor()
         QApplication::restoreOverrideCursor();
 }
 
-CWnd::CWnd(QWidget* parent) : QWidget(parent) {}
+CWnd::CWnd(QWidget* parent) : QWidget(parent)
+{
+}
 
 CWnd::~CWnd()
 {
@@ -236,23 +245,52 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN: OnRButtonDown(flags, point); return 0;
     case WM_RBUTTONUP: OnRButtonUp(flags, point); return 0;
     case WM_RBUTTONDBLCLK: OnRButtonDblClk(flags, point); return 0;
-    case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+            HIWORD(static_cast<std::uintptr_t>(lParam)));
+        return 0;
     default: return 0;
     }
 }
 
-BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
-void CWnd::OnPaint() {}
-void CWnd::OnTimer(UINT_PTR) {}
-void CWnd::OnMouseMove(UINT, CPoint) {}
-void CWnd::OnLButtonDown(UINT, CPoint) {}
-void CWnd::OnLButtonUp(UINT, CPoint) {}
-void CWnd::OnLButtonDblClk(UINT, CPoint) {}
-void CWnd::OnRButtonDown(UINT, CPoint) {}
-void CWnd::OnRButtonUp(UINT, CPoint) {}
-void CWnd::OnRButtonDblClk(UINT, CPoint) {}
-void CWnd::OnSize(UINT, int, int) {}
-BOOL CWnd::OnEraseBkgnd(CDC*) { return FALSE; }
+BOOL CWnd::OnCommand(WPARAM, LPARAM)
+{
+    return FALSE;
+}
+void CWnd::OnPaint()
+{
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint)
+{
+}
+void CWnd::OnSize(UINT, int, int)
+{
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return FALSE;
+}
 
 void CWnd::resizeEvent(QResizeEvent* e)
 {

@@ -60,8 +60,8 @@ public:
     BOOL IsWindowVisible() const { return isVisible(); }
     void SetWindowText(const char* text);
     CString GetWindowText() const { return m_text; }
-    BOOL RedrawWindow(const CRect* rect = nullptr, void* region = nullptr,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    BOOL RedrawWindow(
+        const CRect* rect = nullptr, void* region = nullptr, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void Invalidate(BOOL erase = TRUE);
     void UpdateWindow();
 

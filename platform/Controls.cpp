@@ -19,7 +19,7 @@ void notifyParent(CWnd* wnd, UINT code)
 {
     if (QWidget* parent = wnd->GetParent())
         ::PostMessage(parent, WM_COMMAND, MAKEWPARAM(wnd->GetDlgCtrlID(), static_cast<int>(code)),
-                      reinterpret_cast<LPARAM>(static_cast<QWidget*>(wnd)));
+            reinterpret_cast<LPARAM>(static_cast<QWidget*>(wnd)));
 }
 } // namespace
 
@@ -60,7 +60,9 @@ BOOL CEdit::GetModify() const
     return m_edit->isModified() ? TRUE : FALSE;
 }
 
-void CEdit::OnKillFocus(QWidget*) {}
+void CEdit::OnKillFocus(QWidget*)
+{
+}
 
 bool CEdit::eventFilter(QObject* watched, QEvent* event)
 {
@@ -155,7 +157,7 @@ CScrollBar::CScrollBar(QWidget* parent) : CWnd(parent), m_bar(new QScrollBar(Qt:
         }
     });
     QObject::connect(m_bar, &QScrollBar::sliderReleased, this,
-                     [this] { OnScroll(SB_THUMBPOSITION, static_cast<UINT>(m_bar->sliderPosition())); });
+        [this] { OnScroll(SB_THUMBPOSITION, static_cast<UINT>(m_bar->sliderPosition())); });
 }
 
 BOOL CScrollBar::Create(DWORD style, const CRect& rect, QWidget* parent, UINT id)
@@ -203,8 +205,9 @@ int CScrollBar::GetPageSize() const
 void CScrollBar::OnScroll(UINT code, UINT pos)
 {
     if (QWidget* parent = GetParent())
-        ::SendMessage(parent, m_bar->orientation() == Qt::Vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(static_cast<int>(code), static_cast<int>(pos)),
-                      reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+        ::SendMessage(parent, m_bar->orientation() == Qt::Vertical ? WM_VSCROLL : WM_HSCROLL,
+            MAKEWPARAM(static_cast<int>(code), static_cast<int>(pos)),
+            reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
 }
 
 void CScrollBar::resizeEvent(QResizeEvent* event)

@@ -57,7 +57,8 @@ std::vector<std::uint8_t> decodeRle(const std::uint8_t* bits, std::size_t size, 
             if (at + bytes > size)
                 break;
             for (int i = 0; i < value; ++i)
-                put(four ? static_cast<std::uint8_t>(i % 2 ? bits[at + i / 2] & 0xF : bits[at + i / 2] >> 4) : bits[at + i]);
+                put(four ? static_cast<std::uint8_t>(i % 2 ? bits[at + i / 2] & 0xF : bits[at + i / 2] >> 4)
+                         : bits[at + i]);
             at += (bytes + 1) & ~static_cast<std::size_t>(1);
         }
     }
@@ -67,9 +68,10 @@ std::vector<std::uint8_t> decodeRle(const std::uint8_t* bits, std::size_t size, 
 } // namespace
 
 QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount, const std::uint8_t* bits,
-                  std::size_t bitsSize)
+    std::size_t bitsSize)
 {
-    if ((header.biCompression == BI_RLE8 && header.biBitCount == 8) || (header.biCompression == BI_RLE4 && header.biBitCount == 4)) {
+    if ((header.biCompression == BI_RLE8 && header.biBitCount == 8)
+        || (header.biCompression == BI_RLE4 && header.biBitCount == 4)) {
         const int width = header.biWidth, height = header.biHeight;
         if (width <= 0 || height <= 0 || width > 32768 || height > 32768 || !bits || !colors || colorCount <= 0)
             return {};

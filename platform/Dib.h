@@ -61,7 +61,7 @@ KIVPLATFORM_EXPORT int DibColorCount(const BITMAPINFOHEADER& header);
 // image when the header is unusable or bits holds fewer bytes than the rows
 // need (runs that stop early leave the rest of the image at colour 0).
 KIVPLATFORM_EXPORT QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount,
-                                     const std::uint8_t* bits, std::size_t bitsSize);
+    const std::uint8_t* bits, std::size_t bitsSize);
 
 // A DIB laid out as in memory (header, colour table, pixels) of size bytes.
 KIVPLATFORM_EXPORT QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size);

@@ -1,10 +1,10 @@
 #include "platform/Download.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QDir>
 #include <QTemporaryFile>
 #include <QTimer>
 

@@ -8,7 +8,7 @@ struct CSize {
     int cx = 0;
     int cy = 0;
     constexpr CSize() = default;
-    constexpr CSize(int x, int y) : cx(x), cy(y) {}
+    constexpr CSize(int x, int y) : cx(x), cy(y) { }
     constexpr bool operator==(const CSize&) const = default;
 };
 
@@ -16,8 +16,12 @@ struct CPoint {
     int x = 0;
     int y = 0;
     constexpr CPoint() = default;
-    constexpr CPoint(int px, int py) : x(px), y(py) {}
-    constexpr void Offset(int dx, int dy) { x += dx; y += dy; }
+    constexpr CPoint(int px, int py) : x(px), y(py) { }
+    constexpr void Offset(int dx, int dy)
+    {
+        x += dx;
+        y += dy;
+    }
     constexpr bool operator==(const CPoint&) const = default;
     constexpr CPoint operator+(const CSize& s) const { return {x + s.cx, y + s.cy}; }
     constexpr CPoint operator-(const CSize& s) const { return {x - s.cx, y - s.cy}; }
@@ -31,9 +35,11 @@ struct CRect {
     int bottom = 0;
 
     constexpr CRect() = default;
-    constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+    constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) { }
     constexpr CRect(const CPoint& topLeft, const CSize& size)
-        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy) {}
+        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy)
+    {
+    }
 
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
@@ -46,21 +52,41 @@ struct CRect {
     constexpr bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     constexpr bool PtInRect(const CPoint& p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 
-    constexpr void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    constexpr void SetRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     constexpr void SetRectEmpty() { SetRect(0, 0, 0, 0); }
-    constexpr void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
-    constexpr void InflateRect(int dx, int dy) { left -= dx; right += dx; top -= dy; bottom += dy; }
+    constexpr void OffsetRect(int dx, int dy)
+    {
+        left += dx;
+        right += dx;
+        top += dy;
+        bottom += dy;
+    }
+    constexpr void InflateRect(int dx, int dy)
+    {
+        left -= dx;
+        right += dx;
+        top -= dy;
+        bottom += dy;
+    }
     constexpr void DeflateRect(int dx, int dy) { InflateRect(-dx, -dy); }
     constexpr void NormalizeRect()
     {
-        if (left > right) std::swap(left, right);
-        if (top > bottom) std::swap(top, bottom);
+        if (left > right)
+            std::swap(left, right);
+        if (top > bottom)
+            std::swap(top, bottom);
     }
     // Both give false and an empty rectangle as Win32 does when nothing is left.
     constexpr bool IntersectRect(const CRect& a, const CRect& b)
     {
-        *this = CRect(std::max(a.left, b.left), std::max(a.top, b.top),
-                      std::min(a.right, b.right), std::min(a.bottom, b.bottom));
+        *this = CRect(
+            std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom));
         if (IsRectEmpty()) {
             SetRectEmpty();
             return false;
@@ -69,10 +95,13 @@ struct CRect {
     }
     constexpr bool UnionRect(const CRect& a, const CRect& b)
     {
-        if (a.IsRectEmpty()) *this = b;
-        else if (b.IsRectEmpty()) *this = a;
-        else *this = CRect(std::min(a.left, b.left), std::min(a.top, b.top),
-                           std::max(a.right, b.right), std::max(a.bottom, b.bottom));
+        if (a.IsRectEmpty())
+            *this = b;
+        else if (b.IsRectEmpty())
+            *this = a;
+        else
+            *this = CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom));
         if (IsRectEmpty()) {
             SetRectEmpty();
             return false;

@@ -61,7 +61,7 @@ KIVPLATFORM_EXPORT BOOL MessageBeep(UINT type);
 // What a console process answers to a box that asks something.
 enum class ConsoleAnswer {
     Cautious, // No, Cancel or Abort: the default
-    Consent,  // Yes, OK, Retry: the user said so on the command line
+    Consent, // Yes, OK, Retry: the user said so on the command line
 };
 KIVPLATFORM_EXPORT void SetConsoleAnswer(ConsoleAnswer answer);
 
@@ -88,7 +88,11 @@ public:
     const std::vector<Shown>& shown() const { return m_shown; }
     // The types of the beeps sounded meanwhile.
     const std::vector<UINT>& beeps() const { return m_beeps; }
-    void clear() { m_shown.clear(); m_beeps.clear(); }
+    void clear()
+    {
+        m_shown.clear();
+        m_beeps.clear();
+    }
 
 private:
     friend int MessageBox(HWND, const char*, const char*, UINT);

@@ -10,7 +10,7 @@ namespace {
 
 bool exists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(path.c_str(), &st) == 0;
 }
 
@@ -114,7 +114,7 @@ CString FolderNameIndex::resolve(const CString& name) const
     if (exact == m_names.end())
         return m_folder + name;
     // An exact spelling on disk wins over a case-folded one.
-    struct stat st {};
+    struct stat st { };
     if (::lstat((m_folder + name).c_str(), &st) == 0)
         return m_folder + name;
     return m_folder + exact->second;

@@ -199,7 +199,7 @@ bool RegistryStore::save() const
         }
     }
     const CString target = folder();
-    for (std::size_t slash = target.find('/', 1); ; slash = target.find('/', slash + 1)) { // mkdir -p
+    for (std::size_t slash = target.find('/', 1);; slash = target.find('/', slash + 1)) { // mkdir -p
         ::mkdir(target.substr(0, slash).c_str(), 0700);
         if (slash == CString::npos)
             break;

@@ -30,7 +30,7 @@ struct DialogTemplate {
 
 class KIVPLATFORM_EXPORT ResourceModule {
 public:
-    explicit ResourceModule(const char* name) : m_name(name ? name : "") {}
+    explicit ResourceModule(const char* name) : m_name(name ? name : "") { }
     const CString& name() const { return m_name; }
 
     void addDialog(UINT id, DialogTemplate dialog) { m_dialogs[id] = std::move(dialog); }
@@ -78,5 +78,11 @@ private:
 };
 
 // Dialog units to pixels for the dialog font (MS Sans Serif 8).
-constexpr int DialogUnitsToPixelsX(int du) { return du * 6 / 4; }
-constexpr int DialogUnitsToPixelsY(int du) { return du * 13 / 8; }
+constexpr int DialogUnitsToPixelsX(int du)
+{
+    return du * 6 / 4;
+}
+constexpr int DialogUnitsToPixelsY(int du)
+{
+    return du * 13 / 8;
+}

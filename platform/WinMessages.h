@@ -114,8 +114,14 @@ constexpr UINT RDW_UPDATENOW = 0x0100;
 constexpr UINT RDW_ERASENOW = 0x0200;
 constexpr UINT RDW_FRAME = 0x0400;
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v)
+{
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v)
+{
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int low, int high)
 {
     return static_cast<LPARAM>(static_cast<DWORD>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
@@ -125,5 +131,11 @@ constexpr WPARAM MAKEWPARAM(int low, int high)
     return static_cast<WPARAM>(static_cast<DWORD>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
 }
 // Signed coordinates from a packed point.
-constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l))); }
+constexpr int GET_X_LPARAM(LPARAM l)
+{
+    return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l)));
+}
+constexpr int GET_Y_LPARAM(LPARAM l)
+{
+    return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)));
+}

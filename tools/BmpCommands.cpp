@@ -38,8 +38,11 @@ int runBmp(const QStringList& args)
     std::printf("width:           %d\n", bitmap.GetWidth());
     std::printf("height:          %d%s\n", bitmap.GetHeight(), bitmap.GetHeight() < 0 ? " (top-down)" : "");
     std::printf("bits per pixel:  %u\n", h.biBitCount);
-    std::printf("compression:     %s\n", h.biCompression == BI_RGB ? "none" : h.biCompression == BI_RLE8 ? "RLE8"
-                                       : h.biCompression == BI_RLE4 ? "RLE4" : "bit fields");
+    std::printf("compression:     %s\n",
+        h.biCompression == BI_RGB        ? "none"
+            : h.biCompression == BI_RLE8 ? "RLE8"
+            : h.biCompression == BI_RLE4 ? "RLE4"
+                                         : "bit fields");
     std::printf("colours:         %d\n", bitmap.GetPalEntries());
     std::printf("palette:         %s\n", bitmap.GetPalette() ? "yes" : "no");
     return Ok;

@@ -29,7 +29,10 @@ void printError(const QString& text);
 bool parseColor(const QString& text, const char* option, COLORREF& out);
 // "WxH" with each side from 1 to 16384; prints the error and gives false.
 bool parseSize(const QString& text, int& width, int& height);
-inline QByteArray utf8(const QString& s) { return s.toUtf8(); }
+inline QByteArray utf8(const QString& s)
+{
+    return s.toUtf8();
+}
 
 int runCalc(const QStringList& args);
 int runSlide(const QStringList& args);

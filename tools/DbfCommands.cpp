@@ -40,8 +40,8 @@ int dbfInfo(KivDbfData& data, const QByteArray& path)
     for (int i = 0; const KivDbfField* f = data.getFieldList().getAt(i); ++i) {
         char name[12];
         f->getName(name);
-        std::printf("  %-11s %c %4d  at %u", name, f->getType() ? f->getType() : '?', f->getLength(),
-                    f->getDisplacement());
+        std::printf(
+            "  %-11s %c %4d  at %u", name, f->getType() ? f->getType() : '?', f->getLength(), f->getDisplacement());
         if (f->getDecimals())
             std::printf("  (%d decimals)", f->getDecimals());
         std::printf("\n");
@@ -92,10 +92,9 @@ int runDbf(const QStringList& args)
 {
     const QString sub = args.size() > 1 ? args.at(1) : QString();
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Reads dBASE tables.\n\n"
-        "  info FILE                    version, record counts and lengths, the fields\n"
-        "  dump FILE [--csv] [--deleted] every value exactly as stored, a record a line");
+    parser.setApplicationDescription("Reads dBASE tables.\n\n"
+                                     "  info FILE                    version, record counts and lengths, the fields\n"
+                                     "  dump FILE [--csv] [--deleted] every value exactly as stored, a record a line");
     parser.addPositionalArgument("ACTION", "info or dump");
     parser.addPositionalArgument("FILE", "the table");
     const QCommandLineOption csv("csv", "Write CSV (RFC 4180) instead of tab-separated values.");

@@ -50,8 +50,8 @@ int dwgInfo(const QByteArray& path)
 }
 
 int dwgPreview(const QCommandLineParser& parser, const QByteArray& path, const QCommandLineOption& output,
-               const QCommandLineOption& size, const QCommandLineOption& autosize, const QCommandLineOption& back,
-               const QCommandLineOption& imageBack, const QCommandLineOption& invert)
+    const QCommandLineOption& size, const QCommandLineOption& autosize, const QCommandLineOption& back,
+    const QCommandLineOption& imageBack, const QCommandLineOption& invert)
 {
     if (!parser.isSet(output)) {
         printError("dwg preview needs -o OUT.png");
@@ -74,7 +74,7 @@ int dwgPreview(const QCommandLineParser& parser, const QByteArray& path, const Q
         CDC dc(&image);
         KivDwgPreview reader;
         CKivDwgPreviewCtrl::Paint(dc, nullptr, CRect(0, 0, width, height), reader, path.constData(), backColor,
-                                  imageColor, parser.isSet(autosize) ? 1 : 0, parser.isSet(invert) ? 1 : 0);
+            imageColor, parser.isSet(autosize) ? 1 : 0, parser.isSet(invert) ? 1 : 0);
     }
     if (!image.save(parser.value(output), "PNG")) {
         printError(QString("cannot write %1").arg(parser.value(output)));
@@ -89,19 +89,18 @@ int runDwg(const QStringList& args)
 {
     const QString sub = args.size() > 1 ? args.at(1) : QString();
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Reads the preview picture of DWG drawings (release 13 and later).\n\n"
-        "  info FILE                      version and the preview's entries\n"
-        "  preview FILE -o OUT.png [...]  draw the preview as the preview control does\n\n"
-        "FILE may be an http:// or https:// address.");
+    parser.setApplicationDescription("Reads the preview picture of DWG drawings (release 13 and later).\n\n"
+                                     "  info FILE                      version and the preview's entries\n"
+                                     "  preview FILE -o OUT.png [...]  draw the preview as the preview control does\n\n"
+                                     "FILE may be an http:// or https:// address.");
     parser.addPositionalArgument("ACTION", "info or preview");
     parser.addPositionalArgument("FILE", "the drawing");
     const QCommandLineOption output({"o", "output"}, "The PNG file to write.", "OUT");
     const QCommandLineOption size("size", "Client area in pixels (default 320x240).", "WxH", "320x240");
     const QCommandLineOption autosize("autosize", "Scale the preview to the client area.");
     const QCommandLineOption back("back", "Back colour (default #000000).", "#RRGGBB", "#000000");
-    const QCommandLineOption imageBack("image-back", "Colour that replaces white in the preview (default #000000).",
-                                       "#RRGGBB", "#000000");
+    const QCommandLineOption imageBack(
+        "image-back", "Colour that replaces white in the preview (default #000000).", "#RRGGBB", "#000000");
     const QCommandLineOption invert("invert", "Invert both colours.");
     for (const auto* o : {&output, &size, &autosize, &back, &imageBack, &invert})
         parser.addOption(*o);
@@ -136,7 +135,8 @@ int runIni(const QStringList& args)
     parser.addOption(password);
     const bool option = sub.isEmpty() || sub.startsWith('-');
     int exit = Ok;
-    if (!parse(parser, option ? args : args.mid(1), "ini get|set FILE SECTION KEY [VALUE] [--number N] [--password PW]", exit))
+    if (!parse(parser, option ? args : args.mid(1), "ini get|set FILE SECTION KEY [VALUE] [--number N] [--password PW]",
+            exit))
         return exit;
     const QStringList pos = parser.positionalArguments();
     const qsizetype want = sub == "set" ? 4 : 3;

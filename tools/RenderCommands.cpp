@@ -22,14 +22,17 @@ QString hex(COLORREF c)
 // lines in one colour.
 class SvgSink : public KivSlideSink {
 public:
-    SvgSink(bool invert) : m_invert(invert) {}
+    SvgSink(bool invert) : m_invert(invert) { }
     QString body;
 
     void SlideLine(KivSlidePoint a, KivSlidePoint b) override
     {
         if (a == b) {
             flush();
-            body += QString("<rect x=\"%1\" y=\"%2\" width=\"1\" height=\"1\" fill=\"%3\"/>\n").arg(a.x).arg(a.y).arg(color());
+            body += QString("<rect x=\"%1\" y=\"%2\" width=\"1\" height=\"1\" fill=\"%3\"/>\n")
+                        .arg(a.x)
+                        .arg(a.y)
+                        .arg(color());
             return;
         }
         if (!(a == m_end) || m_path.isEmpty())
@@ -85,10 +88,18 @@ int writeSvg(const QByteArray& ref, const QString& out, int width, int height, C
                           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" viewBox=\"0 0 %3 %4\" "
                           "preserveAspectRatio=\"xMinYMax meet\" style=\"background:%5\">\n"
                           "<rect x=\"%6\" y=\"%7\" width=\"%8\" height=\"%9\" fill=\"%5\"/>\n")
-                      .arg(width).arg(height).arg(std::max(x, 1)).arg(std::max(y, 1)).arg(backHex)
-                      .arg(-4 * std::max(x, 1)).arg(-4 * std::max(y, 1)).arg(9 * std::max(x, 1)).arg(9 * std::max(y, 1));
+                      .arg(width)
+                      .arg(height)
+                      .arg(std::max(x, 1))
+                      .arg(std::max(y, 1))
+                      .arg(backHex)
+                      .arg(-4 * std::max(x, 1))
+                      .arg(-4 * std::max(y, 1))
+                      .arg(9 * std::max(x, 1))
+                      .arg(9 * std::max(y, 1));
     svg += QString("<g transform=\"matrix(1 0 0 -1 0 %1)\" fill=\"none\" stroke-width=\"1\" "
-                   "vector-effect=\"non-scaling-stroke\" stroke-linecap=\"square\">\n").arg(y);
+                   "vector-effect=\"non-scaling-stroke\" stroke-linecap=\"square\">\n")
+               .arg(y);
     svg += sink.body;
     svg += "</g>\n</svg>\n";
     QFile file(out);
@@ -179,7 +190,8 @@ int runAci(const QStringList& args)
     KivAciColor::GetName(index, 1, english);
     KivAciColor::GetName(index, 0, korean);
     std::printf("index:   %d\n", index);
-    std::printf("rgb:     %s (%d, %d, %d)\n", utf8(hex(rgb)).constData(), GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    std::printf(
+        "rgb:     %s (%d, %d, %d)\n", utf8(hex(rgb)).constData(), GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
     std::printf("english: %s\n", english);
     std::printf("korean:  %s\n", korean);
     return Ok;

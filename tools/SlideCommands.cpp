@@ -52,10 +52,10 @@ int slideInfo(const QStringList& args)
 
     std::printf("slide:    %s\n", ref.constData());
     std::printf("format:   level %d (%s header), %s\n", level, level == 1 ? "old 34-byte" : "new 31-byte",
-                slide.IsSwapped() ? "big-endian" : "little-endian");
+        slide.IsSwapped() ? "big-endian" : "little-endian");
     std::printf("extent:   %u x %u\n", slide.GetHighX(), slide.GetHighY());
-    std::printf("records:  %ld vectors, %ld fills, %ld colours, %s\n", counter.lines, counter.fills,
-                counter.colours, ended ? "end record" : "no end record");
+    std::printf("records:  %ld vectors, %ld fills, %ld colours, %s\n", counter.lines, counter.fills, counter.colours,
+        ended ? "end record" : "no end record");
     std::printf("result:   %d %s\n", result, KivSlideFile::GetSlideError());
     return result;
 }
@@ -141,9 +141,11 @@ int librarySub(const QStringList& args)
     if (sub == "delete")
         return forEach([](const char* l, const char* s, const char*) { return KivSlideFile::DeleteLibrary(l, s); });
     if (sub == "extract")
-        return forEach([](const char* l, const char* s, const char* d) { return KivSlideFile::ExtractLibrary(l, s, d); });
+        return forEach(
+            [](const char* l, const char* s, const char* d) { return KivSlideFile::ExtractLibrary(l, s, d); });
     if (sub == "remove")
-        return forEach([](const char* l, const char* s, const char* d) { return KivSlideFile::RemoveLibrary(l, s, d); });
+        return forEach(
+            [](const char* l, const char* s, const char* d) { return KivSlideFile::RemoveLibrary(l, s, d); });
     if (sub == "explode") {
         if (!needs(rest.isEmpty(), "takes only the library and -d"))
             return Failed;

@@ -25,21 +25,21 @@ const cli::Command kCommands[] = {
 void printUsage(FILE* out)
 {
     std::fprintf(out,
-                 "Usage: vandrel [--yes] COMMAND [ARGS]...\n"
-                 "\n"
-                 "Reads, draws and maintains CAD files from the shell.\n"
-                 "\n"
-                 "Commands:\n");
+        "Usage: vandrel [--yes] COMMAND [ARGS]...\n"
+        "\n"
+        "Reads, draws and maintains CAD files from the shell.\n"
+        "\n"
+        "Commands:\n");
     for (const auto& c : kCommands)
         std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
     std::fprintf(out,
-                 "\n"
-                 "Options:\n"
-                 "  --yes      answer Yes to every question (overwrite without asking)\n"
-                 "  --version  print the version\n"
-                 "  --help     print this help\n"
-                 "\n"
-                 "Run 'vandrel COMMAND --help' for a command's own options.\n");
+        "\n"
+        "Options:\n"
+        "  --yes      answer Yes to every question (overwrite without asking)\n"
+        "  --version  print the version\n"
+        "  --help     print this help\n"
+        "\n"
+        "Run 'vandrel COMMAND --help' for a command's own options.\n");
 }
 
 } // namespace

@@ -41,7 +41,7 @@ QImage drawn(CDIBitmap& bitmap, int w, int h)
 
 } // namespace
 
-class BmpDepths : public testing::TestWithParam<std::tuple<int, int, bool>> {};
+class BmpDepths : public testing::TestWithParam<std::tuple<int, int, bool>> { };
 
 TEST_P(BmpDepths, LoadDrawSaveRoundTrip)
 {
@@ -49,7 +49,8 @@ TEST_P(BmpDepths, LoadDrawSaveRoundTrip)
     const int height = 3;
     TempDir dir;
     const std::vector<std::uint32_t> palette = bits == 1 ? std::vector<std::uint32_t> {0x000000, 0xFF0000}
-                                             : bits <= 8 ? kPalette : std::vector<std::uint32_t> {};
+        : bits <= 8                                      ? kPalette
+                                                         : std::vector<std::uint32_t> {};
     const auto pixel = [&](int x, int y) -> std::uint32_t {
         if (bits == 1)
             return static_cast<std::uint32_t>((x + 2 * y) % 2);
@@ -74,8 +75,8 @@ TEST_P(BmpDepths, LoadDrawSaveRoundTrip)
             ASSERT_EQ(reread.pixel(x, y) | 0xFF000000, patternRgb(x, y, bits)) << x << "," << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(CDIBitmap, BmpDepths,
-                         testing::Combine(testing::Values(1, 4, 8, 24), testing::Values(5, 8, 13), testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(
+    CDIBitmap, BmpDepths, testing::Combine(testing::Values(1, 4, 8, 24), testing::Values(5, 8, 13), testing::Bool()));
 
 TEST(CDIBitmap, RowSizesAndTheSavedLayout)
 {
@@ -131,7 +132,8 @@ TEST(CDIBitmap, OneToOneDrawStartsAtTheBottomScanLine)
 {
     TempDir dir;
     // 4 × 4, rows coloured from the top: red, green, blue, white.
-    writeFile(dir.file("rows.bmp"), makeBmp(4, 4, 8, kPalette, [](int, int y) { return static_cast<std::uint32_t>(y + 1); }));
+    writeFile(
+        dir.file("rows.bmp"), makeBmp(4, 4, 8, kPalette, [](int, int y) { return static_cast<std::uint32_t>(y + 1); }));
     CDIBitmap bitmap;
     ASSERT_EQ(bitmap.Load(CString(dir.file("rows.bmp"))), 1);
     QImage image(4, 4, QImage::Format_RGB32);

@@ -44,8 +44,8 @@ QImage paint(const Bytes& dwg, int w, int h, COLORREF back, COLORREF imageBack, 
     {
         CDC dc(&image);
         KivDwgPreview reader;
-        CKivDwgPreviewCtrl::Paint(dc, nullptr, CRect(0, 0, w, h), reader, dir.file("d.dwg").c_str(), back, imageBack,
-                                  autoSize, invert);
+        CKivDwgPreviewCtrl::Paint(
+            dc, nullptr, CRect(0, 0, w, h), reader, dir.file("d.dwg").c_str(), back, imageBack, autoSize, invert);
     }
     return image;
 }
@@ -79,7 +79,8 @@ TEST(KivDwgPreview, CentresAndRecoloursThePalette)
 
 TEST(KivDwgPreview, AutoSizeFitsTheLimitingSide)
 {
-    const Bytes dwg = makeDwg("AC1018", {{1, header80()}, {2, makeDib8(100, 50, {kWhite}, std::vector<std::uint8_t>(5000, 0))}});
+    const Bytes dwg
+        = makeDwg("AC1018", {{1, header80()}, {2, makeDib8(100, 50, {kWhite}, std::vector<std::uint8_t>(5000, 0))}});
     const QImage image = paint(dwg, 300, 300, RGB(0, 0, 0), RGB(0, 255, 0), 1, 0);
     // 100 × 50 in 300 × 300: drawn 300 × 150 at (0, 75).
     EXPECT_EQ(at(image, 0, 75), RGB(0, 255, 0));
@@ -112,7 +113,7 @@ TEST(KivDwgPreview, DepthsWithoutPaletteAndPng)
     buffer.open(QIODevice::WriteOnly);
     png.save(&buffer, "PNG");
     image = paint(makeDwg("AC1027", {{1, header80()}, {6, Bytes(encoded.begin(), encoded.end())}}), 3, 1, 0,
-                  RGB(0, 0, 255), 0, 0);
+        RGB(0, 0, 255), 0, 0);
     EXPECT_EQ(at(image, 0, 0), RGB(0, 0, 255));
     EXPECT_EQ(at(image, 1, 0), RGB(255, 255, 0));
     EXPECT_EQ(at(image, 2, 0), RGB(9, 9, 9));
@@ -126,12 +127,12 @@ TEST(KivDwgPreview, NothingButTheBackgroundWhenThereIsNoPicture)
 {
     const COLORREF back = RGB(1, 2, 3);
     const std::vector<Bytes> drawings = {
-        makeDwg("AC1009", {{1, header80()}, {2, tinyBitmap()}}),                  // before release 13
-        makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}, 0x60, false),     // wrong sentinel
-        makeDwg("AC1015", {{1, header80()}}),                                     // header only
-        makeDwg("AC1015", {}),                                                    // no entries
-        makeDwg("AC1015", {{1, header80()}, {3, Bytes(40, 0)}}),                  // metafile only
-        makeDwg("AC1015", {{1, header80()}, {2, Bytes(30, 0)}}),                  // bitmap cut short
+        makeDwg("AC1009", {{1, header80()}, {2, tinyBitmap()}}), // before release 13
+        makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}, 0x60, false), // wrong sentinel
+        makeDwg("AC1015", {{1, header80()}}), // header only
+        makeDwg("AC1015", {}), // no entries
+        makeDwg("AC1015", {{1, header80()}, {3, Bytes(40, 0)}}), // metafile only
+        makeDwg("AC1015", {{1, header80()}, {2, Bytes(30, 0)}}), // bitmap cut short
     };
     for (std::size_t i = 0; i < drawings.size(); ++i) {
         const QImage image = paint(drawings[i], 10, 6, back, 0, 0, 0);

@@ -127,9 +127,11 @@ TEST_F(SlideDraw, ReferencesAndTheirCodes)
     EXPECT_EQ(render(image, 20, 20, dir.file("b.txt")), 3);
     EXPECT_EQ(render(image, 20, 20, dir.file("lib") + "(door)"), 0);
     EXPECT_EQ(render(image, 20, 20, dir.file("lib") + "(window)"), 5);
-    EXPECT_STREQ(KivSlideFile::GetSlideError(), ("Slide WINDOW not found in library " + dir.file("lib") + ".SLB.").c_str());
+    EXPECT_STREQ(
+        KivSlideFile::GetSlideError(), ("Slide WINDOW not found in library " + dir.file("lib") + ".SLB.").c_str());
     EXPECT_EQ(render(image, 20, 20, dir.file("none")), 1);
-    EXPECT_STREQ(KivSlideFile::GetSlideError(), ("\"" + MakeUpper(dir.file("none")) + ".SLD\": Can't open file").c_str());
+    EXPECT_STREQ(
+        KivSlideFile::GetSlideError(), ("\"" + MakeUpper(dir.file("none")) + ".SLD\": Can't open file").c_str());
     EXPECT_EQ(render(image, 20, 20, dir.file("nolib") + "(door)"), 1);
     write("CUT.SLD", SlideWriter(10, 10).vector(1, 1, 5, 5).bytes());
     EXPECT_EQ(render(image, 20, 20, dir.file("cut")), 2) << "no end record";
@@ -181,7 +183,8 @@ TEST_F(SlideDraw, ViewPostsClicksToItsParent)
     // The double click arrives as itself and as the static control's notification.
     ASSERT_GE(messages.size(), 2u);
     EXPECT_NE(std::find(messages.begin(), messages.end(), WM_LBUTTONDBLCLK), messages.end());
-    const auto command = std::find_if(parent.got.begin(), parent.got.end(), [](auto& g) { return g.message == WM_COMMAND; });
+    const auto command
+        = std::find_if(parent.got.begin(), parent.got.end(), [](auto& g) { return g.message == WM_COMMAND; });
     ASSERT_NE(command, parent.got.end());
     EXPECT_EQ(LOWORD(command->wParam), 77);
     EXPECT_EQ(HIWORD(command->wParam), CKivStatic::kDoubleClickCode);

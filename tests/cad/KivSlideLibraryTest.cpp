@@ -197,7 +197,8 @@ TEST_F(SlideLibrary, ListingAMissingLibraryNamesTheCompletedFile)
     EXPECT_EQ(KivSlideFile::GetSlideLibraryInfo(dir.file("Gone").c_str(), &count), nullptr);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(KivSlideFile::m_nSldError, 1);
-    EXPECT_STREQ(KivSlideFile::GetSlideError(), ("\"" + MakeLower(dir.file("Gone")) + ".slb\": Can't open file").c_str());
+    EXPECT_STREQ(
+        KivSlideFile::GetSlideError(), ("\"" + MakeLower(dir.file("Gone")) + ".slb\": Can't open file").c_str());
 }
 
 TEST(SlideLibraryDirectory, DamagedDirectoriesAreInvalid)

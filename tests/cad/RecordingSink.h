@@ -11,7 +11,7 @@ struct RecordingSink : KivSlideSink {
     void SlideLine(KivSlidePoint a, KivSlidePoint b) override
     {
         out.push_back("L " + std::to_string(a.x) + "," + std::to_string(a.y) + "-" + std::to_string(b.x) + ","
-                      + std::to_string(b.y));
+            + std::to_string(b.y));
     }
     void SlidePolygon(const std::vector<KivSlidePoint>& v) override
     {

@@ -132,7 +132,8 @@ TEST(DwgCorpus, PreviewsDrawWhereThereAreAny)
         ASSERT_EQ(reader.Open(path.c_str()), 1);
         std::vector<KivDwgPreviewEntry> entries;
         const bool section = reader.ReadEntries(nullptr, &entries);
-        const bool picture = std::any_of(entries.begin(), entries.end(), [](auto& e) { return e.code == 2 || e.code == 6; });
+        const bool picture
+            = std::any_of(entries.begin(), entries.end(), [](auto& e) { return e.code == 2 || e.code == 6; });
         EXPECT_EQ(section, reader.HasPreviewVersion()) << "every release 13+ sample has its section";
 
         const COLORREF back = RGB(10, 20, 30);
@@ -140,7 +141,8 @@ TEST(DwgCorpus, PreviewsDrawWhereThereAreAny)
         {
             CDC dc(&image);
             KivDwgPreview painter;
-            CKivDwgPreviewCtrl::Paint(dc, nullptr, CRect(0, 0, 300, 200), painter, path.c_str(), back, RGB(255, 255, 255), 1, 0);
+            CKivDwgPreviewCtrl::Paint(
+                dc, nullptr, CRect(0, 0, 300, 200), painter, path.c_str(), back, RGB(255, 255, 255), 1, 0);
         }
         int other = 0;
         for (int y = 0; y < 200; ++y)

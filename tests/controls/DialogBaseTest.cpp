@@ -165,7 +165,7 @@ TEST(CKivSkinDlg, TilesTheSkinOverTheClientArea)
     TempDir dir;
     // A 64 × 64 tile: red corner pixel, blue elsewhere.
     writeFile(dir.file("tile.bmp"),
-              makeBmp(64, 64, 24, {}, [](int x, int y) { return x == 0 && y == 0 ? 0xFF0000u : 0x0000FFu; }));
+        makeBmp(64, 64, 24, {}, [](int x, int y) { return x == 0 && y == 0 ? 0xFF0000u : 0x0000FFu; }));
     CKivSkinDlg dlg;
     dlg.SetSkinPath(dir.path().c_str());
     ASSERT_EQ(dlg.SetBitmap("tile.bmp", CKivSkinDlg::Tile), 1) << "found through the skin path";

@@ -20,7 +20,7 @@ void PrintTo(const Eval& e, std::ostream* os)
     *os << '"' << e.text << '"';
 }
 
-class Evaluates : public testing::TestWithParam<Eval> {};
+class Evaluates : public testing::TestWithParam<Eval> { };
 
 } // namespace
 
@@ -32,23 +32,23 @@ TEST_P(Evaluates, ValueAndResult)
     EXPECT_DOUBLE_EQ(result, GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Calculator, Evaluates, testing::Values(
-    // precedence and associativity: ^ binds like * and /
-    Eval {"1+2*3", 7, 1}, Eval {"(1+2)*3", 9, 1}, Eval {"2*3^2", 36, 1}, Eval {"2^3^2", 64, 1},
-    Eval {"-2^2", 4, 1}, Eval {"8/2/2", 2, 1}, Eval {"10-4-3", 3, 1}, Eval {" 1.5 * 4 ", 6, 1},
-    // brackets are square roots; functions take a primary
-    Eval {"[16]", 4, 1}, Eval {"[16", 1, 0}, Eval {"(2", 1, 0},
-    Eval {"sin 0", 0, 1}, Eval {"cos(0)", 1, 1}, Eval {"sin 0*3+1", 1, 1}, Eval {"Sin(0)", 0, 0},
-    Eval {"tan 0", 0, 1},
-    // bad tokens, missing operands
-    Eval {"2#3", 3, 0}, Eval {"2+", 3, 1}, Eval {"+2", 3, 0}, Eval {"2*W", 0, 0},
-    // several expressions: the last one counts
-    Eval {"1;2", 2, 1}, Eval {"1\n2", 2, 1}, Eval {"1)2", 2, 1}, Eval {"3=4", 4, 1},
-    Eval {"   ", -1.0e-30, 1}, Eval {";", -1.0e-30, 1}, Eval {"", 0, 1},
-    // numbers: no sign, no exponent (the "e3" is a name that ends the expression)
-    Eval {"1.2.3", 1.2, 1}, Eval {".5", 0.5, 1}, Eval {"1e3", 1, 1},
-    // bytes above 127 are bad tokens
-    Eval {"2\xEA\xB0\x80", 2, 0}));
+INSTANTIATE_TEST_SUITE_P(Calculator, Evaluates,
+    testing::Values(
+        // precedence and associativity: ^ binds like * and /
+        Eval {"1+2*3", 7, 1}, Eval {"(1+2)*3", 9, 1}, Eval {"2*3^2", 36, 1}, Eval {"2^3^2", 64, 1}, Eval {"-2^2", 4, 1},
+        Eval {"8/2/2", 2, 1}, Eval {"10-4-3", 3, 1}, Eval {" 1.5 * 4 ", 6, 1},
+        // brackets are square roots; functions take a primary
+        Eval {"[16]", 4, 1}, Eval {"[16", 1, 0}, Eval {"(2", 1, 0}, Eval {"sin 0", 0, 1}, Eval {"cos(0)", 1, 1},
+        Eval {"sin 0*3+1", 1, 1}, Eval {"Sin(0)", 0, 0}, Eval {"tan 0", 0, 1},
+        // bad tokens, missing operands
+        Eval {"2#3", 3, 0}, Eval {"2+", 3, 1}, Eval {"+2", 3, 0}, Eval {"2*W", 0, 0},
+        // several expressions: the last one counts
+        Eval {"1;2", 2, 1}, Eval {"1\n2", 2, 1}, Eval {"1)2", 2, 1}, Eval {"3=4", 4, 1}, Eval {"   ", -1.0e-30, 1},
+        Eval {";", -1.0e-30, 1}, Eval {"", 0, 1},
+        // numbers: no sign, no exponent (the "e3" is a name that ends the expression)
+        Eval {"1.2.3", 1.2, 1}, Eval {".5", 0.5, 1}, Eval {"1e3", 1, 1},
+        // bytes above 127 are bad tokens
+        Eval {"2\xEA\xB0\x80", 2, 0}));
 
 TEST(KivCalculator, NullTextGivesZero)
 {

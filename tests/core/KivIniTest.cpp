@@ -48,12 +48,14 @@ TEST_F(Ini, WritesCreateFileSectionAndKey)
 
 TEST_F(Ini, KeepsEverythingElseAndReadsLikeWindows)
 {
-    writeText(dir.file("app.ini"), "; settings\r\n[Main]\r\n  Name  =  \"Quoted value\"  \r\nkeep=1\r\n\r\n[Other]\r\nx=y\r\n");
+    writeText(dir.file("app.ini"),
+        "; settings\r\n[Main]\r\n  Name  =  \"Quoted value\"  \r\nkeep=1\r\n\r\n[Other]\r\nx=y\r\n");
     EXPECT_EQ(ini.getConfig("MAIN", "name", value), 1);
     EXPECT_STREQ(value, "Quoted value");
     EXPECT_EQ(ini.setConfig("Main", "New", "v"), 1);
     EXPECT_EQ(ini.setConfig("main", "KEEP", "2"), 1);
-    EXPECT_EQ(fileText(dir), "; settings\r\n[Main]\r\n  Name  =  \"Quoted value\"  \r\nKEEP=2\r\nNew=v\r\n\r\n[Other]\r\nx=y\r\n");
+    EXPECT_EQ(fileText(dir),
+        "; settings\r\n[Main]\r\n  Name  =  \"Quoted value\"  \r\nKEEP=2\r\nNew=v\r\n\r\n[Other]\r\nx=y\r\n");
     EXPECT_EQ(ini.setConfig("Main", "New", nullptr), 1);
     EXPECT_EQ(ini.getConfig("Main", "New", value), 0);
 }

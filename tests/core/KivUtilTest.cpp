@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 
 using namespace testsupport;
@@ -88,7 +88,8 @@ TEST(KivUtil, CopyFileUpdateAsksBeforeOverwriting)
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].caption, "Confirm");
     EXPECT_EQ(boxes.shown()[0].type, 68u);
-    EXPECT_EQ(boxes.shown()[0].text, dir.file("dst") + "\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?");
+    EXPECT_EQ(boxes.shown()[0].text,
+        dir.file("dst") + "\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?");
 
     boxes.answer(IDYES);
     EXPECT_EQ(KivUtil::CopyFileUpdate(dir.file("src").c_str(), dir.file("dst").c_str(), 0, &confirm), 1);
@@ -100,7 +101,7 @@ TEST(KivUtil, CopyFileUpdateAsksBeforeOverwriting)
     chmod(dir.file("dst").c_str(), 0444);
     EXPECT_EQ(KivUtil::CopyFileUpdate(dir.file("src").c_str(), dir.file("dst").c_str(), 0, &confirm), 1);
     EXPECT_EQ(boxes.shown().size(), 2u);
-    struct stat st {};
+    struct stat st { };
     stat(dir.file("dst").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0600, 0600u) << "the target is writable for its owner";
 

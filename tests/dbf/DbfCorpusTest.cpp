@@ -23,9 +23,9 @@ TEST(DbfCorpus, EveryTableLoadsAsManyRecordsAsItHolds)
         ASSERT_NE(records, nullptr);
         // As many as the header says, or the whole ones a cut file still holds.
         const auto size = std::filesystem::file_size(path);
-        const long fit = h.recordLength() ? static_cast<long>((size > h.headerLength() ? size - h.headerLength() : 0)
-                                                              / h.recordLength())
-                                          : 0;
+        const long fit = h.recordLength()
+            ? static_cast<long>((size > h.headerLength() ? size - h.headerLength() : 0) / h.recordLength())
+            : 0;
         EXPECT_EQ(records->getCount(), std::min<long>(static_cast<long>(h.recordCount()), fit));
         char value[300];
         for (long r = 0; r < records->getCount(); ++r)

@@ -27,7 +27,7 @@ protected:
     RunResult install()
     {
         return run({binary("installer").string()}, work,
-                   {{"VANDREL_SYSTEM_DIR", sys.string()}, {"XDG_CONFIG_HOME", (dir.path() / "cfg").string()}});
+            {{"VANDREL_SYSTEM_DIR", sys.string()}, {"XDG_CONFIG_HOME", (dir.path() / "cfg").string()}});
     }
     std::string registry()
     {
@@ -55,9 +55,9 @@ TEST_F(Installer, CopiesEveryEntryAndRegistersControlsIgnoringCase)
     const auto r = install();
     EXPECT_EQ(r.status, 1) << r.err;
     const std::string s = sys.string();
-    EXPECT_EQ(r.out, "\nCopy KivCtrl.so -> " + s + "/KivCtrl.so" + "\nCopy MYCTRL.OCX -> " + s + "/MYCTRL.OCX"
-                  + "\nRegister " + s + "/MYCTRL.OCX" + "\nCopy other.ocx -> " + s + "/other.ocx" + "\nRegister "
-                  + s + "/other.ocx\n");
+    EXPECT_EQ(r.out,
+        "\nCopy KivCtrl.so -> " + s + "/KivCtrl.so" + "\nCopy MYCTRL.OCX -> " + s + "/MYCTRL.OCX" + "\nRegister " + s
+            + "/MYCTRL.OCX" + "\nCopy other.ocx -> " + s + "/other.ocx" + "\nRegister " + s + "/other.ocx\n");
     EXPECT_EQ(readFile(sys / "KivCtrl.so"), readFile(work / "KivCtrl.so"));
     EXPECT_NE(registry().find("\"MYCTRL.OCX\"=\"" + s + "/MYCTRL.OCX\""), std::string::npos) << registry();
     EXPECT_NE(registry().find("\"other.ocx\"=\"" + s + "/other.ocx\""), std::string::npos);
@@ -100,8 +100,9 @@ TEST_F(Installer, AFailedCopyIsReportedAndFailsTheRun)
     EXPECT_EQ(r.status, 0);
     const std::string s = sys.string();
     // Every line is still printed, the control still registered from its target.
-    EXPECT_EQ(r.out, "\nCopy missing.so -> " + s + "/missing.so" + "\nCopy ok.so -> " + s + "/ok.so"
-                  + "\nCopy broken.ocx -> " + s + "/broken.ocx" + "\nRegister " + s + "/broken.ocx\n");
+    EXPECT_EQ(r.out,
+        "\nCopy missing.so -> " + s + "/missing.so" + "\nCopy ok.so -> " + s + "/ok.so" + "\nCopy broken.ocx -> " + s
+            + "/broken.ocx" + "\nRegister " + s + "/broken.ocx\n");
     EXPECT_NE(r.err.find("cannot copy missing.so"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("cannot copy broken.ocx"), std::string::npos) << r.err;
     EXPECT_TRUE(fs::exists(sys / "ok.so"));

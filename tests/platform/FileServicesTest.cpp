@@ -26,7 +26,7 @@ TEST(AtomicFile, ReplacesOnlyOnCommit)
         ASSERT_TRUE(out.commit());
     }
     EXPECT_EQ(readFile(target), Bytes({'n', 'e', 'w'}));
-    struct stat st {};
+    struct stat st { };
     stat(target.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u) << "permissions survive the rename";
 

@@ -39,8 +39,8 @@ TEST(RegistryStore, DamagedLinesAreSkipped)
     setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
     std::filesystem::create_directories(dir.path() / "vandrel" / "registry");
     writeText(dir.path() / "vandrel" / "registry" / "HKEY_CLASSES_ROOT.reg",
-              "junk before any key\n[HKEY_CLASSES_ROOT\\.dwg]\r\n@=\"AutoCAD.Drawing\"\r\n\"broken=\"x\n"
-              "\"unterminated\"=\"abc\n[unclosed\n");
+        "junk before any key\n[HKEY_CLASSES_ROOT\\.dwg]\r\n@=\"AutoCAD.Drawing\"\r\n\"broken=\"x\n"
+        "\"unterminated\"=\"abc\n[unclosed\n");
     RegistryStore store(RegistryRoot::ClassesRoot);
     EXPECT_EQ(store.value(".DWG", "").value_or("?"), "AutoCAD.Drawing");
     EXPECT_FALSE(store.value(".dwg", "unterminated").has_value());

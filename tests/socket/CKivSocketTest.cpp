@@ -1,7 +1,7 @@
 // Sockets over real loopback connections inside this thread's event loop.
+#include "socket/CKivSocket.h"
 #include "platform/CIPAddressCtrl.h"
 #include "platform/MessageBox.h"
-#include "socket/CKivSocket.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,7 @@
 namespace {
 
 // Runs the event loop until cond holds, for five seconds at most.
-template <class F>
-bool waitFor(F cond)
+template <class F> bool waitFor(F cond)
 {
     QElapsedTimer timer;
     timer.start();

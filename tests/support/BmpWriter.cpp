@@ -11,7 +11,7 @@ void put(Bytes& b, std::uint32_t v, int n)
 } // namespace
 
 Bytes makeBmp(int width, int height, int bits, const std::vector<std::uint32_t>& palette,
-              const std::function<std::uint32_t(int x, int y)>& pixel)
+    const std::function<std::uint32_t(int x, int y)>& pixel)
 {
     const int rows = height < 0 ? -height : height;
     const int row = ((width * bits + 31) / 32) * 4;
@@ -42,7 +42,9 @@ Bytes makeBmp(int width, int height, int bits, const std::vector<std::uint32_t>&
             const std::uint32_t v = pixel(x, y);
             switch (bits) {
             case 1: line[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>((v & 1) << (7 - x % 8)); break;
-            case 4: line[static_cast<std::size_t>(x / 2)] |= static_cast<std::uint8_t>((v & 0xF) << (x % 2 ? 0 : 4)); break;
+            case 4:
+                line[static_cast<std::size_t>(x / 2)] |= static_cast<std::uint8_t>((v & 0xF) << (x % 2 ? 0 : 4));
+                break;
             case 8: line[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(v); break;
             default:
                 line[static_cast<std::size_t>(3 * x)] = static_cast<std::uint8_t>(v);

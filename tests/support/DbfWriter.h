@@ -21,8 +21,8 @@ struct DbfTable {
     std::vector<bool> deleted;
     int version = 0x03;
     long claimedRecords = -1; // -1: the real count
-    int headerLength = -1;    // -1: computed
-    int recordLength = -1;    // -1: computed
+    int headerLength = -1; // -1: computed
+    int recordLength = -1; // -1: computed
     bool terminator = true;
 
     Bytes bytes() const;

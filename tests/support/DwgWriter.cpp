@@ -31,18 +31,18 @@ Bytes infoHeader(int width, int height, int bits, int colors)
     put32(h, 0);
     return h;
 }
-const std::uint8_t kSentinel[16] = {0x1F, 0x25, 0x6D, 0x07, 0xD4, 0x36, 0x28, 0x28,
-                                    0x9D, 0x57, 0xCA, 0x3F, 0x9D, 0x44, 0x10, 0x2B};
+const std::uint8_t kSentinel[16]
+    = {0x1F, 0x25, 0x6D, 0x07, 0xD4, 0x36, 0x28, 0x28, 0x9D, 0x57, 0xCA, 0x3F, 0x9D, 0x44, 0x10, 0x2B};
 } // namespace
 
-Bytes makeDib8(int width, int height, const std::vector<std::uint32_t>& palette,
-               const std::vector<std::uint8_t>& pixels)
+Bytes makeDib8(
+    int width, int height, const std::vector<std::uint32_t>& palette, const std::vector<std::uint8_t>& pixels)
 {
     Bytes b = infoHeader(width, height, 8, 256);
     for (int i = 0; i < 256; ++i) {
         const std::uint32_t c = i < static_cast<int>(palette.size()) ? palette[static_cast<std::size_t>(i)] : 0;
-        b.push_back(static_cast<std::uint8_t>(c));       // blue
-        b.push_back(static_cast<std::uint8_t>(c >> 8));  // green
+        b.push_back(static_cast<std::uint8_t>(c)); // blue
+        b.push_back(static_cast<std::uint8_t>(c >> 8)); // green
         b.push_back(static_cast<std::uint8_t>(c >> 16)); // red
         b.push_back(0);
     }
@@ -62,7 +62,8 @@ Bytes makeDib32(int width, int height, const std::vector<std::uint32_t>& pixels)
     return b;
 }
 
-Bytes makeDwg(const std::string& version, const std::vector<DwgEntry>& entries, std::uint32_t address, bool goodSentinel)
+Bytes makeDwg(
+    const std::string& version, const std::vector<DwgEntry>& entries, std::uint32_t address, bool goodSentinel)
 {
     Bytes b(address, 0);
     std::memcpy(b.data(), version.data(), std::min<std::size_t>(version.size(), 6));

@@ -16,14 +16,14 @@ struct DwgEntry {
 
 // An 8-bit bottom-up bitmap (40-byte header, 256-entry table, padded rows);
 // pixel (x, y) counts y from the top.
-Bytes makeDib8(int width, int height, const std::vector<std::uint32_t>& palette,
-               const std::vector<std::uint8_t>& topDownPixels);
+Bytes makeDib8(
+    int width, int height, const std::vector<std::uint32_t>& palette, const std::vector<std::uint8_t>& topDownPixels);
 // A 32-bit bottom-up bitmap without a colour table; pixels 0x00RRGGBB.
 Bytes makeDib32(int width, int height, const std::vector<std::uint32_t>& topDownPixels);
 
 // A drawing of the given version with a preview section at address holding
 // the entries, in order, each right after the one before.
 Bytes makeDwg(const std::string& version, const std::vector<DwgEntry>& entries, std::uint32_t address = 0x60,
-              bool goodSentinel = true);
+    bool goodSentinel = true);
 
 } // namespace testsupport

@@ -132,8 +132,8 @@ Bytes makeLibrary(const std::vector<std::pair<std::string, Bytes>>& slides)
 std::uint32_t libraryAddress(const Bytes& library, int i)
 {
     const std::size_t at = 32 + 36 * static_cast<std::size_t>(i) + 32;
-    return static_cast<std::uint32_t>(library.at(at) | (library.at(at + 1) << 8) | (library.at(at + 2) << 16)
-                                      | (library.at(at + 3) << 24));
+    return static_cast<std::uint32_t>(
+        library.at(at) | (library.at(at + 1) << 8) | (library.at(at + 2) << 16) | (library.at(at + 3) << 24));
 }
 
 } // namespace testsupport

@@ -18,8 +18,7 @@ class SlideWriter {
 public:
     // level 1 writes the 34-byte little-endian header, any other level the
     // 31-byte one in the chosen byte order.
-    explicit SlideWriter(std::uint16_t highX = 1000, std::uint16_t highY = 800, int level = 2,
-                         bool bigEndian = false);
+    explicit SlideWriter(std::uint16_t highX = 1000, std::uint16_t highY = 800, int level = 2, bool bigEndian = false);
 
     SlideWriter& vector(std::uint16_t x1, std::uint16_t y1, std::uint16_t x2, std::uint16_t y2);
     SlideWriter& offsetVector(int dx1, int dy1, int dx2, int dy2);

@@ -79,7 +79,7 @@ fs::path binary(const std::string& name)
 }
 
 RunResult run(const std::vector<std::string>& argv, const fs::path& folder,
-              const std::vector<std::pair<std::string, std::string>>& env)
+    const std::vector<std::pair<std::string, std::string>>& env)
 {
     RunResult result;
     if (argv.empty())
@@ -107,8 +107,8 @@ RunResult run(const std::vector<std::string>& argv, const fs::path& folder,
     return result;
 }
 
-RunResult runVandrel(std::vector<std::string> args, const fs::path& folder,
-                     const std::vector<std::pair<std::string, std::string>>& env)
+RunResult runVandrel(
+    std::vector<std::string> args, const fs::path& folder, const std::vector<std::pair<std::string, std::string>>& env)
 {
     args.insert(args.begin(), binary("vandrel").string());
     return run(args, folder, env);

@@ -45,10 +45,10 @@ struct RunResult {
     std::string err;
 };
 RunResult run(const std::vector<std::string>& argv, const std::filesystem::path& folder = {},
-              const std::vector<std::pair<std::string, std::string>>& env = {});
+    const std::vector<std::pair<std::string, std::string>>& env = {});
 
 // The vandrel tool run with args in folder.
 RunResult runVandrel(std::vector<std::string> args, const std::filesystem::path& folder = {},
-                     const std::vector<std::pair<std::string, std::string>>& env = {});
+    const std::vector<std::pair<std::string, std::string>>& env = {});
 
 } // namespace testsupport

@@ -40,7 +40,8 @@ TEST(VandrelDbf, DumpQuotesCsvAndSkipsDeletedUnlessAsked)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "NAME,NOTE\nAnn     ,\"a,b       \"\nBob     ,\"say \"\"hi\"\"  \"\n");
     r = vandrel(dir, {"dbf", "dump", "t.dbf", "--deleted"});
-    EXPECT_EQ(r.out, "DELETED\tNAME\tNOTE\n\tAnn     \ta,b       \n\tBob     \tsay \"hi\"  \n*\tGone    \tx         \n");
+    EXPECT_EQ(
+        r.out, "DELETED\tNAME\tNOTE\n\tAnn     \ta,b       \n\tBob     \tsay \"hi\"  \n*\tGone    \tx         \n");
 }
 
 TEST(VandrelDbf, Failures)

@@ -24,8 +24,9 @@ TEST(VandrelDwg, InfoAndPreview)
     EXPECT_NE(r.out.find("code 2 bitmap"), std::string::npos);
     EXPECT_NE(r.out.find("2 x 2"), std::string::npos);
 
-    r = vandrel(dir, {"dwg", "preview", "a", "-o", "a.png", "--size", "10x10", "--autosize", "--image-back", "#00ff00",
-                      "--back", "#0000ff"});
+    r = vandrel(dir,
+        {"dwg", "preview", "a", "-o", "a.png", "--size", "10x10", "--autosize", "--image-back", "#00ff00", "--back",
+            "#0000ff"});
     ASSERT_EQ(r.status, 0) << r.err;
     const QImage image(QString::fromStdString(dir.file("a.png")));
     EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, 0x00FF00u);

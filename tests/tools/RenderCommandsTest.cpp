@@ -34,7 +34,8 @@ TEST(VandrelRender, PngIsTheControlsDrawing)
 TEST(VandrelRender, SvgHoldsThePrimitivesInSlideCoordinates)
 {
     TempDir dir;
-    writeFile(dir.file("A.SLD"), SlideWriter(100, 50).color(1).vector(1, 2, 3, 4).fill({{0, 0}, {5, 0}, {5, 5}}).end().bytes());
+    writeFile(dir.file("A.SLD"),
+        SlideWriter(100, 50).color(1).vector(1, 2, 3, 4).fill({{0, 0}, {5, 0}, {5, 5}}).end().bytes());
     const auto r = vandrel(dir, {"slide", "render", "a.sld", "-o", "a.svg"});
     ASSERT_EQ(r.status, 0) << r.err;
     const Bytes bytes = readFile(dir.file("a.svg"));
