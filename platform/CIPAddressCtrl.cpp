@@ -5,15 +5,15 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CIPAddressCtrl::CIPAddressCtrl(QWidget* parent) : QWidget(parent)
+CIPAddressCtrl::CIPAddressCtrl(QWidget* parent) : CWnd(parent), m_row(new QWidget(this))
 {
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout(m_row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     for (int i = 0; i < 4; ++i) {
         if (i > 0)
-            layout->addWidget(new QLabel(".", this));
-        m_fields[i] = new QLineEdit(this);
+            layout->addWidget(new QLabel(".", m_row));
+        m_fields[i] = new QLineEdit(m_row);
         m_fields[i]->setValidator(new QIntValidator(0, 255, m_fields[i]));
         m_fields[i]->setMaxLength(3);
         m_fields[i]->setAlignment(Qt::AlignCenter);
@@ -53,4 +53,10 @@ void CIPAddressCtrl::ClearAddress()
 {
     for (QLineEdit* f : m_fields)
         f->clear();
+}
+
+void CIPAddressCtrl::resizeEvent(QResizeEvent* event)
+{
+    m_row->setGeometry(rect());
+    CWnd::resizeEvent(event);
 }

@@ -1,14 +1,11 @@
 // The IP-address edit control: four fields of 0–255.
 #pragma once
 
-#include "platform/KivPlatform_export.h"
-#include "platform/Win32Types.h"
-
-#include <QWidget>
+#include "platform/CWnd.h"
 
 class QLineEdit;
 
-class KIVPLATFORM_EXPORT CIPAddressCtrl : public QWidget {
+class KIVPLATFORM_EXPORT CIPAddressCtrl : public CWnd {
 public:
     explicit CIPAddressCtrl(QWidget* parent = nullptr);
 
@@ -18,6 +15,10 @@ public:
     BOOL IsBlank() const;
     void ClearAddress();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QLineEdit* m_fields[4];
+    QWidget* m_row;
 };
