@@ -15,6 +15,7 @@ public:
 
     explicit CKivHyperCtrl(QWidget* parent = nullptr);
     BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id = 0xFFFF);
+    using CWnd::Create;
 
     void SetURL(const char* url);
     const CString& GetURL() const { return m_strURL; }

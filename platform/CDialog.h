@@ -16,6 +16,7 @@ class KIVPLATFORM_EXPORT CButton : public CWnd {
 public:
     explicit CButton(QWidget* parent = nullptr);
     BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id);
+    using CWnd::Create;
     int GetCheck() const;
     void SetCheck(int check);
     void SetWindowText(const char* text);
