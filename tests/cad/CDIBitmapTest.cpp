@@ -45,7 +45,9 @@ class BmpDepths : public testing::TestWithParam<std::tuple<int, int, bool>> { };
 
 TEST_P(BmpDepths, LoadDrawSaveRoundTrip)
 {
-    const auto [bits, width, topDown] = GetParam();
+    const int bits = std::get<0>(GetParam());
+    const int width = std::get<1>(GetParam());
+    const bool topDown = std::get<2>(GetParam());
     const int height = 3;
     TempDir dir;
     const std::vector<std::uint32_t> palette = bits == 1 ? std::vector<std::uint32_t> {0x000000, 0xFF0000}
