@@ -30,6 +30,21 @@ std::uint16_t le16(const std::uint8_t* p)
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
+// The fields both header layouts share, at the same offsets.
+template <class Header> void readCommonFields(const std::uint8_t* raw, Header* header)
+{
+    std::memcpy(header->id, raw, 17);
+    header->type = static_cast<char>(raw[17]);
+    header->level = static_cast<char>(raw[18]);
+    header->highX = le16(raw + 19);
+    header->highY = le16(raw + 21);
+}
+
+bool identifies(const char* id, char type)
+{
+    return std::memcmp(id, kSlideId, sizeof kSlideId) == 0 && type == 'V';
+}
+
 std::uint16_t swap16(std::uint16_t w)
 {
     return static_cast<std::uint16_t>((w >> 8) | (w << 8));
@@ -178,16 +193,11 @@ int KivSlideFile::ReadHeader(KivSlideNew* header)
     if (!readBytes(raw, sizeof raw)) {
         result = 3; // too short to hold a header
     } else {
-        std::memcpy(header->id, raw, 17);
-        header->type = static_cast<char>(raw[17]);
-        header->level = static_cast<char>(raw[18]);
-        header->highX = le16(raw + 19);
-        header->highY = le16(raw + 21);
+        readCommonFields(raw, header);
         std::memcpy(header->aspect, raw + 23, 4);
         header->fill = le16(raw + 27);
         header->test = le16(raw + 29);
-        if (std::memcmp(header->id, kSlideId, sizeof kSlideId) != 0 || header->type != 'V'
-            || (header->fill != 0 && header->fill != 2 && header->fill != 0x0200))
+        if (!identifies(header->id, header->type) || (header->fill != 0 && header->fill != 2 && header->fill != 0x0200))
             result = 2;
         if (header->test == 0x1234)
             m_bSwapped = 0;
@@ -216,16 +226,11 @@ int KivSlideFile::ReadHeader(KivSlideOld* header)
     if (!readBytes(raw, sizeof raw)) {
         result = 3;
     } else {
-        std::memcpy(header->id, raw, 17);
-        header->type = static_cast<char>(raw[17]);
-        header->level = static_cast<char>(raw[18]);
-        header->highX = le16(raw + 19);
-        header->highY = le16(raw + 21);
+        readCommonFields(raw, header);
         std::memcpy(header->aspect, raw + 23, 8);
         header->fill = le16(raw + 31);
         header->unused = raw[33];
-        if (std::memcmp(header->id, kSlideId, sizeof kSlideId) != 0 || header->type != 'V'
-            || (header->fill != 0 && header->fill != 2))
+        if (!identifies(header->id, header->type) || (header->fill != 0 && header->fill != 2))
             result = 2;
         m_highX = header->highX;
         m_highY = header->highY;

@@ -1,5 +1,7 @@
 #include "controls/CKivComboBox.h"
 
+#include "controls/FillList_p.h"
+
 #include "platform/PathNoCase.h"
 
 #include <glob.h>
@@ -45,10 +47,7 @@ int CKivListBox::AddStringArray(const CStringArray* strings, int clear)
 {
     if (!strings)
         return 0;
-    if (clear == 1)
-        ResetContent();
-    for (const auto& s : *strings)
-        AddString(s.c_str());
+    fillList(*this, *strings, clear);
     return 1;
 }
 
@@ -56,9 +55,6 @@ int CKivListBox::AddStringList(const CStringList* strings, int clear)
 {
     if (!strings)
         return 0;
-    if (clear == 1)
-        ResetContent();
-    for (const auto& s : *strings)
-        AddString(s.c_str());
+    fillList(*this, *strings, clear);
     return 1;
 }

@@ -1,5 +1,6 @@
 #include "core/CKivStringArray.h"
 
+#include "controls/FillList_p.h"
 #include "platform/CComboBox.h"
 #include "platform/CListBox.h"
 
@@ -36,20 +37,12 @@ void CKivStringArray::Sort(int order)
 
 void CKivStringArray::ShowList(CComboBox* box, int clear) const
 {
-    if (!box)
-        return;
-    if (clear == 1)
-        box->ResetContent();
-    for (const auto& s : m_items)
-        box->AddString(s.c_str());
+    if (box)
+        fillList(*box, m_items, clear);
 }
 
 void CKivStringArray::ShowList(CListBox* box, int clear) const
 {
-    if (!box)
-        return;
-    if (clear == 1)
-        box->ResetContent();
-    for (const auto& s : m_items)
-        box->AddString(s.c_str());
+    if (box)
+        fillList(*box, m_items, clear);
 }
