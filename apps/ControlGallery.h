@@ -4,7 +4,7 @@
 // picker driving a swatch, and a hyperlink.
 #pragma once
 
-#include "cad/CKivSlideViewCtrl.h"
+#include "views/CKivSlideViewCtrl.h"
 #include "controls/CKivColorCtrl.h"
 #include "controls/CKivComboBox.h"
 #include "controls/CKivHyperCtrl.h"

@@ -1,6 +1,6 @@
 #include "controls/CKivComboBox.h"
 
-#include "controls/FillList_p.h"
+#include "platform/FillList_p.h"
 
 #include "platform/PathNoCase.h"
 

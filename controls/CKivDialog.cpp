@@ -2,7 +2,7 @@
 
 #include "controls/resources.h"
 
-HICON CKivDialog::m_hIcon = nullptr;
+HICON& CKivDialog::m_hIcon = DefaultDialogIcon();
 
 CKivDialog::CKivDialog(UINT templateId, QWidget* parent) : CDialog(templateId, parent)
 {

@@ -7,8 +7,9 @@
 
 class KIVCTRL_EXPORT CKivDialog : public CDialog {
 public:
-    // The default dialog icon, null until the application sets one.
-    static HICON m_hIcon;
+    // The default dialog icon, null until the application sets one; an
+    // alias of the platform's, which KivUtil::SetDlgIcon sets too.
+    static HICON& m_hIcon;
     static constexpr UINT kIconResource = 1000;
 
     explicit CKivDialog(UINT templateId = 0, QWidget* parent = nullptr);

@@ -4,7 +4,7 @@
 // realising: those handlers are kept and change nothing.
 #pragma once
 
-#include "cad/CDIBitmap.h"
+#include "core/CDIBitmap.h"
 #include "controls/CKivDialog.h"
 
 class KIVCTRL_EXPORT CKivSkinDlg : public CKivDialog {

@@ -1,6 +1,6 @@
 #include "core/CKivStringArray.h"
 
-#include "controls/FillList_p.h"
+#include "platform/FillList_p.h"
 #include "platform/CComboBox.h"
 #include "platform/CListBox.h"
 

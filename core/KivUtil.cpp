@@ -1,8 +1,8 @@
 #include "core/KivUtil.h"
 
-#include "controls/CKivDialog.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Resources.h"
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
 #include "platform/ProcessService.h"
@@ -198,12 +198,12 @@ long KivUtil::DrawBitmap(CDC* dc, const char* name, DWORD x, DWORD y, DWORD widt
 
 void KivUtil::SetDlgIcon(HICON icon)
 {
-    CKivDialog::m_hIcon = icon;
+    DefaultDialogIcon() = icon;
 }
 
 HICON KivUtil::GetDlgIcon()
 {
-    return CKivDialog::m_hIcon;
+    return DefaultDialogIcon();
 }
 
 int KivUtil::SystemShutdownReady()

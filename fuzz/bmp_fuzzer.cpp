@@ -1,5 +1,5 @@
 // Any bytes as a BMP file: load, draw both ways, save.
-#include "cad/CDIBitmap.h"
+#include "core/CDIBitmap.h"
 
 #include <QImage>
 

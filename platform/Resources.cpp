@@ -71,3 +71,9 @@ ResourceScope::~ResourceScope()
 {
     g_current = m_previous;
 }
+
+HICON& DefaultDialogIcon()
+{
+    static HICON icon = nullptr;
+    return icon;
+}

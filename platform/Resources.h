@@ -65,6 +65,10 @@ KIVPLATFORM_EXPORT void AfxSetResourceHandle(HINSTANCE module);
 // The application's own module, which hosts register their resources in.
 KIVPLATFORM_EXPORT HINSTANCE AfxGetInstanceHandle();
 
+// The process-wide default dialog icon, null until the application sets one.
+// It lives here so that the utilities below the dialogs can set it.
+KIVPLATFORM_EXPORT HICON& DefaultDialogIcon();
+
 // Makes a module current for a scope, as each exported dialog function does.
 class KIVPLATFORM_EXPORT ResourceScope {
 public:

@@ -1,6 +1,6 @@
 #include "Cli.h"
 
-#include "cad/CDIBitmap.h"
+#include "core/CDIBitmap.h"
 
 namespace cli {
 

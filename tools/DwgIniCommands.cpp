@@ -1,6 +1,6 @@
 #include "Cli.h"
 
-#include "cad/CKivDwgPreviewCtrl.h"
+#include "views/CKivDwgPreviewCtrl.h"
 #include "core/KivIni.h"
 
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "cad/CDIBitmap.h"
+#include "core/CDIBitmap.h"
 #include "core/KivUtil.h"
 #include "support/BmpWriter.h"
 

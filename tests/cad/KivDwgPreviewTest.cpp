@@ -1,4 +1,4 @@
-#include "cad/CKivDwgPreviewCtrl.h"
+#include "views/CKivDwgPreviewCtrl.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessService.h"
 #include "platform/RegistryStore.h"

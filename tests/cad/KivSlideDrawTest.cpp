@@ -1,4 +1,4 @@
-#include "cad/CKivSlideViewCtrl.h"
+#include "views/CKivSlideViewCtrl.h"
 #include "support/SlideWriter.h"
 
 #include <gtest/gtest.h>

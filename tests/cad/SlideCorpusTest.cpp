@@ -1,7 +1,7 @@
 // Real slides and libraries written by other programs.
 #include "RecordingSink.h"
-#include "cad/CDIBitmap.h"
-#include "cad/CKivDwgPreviewCtrl.h"
+#include "core/CDIBitmap.h"
+#include "views/CKivDwgPreviewCtrl.h"
 #include "cad/KivSlideDraw.h"
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "cad/CKivDwgPreviewCtrl.h"
+#include "views/CKivDwgPreviewCtrl.h"
 
 CKivDwgPreviewCtrl::CKivDwgPreviewCtrl(QWidget* parent) : CKivStatic(parent)
 {

@@ -1,4 +1,4 @@
-#include "cad/CKivSlideViewCtrl.h"
+#include "views/CKivSlideViewCtrl.h"
 
 CKivSlideViewCtrl::CKivSlideViewCtrl(QWidget* parent) : CKivStatic(parent)
 {

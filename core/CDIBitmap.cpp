@@ -1,4 +1,4 @@
-#include "cad/CDIBitmap.h"
+#include "core/CDIBitmap.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/PathNoCase.h"
