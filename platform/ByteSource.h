@@ -1,0 +1,84 @@
+// The bytes a reader parses: a regular file or a block of memory, read by
+// offset. Every read is bounded by the size, so a reader learns that data is
+// missing before it allocates for it. Files are opened without blocking and
+// only when they are regular files: a FIFO, a device or a folder is refused.
+// A file can be mapped into memory, so big tables need not be copied.
+#pragma once
+
+#include "platform/KivPlatform_export.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+class KIVPLATFORM_EXPORT ByteSource {
+public:
+    ByteSource() = default;
+    ~ByteSource();
+    ByteSource(ByteSource&& other) noexcept;
+    ByteSource& operator=(ByteSource&& other) noexcept;
+    ByteSource(const ByteSource&) = delete;
+    ByteSource& operator=(const ByteSource&) = delete;
+
+    // Borrowed bytes: they must outlive the source.
+    static ByteSource fromMemory(const void* data, std::size_t size);
+    // Bytes the source keeps.
+    static ByteSource fromBytes(std::vector<std::uint8_t> bytes);
+
+    // Opens path for reading; false (and error() tells why) when it is not a
+    // regular file that can be read.
+    bool openFile(const std::string& path);
+    // Reads the file behind an open stream, from its start, through a
+    // descriptor of its own; the stream stays the caller's.
+    bool openStream(std::FILE* stream);
+    void close();
+
+    bool isOpen() const { return m_data != nullptr || m_fd >= 0; }
+    std::uint64_t size() const { return m_size; }
+    // Why the last open failed: an errno value (ENOENT, EACCES ...) or
+    // kNotRegular for a FIFO, device or folder.
+    int error() const { return m_error; }
+    // What error() means, for a message: the system's text, or "not a
+    // regular file".
+    std::string errorText() const;
+    static constexpr int kNotRegular = -1;
+
+    // n bytes at offset into out; false, reading nothing, when they are not
+    // all there.
+    bool read(std::uint64_t offset, void* out, std::size_t n) const
+    {
+        if (offset > m_size || m_size - offset < n)
+            return false;
+        if (m_data) {
+            std::memcpy(out, m_data + offset, n);
+            return true;
+        }
+        return readFile(offset, out, n);
+    }
+    // The bytes from offset to offset + n into out, refused before
+    // allocating when they pass the source or limit.
+    bool readRange(std::uint64_t offset, std::uint64_t n, std::vector<std::uint8_t>& out,
+        std::uint64_t limit = UINT64_MAX) const;
+
+    // All bytes as one block: memory sources always, files once mapped.
+    const std::uint8_t* data() const { return m_data; }
+    // Maps an open file read-only so data() covers it; memory sources are
+    // mapped already. False when the system refuses. A mapped file that
+    // another process truncates faults on access, so only readers that
+    // gain much from it (big tables) map.
+    bool map();
+
+private:
+    bool readFile(std::uint64_t offset, void* out, std::size_t n) const;
+    bool adopt(int fd);
+
+    const std::uint8_t* m_data = nullptr;
+    std::uint64_t m_size = 0;
+    std::vector<std::uint8_t> m_owned;
+    void* m_mapping = nullptr;
+    int m_fd = -1;
+    int m_error = 0;
+};
