@@ -13,12 +13,12 @@ MessageBoxRecorder* g_recorder = nullptr;
 ConsoleAnswer g_consoleAnswer = ConsoleAnswer::Cautious;
 QPointer<QWidget> g_mainWnd;
 
-struct ButtonSpec {
+struct BoxButton {
     QMessageBox::StandardButton button;
     int id;
 };
 
-std::vector<ButtonSpec> buttonsOf(UINT type)
+std::vector<BoxButton> buttonsOf(UINT type)
 {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};

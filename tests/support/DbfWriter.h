@@ -8,7 +8,7 @@
 
 namespace testsupport {
 
-struct DbfFieldSpec {
+struct DbfFieldDescriptor {
     std::string name;
     char type;
     int length;
@@ -16,7 +16,7 @@ struct DbfFieldSpec {
 };
 
 struct DbfTable {
-    std::vector<DbfFieldSpec> fields;
+    std::vector<DbfFieldDescriptor> fields;
     std::vector<std::vector<std::string>> records; // values are padded with blanks
     std::vector<bool> deleted;
     int version = 0x03;
