@@ -57,20 +57,23 @@ int KivSlideDraw::OpenReference(const char* reference)
 
 int KivSlideDraw::openSlideFile()
 {
-    std::string name = MakeUpper(GetSlideName());
-    const std::size_t start = nameStart(name);
-    if (name.find('.', start) == std::string::npos) {
-        name += ".SLD";
-    } else if (name.find(".SLD", start) == std::string::npos) {
+    // The name as given is tried first: "test.sld" must not open a
+    // "TEST.SLD" beside it. Only then the upper-cased name of the original.
+    std::string given = GetSlideName();
+    const std::size_t start = nameStart(given);
+    if (given.find('.', start) == std::string::npos) {
+        given += ".SLD";
+    } else if (MakeUpper(given).find(".SLD", start) == std::string::npos) {
         SetSlideError(3, nullptr, nullptr);
         return 3;
     }
-    std::vector<std::uint8_t> bytes;
-    if (!slidelib::readWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
+    const std::string name = MakeUpper(given);
+    ByteSource bytes;
+    if (!slidelib::openWholeFile(given, bytes) && !slidelib::openWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
         SetSlideError(1, name.c_str(), nullptr);
         return 1;
     }
-    OpenBytes(bytes.data(), bytes.size());
+    OpenSource({}, std::move(bytes));
     return 0;
 }
 
@@ -81,10 +84,10 @@ int KivSlideDraw::openLibraryMember()
     if (file.size() < 4 || CompareNoCase(file.c_str() + file.size() - 4, ".slb") != 0)
         file += ".SLB";
     const std::string slide = MakeUpper(GetSlideName());
-    std::vector<std::uint8_t> bytes;
-    if (const int code = slidelib::readSlideFromLibraryFile(file, file, slide.c_str(), bytes))
+    ByteSource library, bytes;
+    if (const int code = slidelib::openSlideFromLibraryFile(file, file, slide.c_str(), library, bytes))
         return code;
-    OpenBytes(bytes.data(), bytes.size());
+    OpenSource(std::move(library), std::move(bytes));
     return 0;
 }
 

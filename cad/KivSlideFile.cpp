@@ -25,19 +25,14 @@ const char* const kMessages[] = {
     "Slide %s already exists in library %s.",
 };
 
-std::uint16_t le16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
 // The fields both header layouts share, at the same offsets.
 template <class Header> void readCommonFields(const std::uint8_t* raw, Header* header)
 {
     std::memcpy(header->id, raw, 17);
     header->type = static_cast<char>(raw[17]);
     header->level = static_cast<char>(raw[18]);
-    header->highX = le16(raw + 19);
-    header->highY = le16(raw + 21);
+    header->highX = ReadLe16(raw + 19);
+    header->highY = ReadLe16(raw + 21);
 }
 
 bool identifies(const char* id, char type)
@@ -112,55 +107,47 @@ int KivSlideFile::Open(const char* reference)
 {
     Close();
     SetReference(reference);
+    ByteSource file, view;
     if (m_szLibrary[0] == '\0') {
-        const std::string path = ResolvePathNoCase(m_szSlide);
-        if (!slidelib::readWholeFile(path, m_data)) {
+        if (!slidelib::openWholeFile(ResolvePathNoCase(m_szSlide), view)) {
             SetSlideError(1, m_szSlide, nullptr);
             return 1;
         }
     } else {
-        const int code = slidelib::readLibrarySlide(m_szLibrary, m_szSlide, m_data);
+        const int code = slidelib::openLibrarySlide(m_szLibrary, m_szSlide, file, view);
         if (code != 0)
             return code;
     }
-    m_pos = 0;
-    m_open = true;
+    OpenSource(std::move(file), std::move(view));
     return 0;
 }
 
 void KivSlideFile::OpenBytes(const std::uint8_t* data, std::size_t size)
 {
+    OpenSource({}, ByteSource::fromBytes(std::vector<std::uint8_t>(data, data + (data ? size : 0))));
+}
+
+void KivSlideFile::OpenSource(ByteSource file, ByteSource view)
+{
     Close();
-    if (data && size > 0)
-        m_data.assign(data, data + size);
+    m_file = std::move(file);
+    m_source = std::move(view);
+    m_reader.seek(0);
     m_open = true;
 }
 
 void KivSlideFile::Close()
 {
-    m_data.clear();
-    m_data.shrink_to_fit();
-    m_pos = 0;
+    m_source.close();
+    m_file.close();
+    m_reader.seek(0);
     m_open = false;
-}
-
-bool KivSlideFile::readBytes(void* out, std::size_t n)
-{
-    if (m_data.size() - m_pos < n) {
-        m_pos = m_data.size();
-        return false;
-    }
-    std::memcpy(out, m_data.data() + m_pos, n);
-    m_pos += n;
-    return true;
 }
 
 bool KivSlideFile::readWord(std::uint16_t& word)
 {
-    std::uint8_t b[2];
-    if (!readBytes(b, 2))
+    if (!m_reader.le16(word))
         return false;
-    word = le16(b);
     if (m_bSwapped)
         word = swap16(word);
     return true;
@@ -174,14 +161,16 @@ void KivSlideFile::ReverseWord(unsigned short* word)
 
 int KivSlideFile::IsOlder()
 {
-    if (!m_open || m_data.size() - m_pos <= 18)
+    std::uint8_t level = 0;
+    if (!m_open || m_reader.remaining() <= 18 || !m_source.read(m_reader.pos() + 18, &level, 1))
         return 0;
-    return m_data[m_pos + 18];
+    return level;
 }
 
 int KivSlideFile::GetLevel() const
 {
-    return m_open && m_data.size() > 18 ? m_data[18] : 0;
+    std::uint8_t level = 0;
+    return m_open && m_source.read(18, &level, 1) ? level : 0;
 }
 
 int KivSlideFile::ReadHeader(KivSlideNew* header)
@@ -190,13 +179,13 @@ int KivSlideFile::ReadHeader(KivSlideNew* header)
         return 0;
     std::uint8_t raw[kNewHeaderSize];
     int result = 0;
-    if (!readBytes(raw, sizeof raw)) {
+    if (!m_reader.bytes(raw, sizeof raw)) {
         result = 3; // too short to hold a header
     } else {
         readCommonFields(raw, header);
         std::memcpy(header->aspect, raw + 23, 4);
-        header->fill = le16(raw + 27);
-        header->test = le16(raw + 29);
+        header->fill = ReadLe16(raw + 27);
+        header->test = ReadLe16(raw + 29);
         if (!identifies(header->id, header->type) || (header->fill != 0 && header->fill != 2 && header->fill != 0x0200))
             result = 2;
         if (header->test == 0x1234)
@@ -223,12 +212,12 @@ int KivSlideFile::ReadHeader(KivSlideOld* header)
     std::uint8_t raw[kOldHeaderSize];
     int result = 0;
     m_bSwapped = 0;
-    if (!readBytes(raw, sizeof raw)) {
+    if (!m_reader.bytes(raw, sizeof raw)) {
         result = 3;
     } else {
         readCommonFields(raw, header);
         std::memcpy(header->aspect, raw + 23, 8);
-        header->fill = le16(raw + 31);
+        header->fill = ReadLe16(raw + 31);
         header->unused = raw[33];
         if (!identifies(header->id, header->type) || (header->fill != 0 && header->fill != 2))
             result = 2;
@@ -285,7 +274,7 @@ int KivSlideFile::DecodeRecords(KivSlideSink& sink, KivSlidePoint& last)
             continue;
         } else if (kind == 0xFB) {
             std::uint8_t d[3];
-            if (!readBytes(d, 3))
+            if (!m_reader.bytes(d, 3))
                 return 0;
             const KivSlidePoint from {offset(last.x, low), offset(last.y, d[0])};
             const KivSlidePoint to {offset(last.x, d[1]), offset(last.y, d[2])};
@@ -299,8 +288,8 @@ int KivSlideFile::DecodeRecords(KivSlideSink& sink, KivSlidePoint& last)
                 return 0;
             if (count == 0)
                 continue; // the record that closes a fill
-            if ((m_data.size() - m_pos) / 6 < count) {
-                m_pos = m_data.size();
+            if (m_reader.remaining() / 6 < count) {
+                m_reader.seek(m_reader.size());
                 return 0;
             }
             vertices.clear();
@@ -320,7 +309,7 @@ int KivSlideFile::DecodeRecords(KivSlideSink& sink, KivSlidePoint& last)
             sink.SlidePolygon(vertices);
         } else if (kind == 0xFE) {
             std::uint8_t dy;
-            if (!readBytes(&dy, 1))
+            if (!m_reader.u8(dy))
                 return 0;
             const KivSlidePoint from {offset(last.x, low), offset(last.y, dy)};
             sink.SlideLine(from, last);

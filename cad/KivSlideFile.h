@@ -7,6 +7,7 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
+#include "platform/ByteReader.h"
 #include "platform/CStringArray.h"
 
 #include <cstddef>
@@ -133,15 +134,19 @@ protected:
     int ReadHeader(KivSlideNew* header);
     int GetSlideSize(short* highX, short* highY);
 
+    // Reads the slide from view, whose bytes may lie in file (a mapped
+    // slide file or library), which is kept open as long as the slide is.
+    void OpenSource(ByteSource file, ByteSource view);
+
 private:
-    bool readBytes(void* out, std::size_t n);
     bool readWord(std::uint16_t& word);
 
     char m_szLibrary[256];
     char m_szSlide[256];
     int m_bSwapped = 0;
-    std::vector<std::uint8_t> m_data;
-    std::size_t m_pos = 0;
+    ByteSource m_file;
+    ByteSource m_source;
+    ByteReader m_reader {m_source};
     bool m_open = false;
     std::uint16_t m_highX = 0;
     std::uint16_t m_highY = 0;

@@ -1,22 +1,16 @@
 #include "cad/KivSlideFile.h"
 
-#include "cad/ByteSource_p.h"
 #include "cad/SlideLibrary_p.h"
 #include "core/KivUtil.h"
 #include "platform/AtomicFile.h"
+#include "platform/ByteOrder.h"
 #include "platform/PathNoCase.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
+#include <filesystem>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
-
-using cadio::FileSource;
-using cadio::MemorySource;
-using cadio::Source;
 
 namespace {
 
@@ -24,25 +18,11 @@ const char kLibraryId[29] = {'A', 'u', 't', 'o', 'C', 'A', 'D', ' ', 'S', 'l', '
     'a', 'r', 'y', ' ', '1', '.', '0', '\r', '\n', 0x1A, 0};
 constexpr std::size_t kChunk = 0xEFFF; // extraction copies at most this much at once
 
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void putLe32(std::uint8_t* p, std::uint32_t v)
-{
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
-
 // Reads a source front to back in blocks, so a directory of thousands of
 // entries costs a few reads, not one per entry.
 class BlockReader {
 public:
-    explicit BlockReader(const Source& source) : m_source(source) { }
+    explicit BlockReader(const ByteSource& source) : m_source(source) { }
     bool read(std::uint64_t offset, void* out, std::size_t n)
     {
         if (offset < m_start || offset + n > m_start + m_block.size()) {
@@ -60,13 +40,13 @@ public:
     }
 
 private:
-    const Source& m_source;
+    const ByteSource& m_source;
     std::vector<std::uint8_t> m_block;
     std::uint64_t m_start = 0;
 };
 
 // 0, 4 (no library, or a damaged directory) or 7 (no slide).
-int parseDirectory(const Source& source, std::vector<KivSldLibInfo>& entries)
+int parseDirectory(const ByteSource& source, std::vector<KivSldLibInfo>& entries)
 {
     entries.clear();
     const std::uint64_t size = source.size();
@@ -87,7 +67,7 @@ int parseDirectory(const Source& source, std::vector<KivSldLibInfo>& entries)
         KivSldLibInfo entry {};
         std::memcpy(entry.name, raw, 31);
         entry.name[31] = '\0';
-        const std::uint32_t address = le32(raw + 32);
+        const std::uint32_t address = ReadLe32(raw + 32);
         // Addresses must lie in the file and never run backwards.
         if (address > size || (!entries.empty() && address < static_cast<std::uint32_t>(entries.back().address)))
             return 4;
@@ -174,18 +154,69 @@ int fail(int code, const std::string& name = {}, const std::string& slide = {})
 }
 
 // Lists a library, recording 1, 4 or 7 on failure; path is the file found.
-int listLibrary(const char* library, std::vector<KivSldLibInfo>& entries, std::string* path = nullptr)
+int listLibrary(const char* library, std::vector<KivSldLibInfo>& entries, std::string* path = nullptr,
+    ByteSource* opened = nullptr)
 {
     const std::string completed = listingName(library);
     const std::string resolved = ResolvePathNoCase(completed.c_str());
     if (path)
         *path = resolved;
-    FileSource source(resolved);
-    if (!source.isOpen())
+    ByteSource local;
+    ByteSource& source = opened ? *opened : local;
+    if (!source.openFile(resolved))
         return fail(1, completed);
     const int code = parseDirectory(source, entries);
     if (code == 7)
         return fail(7, library ? library : "");
+    if (code != 0)
+        return fail(code);
+    return 0;
+}
+
+bool writeLibraryHead(AtomicFile& out, const std::vector<KivSldLibInfo>& entries);
+
+bool exists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
+}
+
+// A library being changed: the file, locked from reading its directory to
+// the rename of its new version, and its directory.
+struct LockedLibrary {
+    std::string path;
+    ByteSource source;
+    std::vector<KivSldLibInfo> entries;
+};
+
+// Finds, locks and lists the library an operation changes. The file its
+// listing name finds is taken, else the one its creation name finds: a file
+// that exists is never taken for missing because of its name. Only when
+// neither exists and create is set is an empty library made, and never over
+// a file that appeared meanwhile. 0 (7 when it holds no slide), or 1 or 4
+// recorded; an existing file that is no library stays untouched.
+int lockLibrary(const char* library, LockedLibrary& lib, bool create)
+{
+    lib.path.clear();
+    for (const std::string& name : {listingName(library), rewriteName(library)})
+        if (const std::string resolved = ResolvePathNoCase(name.c_str()); exists(resolved)) {
+            lib.path = resolved;
+            break;
+        }
+    if (lib.path.empty()) {
+        const std::string completed = rewriteName(library);
+        if (!create)
+            return fail(1, listingName(library));
+        lib.path = ResolvePathNoCase(completed.c_str());
+        AtomicFile out(lib.path);
+        if (!out.open() || !writeLibraryHead(out, {}) || (!out.commitNew() && errno != EEXIST))
+            return fail(1, completed);
+    }
+    if (!lib.source.openLocked(lib.path))
+        return fail(1, lib.path);
+    const int code = parseDirectory(lib.source, lib.entries);
+    if (code == 7)
+        return 7;
     if (code != 0)
         return fail(code);
     return 0;
@@ -199,13 +230,13 @@ bool writeLibraryHead(AtomicFile& out, const std::vector<KivSldLibInfo>& entries
     std::uint8_t* p = head.data() + KivSlideFile::kLibraryHeaderSize;
     for (const auto& e : entries) {
         std::memcpy(p, e.name, std::min(std::strlen(e.name), std::size_t {31}));
-        putLe32(p + 32, static_cast<std::uint32_t>(e.address));
+        WriteLe32(p + 32, static_cast<std::uint32_t>(e.address));
         p += KivSlideFile::kDirectoryEntrySize;
     }
     return out.write(head.data(), head.size());
 }
 
-bool copyRange(const Source& from, std::uint64_t offset, std::uint64_t size, AtomicFile& out)
+bool copyRange(const ByteSource& from, std::uint64_t offset, std::uint64_t size, AtomicFile& out)
 {
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
     while (size > 0) {
@@ -223,11 +254,11 @@ struct AddedSlide {
     std::vector<std::uint8_t> bytes;
 };
 
-// Writes the library target anew: the kept slides copied from source in
-// order, then the added one, under a directory whose addresses are where the
-// bytes really land. The old file is replaced only once the new one is whole.
-int rewrite(const std::string& source, const std::string& target, const std::vector<KivSldLibInfo>& kept,
-    const AddedSlide* added)
+// Writes the locked library anew: the kept slides copied from the same open
+// file that was listed, then the added one, under a directory whose
+// addresses are where the bytes really land. The old file is replaced only
+// once the new one is whole, and the lock is held until then.
+int rewrite(LockedLibrary& lib, const std::vector<KivSldLibInfo>& kept, const AddedSlide* added)
 {
     std::vector<KivSldLibInfo> directory = kept;
     if (added) {
@@ -244,19 +275,34 @@ int rewrite(const std::string& source, const std::string& target, const std::vec
         total += static_cast<std::uint64_t>(e.size);
     }
 
-    FileSource in(source);
-    if (!kept.empty() && !in.isOpen())
-        return fail(1, source);
-    AtomicFile out(target);
+    AtomicFile out(lib.path);
     if (!out.open())
-        return fail(1, target + ".tmp");
+        return fail(1, lib.path);
     bool ok = writeLibraryHead(out, directory);
     for (std::size_t i = 0; ok && i < kept.size(); ++i)
-        ok = copyRange(in, static_cast<std::uint64_t>(kept[i].address), static_cast<std::uint64_t>(kept[i].size), out);
+        ok = copyRange(lib.source, static_cast<std::uint64_t>(kept[i].address), static_cast<std::uint64_t>(kept[i].size),
+            out);
     if (ok && added)
         ok = out.write(added->bytes.data(), added->bytes.size());
     if (!ok || !out.commit())
         return fail(6);
+    return 0;
+}
+
+// Reads the slide file to add; 1 when it cannot be read, 3 when it is no
+// slide (a library member that could never be read).
+int readAddedSlide(const char* slideFile, AddedSlide& added)
+{
+    added.name = slideNameOf(slideFile);
+    const std::string file = slideFileName(slideFile);
+    ByteSource source;
+    if (!source.openFile(ResolvePathNoCase(file.c_str()))
+        || !source.readRange(0, source.size(), added.bytes, slidelib::kMaxLibrarySize))
+        return fail(1, file);
+    KivSlideFile slide;
+    slide.OpenBytes(added.bytes.data(), added.bytes.size());
+    if (!slidelib::hasSlideId(added.bytes) || slide.ReadHeader() == 3)
+        return fail(3);
     return 0;
 }
 
@@ -280,7 +326,7 @@ std::string targetFolder(const char* folder, const char* library)
     return ResolvePathNoCase(dir.c_str());
 }
 
-int extractOne(const Source& library, const KivSldLibInfo& entry, const FolderNameIndex& folder)
+int extractOne(const ByteSource& library, const KivSldLibInfo& entry, const FolderNameIndex& folder)
 {
     const std::string target = folder.resolve(safeFileName(entry.name) + ".SLD");
     AtomicFile out(target);
@@ -297,41 +343,28 @@ int extractOne(const Source& library, const KivSldLibInfo& entry, const FolderNa
 
 namespace slidelib {
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out)
+bool openWholeFile(const std::string& path, ByteSource& out)
 {
-    FileSource source(path);
-    if (!source.isOpen() || source.size() > kMaxLibrarySize)
+    ByteSource file;
+    if (!file.openFile(path) || file.size() > kMaxLibrarySize)
         return false;
-    out.resize(static_cast<std::size_t>(source.size()));
-    return out.empty() || source.read(0, out.data(), out.size());
+    if (!file.map()) {
+        std::vector<std::uint8_t> bytes;
+        if (!file.readRange(0, file.size(), bytes))
+            return false;
+        file = ByteSource::fromBytes(std::move(bytes));
+    }
+    out = std::move(file);
+    return true;
 }
 
-int readLibrarySlide(const char* library, const char* slide, std::vector<std::uint8_t>& out)
+int openSlideFromLibraryFile(
+    const std::string& path, const std::string& name, const char* slide, ByteSource& file, ByteSource& view)
 {
-    std::vector<KivSldLibInfo> entries;
-    std::string path;
-    if (const int code = listLibrary(library, entries, &path))
-        return code;
-    const int index = findSlide(entries, slide);
-    if (index < 0)
-        return fail(5, library, slide ? slide : "");
-    FileSource source(path);
-    const KivSldLibInfo& e = entries[static_cast<std::size_t>(index)];
-    out.resize(static_cast<std::size_t>(e.size));
-    if (!source.isOpen()
-        || (!out.empty() && !source.read(static_cast<std::uint64_t>(e.address), out.data(), out.size())))
-        return fail(1, path);
-    return 0;
-}
-
-int readSlideFromLibraryFile(
-    const std::string& path, const std::string& name, const char* slide, std::vector<std::uint8_t>& out)
-{
-    FileSource source(ResolvePathNoCase(path.c_str()));
-    if (!source.isOpen())
+    if (!openWholeFile(ResolvePathNoCase(path.c_str()), file))
         return fail(1, name);
     std::vector<KivSldLibInfo> entries;
-    const int code = parseDirectory(source, entries);
+    const int code = parseDirectory(file, entries);
     if (code == 7)
         return fail(5, name, slide ? slide : "");
     if (code != 0)
@@ -340,10 +373,26 @@ int readSlideFromLibraryFile(
     if (index < 0)
         return fail(5, name, slide ? slide : "");
     const KivSldLibInfo& e = entries[static_cast<std::size_t>(index)];
-    out.resize(static_cast<std::size_t>(e.size));
-    if (!out.empty() && !source.read(static_cast<std::uint64_t>(e.address), out.data(), out.size()))
-        return fail(4);
+    view = ByteSource::fromMemory(file.data() + e.address, static_cast<std::size_t>(e.size));
     return 0;
+}
+
+int openLibrarySlide(const char* library, const char* slide, ByteSource& file, ByteSource& view)
+{
+    std::vector<KivSldLibInfo> entries;
+    std::string path;
+    if (const int code = listLibrary(library, entries, &path))
+        return code;
+    if (findSlide(entries, slide) < 0)
+        return fail(5, library, slide ? slide : "");
+    return openSlideFromLibraryFile(path, path, slide, file, view);
+}
+
+bool hasSlideId(const std::vector<std::uint8_t>& bytes)
+{
+    static const char kId[] = "AutoCAD Slide\r\n\x1a";
+    return bytes.size() >= KivSlideFile::kNewHeaderSize && std::memcmp(bytes.data(), kId, sizeof kId) == 0
+        && bytes[17] == 'V';
 }
 
 } // namespace slidelib
@@ -351,14 +400,19 @@ int readSlideFromLibraryFile(
 int KivSlideFile::ReadLibraryDirectory(const std::uint8_t* data, std::size_t size, std::vector<KivSldLibInfo>* entries)
 {
     std::vector<KivSldLibInfo> local;
-    const MemorySource source(data, data ? size : 0);
+    const ByteSource source = ByteSource::fromMemory(data, data ? size : 0);
     return parseDirectory(source, entries ? *entries : local);
 }
 
 int KivSlideFile::CreateLibrary(const char* library)
 {
     const std::string completed = rewriteName(library);
-    AtomicFile out(ResolvePathNoCase(completed.c_str()));
+    const std::string path = ResolvePathNoCase(completed.c_str());
+    // A library being changed by another process is emptied after it.
+    ByteSource held;
+    if (exists(path) && !held.openLocked(path))
+        return fail(1, completed);
+    AtomicFile out(path);
     if (!out.open())
         return fail(1, completed);
     if (!writeLibraryHead(out, {}) || !out.commit())
@@ -400,57 +454,48 @@ int KivSlideFile::GetSlideList(const char* library, CStringArray* names)
 
 int KivSlideFile::AppendLibrary(const char* library, const char* slideFile)
 {
-    std::vector<KivSldLibInfo> entries;
-    std::string source;
-    const int listed = listLibrary(library, entries, &source);
-    if (listed == 1 || listed == 7) {
-        if (const int code = CreateLibrary(library))
-            return code;
-        entries.clear();
-    } else if (listed != 0) {
+    AddedSlide added;
+    if (const int code = readAddedSlide(slideFile, added))
+        return code;
+    LockedLibrary lib;
+    const int listed = lockLibrary(library, lib, true);
+    if (listed != 0 && listed != 7)
         return listed;
-    }
-    AddedSlide added {slideNameOf(slideFile), {}};
-    if (findSlide(entries, added.name.c_str()) >= 0)
+    if (findSlide(lib.entries, added.name.c_str()) >= 0)
         return fail(8, library, added.name);
-    const std::string file = slideFileName(slideFile);
-    if (!slidelib::readWholeFile(ResolvePathNoCase(file.c_str()), added.bytes))
-        return fail(1, file);
-    return rewrite(source, ResolvePathNoCase(rewriteName(library).c_str()), entries, &added);
+    return rewrite(lib, lib.entries, &added);
 }
 
 int KivSlideFile::DeleteLibrary(const char* library, const char* slide)
 {
-    std::vector<KivSldLibInfo> entries;
-    std::string source;
-    if (const int code = listLibrary(library, entries, &source))
-        return code;
-    const int index = findSlide(entries, slide);
+    LockedLibrary lib;
+    const int listed = lockLibrary(library, lib, false);
+    if (listed == 7)
+        return fail(7, library ? library : "");
+    if (listed != 0)
+        return listed;
+    const int index = findSlide(lib.entries, slide);
     if (index < 0)
         return fail(5, library ? library : "", slide ? slide : "");
-    if (entries.size() == 1)
-        return CreateLibrary(library);
-    entries.erase(entries.begin() + index);
-    return rewrite(source, ResolvePathNoCase(rewriteName(library).c_str()), entries, nullptr);
+    lib.entries.erase(lib.entries.begin() + index);
+    return rewrite(lib, lib.entries, nullptr);
 }
 
 int KivSlideFile::ReplaceLibrary(const char* library, const char* slideFile)
 {
     // One rewrite that drops the old slide and adds the new one, so that a
     // failing append never leaves the library without either.
-    std::vector<KivSldLibInfo> entries;
-    std::string source;
-    const int listed = listLibrary(library, entries, &source);
-    if (listed != 0)
-        return AppendLibrary(library, slideFile);
-    AddedSlide added {slideNameOf(slideFile), {}};
-    const int index = findSlide(entries, added.name.c_str());
+    AddedSlide added;
+    if (const int code = readAddedSlide(slideFile, added))
+        return code;
+    LockedLibrary lib;
+    const int listed = lockLibrary(library, lib, true);
+    if (listed != 0 && listed != 7)
+        return listed;
+    const int index = findSlide(lib.entries, added.name.c_str());
     if (index >= 0)
-        entries.erase(entries.begin() + index);
-    const std::string file = slideFileName(slideFile);
-    if (!slidelib::readWholeFile(ResolvePathNoCase(file.c_str()), added.bytes))
-        return fail(1, file);
-    return rewrite(source, ResolvePathNoCase(rewriteName(library).c_str()), entries, &added);
+        lib.entries.erase(lib.entries.begin() + index);
+    return rewrite(lib, lib.entries, &added);
 }
 
 int KivSlideFile::ExtractSlide(
@@ -463,8 +508,8 @@ int KivSlideFile::ExtractSlide(
     if (index < 0)
         return fail(5, library ? library : "", slide ? slide : "");
     const std::string completed = extractName(library);
-    FileSource source(ResolvePathNoCase(completed.c_str()));
-    if (!source.isOpen())
+    ByteSource source;
+    if (!source.openFile(ResolvePathNoCase(completed.c_str())))
         return fail(1, completed);
     return extractOne(source, info[index], FolderNameIndex(targetFolder(folder, library)));
 }
@@ -487,14 +532,11 @@ int KivSlideFile::RemoveLibrary(const char* library, const char* slide, const ch
 
 int KivSlideFile::ExplodeLibrary(const char* library, const char* folder)
 {
+    // One open of the library for its directory and all its slides.
     std::vector<KivSldLibInfo> entries;
-    if (const int code = listLibrary(library, entries))
+    ByteSource source;
+    if (const int code = listLibrary(library, entries, nullptr, &source))
         return code;
-    // One open of the library for all its slides.
-    const std::string completed = extractName(library);
-    FileSource source(ResolvePathNoCase(completed.c_str()));
-    if (!source.isOpen())
-        return fail(1, completed);
     const FolderNameIndex dir(targetFolder(folder, library));
     for (const auto& e : entries)
         if (const int code = extractOne(source, e, dir))

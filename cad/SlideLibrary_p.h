@@ -1,7 +1,8 @@
-// Internals of the slide library operations shared with the slide reader.
+// Internals of the slide library operations shared with the slide readers.
 #pragma once
 
 #include "cad/KivSlideFile.h"
+#include "platform/ByteSource.h"
 
 #include <string>
 #include <vector>
@@ -11,20 +12,21 @@ namespace slidelib {
 // Libraries address slides with 32-bit signed offsets: nothing past 2 GiB.
 constexpr std::uint64_t kMaxLibrarySize = 0x7FFFFFFF;
 
-// The whole file into out; false when it cannot be read or is too large.
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
+// A whole slide or library file as one block (mapped, else read); false when
+// it is no regular file that can be read, or too large.
+bool openWholeFile(const std::string& path, ByteSource& out);
 
-// The bytes of one slide of a library: 0, or the code recorded.
-int readLibrarySlide(const char* library, const char* slide, std::vector<std::uint8_t>& out);
+// One slide of a library: file gets the library, view the slide's bytes in
+// it. 0, or the code recorded.
+int openLibrarySlide(const char* library, const char* slide, ByteSource& file, ByteSource& view);
 
-} // namespace slidelib
+// The same for the library file at path (resolved ignoring case): 0, 1
+// (cannot open; name in the message), 4 (no library or a damaged directory)
+// or 5 (not found; name and slide in the message).
+int openSlideFromLibraryFile(
+    const std::string& path, const std::string& name, const char* slide, ByteSource& file, ByteSource& view);
 
-namespace slidelib {
-
-// The bytes of one slide of the library file at path (resolved ignoring
-// case): 0, 1 (cannot open; name in the message), 4 (no library or a
-// damaged directory) or 5 (not found; name and slide in the message).
-int readSlideFromLibraryFile(
-    const std::string& path, const std::string& name, const char* slide, std::vector<std::uint8_t>& out);
+// The bytes start with a slide's identification.
+bool hasSlideId(const std::vector<std::uint8_t>& bytes);
 
 } // namespace slidelib

@@ -3,8 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/PathNoCase.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/ByteSource.h"
 
 namespace ini {
 
@@ -68,9 +67,11 @@ IniFile::IniFile(std::string_view text)
 
 IniFile IniFile::load(const CString& path)
 {
-    std::ifstream in(ResolvePathNoCase(path.c_str()), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return IniFile(text);
+    ByteSource source;
+    std::vector<std::uint8_t> bytes;
+    if (!source.openFile(ResolvePathNoCase(path.c_str())) || !source.readRange(0, source.size(), bytes, kMaxFileSize))
+        return IniFile();
+    return IniFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 int IniFile::findSection(std::string_view section) const
@@ -149,11 +150,13 @@ CString IniFile::text() const
     return out;
 }
 
-bool IniFile::save(const CString& path) const
+bool IniFile::update(const CString& path, const std::function<void(IniFile&)>& change)
 {
-    const CString text = this->text();
-    AtomicFile out(ResolvePathNoCase(path.c_str()));
-    return out.open() && out.write(text.data(), text.size()) && out.commit();
+    return AtomicFile::Update(ResolvePathNoCase(path.c_str()), kMaxFileSize, [&](const std::string* old) {
+        IniFile file(old ? std::string_view(*old) : std::string_view());
+        change(file);
+        return std::optional<std::string>(file.text());
+    });
 }
 
 } // namespace ini

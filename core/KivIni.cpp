@@ -5,6 +5,8 @@
 
 #include <QLoggingCategory>
 
+#include <cstring>
+
 Q_LOGGING_CATEGORY(lcIni, "vandrel.core.ini", QtWarningMsg)
 
 namespace {
@@ -20,9 +22,12 @@ int KivIni::setConfig(const char* section, const char* key, const char* value)
 {
     if (!section || !key || m_strFile.empty())
         return 0;
-    ini::IniFile file = ini::IniFile::load(m_strFile);
-    file.setValue(section, key, value);
-    return file.save(m_strFile) ? 1 : 0;
+    // A line break would end the line and start keys or sections of the
+    // caller's choosing; the profile functions cannot store one either.
+    for (const char* text : {section, key, value})
+        if (text && std::strpbrk(text, "\r\n"))
+            return 0;
+    return ini::IniFile::update(m_strFile, [&](ini::IniFile& file) { file.setValue(section, key, value); }) ? 1 : 0;
 }
 
 int KivIni::getConfig(const char* section, const char* key, char* value)

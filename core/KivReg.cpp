@@ -32,11 +32,17 @@ bool copyOut(const CString& text, char* out)
 
 int KivReg::setStr(HKEY root, const char* subkey, const char* name, const char* value)
 {
-    RegistryStore store(root);
-    if (!subkey || !store.hasKey(subkey))
+    if (!subkey)
         return 0;
-    store.setValue(subkey, name ? name : "", value ? value : "");
-    return store.save() ? 1 : 0;
+    return RegistryStore::Change(root,
+               [&](RegistryStore& store) {
+                   if (!store.hasKey(subkey))
+                       return false;
+                   store.setValue(subkey, name ? name : "", value ? value : "");
+                   return true;
+               })
+        ? 1
+        : 0;
 }
 
 int KivReg::getStr(HKEY root, const char* subkey, const char* name, char* value)

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/ByteSource.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +24,21 @@ std::string nameOf(const std::string& path)
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+// The file a chain of symbolic links ends at (it need not exist yet), so
+// that the link survives a rewrite and its target gets the new bytes.
+std::string followLinks(const std::string& path)
+{
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::vector<char> buffer(4096);
+        const ssize_t n = ::readlink(at.c_str(), buffer.data(), buffer.size() - 1);
+        if (n <= 0)
+            return at;
+        std::string next(buffer.data(), static_cast<std::size_t>(n));
+        at = next.front() == '/' ? next : folderOf(at) + next;
+    }
+    return at;
+}
 } // namespace
 
 void AtomicFile::failAfterBytesForTesting(long long bytes)
@@ -42,9 +59,20 @@ bool AtomicFile::open()
 {
     discard();
     m_failed = false;
-    // A file its owner made read-only is not replaced behind their back.
-    if (::access(m_target.c_str(), F_OK) == 0 && ::access(m_target.c_str(), W_OK) != 0)
-        return false;
+    m_target = followLinks(m_target);
+    // A file its owner made read-only is not replaced behind their back,
+    // not even by root, whom access() would let write anything.
+    struct stat st { };
+    if (::stat(m_target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            errno = EISDIR;
+            return false;
+        }
+        if ((st.st_mode & 0222) == 0 || ::access(m_target.c_str(), W_OK) != 0) {
+            errno = EACCES;
+            return false;
+        }
+    }
     // Hidden, and named after the target so a leftover tells what it was.
     std::string pattern = folderOf(m_target) + "." + nameOf(m_target) + ".XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -88,6 +116,16 @@ bool AtomicFile::write(const void* data, std::size_t size)
 
 bool AtomicFile::commit()
 {
+    return finish(false);
+}
+
+bool AtomicFile::commitNew()
+{
+    return finish(true);
+}
+
+bool AtomicFile::finish(bool onlyNew)
+{
     if (m_fd < 0 || m_failed) {
         discard();
         return false;
@@ -111,8 +149,12 @@ bool AtomicFile::commit()
         return false;
     }
     m_fd = -1;
-    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+    const int rc = onlyNew ? ::renameat2(AT_FDCWD, m_temp.c_str(), AT_FDCWD, m_target.c_str(), RENAME_NOREPLACE)
+                           : ::rename(m_temp.c_str(), m_target.c_str());
+    if (rc != 0) {
+        const int error = errno;
         discard();
+        errno = error;
         return false;
     }
     m_temp.clear();
@@ -138,7 +180,7 @@ bool AtomicFile::Copy(const std::string& from, const std::string& to, std::strin
             *error = why;
         return false;
     };
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (in < 0)
         return fail(std::strerror(errno));
     struct stat st { };
@@ -171,4 +213,46 @@ bool AtomicFile::Copy(const std::string& from, const std::string& to, std::strin
     if (!ok || !out.commit())
         return fail(std::strerror(errno ? errno : EIO));
     return true;
+}
+
+bool AtomicFile::Update(const std::string& path, std::uint64_t limit,
+    const std::function<std::optional<std::string>(const std::string* old)>& change, std::string* error)
+{
+    const auto fail = [error](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const std::string target = followLinks(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        struct stat st { };
+        if (::lstat(target.c_str(), &st) != 0 && errno == ENOENT) {
+            const std::optional<std::string> text = change(nullptr);
+            if (!text)
+                return true;
+            AtomicFile out(target);
+            if (out.open() && out.write(text->data(), text->size()) && out.commitNew())
+                return true;
+            if (errno == EEXIST)
+                continue; // created meanwhile: read it
+            return fail(std::strerror(errno));
+        }
+        ByteSource source;
+        if (!source.openLocked(target))
+            return fail(source.errorText());
+        std::vector<std::uint8_t> bytes;
+        if (source.size() > limit)
+            return fail("larger than " + std::to_string(limit) + " bytes");
+        if (!source.readRange(0, source.size(), bytes))
+            return fail(std::strerror(errno ? errno : EIO));
+        const std::string old(bytes.begin(), bytes.end());
+        const std::optional<std::string> text = change(&old);
+        if (!text)
+            return true;
+        AtomicFile out(target);
+        if (!out.open() || !out.write(text->data(), text->size()) || !out.commit())
+            return fail(std::strerror(errno ? errno : EIO));
+        return true;
+    }
+    return fail("the file keeps changing");
 }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,6 +92,29 @@ bool ByteSource::openFile(const std::string& path)
     // Non-blocking, so that opening a FIFO returns at once; it is refused
     // as no regular file right after.
     return adopt(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+}
+
+bool ByteSource::openLocked(const std::string& path)
+{
+    for (;;) {
+        if (!openFile(path))
+            return false;
+        int rc;
+        do
+            rc = ::flock(m_fd, LOCK_EX);
+        while (rc != 0 && errno == EINTR);
+        struct stat held { }, named { };
+        if (rc != 0 || ::fstat(m_fd, &held) != 0) {
+            m_error = errno;
+            close();
+            return false;
+        }
+        if (::stat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+            m_size = static_cast<std::uint64_t>(held.st_size); // as the previous holder left it
+            return true;
+        }
+        close(); // renamed over while we waited: lock the new file
+    }
 }
 
 bool ByteSource::openStream(std::FILE* stream)

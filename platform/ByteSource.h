@@ -31,6 +31,12 @@ public:
     // Opens path for reading; false (and error() tells why) when it is not a
     // regular file that can be read.
     bool openFile(const std::string& path);
+    // Opens path as openFile does and takes an exclusive advisory lock on
+    // the file, waiting while another process holds it. Writers that replace
+    // a file by rename hold this lock from reading it to the rename; the
+    // lock is released when the source closes. A file replaced while we
+    // waited is opened anew, so the lock is always on the file path names.
+    bool openLocked(const std::string& path);
     // Reads the file behind an open stream, from its start, through a
     // descriptor of its own; the stream stays the caller's.
     bool openStream(std::FILE* stream);

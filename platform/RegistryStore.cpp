@@ -2,8 +2,10 @@
 
 #include "platform/AtomicFile.h"
 
+#include "platform/ByteSource.h"
+
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -62,11 +64,25 @@ CString trimSlashes(CString key)
 
 RegistryStore::RegistryStore(RegistryRoot root) : m_root(root)
 {
-    load();
-    if (root == RegistryRoot::CurrentUser) {
+    ByteSource source;
+    std::vector<std::uint8_t> bytes;
+    if (source.openFile(path()) && source.readRange(0, source.size(), bytes, kMaxFileSize))
+        parse(std::string(bytes.begin(), bytes.end()));
+    addStandardKeys();
+}
+
+RegistryStore::RegistryStore(RegistryRoot root, const std::string& text) : m_root(root)
+{
+    parse(text);
+    addStandardKeys();
+}
+
+void RegistryStore::addStandardKeys()
+{
+    if (m_root == RegistryRoot::CurrentUser) {
         createKey("Environment");
         createKey("Software");
-    } else if (root == RegistryRoot::LocalMachine) {
+    } else if (m_root == RegistryRoot::LocalMachine) {
         createKey("Software");
     }
 }
@@ -106,9 +122,9 @@ CString RegistryStore::fold(const CString& key)
     return MakeLower(trimSlashes(key));
 }
 
-void RegistryStore::load()
+void RegistryStore::parse(const std::string& text)
 {
-    std::ifstream in(path());
+    std::istringstream in(text);
     CString line;
     Key* current = nullptr;
     const CString prefix = CString(rootName(m_root)) + "\\";
@@ -188,7 +204,7 @@ bool RegistryStore::removeValue(const CString& key, const CString& name)
     return k != m_keys.end() && k->second.values.erase(MakeLower(name)) > 0;
 }
 
-bool RegistryStore::save() const
+CString RegistryStore::text() const
 {
     CString text = "Windows Registry Editor Version 5.00\n";
     for (const auto& [folded, key] : m_keys) {
@@ -198,12 +214,39 @@ bool RegistryStore::save() const
             text += "=\"" + escape(entry.second) + "\"\n";
         }
     }
+    return text;
+}
+
+bool RegistryStore::makeFolder()
+{
     const CString target = folder();
     for (std::size_t slash = target.find('/', 1);; slash = target.find('/', slash + 1)) { // mkdir -p
         ::mkdir(target.substr(0, slash).c_str(), 0700);
         if (slash == CString::npos)
             break;
     }
-    AtomicFile out(path());
-    return out.open() && out.write(text.data(), text.size()) && out.commit();
+    struct stat st { };
+    return ::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RegistryStore::save() const
+{
+    const CString text = this->text();
+    return makeFolder()
+        && AtomicFile::Update(path(), kMaxFileSize, [&](const std::string*) { return std::optional<std::string>(text); });
+}
+
+bool RegistryStore::Change(RegistryRoot root, const std::function<bool(RegistryStore&)>& edit)
+{
+    bool edited = false;
+    const CString file = RegistryStore(root, "").path();
+    const bool written = makeFolder()
+        && AtomicFile::Update(file, kMaxFileSize, [&](const std::string* old) -> std::optional<std::string> {
+               RegistryStore store(root, old ? *old : std::string());
+               edited = edit(store);
+               if (!edited)
+                   return std::nullopt;
+               return store.text();
+           });
+    return written && edited;
 }

@@ -7,6 +7,8 @@
 
 #include "platform/CString.h"
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -38,15 +40,29 @@ public:
     void setValue(const CString& key, const CString& name, const CString& data);
     bool removeValue(const CString& key, const CString& name);
 
+    // Replaces the root's file with this store's keys.
     bool save() const;
+    // Reads the root's file, lets edit change it and writes it back, all
+    // under the writers' lock, so that two processes changing the registry
+    // at once keep both changes. Nothing is written when edit gives false;
+    // the result is then false too. A file that cannot be read is neither
+    // taken for empty nor replaced.
+    static bool Change(RegistryRoot root, const std::function<bool(RegistryStore&)>& edit);
 
 private:
+    RegistryStore(RegistryRoot root, const std::string& text);
+    void parse(const std::string& text);
+    void addStandardKeys();
+    CString text() const;
+    static bool makeFolder();
+    // Larger files are no registry of ours.
+    static constexpr std::uint64_t kMaxFileSize = 16u << 20;
+
     struct Key {
         CString spelling;
         std::map<CString, std::pair<CString, CString>> values; // folded name → (name, data)
     };
     static CString fold(const CString& key);
-    void load();
 
     RegistryRoot m_root;
     std::map<CString, Key> m_keys; // folded key path → key

@@ -29,10 +29,11 @@ void printError(const QString& text);
 bool parseColor(const QString& text, const char* option, COLORREF& out);
 // "WxH" with each side from 1 to 16384; prints the error and gives false.
 bool parseSize(const QString& text, int& width, int& height);
-inline QByteArray utf8(const QString& s)
-{
-    return s.toUtf8();
-}
+// Arguments as text that keeps every byte: bytes that are no UTF-8 (a
+// Latin-1 file name) become the code points U+DC80..U+DCFF, which utf8()
+// turns back into those bytes, so paths stay bytes end to end.
+QStringList argumentsOf(int argc, char** argv);
+QByteArray utf8(const QString& s);
 
 int runCalc(const QStringList& args);
 int runSlide(const QStringList& args);

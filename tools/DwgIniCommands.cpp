@@ -2,9 +2,13 @@
 
 #include "views/CKivDwgPreviewCtrl.h"
 #include "core/KivIni.h"
+#include "platform/ByteSource.h"
+#include "platform/PathNoCase.h"
 
 #include <QImage>
 #include <QRegularExpression>
+
+#include <filesystem>
 
 namespace cli {
 
@@ -156,6 +160,15 @@ int runIni(const QStringList& args)
     }
     KivIni ini;
     const QByteArray file = utf8(pos.at(0)), section = utf8(pos.at(1)), key = utf8(pos.at(2));
+    // A file that is there but cannot be read is reported, never taken for
+    // an empty one.
+    if (std::error_code error; std::filesystem::exists(file.toStdString(), error)) {
+        ByteSource source;
+        if (!source.openFile(ResolvePathNoCase(file.constData()))) {
+            printError(QString("%1: %2").arg(pos.at(0), QString::fromStdString(source.errorText())));
+            return Failed;
+        }
+    }
     const QByteArray pw = utf8(parser.value(password));
     ini.setFileName(file.constData());
     if (sub == "set") {
@@ -171,6 +184,11 @@ int runIni(const QStringList& args)
             written = ini.setConfig(section.constData(), key.constData(), n, value.constData());
         else
             written = ini.setConfig(section.constData(), key.constData(), value.constData());
+        if (value.contains('\n') || value.contains('\r') || section.contains('\n') || section.contains('\r')
+            || key.contains('\n') || key.contains('\r')) {
+            printError("INI sections, keys and values cannot hold line breaks");
+            return Failed;
+        }
         if (!written) {
             printError(QString("cannot write %1").arg(pos.at(0)));
             return Failed;

@@ -41,21 +41,23 @@ int runRegsvr(const QStringList& args)
     }
     const QFileInfo file(parser.positionalArguments().first());
     const QByteArray name = utf8(file.fileName());
-    RegistryStore store(RegistryRoot::ClassesRoot);
-    if (unregister) {
-        if (!store.removeValue(kControlsKey, name.constData())) {
-            printError(QString("%1 is not registered").arg(file.fileName()));
-            return Failed;
-        }
-    } else {
-        if (!file.isFile()) {
-            printError(QString("cannot register %1: no such file").arg(file.filePath()));
-            return Failed;
-        }
-        store.setValue(kControlsKey, name.constData(), utf8(file.absoluteFilePath()).constData());
+    if (!unregister && !file.isFile()) {
+        printError(QString("cannot register %1: no such file").arg(file.filePath()));
+        return Failed;
     }
-    if (!store.save()) {
-        printError(QString("cannot write %1").arg(QString::fromStdString(store.path())));
+    bool registered = true;
+    const bool changed = RegistryStore::Change(RegistryRoot::ClassesRoot, [&](RegistryStore& store) {
+        if (unregister)
+            return registered = store.removeValue(kControlsKey, name.constData());
+        store.setValue(kControlsKey, name.constData(), utf8(file.absoluteFilePath()).constData());
+        return true;
+    });
+    if (!registered) {
+        printError(QString("%1 is not registered").arg(file.fileName()));
+        return Failed;
+    }
+    if (!changed) {
+        printError(QString("cannot write %1").arg(QString::fromStdString(RegistryStore(RegistryRoot::ClassesRoot).path())));
         return Failed;
     }
     if (!silent)

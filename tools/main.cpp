@@ -90,6 +90,84 @@ bool parseSize(const QString& text, int& width, int& height)
     return true;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at p (shortest form, no
+// surrogates, at most U+10FFFF), or 0.
+int sequenceLength(const unsigned char* p, const unsigned char* end, char32_t& cp)
+{
+    const unsigned char b = *p;
+    int n;
+    if (b < 0x80) {
+        cp = b;
+        return 1;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+        n = 2;
+        cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        cp = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        cp = b & 0x07;
+    } else {
+        return 0;
+    }
+    if (end - p < n)
+        return 0;
+    for (int i = 1; i < n; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[i] & 0x3F);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return n;
+}
+
+} // namespace
+
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i) {
+        QString arg;
+        const auto* p = reinterpret_cast<const unsigned char*>(argv[i]);
+        const auto* end = p + std::strlen(argv[i]);
+        while (p < end) {
+            char32_t cp = 0;
+            const int n = sequenceLength(p, end, cp);
+            if (n == 0) {
+                arg += QChar(static_cast<char16_t>(0xDC00 + *p));
+                ++p;
+                continue;
+            }
+            arg += QString::fromUcs4(&cp, 1);
+            p += n;
+        }
+        args << arg;
+    }
+    return args;
+}
+
+QByteArray utf8(const QString& s)
+{
+    QByteArray out;
+    out.reserve(s.size());
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s.at(i).unicode();
+        if (c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !s.at(i - 1).isHighSurrogate())) {
+            out += s.mid(run, i - run).toUtf8();
+            out += static_cast<char>(c - 0xDC00);
+            run = i + 1;
+        }
+    }
+    out += s.mid(run).toUtf8();
+    return out;
+}
+
 void printError(const QString& text)
 {
     std::fprintf(stderr, "vandrel: %s\n", utf8(text).constData());
@@ -103,7 +181,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName("vandrel");
     QCoreApplication::setApplicationVersion(VANDREL_VERSION);
 
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = cli::argumentsOf(argc, argv).mid(1);
     while (!args.isEmpty() && args.first().startsWith('-')) {
         const QString option = args.takeFirst();
         if (option == "--help" || option == "-h") {

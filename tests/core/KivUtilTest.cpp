@@ -98,7 +98,12 @@ TEST(KivUtil, CopyFileUpdateAsksBeforeOverwriting)
     // Without confirmation an existing target is overwritten without a word.
     confirm = 0;
     writeText(dir.file("src"), "newer");
+    // A target its owner made read-only is refused, as the system's copy
+    // refuses it, also for root.
     chmod(dir.file("dst").c_str(), 0444);
+    EXPECT_EQ(KivUtil::CopyFileUpdate(dir.file("src").c_str(), dir.file("dst").c_str(), 0, &confirm), 0);
+    EXPECT_EQ(readFile(dir.file("dst")), Bytes({'n', 'e', 'w'}));
+    chmod(dir.file("dst").c_str(), 0200);
     EXPECT_EQ(KivUtil::CopyFileUpdate(dir.file("src").c_str(), dir.file("dst").c_str(), 0, &confirm), 1);
     EXPECT_EQ(boxes.shown().size(), 2u);
     struct stat st { };
