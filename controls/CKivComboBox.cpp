@@ -1,10 +1,10 @@
 #include "controls/CKivComboBox.h"
 
+#include "platform/FileSystem.h"
 #include "platform/FillList_p.h"
 
 #include "platform/PathNoCase.h"
 
-#include <glob.h>
 
 CKivComboBox::CKivComboBox(QWidget* parent) : CComboBox(parent)
 {
@@ -19,21 +19,16 @@ int CKivComboBox::AddFiles(const char* dir, const char* pattern, int stripExt, i
         folder += '/';
     const std::string wanted
         = ResolvePathNoCase(folder.c_str()) + GlobNoCase(NativeSeparators(pattern ? pattern : "*").c_str());
-    glob_t found {};
     int any = 0;
-    if (::glob(wanted.c_str(), GLOB_MARK, nullptr, &found) == 0) {
-        for (std::size_t i = 0; i < found.gl_pathc; ++i) {
-            std::string name = found.gl_pathv[i];
-            if (!name.empty() && name.back() == '/')
-                name.pop_back(); // a folder
-            name = name.substr(name.find_last_of('/') + 1);
-            if (stripExt == 1 && name.size() >= 4)
-                name.resize(name.size() - 4);
-            AddString(name.c_str());
-            any = 1;
-        }
+    for (std::string name : GlobPaths(wanted.c_str(), true)) {
+        if (!name.empty() && name.back() == '/')
+            name.pop_back(); // a folder
+        name = name.substr(name.find_last_of('/') + 1);
+        if (stripExt == 1 && name.size() >= 4)
+            name.resize(name.size() - 4);
+        AddString(name.c_str());
+        any = 1;
     }
-    ::globfree(&found);
     if (any)
         SetCurSel(0);
     return any;

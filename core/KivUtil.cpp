@@ -2,20 +2,15 @@
 
 
 #include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
 #include "platform/Resources.h"
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
 #include "platform/ProcessService.h"
 
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <glob.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
 
 namespace {
 
@@ -51,25 +46,13 @@ PathPieces split(const char* path)
 
 long KivUtil::GetFileSize(const char* path)
 {
-    const std::string native = ResolvePathNoCase(path);
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    struct stat st { };
-    const int rc = ::fstat(fd, &st);
-    ::close(fd);
-    if (rc != 0 || S_ISDIR(st.st_mode))
-        return -1;
-    return static_cast<long>(st.st_size);
+    return static_cast<long>(FileSizeOf(ResolvePathNoCase(path).c_str()));
 }
 
 float KivUtil::GetDiskFreeSpaceA(const char* root)
 {
-    struct statvfs vfs { };
     const std::string native = root && *root ? NativeSeparators(root) : std::string(".");
-    if (::statvfs(native.c_str(), &vfs) != 0)
-        return 0.0f;
-    return static_cast<float>(static_cast<double>(vfs.f_frsize) * static_cast<double>(vfs.f_bavail));
+    return static_cast<float>(DiskFreeBytes(native.c_str()));
 }
 
 int KivUtil::IsExistFile(const char* path)
@@ -101,18 +84,10 @@ CString KivUtil::GetFileExt(const char* path)
 
 COleDateTime KivUtil::GetFileDate(const char* path)
 {
-    const std::string native = GlobNoCase(NativeSeparators(path).c_str());
-    glob_t matches {};
-    std::string first;
-    if (!native.empty() && ::glob(native.c_str(), GLOB_NOSORT, nullptr, &matches) == 0 && matches.gl_pathc > 0)
-        first = matches.gl_pathv[0];
-    ::globfree(&matches);
-    if (first.empty())
-        first = ResolvePathNoCase(path);
-    struct stat st { };
-    if (first.empty() || ::stat(first.c_str(), &st) != 0)
-        return COleDateTime::GetCurrentTime();
-    return COleDateTime(st.st_mtime);
+    const std::vector<CString> matches = GlobPaths(GlobNoCase(NativeSeparators(path).c_str()).c_str(), false);
+    const std::string first = matches.empty() ? ResolvePathNoCase(path) : matches.front();
+    const auto time = FileModifiedTime(first.c_str());
+    return time ? COleDateTime(*time) : COleDateTime::GetCurrentTime();
 }
 
 int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, int* confirm)
@@ -121,8 +96,7 @@ int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, in
         return 0;
     const std::string from = ResolvePathNoCase(source);
     const std::string to = ResolvePathNoCase(target);
-    struct stat st { };
-    const bool targetExists = ::stat(to.c_str(), &st) == 0;
+    const bool targetExists = PathExists(to.c_str());
     if (targetExists && (!confirm || *confirm == 1)) {
         // Type 68 as the original programs passed it: Yes/No with the information icon.
         const int answer = MessagePrint(nullptr, "Confirm", MB_YESNO | MB_ICONINFORMATION,
@@ -132,17 +106,14 @@ int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, in
     }
     bool ok;
     if (move == 1) {
-        ok = ::rename(from.c_str(), to.c_str()) == 0;
-        if (!ok && errno == EXDEV) // another volume: copy, then remove
-            ok = AtomicFile::Copy(from, to) && ::unlink(from.c_str()) == 0;
+        ok = MoveFileTo(from.c_str(), to.c_str());
     } else {
         ok = AtomicFile::Copy(from, to);
     }
     if (!ok)
         return 0;
     // Clearing a read-only attribute: the owner may read and write.
-    if (::stat(to.c_str(), &st) == 0)
-        ::chmod(to.c_str(), (st.st_mode & 07777) | S_IRUSR | S_IWUSR);
+    MakeOwnerReadWrite(to.c_str());
     return 1;
 }
 

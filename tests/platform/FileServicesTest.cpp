@@ -1,9 +1,11 @@
 #include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
 #include "platform/PathNoCase.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -88,4 +90,33 @@ TEST(PathNoCase, GlobPatternsIgnoreCase)
     EXPECT_EQ(GlobNoCase("*.sld"), "*.[sS][lL][dD]");
     EXPECT_EQ(GlobNoCase("a?[xy]1"), "[aA]?[xy]1") << "bracket classes stay as written";
     EXPECT_EQ(GlobNoCase(nullptr), "");
+}
+
+TEST(FileSystem, GlobSizesMovesAndOwnerPermissions)
+{
+    TempDir dir;
+    writeText(dir.file("a.sld"), "12345");
+    fs::create_directory(dir.path() / "sub.sld");
+    auto found = GlobPaths((dir.path().string() + "/*.sld").c_str(), true);
+    std::sort(found.begin(), found.end());
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[1], dir.file("sub.sld") + "/") << "folders are marked";
+    EXPECT_TRUE(GlobPaths((dir.path().string() + "/*.none").c_str(), false).empty());
+
+    EXPECT_EQ(FileSizeOf(dir.file("a.sld").c_str()), 5);
+    EXPECT_EQ(FileSizeOf(dir.file("sub.sld").c_str()), -1);
+    EXPECT_EQ(FileSizeOf(dir.file("none").c_str()), -1);
+    fs::create_symlink("none", dir.path() / "dangling");
+    EXPECT_TRUE(PathExists(dir.file("dangling").c_str()));
+    EXPECT_FALSE(PathExists(dir.file("none").c_str()));
+
+    ASSERT_TRUE(MoveFileTo(dir.file("a.sld").c_str(), dir.file("b.sld").c_str()));
+    EXPECT_FALSE(fs::exists(dir.file("a.sld")));
+    fs::permissions(dir.file("b.sld"), fs::perms::group_read | fs::perms::others_read);
+    ASSERT_TRUE(MakeOwnerReadWrite(dir.file("b.sld").c_str()));
+    EXPECT_EQ(fs::status(dir.file("b.sld")).permissions(),
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_TRUE(RemoveFile(dir.file("b.sld").c_str()));
+    EXPECT_FALSE(RemoveFile(dir.file("b.sld").c_str()));
+    EXPECT_GT(DiskFreeBytes(dir.path().c_str()), 0.0);
 }
