@@ -103,11 +103,24 @@ int KivSlideDraw::drawOpenSlide()
     int ended = 0;
     const float r = static_cast<float>(h) / static_cast<float>(w);
     if (r != 0.0f && std::fabs(r) < 1.0e10f) {
-        m_pDC->SetMapMode(MM_ISOTROPIC);
-        if (static_cast<float>(y) / static_cast<float>(x) <= r)
-            m_pDC->SetWindowExt(x, static_cast<int>(x * r));
-        else
-            m_pDC->SetWindowExt(static_cast<int>(y / r), y);
+        // A plausible stored aspect ratio that the extents do not give is
+        // kept, as the slide's own program showed it: X is stretched by f.
+        const double aspect = GetAspectRatio();
+        const double f = x > 0 && y > 0 && aspect >= 0.1 && aspect <= 10.0 ? aspect * y / x : 1.0;
+        if (std::fabs(f - 1.0) > 0.01) {
+            m_pDC->SetMapMode(MM_ANISOTROPIC);
+            const double fx = x * f;
+            if (y / fx <= r)
+                m_pDC->SetWindowExt(x, static_cast<int>(fx * r));
+            else
+                m_pDC->SetWindowExt(static_cast<int>(y / r / f), y);
+        } else {
+            m_pDC->SetMapMode(MM_ISOTROPIC);
+            if (static_cast<float>(y) / static_cast<float>(x) <= r)
+                m_pDC->SetWindowExt(x, static_cast<int>(x * r));
+            else
+                m_pDC->SetWindowExt(static_cast<int>(y / r), y);
+        }
         m_pDC->SetViewportExt(w - 1, 1 - h);
         m_pDC->SetViewportOrg(m_client.left, m_client.top + h - 1);
         m_nExtX = x;
@@ -152,7 +165,7 @@ void KivSlideDraw::SlidePolygon(const std::vector<KivSlidePoint>& vertices)
 
 void KivSlideDraw::SlideColor(int aci)
 {
-    const COLORREF rgb = static_cast<COLORREF>(KivAciColor::GetRGB(aci));
+    const COLORREF rgb = aci == 0 ? m_crBack : static_cast<COLORREF>(KivAciColor::GetRGB(aci));
     m_pen.CreatePen(PS_SOLID, 0, rgb);
     m_brush.CreateSolidBrush(rgb);
 }

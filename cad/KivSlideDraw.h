@@ -19,6 +19,10 @@ public:
     // a window the whole surface of dc is the client area. 0 without dc.
     int Draw(CWnd* window, CDC* dc, const char* reference, int invert);
 
+    // The colour the drawing lies on: fills in colour 0 take it, since the
+    // slide writers of today mask with colour 0 what lies behind a drawing.
+    void SetBackColor(COLORREF colour) { m_crBack = colour; }
+
     // Loads the slide a reference names as Draw does (a file name gets
     // ".SLD", a library ".SLB"), ready for ReadHeader and DecodeRecords:
     // 0, or the code recorded.
@@ -39,6 +43,7 @@ private:
     int m_nExtX = 0;
     int m_nExtY = 0;
     CRect m_client;
+    COLORREF m_crBack = 0;
     CPen m_pen;
     CBrush m_brush;
     std::vector<CPoint> m_points;

@@ -194,6 +194,9 @@ int KivSlideFile::ReadHeader(KivSlideNew* header)
             m_bSwapped = 1;
         else
             result = 3;
+        // The ratio times 10,000,000, in the slide's byte order.
+        const std::uint32_t aspect = m_bSwapped ? ReadBe32(raw + 23) : ReadLe32(raw + 23);
+        m_aspect = static_cast<double>(aspect) / 1.0e7;
         if (m_bSwapped) { // by value: the packed members may be misaligned
             header->highX = swap16(header->highX);
             header->highY = swap16(header->highY);
@@ -219,6 +222,8 @@ int KivSlideFile::ReadHeader(KivSlideOld* header)
         std::memcpy(header->aspect, raw + 23, 8);
         header->fill = ReadLe16(raw + 31);
         header->unused = raw[33];
+        const std::uint64_t bits = ReadLe64(raw + 23); // an IEEE double
+        std::memcpy(&m_aspect, &bits, sizeof m_aspect);
         if (!identifies(header->id, header->type) || (header->fill != 0 && header->fill != 2))
             result = 2;
         m_highX = header->highX;

@@ -107,6 +107,9 @@ public:
     int IsSwapped() const { return m_bSwapped; }
     std::uint16_t GetHighX() const { return m_highX; }
     std::uint16_t GetHighY() const { return m_highY; }
+    // The width-to-height ratio of the display the slide was made on, as
+    // its header stores it (0 before a header was read).
+    double GetAspectRatio() const { return m_aspect; }
 
     // Library operations: 0 on success, else the code they recorded.
     static int CreateLibrary(const char* library);
@@ -150,4 +153,5 @@ private:
     bool m_open = false;
     std::uint16_t m_highX = 0;
     std::uint16_t m_highY = 0;
+    double m_aspect = 0.0;
 };

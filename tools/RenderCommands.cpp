@@ -154,6 +154,7 @@ int runSlideRender(const QStringList& args)
             const CRect all(0, 0, width, height);
             dc.FillSolidRect(all, backColor);
             KivSlideDraw slide;
+            slide.SetBackColor(backColor);
             code = slide.Draw(nullptr, &dc, ref.constData(), parser.isSet(invert) ? 1 : 0);
         }
         if (code == 1 || code == 4 || code == 5 || (code == 3 && !ref.contains('('))) {

@@ -49,6 +49,7 @@ void CKivSlideViewCtrl::OnPaint()
     GetClientRect(&client);
     CBrush back(m_crBack);
     dc.FillRect(&client, &back);
+    m_slide.SetBackColor(m_crBack);
     m_slide.Draw(this, &dc, m_strFile.c_str(), m_bInvert);
     EndWaitCursor();
 }

@@ -231,3 +231,63 @@ TEST(CKivStatic, NotifiesWithIdentifierCodeAndWindow)
     orphan.PostNotifyToParent(1, 0); // no parent: nothing, no crash
     QCoreApplication::processEvents();
 }
+
+TEST_F(SlideDraw, ColourZeroFillsTakeTheBackColour)
+{
+    const Bytes bytes = SlideWriter(100, 100)
+                            .color(1)
+                            .fill({{0, 0}, {100, 0}, {100, 100}, {0, 100}})
+                            .color(0)
+                            .fill({{25, 25}, {75, 25}, {75, 75}, {25, 75}})
+                            .end()
+                            .bytes();
+    const std::string path = write("mask.sld", bytes);
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    {
+        CDC dc(&image);
+        KivSlideDraw draw;
+        draw.SetBackColor(RGB(0, 0, 255));
+        EXPECT_EQ(draw.Draw(nullptr, &dc, path.c_str(), 0), 0);
+    }
+    EXPECT_EQ(at(image, 10, 10), RGB(255, 0, 0));
+    EXPECT_EQ(at(image, 50, 50), RGB(0, 0, 255)) << "the mask shows the back colour, not white";
+}
+
+TEST_F(SlideDraw, AStoredAspectRatioIsKeptWhenTheExtentsDifferFromIt)
+{
+    // Extents 1000 x 500, but made on a square display: a vertical line over
+    // the whole height must span the whole height of a square client.
+    auto slide = [](std::uint32_t aspect) {
+        SlideWriter writer(1000, 500);
+        writer.vector(0, 0, 0, 500).end();
+        Bytes bytes = writer.bytes();
+        for (int i = 0; i < 4; ++i)
+            bytes[23 + i] = static_cast<std::uint8_t>(aspect >> (8 * i));
+        return bytes;
+    };
+    auto topOfLine = [](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            if (at(image, 0, y) != RGB(0, 0, 0))
+                return y;
+        return -1;
+    };
+    QImage image;
+    EXPECT_EQ(render(image, 400, 400, write("square.sld", slide(10000000))), 0);
+    EXPECT_LE(topOfLine(image), 2);
+    // A ratio the extents give, none or an absurd one: drawn as before.
+    for (std::uint32_t aspect : {20000000u, 0u, 1000000000u}) {
+        EXPECT_EQ(render(image, 400, 400, write("wide.sld", slide(aspect))), 0);
+        EXPECT_NEAR(topOfLine(image), 200, 2) << aspect;
+    }
+}
+
+TEST_F(SlideDraw, ANameThatExistsAsGivenIsOpenedBeforeItsUpperCase)
+{
+    write("test.sld", filledSquare(10));
+    write("TEST.SLD", SlideWriter(10, 10).end().bytes());
+    QImage image;
+    const std::string lower = dir.file("test.sld");
+    EXPECT_EQ(render(image, 20, 20, lower), 0);
+    EXPECT_EQ(at(image, 10, 10), RGB(255, 255, 255)) << "test.sld, not TEST.SLD, was drawn";
+}
