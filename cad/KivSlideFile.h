@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #pragma pack(push, 1)
@@ -126,6 +127,9 @@ public:
     static int ExtractLibrary(const char* library, const char* slide, const char* folder);
     static int RemoveLibrary(const char* library, const char* slide, const char* folder);
     static int ExplodeLibrary(const char* library, const char* folder);
+    // The same, telling progress how many of how many slides are written.
+    static int ExplodeLibrary(
+        const char* library, const char* folder, const std::function<void(int done, int total)>& progress);
 
     // Reads a library directory from a whole library image: 0, 4 or 7.
     static int ReadLibraryDirectory(const std::uint8_t* data, std::size_t size, std::vector<KivSldLibInfo>* entries);

@@ -532,14 +532,24 @@ int KivSlideFile::RemoveLibrary(const char* library, const char* slide, const ch
 
 int KivSlideFile::ExplodeLibrary(const char* library, const char* folder)
 {
+    return ExplodeLibrary(library, folder, {});
+}
+
+int KivSlideFile::ExplodeLibrary(
+    const char* library, const char* folder, const std::function<void(int done, int total)>& progress)
+{
     // One open of the library for its directory and all its slides.
     std::vector<KivSldLibInfo> entries;
     ByteSource source;
     if (const int code = listLibrary(library, entries, nullptr, &source))
         return code;
     const FolderNameIndex dir(targetFolder(folder, library));
-    for (const auto& e : entries)
-        if (const int code = extractOne(source, e, dir))
+    const int total = static_cast<int>(entries.size());
+    for (int i = 0; i < total; ++i) {
+        if (const int code = extractOne(source, entries[static_cast<std::size_t>(i)], dir))
             return code;
+        if (progress)
+            progress(i + 1, total);
+    }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "core/KivCalculator.h"
 #include "core/KivParamList.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -10,7 +11,16 @@ namespace cli {
 
 namespace {
 constexpr int kMaxExpression = 255; // what the calculator's scan buffer holds
+
+// The calculator's functions, which its list of names also holds.
+bool isFunction(const char* name)
+{
+    for (const char* f : {"sin", "cos", "tan"})
+        if (std::strcmp(name, f) == 0)
+            return true;
+    return false;
 }
+} // namespace
 
 int runCalc(const QStringList& args)
 {
@@ -22,11 +32,26 @@ int runCalc(const QStringList& args)
     const QCommandLineOption params("params", "List the parameter names of EXPR, one a line.");
     parser.addOption(param);
     parser.addOption(params);
+    // "-2^2" and "-W" are expressions, not options: an argument that starts
+    // with "-" and is no option of ours is taken as the expression.
+    QStringList options;
+    QStringList expressions;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const bool takesValue = a == "-p" || a == "--param";
+        static const QStringList known = {"-p", "--param", "--params", "-h", "--help", "--help-all", "--"};
+        if (i > 0 && a.size() > 1 && a.startsWith('-') && !known.contains(a) && !a.startsWith("--param="))
+            expressions << a;
+        else
+            options << a;
+        if (takesValue && i + 1 < args.size())
+            options << args.at(++i);
+    }
     int exit = Ok;
-    if (!parse(parser, args, "calc EXPR [-p NAME=VALUE]... [--params]", exit))
+    if (!parse(parser, options, "calc EXPR [-p NAME=VALUE]... [--params]", exit))
         return exit;
 
-    const QStringList positional = parser.positionalArguments();
+    const QStringList positional = parser.positionalArguments() + expressions;
     if (positional.size() != 1) {
         printError("calc takes one expression (use -- before one that starts with '-')");
         return Failed;
@@ -68,12 +93,36 @@ int runCalc(const QStringList& args)
         return Failed;
     }
 
+    // Say why an expression cannot be evaluated, before trying it.
+    KivParamList names;
+    KivGetCalcParam(expression.constData(), &names);
+    for (int i = 0; const char* name = names.getParam(i); ++i)
+        if (!list.isExist(name) && !isFunction(name)) {
+            printError(QString("unknown parameter '%1' (give it with -p %1=VALUE)").arg(QString::fromUtf8(name)));
+            return Failed;
+        }
+    int depth = 0;
+    for (const char c : expression) {
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (depth < 0)
+            break;
+    }
+    if (depth != 0) {
+        printError(QString("unbalanced parenthesis in '%1'").arg(QString::fromUtf8(expression)));
+        return Failed;
+    }
+
     double result = 0.0;
-    const int ok = KivCalculator(rewritten.data(), &result);
-    std::printf("%.15g\n", result);
-    if (!ok)
+    if (!KivCalculator(rewritten.data(), &result)) {
         printError(QString("cannot evaluate '%1'").arg(QString::fromUtf8(rewritten.data())));
-    return ok ? Ok : Failed;
+        return Failed;
+    }
+    if (!std::isfinite(result)) {
+        printError(QString("'%1' has no finite value").arg(QString::fromUtf8(expression)));
+        return Failed;
+    }
+    std::printf("%.15g\n", result);
+    return Ok;
 }
 
 } // namespace cli

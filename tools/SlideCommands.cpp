@@ -1,6 +1,11 @@
 #include "Cli.h"
 
+#include "Terminal.h"
+
 #include "cad/KivSlideFile.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/PathNoCase.h"
 
 #include <memory>
 
@@ -50,7 +55,7 @@ int slideInfo(const QStringList& args)
         result = 2; // as a drawing reports a slide that ends early
     KivSlideFile::SetSlideError(result, nullptr, nullptr);
 
-    std::printf("slide:    %s\n", ref.constData());
+    std::printf("slide:    %s\n", escapeControls(ref.toStdString()).constData());
     std::printf("format:   level %d (%s header), %s\n", level, level == 1 ? "old 34-byte" : "new 31-byte",
         slide.IsSwapped() ? "big-endian" : "little-endian");
     std::printf("extent:   %u x %u\n", slide.GetHighX(), slide.GetHighY());
@@ -117,6 +122,15 @@ int librarySub(const QStringList& args)
     if (sub == "create") {
         if (!needs(rest.isEmpty(), "takes only the library"))
             return Failed;
+        // An existing library is emptied only with the user's consent.
+        if (const QByteArray name = lib.contains('.') ? lib : lib + ".slb";
+            PathExists(ResolvePathNoCase(name.constData()).c_str())
+            && AfxMessageBox(QString("%1 exists. Remove all its slides?").arg(QString::fromUtf8(name)).toUtf8().constData(),
+                   MB_YESNO | MB_ICONQUESTION)
+                != IDYES) {
+            printError("nothing changed (vandrel --yes slb create empties an existing library)");
+            return Failed;
+        }
         const int code = KivSlideFile::CreateLibrary(lib.constData());
         return code ? slideFailure(code) : Ok;
     }
@@ -128,9 +142,10 @@ int librarySub(const QStringList& args)
             return slideFailure(KivSlideFile::m_nSldError);
         for (int i = 0; i < count; ++i) {
             if (parser.isSet(longList))
-                std::printf("%-31s %10ld %10ld\n", info[i].name, info[i].address, info[i].size);
+                std::printf("%-31s %10ld %10ld\n", escapeControls(info[i].name).constData(), info[i].address,
+                    info[i].size);
             else
-                std::printf("%s\n", info[i].name);
+                std::printf("%s\n", escapeControls(info[i].name).constData());
         }
         return Ok;
     }
@@ -149,7 +164,12 @@ int librarySub(const QStringList& args)
     if (sub == "explode") {
         if (!needs(rest.isEmpty(), "takes only the library and -d"))
             return Failed;
-        const int code = KivSlideFile::ExplodeLibrary(lib.constData(), dirArg);
+        std::unique_ptr<ProgressBar> shown;
+        const int code = KivSlideFile::ExplodeLibrary(lib.constData(), dirArg, [&](int done, int total) {
+            if (!shown)
+                shown = std::make_unique<ProgressBar>("explode", total);
+            shown->update(done);
+        });
         return code ? slideFailure(code) : Ok;
     }
     printError(QString("unknown slb action '%1'").arg(sub));

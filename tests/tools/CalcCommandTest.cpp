@@ -26,7 +26,7 @@ TEST(VandrelCalc, DivisionByZeroFailsWithTheMessageOnStderr)
 {
     const auto r = vandrel({"calc", "6/0+2"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "2\n");
+    EXPECT_EQ(r.out, "") << "a failure prints no result";
     EXPECT_NE(r.err.find("0으로 나눌 수 없습니다!"), std::string::npos) << r.err;
 }
 
@@ -65,4 +65,37 @@ TEST(VandrelCalc, HelpEverywhere)
     r = vandrel({"help", "calc"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("NAME=VALUE"), std::string::npos);
+}
+
+TEST(VandrelCalc, FailuresNameTheirCauseAndPrintNothing)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* cause;
+    };
+    for (const Case& c : std::vector<Case> {
+             {{"calc", "W*H", "-p", "W=3"}, "unknown parameter 'H'"},
+             {{"calc", "abc("}, "unknown parameter 'abc'"},
+             {{"calc", "(1+2"}, "unbalanced parenthesis"},
+             {{"calc", "1+2)"}, "unbalanced parenthesis"},
+             {{"calc", "10^400"}, "no finite value"},
+             {{"calc", "(0-8)^0.5"}, "no finite value"},
+         }) {
+        const auto r = vandrel(c.args);
+        EXPECT_EQ(r.status, 1) << c.args[1];
+        EXPECT_EQ(r.out, "") << c.args[1];
+        EXPECT_NE(r.err.find(c.cause), std::string::npos) << c.args[1] << ": " << r.err;
+    }
+}
+
+TEST(VandrelCalc, ANegativeNumberIsAnExpressionNotAnOption)
+{
+    auto r = vandrel({"calc", "-2^2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "4\n");
+    r = vandrel({"calc", "-W", "-p", "W=2"});
+    EXPECT_EQ(r.out, "-2\n") << r.err;
+    r = vandrel({"calc", "-p", "W=-1", "W*3"});
+    EXPECT_EQ(r.out, "-3\n") << r.err;
+    EXPECT_EQ(vandrel({"calc", "sin(0)+1"}).out, "1\n");
 }

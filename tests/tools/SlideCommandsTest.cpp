@@ -80,3 +80,23 @@ TEST(VandrelSlb, AReadOnlyLibraryIsLeftAlone)
     EXPECT_EQ(vandrel(dir, {"slb", "delete", "ro", "A"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"slb", "list", "ro"}).out, "A\n");
 }
+
+TEST(VandrelSlb, SlideNamesCannotSendEscapesToTheTerminal)
+{
+    TempDir dir;
+    writeFile(dir.file("evil.slb"), makeLibrary({{"A\x1b]0;owned\x07" "B", SlideWriter().end().bytes()}}));
+    const auto r = vandrel(dir, {"slb", "list", "evil"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "A\\x1b]0;owned\\x07B\n");
+}
+
+TEST(VandrelSlb, CreateEmptiesAnExistingLibraryOnlyWhenTold)
+{
+    TempDir dir;
+    const Bytes library = makeLibrary({{"A", SlideWriter().end().bytes()}});
+    writeFile(dir.file("parts.slb"), library);
+    EXPECT_EQ(vandrel(dir, {"slb", "create", "parts"}).status, 1);
+    EXPECT_EQ(readFile(dir.file("parts.slb")), library);
+    EXPECT_EQ(vandrel(dir, {"--yes", "slb", "create", "parts"}).status, 0);
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "parts"}).status, 7);
+}
