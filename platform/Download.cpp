@@ -122,6 +122,9 @@ void DownloadJob::Impl::ended()
     // Only a server that never answered is tried again, as a connect retry.
     if (!answered && attempts <= limits.retries)
         return attempt();
+    if (!answered && failure == QNetworkReply::OperationCanceledError) // the connect time-out
+        return finish(
+            false, QString("no answer within %1 s, %2 times").arg(limits.connectTimeoutMs / 1000.0).arg(attempts));
     finish(false, status >= 300 ? QString("the server answered %1").arg(status) : why);
 }
 
