@@ -1,7 +1,8 @@
 #include "cad/KivDwgPreview.h"
 
-#include "cad/ByteSource_p.h"
 #include "core/KivReg.h"
+#include "platform/ByteOrder.h"
+#include "platform/ByteReader.h"
 #include "platform/CWnd.h"
 #include "platform/Dib.h"
 #include "platform/Download.h"
@@ -9,7 +10,12 @@
 #include "platform/PathNoCase.h"
 #include "platform/ProcessService.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -19,12 +25,10 @@ const std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\
 constexpr int kHeaderEntry = 1;
 constexpr int kBitmapEntry = 2;
 constexpr int kPngEntry = 6;
-
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
+// The image address lies at offset 13 of the file.
+constexpr std::uint64_t kAddressAt = 13;
+// A PNG's width and height end 24 bytes in (signature, IHDR length and tag).
+constexpr std::size_t kPngSizeEnd = 24;
 
 // White takes the colour; the colour itself its complement, so lines drawn
 // in that colour stay visible.
@@ -39,19 +43,75 @@ QRgb recolour(QRgb pixel, COLORREF colour)
     return pixel | 0xFF000000;
 }
 
+void recolourPixels(QImage& image, COLORREF colour)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = recolour(line[x], colour);
+    }
+}
+
 bool startsWithNoCase(const char* text, const char* prefix)
 {
     return CompareNoCaseN(text, prefix, std::strlen(prefix)) == 0;
 }
 
-} // namespace
+bool isPng(const std::vector<std::uint8_t>& bytes)
+{
+    return bytes.size() >= sizeof kPngSignature && std::memcmp(bytes.data(), kPngSignature, sizeof kPngSignature) == 0;
+}
 
-struct KivDwgPreview::Source {
-    std::unique_ptr<cadio::FileSource> file;
-    std::unique_ptr<cadio::MemorySource> memory;
-    std::vector<std::uint8_t> bytes;
-    const cadio::Source& get() const { return file ? static_cast<const cadio::Source&>(*file) : *memory; }
-};
+QImage decodeBitmap(const std::uint8_t* bytes, std::size_t size, COLORREF colour)
+{
+    BITMAPINFOHEADER header;
+    if (size < sizeof header)
+        return {};
+    std::memcpy(&header, bytes, sizeof header);
+    if (header.biSize < sizeof header || header.biSize > size)
+        return {};
+    const int colors = DibColorCount(header);
+    const std::size_t tableAt = header.biSize + (header.biCompression == BI_BITFIELDS ? 12 : 0);
+    if (tableAt > size || (size - tableAt) / sizeof(RGBQUAD) < static_cast<std::size_t>(colors))
+        return {};
+    std::vector<RGBQUAD> table(static_cast<std::size_t>(colors));
+    if (colors > 0)
+        std::memcpy(table.data(), bytes + tableAt, table.size() * sizeof(RGBQUAD));
+    // Palette bitmaps recolour each colour table entry once.
+    for (RGBQUAD& c : table) {
+        const QRgb r = recolour(qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue), colour);
+        c = {static_cast<BYTE>(qBlue(r)), static_cast<BYTE>(qGreen(r)), static_cast<BYTE>(qRed(r)), 0};
+    }
+    const std::size_t pixelsAt = tableAt + table.size() * sizeof(RGBQUAD);
+    QImage image
+        = DibToImage(header, table.data(), colors, bytes + pixelsAt, size - pixelsAt, KivDwgPreview::kMaxPreviewPixels);
+    if (!image.isNull() && header.biBitCount > 8)
+        recolourPixels(image, colour);
+    return image;
+}
+
+QImage decodePng(const std::vector<std::uint8_t>& bytes, COLORREF colour)
+{
+    if (!isPng(bytes) || bytes.size() > static_cast<std::size_t>(INT32_MAX))
+        return {};
+    QByteArray data
+        = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "PNG");
+    // The declared size is checked before the decoder allocates for it.
+    const QSize size = reader.size();
+    if (!size.isValid() || static_cast<std::int64_t>(size.width()) * size.height() > KivDwgPreview::kMaxPreviewPixels)
+        return {};
+    const QImage decoded = reader.read();
+    if (decoded.isNull())
+        return {};
+    QImage image = decoded.convertToFormat(QImage::Format_RGB32);
+    recolourPixels(image, colour);
+    return image;
+}
+
+} // namespace
 
 KivDwgPreview::KivDwgPreview() = default;
 
@@ -62,209 +122,242 @@ KivDwgPreview::~KivDwgPreview()
 
 int KivDwgPreview::VersionNumber(const char* version)
 {
-    if (!version)
+    // "AC" and four digits; the releases before 13 also used "AC1.50",
+    // "AC2.10" and the like, which no byte-wise comparison orders.
+    if (!version || version[0] != 'A' || version[1] != 'C')
         return 0;
-    if (std::strcmp(version, "AC1014") == 0)
-        return 1400;
-    if (std::strcmp(version, "AC1013") == 0)
-        return 1304;
-    if (std::strcmp(version, "AC1012") == 0)
-        return 1300;
-    if (std::strcmp(version, "AC1009") == 0)
-        return 1200;
-    if (std::strcmp(version, "AC1014") > 0)
+    int number = 0;
+    for (int i = 2; i < 6; ++i) {
+        if (version[i] < '0' || version[i] > '9')
+            return 0;
+        number = number * 10 + (version[i] - '0');
+    }
+    switch (number) {
+    case 1014: return 1400;
+    case 1013: return 1304;
+    case 1012: return 1300;
+    case 1009: return 1200;
+    default: break;
+    }
+    if (number > 1014)
         return 1499;
-    if (std::strcmp(version, "AC1012") > 0)
+    if (number > 1012)
         return 1399;
-    if (std::strcmp(version, "AC1009") > 0)
+    if (number > 1009)
         return 1299;
     return 0;
 }
 
-int KivDwgPreview::Open(const char* path)
+bool KivDwgPreview::IsAddress(const char* path)
 {
-    Close();
-    if (!path || !*path)
-        return 0;
-    CString local = path;
-    if (startsWithNoCase(path, "http://") || startsWithNoCase(path, "https://")) {
-        // A private file, never one of the user's: the original's "temp.dwg"
-        // in the current folder overwrote whatever had that name.
-        m_downloaded = UniqueTempPath(".dwg");
-        if (m_downloaded.empty() || !DownloadToFile(path, m_downloaded)) {
-            Close();
-            return 0;
-        }
-        local = m_downloaded;
-    }
-    auto file = std::make_unique<cadio::FileSource>(ResolvePathNoCase(local.c_str()));
-    if (!file->isOpen())
-        file = std::make_unique<cadio::FileSource>(ResolvePathNoCase((local + ".DWG").c_str()));
-    if (!file->isOpen()) {
-        Close();
-        return 0;
-    }
-    m_source = std::make_unique<Source>();
-    m_source->file = std::move(file);
+    return path && (startsWithNoCase(path, "http://") || startsWithNoCase(path, "https://"));
+}
+
+void KivDwgPreview::readVersion()
+{
     std::uint8_t version[6] = {};
-    m_source->get().read(0, version, sizeof version);
+    m_source.read(0, version, sizeof version);
     std::memcpy(m_szVersion, version, 6);
     m_szVersion[6] = '\0';
     m_nVersion = VersionNumber(m_szVersion);
+}
+
+int KivDwgPreview::Open(const char* path)
+{
+    if (path && IsOpen() && m_path == path)
+        return 1;
+    Close();
+    m_error.clear();
+    if (!path || !*path) {
+        m_error = "no file name";
+        return 0;
+    }
+    if (IsAddress(path)) {
+        // A private file, never one of the user's: the original's "temp.dwg"
+        // in the current folder overwrote whatever had that name.
+        const CString file = UniqueTempPath(".dwg");
+        CString why;
+        if (file.empty() || !DownloadToFile(path, file, DownloadLimits::Defaults(), &why)) {
+            std::error_code ignored;
+            std::filesystem::remove(file, ignored);
+            m_error = why.empty() ? CString("cannot fetch it") : why;
+            return 0;
+        }
+        return OpenDownloaded(path, file);
+    }
+    ByteSource file;
+    if (!file.openFile(ResolvePathNoCase(path))) {
+        CString why = file.errorText();
+        const bool missing = file.error() == ENOENT;
+        if (!file.openFile(ResolvePathNoCase((CString(path) + ".DWG").c_str()))) {
+            if (missing)
+                why = file.errorText();
+            m_error = why;
+            return 0;
+        }
+    }
+    m_source = std::move(file);
+    m_path = path;
+    readVersion();
+    return 1;
+}
+
+int KivDwgPreview::OpenDownloaded(const char* address, const CString& file)
+{
+    Close();
+    m_error.clear();
+    m_downloaded = file;
+    if (!m_source.openFile(file)) {
+        m_error = m_source.errorText();
+        Close();
+        return 0;
+    }
+    m_path = address ? address : "";
+    readVersion();
     return 1;
 }
 
 int KivDwgPreview::OpenBytes(const std::uint8_t* data, std::size_t size)
 {
     Close();
-    m_source = std::make_unique<Source>();
-    m_source->bytes.assign(data, data + (data ? size : 0));
-    m_source->memory = std::make_unique<cadio::MemorySource>(m_source->bytes.data(), m_source->bytes.size());
-    std::uint8_t version[6] = {};
-    m_source->get().read(0, version, sizeof version);
-    std::memcpy(m_szVersion, version, 6);
-    m_szVersion[6] = '\0';
-    m_nVersion = VersionNumber(m_szVersion);
+    m_source = ByteSource::fromBytes(data ? std::vector<std::uint8_t>(data, data + size) : std::vector<std::uint8_t>());
+    readVersion();
     return 1;
 }
 
 void KivDwgPreview::Close()
 {
-    m_source.reset();
+    m_source.close();
+    m_path.clear();
     m_nVersion = 0;
     m_szVersion[0] = '\0';
     m_imageAddress = 0;
     if (!m_downloaded.empty()) {
-        ::unlink(m_downloaded.c_str());
+        std::error_code ignored;
+        std::filesystem::remove(m_downloaded, ignored);
         m_downloaded.clear();
     }
 }
 
-bool KivDwgPreview::readSection(std::vector<std::uint8_t>& data, std::uint32_t* address)
+bool KivDwgPreview::readDirectory(std::uint32_t* address, std::vector<KivDwgPreviewEntry>& entries,
+    std::uint64_t& dataAt, std::uint64_t& dataSize, bool& complete)
 {
+    complete = false;
+    entries.clear();
     // Before release 13 the bytes at offset 13 are no address.
-    if (!m_source || !HasPreviewVersion())
+    if (!IsOpen() || !HasPreviewVersion())
         return false;
-    const cadio::Source& source = m_source->get();
-    std::uint8_t raw[4];
-    if (!source.read(13, raw, 4))
+    ByteReader in(m_source, kAddressAt);
+    if (!in.le32(m_imageAddress))
         return false;
-    m_imageAddress = le32(raw);
     if (address)
         *address = m_imageAddress;
-    if (!source.read(m_imageAddress, m_sentinel, 16) || std::memcmp(m_sentinel, kStartSentinel, 16) != 0)
+    std::uint32_t n = 0;
+    if (!in.seek(m_imageAddress) || !in.bytes(m_sentinel, 16) || std::memcmp(m_sentinel, kStartSentinel, 16) != 0
+        || !in.le32(n))
         return false;
-    if (!source.read(static_cast<std::uint64_t>(m_imageAddress) + 16, raw, 4))
-        return false;
-    const std::uint32_t n = le32(raw);
-    const std::uint64_t at = static_cast<std::uint64_t>(m_imageAddress) + 20;
-    if (n == 0 || n > source.size() - std::min<std::uint64_t>(at, source.size()))
+    dataAt = in.pos();
+    if (n == 0 || n > in.remaining())
         return false; // more image data than the file holds
-    data.resize(n);
-    if (!source.read(at, data.data(), n))
-        return false;
-    source.read(at + n, m_sentinel, 16); // the end sentinel, not compared
+    dataSize = n;
+    std::uint8_t count = 0;
+    in.u8(count);
+    const std::uint64_t fit = std::min<std::uint64_t>(count, (n - 1) / 9);
+    for (std::uint64_t i = 0; i < fit; ++i) {
+        std::uint8_t e[9];
+        if (!in.bytes(e, sizeof e))
+            return false;
+        entries.push_back({e[0], ReadLe32(e + 1), ReadLe32(e + 5)});
+    }
+    complete = fit == count;
     return true;
 }
 
 bool KivDwgPreview::ReadEntries(std::uint32_t* address, std::vector<KivDwgPreviewEntry>* entries)
 {
-    std::vector<std::uint8_t> data;
-    if (!readSection(data, address))
+    std::vector<KivDwgPreviewEntry> found;
+    std::uint64_t dataAt = 0, dataSize = 0;
+    bool complete = false;
+    // A directory longer than the image data still shows what fits.
+    if (!readDirectory(address, found, dataAt, dataSize, complete))
         return false;
-    if (entries) {
-        entries->clear();
-        const std::size_t count = std::min<std::size_t>(data[0], (data.size() - 1) / 9);
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::uint8_t* e = data.data() + 1 + 9 * i;
-            entries->push_back({e[0], le32(e + 1), le32(e + 5)});
-        }
+    if (entries)
+        *entries = std::move(found);
+    return true;
+}
+
+bool KivDwgPreview::readPicture(Picture& picture, std::uint64_t limit)
+{
+    std::vector<KivDwgPreviewEntry> entries;
+    std::uint64_t dataAt = 0, dataSize = 0;
+    bool complete = false;
+    if (!readDirectory(nullptr, entries, dataAt, dataSize, complete) || !complete)
+        return false;
+    const KivDwgPreviewEntry* chosen = nullptr;
+    std::uint64_t headerSize = 0;
+    for (const auto& e : entries) {
+        if (e.code == kHeaderEntry)
+            headerSize = e.size;
+        // The first bitmap where there is one, else the PNG of release 2013
+        // and later.
+        if ((e.code == kBitmapEntry && (!chosen || chosen->code != kBitmapEntry)) || (e.code == kPngEntry && !chosen))
+            chosen = &e;
     }
+    if (!chosen)
+        return false;
+    const std::uint64_t dataEnd = dataAt + dataSize;
+    std::uint64_t at = chosen->start, size = chosen->size;
+    if (size == 0 || at < dataAt || at > dataEnd || dataEnd - at < size) {
+        // An entry whose address does not lie in the image data: the
+        // picture is taken to follow the header data, as older readers did.
+        const std::uint64_t offset = 1 + 9 * static_cast<std::uint64_t>(entries.size()) + headerSize;
+        if (offset >= dataSize)
+            return false;
+        at = dataAt + offset;
+        size = dataSize - offset;
+    }
+    picture.code = chosen->code;
+    return m_source.readRange(at, std::min(size, limit), picture.bytes, kMaxPictureBytes);
+}
+
+bool KivDwgPreview::ReadImageSize(int* width, int* height)
+{
+    Picture picture;
+    if (!readPicture(picture, std::max<std::size_t>(sizeof(BITMAPINFOHEADER), kPngSizeEnd)))
+        return false;
+    std::int64_t w = 0, h = 0;
+    const std::uint8_t* b = picture.bytes.data();
+    if (picture.code == kBitmapEntry && picture.bytes.size() >= sizeof(BITMAPINFOHEADER)) {
+        w = static_cast<std::int32_t>(ReadLe32(b + 4));
+        h = static_cast<std::int32_t>(ReadLe32(b + 8));
+        h = h < 0 ? -h : h;
+    } else if (picture.code == kPngEntry && isPng(picture.bytes) && picture.bytes.size() >= kPngSizeEnd) {
+        w = ReadBe32(b + 16);
+        h = ReadBe32(b + 20);
+    }
+    if (w <= 0 || h <= 0 || w > INT32_MAX || h > INT32_MAX)
+        return false;
+    if (width)
+        *width = static_cast<int>(w);
+    if (height)
+        *height = static_cast<int>(h);
     return true;
 }
 
 QImage KivDwgPreview::ReadImage(COLORREF colour)
 {
-    std::vector<std::uint8_t> data;
-    if (!readSection(data, nullptr))
+    Picture picture;
+    if (!readPicture(picture, kMaxPictureBytes))
         return {};
-    const std::size_t count = data[0];
-    if (1 + 9 * count > data.size())
-        return {};
-    std::uint64_t headerSize = 0;
-    bool bitmap = false, png = false;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* e = data.data() + 1 + 9 * i;
-        if (e[0] == kHeaderEntry)
-            headerSize = le32(e + 5);
-        bitmap = bitmap || e[0] == kBitmapEntry;
-        png = png || e[0] == kPngEntry;
-    }
-    // The picture follows the header data: the first bitmap where there is
-    // one, else the PNG of release 2013 and later.
-    const int picture = bitmap ? kBitmapEntry : png ? kPngEntry : 0;
-    const std::uint64_t offset = 1 + 9 * count + headerSize;
-    if (picture == 0 || offset >= data.size())
-        return {};
-    const std::uint8_t* bytes = data.data() + offset;
-    const std::size_t size = data.size() - static_cast<std::size_t>(offset);
-
-    if (picture == kBitmapEntry) {
-        BITMAPINFOHEADER header;
-        if (size < sizeof header)
-            return {};
-        std::memcpy(&header, bytes, sizeof header);
-        if (header.biSize < sizeof header || header.biSize > size)
-            return {};
-        const int colors = DibColorCount(header);
-        const std::size_t tableAt = header.biSize + (header.biCompression == BI_BITFIELDS ? 12 : 0);
-        if (tableAt > size || (size - tableAt) / sizeof(RGBQUAD) < static_cast<std::size_t>(colors))
-            return {};
-        std::vector<RGBQUAD> table(static_cast<std::size_t>(colors));
-        if (colors > 0)
-            std::memcpy(table.data(), bytes + tableAt, table.size() * sizeof(RGBQUAD));
-        // Palette bitmaps recolour each colour table entry once.
-        for (RGBQUAD& c : table) {
-            const QRgb r = recolour(qRgb(c.rgbRed, c.rgbGreen, c.rgbBlue), colour);
-            c = {static_cast<BYTE>(qBlue(r)), static_cast<BYTE>(qGreen(r)), static_cast<BYTE>(qRed(r)), 0};
-        }
-        const std::size_t pixelsAt = tableAt + table.size() * sizeof(RGBQUAD);
-        QImage image = DibToImage(header, table.data(), colors, bytes + pixelsAt, size - pixelsAt);
-        if (!image.isNull() && header.biBitCount > 8)
-            for (int y = 0; y < image.height(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-                for (int x = 0; x < image.width(); ++x)
-                    line[x] = recolour(line[x], colour);
-            }
-        return image;
-    }
-
-    if (size < sizeof kPngSignature || std::memcmp(bytes, kPngSignature, sizeof kPngSignature) != 0)
-        return {};
-    QImage decoded;
-    if (!decoded.loadFromData(bytes, static_cast<int>(std::min<std::size_t>(size, INT32_MAX)), "PNG"))
-        return {};
-    QImage image = decoded.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = recolour(line[x], colour);
-    }
-    return image;
+    if (picture.code == kBitmapEntry)
+        return decodeBitmap(picture.bytes.data(), picture.bytes.size(), colour);
+    return decodePng(picture.bytes, colour);
 }
 
-void KivDwgPreview::DrawPreview(CWnd* window, CDC* dc, COLORREF colour, int, int autoSize)
+void KivDwgPreview::DrawImage(CDC* dc, const CRect& client, const QImage& image, int autoSize)
 {
-    if (!dc)
+    if (!dc || image.isNull())
         return;
-    const QImage image = ReadImage(colour);
-    if (image.isNull())
-        return;
-    CRect client;
-    if (window)
-        window->GetClientRect(&client);
-    else
-        client = dc->GetSurfaceRect();
     const int W = client.Width(), H = client.Height();
     const int w = image.width(), h = image.height();
     int x, y, dw = w, dh = h;
@@ -286,6 +379,21 @@ void KivDwgPreview::DrawPreview(CWnd* window, CDC* dc, COLORREF colour, int, int
         }
     }
     dc->StretchImage(client.left + x, client.top + y, dw, dh, image, 0, 0, w, h, SRCCOPY);
+}
+
+void KivDwgPreview::DrawPreview(CWnd* window, CDC* dc, COLORREF colour, int, int autoSize)
+{
+    if (!dc)
+        return;
+    const QImage image = ReadImage(colour);
+    if (image.isNull())
+        return;
+    CRect client;
+    if (window)
+        window->GetClientRect(&client);
+    else
+        client = dc->GetSurfaceRect();
+    DrawImage(dc, client, image, autoSize);
 }
 
 int KivShellCommandOpenDWG(const char* path)

@@ -6,6 +6,7 @@
 
 #include <QLoggingCategory>
 
+#include <climits>
 #include <cstring>
 
 Q_DECLARE_LOGGING_CATEGORY(lcSlide)
@@ -73,8 +74,8 @@ int CDIBitmap::GetHeight() const
 
 int CDIBitmap::rows() const
 {
-    const int h = GetHeight();
-    return h < 0 ? -h : h;
+    const std::int64_t h = GetHeight();
+    return static_cast<int>(std::min<std::int64_t>(h < 0 ? -h : h, INT_MAX));
 }
 
 unsigned long CDIBitmap::GetBitsPerPixel() const
@@ -102,14 +103,25 @@ int CDIBitmap::GetPalEntries() const
     return h.biBitCount <= 8 ? 1 << h.biBitCount : 0;
 }
 
+namespace {
+
+// Row sizes are worked out in 64 bits: 2^31 - 1 pixels of one bit already
+// pass an int before the rounding. 0 when the result does not fit an int.
+int rowBytes(std::int64_t bits)
+{
+    return bits > INT_MAX || bits < INT_MIN ? 0 : static_cast<int>(bits);
+}
+
+} // namespace
+
 int CDIBitmap::LastByte(int bitsPerPixel, int width)
 {
-    return (bitsPerPixel * width + 7) / 8;
+    return rowBytes((static_cast<std::int64_t>(bitsPerPixel) * width + 7) / 8);
 }
 
 int CDIBitmap::GetBytesPerLine(int bitsPerPixel, int width)
 {
-    return ((bitsPerPixel * width + 31) / 32) * 4;
+    return rowBytes(((static_cast<std::int64_t>(bitsPerPixel) * width + 31) / 32) * 4);
 }
 
 int CDIBitmap::CreatePalette()
@@ -122,82 +134,145 @@ int CDIBitmap::CreatePalette()
 
 int CDIBitmap::Load(const CString& path)
 {
-    CFile file;
-    if (!file.Open(path.c_str(), CFile::modeRead | CFile::typeBinary))
+    ByteSource source;
+    if (!source.openFile(ResolvePathNoCase(path.c_str()))) {
+        DestroyBitmap();
         return 0;
-    return Load(&file);
+    }
+    return Load(source);
 }
 
-int CDIBitmap::Load(CFile* file)
+// Where the parts of a BMP lie, from its first 54 bytes and the number of
+// bytes available from its start; nothing is allocated for them yet.
+struct CDIBitmap::Layout {
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+    std::uint64_t tableAt = 0;
+    std::uint64_t tableBytes = 0; // read into the 256-entry table
+    std::uint64_t pixelsAt = 0;
+    std::uint64_t pixelBytes = 0;
+    std::uint64_t end() const { return std::max(tableAt + tableBytes, pixelsAt + pixelBytes); }
+};
+
+const char* CDIBitmap::plan(const std::uint8_t* head, std::size_t headSize, std::uint64_t available, Layout& out)
 {
-    m_header.reset();
-    m_pixels.clear();
-    m_palette.reset();
-    if (!file || !file->IsOpen())
-        return 0;
+    constexpr const char* kNotDib = "Error:Unexpected file type, not a DIB\n";
+    constexpr const char* kOs2 = "Error:OS2 PM BMP Format not supported\n";
+    constexpr const char* kDamaged = "";
+    if (headSize < sizeof out.file)
+        return kNotDib;
+    std::memcpy(&out.file, head, sizeof out.file);
+    if (out.file.bfType != kBitmapType)
+        return kNotDib;
+    if (headSize < sizeof out.file + sizeof out.info)
+        return kOs2;
+    std::memcpy(&out.info, head + sizeof out.file, sizeof out.info);
+    const BITMAPINFOHEADER& info = out.info;
+    // The V4 and V5 headers written by today's programs begin with this one.
+    if (info.biSize < sizeof info || isOs2Header(info.biSize))
+        return kOs2;
+
+    // The colour table follows the whole header, however long it is.
+    out.tableAt = sizeof out.file + static_cast<std::uint64_t>(info.biSize);
+    const std::uint64_t entries = info.biClrUsed != 0 ? std::min<DWORD>(info.biClrUsed, 256)
+        : info.biBitCount <= 8                        ? std::uint64_t {1} << info.biBitCount
+                                                      : 0;
+    if (out.tableAt > available || available - out.tableAt < entries * sizeof(RGBQUAD))
+        return kDamaged;
+    out.tableBytes = std::min<std::uint64_t>(256 * sizeof(RGBQUAD), available - out.tableAt);
+
+    out.pixelsAt = out.file.bfOffBits;
+    if (out.pixelsAt > available)
+        return kDamaged;
+    const std::uint64_t rest = available - out.pixelsAt;
+    if (info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4) {
+        const std::uint64_t declared = out.file.bfSize > out.file.bfOffBits ? out.file.bfSize - out.file.bfOffBits : 0;
+        out.pixelBytes = std::min<std::uint64_t>(std::max<std::uint64_t>(info.biSizeImage, declared), rest);
+    } else {
+        const std::uint64_t row = DibRowBytes(info.biWidth, info.biBitCount);
+        const std::uint64_t lines = info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight) : info.biHeight;
+        if (row == 0 || lines == 0 || lines > rest / row)
+            return kDamaged; // more pixels than the file holds
+        out.pixelBytes = row * lines;
+    }
+    if (out.pixelBytes == 0 || out.pixelBytes > SIZE_MAX)
+        return kDamaged;
+    return nullptr;
+}
+
+int CDIBitmap::load(const ByteSource& source, bool withPixels)
+{
+    DestroyBitmap();
     const auto fail = [this](const char* message) {
-        if (message)
+        if (message && *message)
             qCDebug(lcSlide, "%s", message);
         DestroyBitmap();
         return 0;
     };
-    const std::uint64_t start = file->GetPosition();
-    const std::uint64_t length = file->GetLength();
+    std::uint8_t head[sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)] = {};
+    const std::size_t headSize = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof head, source.size()));
+    Layout layout;
+    if (!source.read(0, head, headSize))
+        return fail(nullptr);
+    if (const char* message = plan(head, headSize, source.size(), layout))
+        return fail(message);
 
-    BITMAPFILEHEADER fileHeader;
-    if (file->Read(&fileHeader, sizeof fileHeader) != sizeof fileHeader)
-        return fail("Error:Unexpected file type, not a DIB\n");
-    if (fileHeader.bfType != kBitmapType)
-        return fail("Error:Unexpected file type, not a DIB\n");
-    BITMAPINFOHEADER info;
-    if (file->Read(&info, sizeof info) != sizeof info)
-        return fail("Error:OS2 PM BMP Format not supported\n");
-    // The V4 and V5 headers written by today's programs begin with this one.
-    if (info.biSize < sizeof info || isOs2Header(info.biSize))
-        return fail("Error:OS2 PM BMP Format not supported\n");
-
-    // The colour table follows the whole header, however long it is.
-    const std::uint64_t headerEnd = start + sizeof fileHeader + info.biSize;
     m_header = std::make_unique<std::uint8_t[]>(kHeaderBlockSize);
     std::memset(m_header.get(), 0, kHeaderBlockSize);
+    BITMAPINFOHEADER info = layout.info;
     info.biSize = sizeof info;
-    std::memcpy(m_header.get(), &info, sizeof info);
-
-    const std::uint64_t needTable = static_cast<std::uint64_t>(GetPalEntries()) * sizeof(RGBQUAD);
-    if (headerEnd > length || length - headerEnd < needTable)
-        return fail(nullptr);
-    file->Seek(static_cast<std::int64_t>(headerEnd), CFile::begin);
-    const UINT tableBytes = static_cast<UINT>(std::min<std::uint64_t>(256 * sizeof(RGBQUAD), length - headerEnd));
-    if (file->Read(GetColorTablePtr(), tableBytes) != tableBytes)
-        return fail(nullptr);
-
-    const std::uint64_t pixelsAt = start + fileHeader.bfOffBits;
-    if (pixelsAt > length)
-        return fail(nullptr);
-    const std::uint64_t available = length - pixelsAt;
-    std::uint64_t size;
-    if (info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4) {
-        const std::uint64_t declared
-            = fileHeader.bfSize > fileHeader.bfOffBits ? fileHeader.bfSize - fileHeader.bfOffBits : 0;
-        size = std::min<std::uint64_t>(std::max<std::uint64_t>(info.biSizeImage, declared), available);
-    } else {
-        const std::size_t row = DibRowBytes(info.biWidth, info.biBitCount);
-        const std::uint64_t lines = info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight) : info.biHeight;
-        if (row == 0 || lines == 0 || lines > available / row)
-            return fail(nullptr); // more pixels than the file holds
-        size = row * lines;
-    }
-    if (size == 0)
-        return fail(nullptr);
     if (info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4)
-        GetHeaderPtr()->bmiHeader.biSizeImage = static_cast<DWORD>(size);
-    m_pixels.resize(static_cast<std::size_t>(size));
-    file->Seek(static_cast<std::int64_t>(pixelsAt), CFile::begin);
-    if (file->Read(m_pixels.data(), static_cast<UINT>(size)) != size)
+        info.biSizeImage = static_cast<DWORD>(layout.pixelBytes);
+    std::memcpy(m_header.get(), &info, sizeof info);
+    if (!source.read(layout.tableAt, GetColorTablePtr(), static_cast<std::size_t>(layout.tableBytes)))
         return fail(nullptr);
+    if (withPixels) {
+        m_pixels.resize(static_cast<std::size_t>(layout.pixelBytes));
+        if (!source.read(layout.pixelsAt, m_pixels.data(), m_pixels.size()))
+            return fail(nullptr);
+    }
     CreatePalette();
     m_bPadded = 1;
     return 1;
+}
+
+int CDIBitmap::Load(const ByteSource& source)
+{
+    return load(source, true);
+}
+
+int CDIBitmap::LoadHeader(const ByteSource& source)
+{
+    return load(source, false);
+}
+
+int CDIBitmap::Load(CFile* file)
+{
+    DestroyBitmap();
+    if (!file || !file->IsOpen())
+        return 0;
+    // Only the bytes the bitmap spans are read, and their count is known
+    // before anything is allocated for them.
+    const std::uint64_t start = file->GetPosition();
+    const std::uint64_t length = file->GetLength();
+    const std::uint64_t available = length > start ? length - start : 0;
+    std::uint8_t head[sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)] = {};
+    const UINT headSize = file->Read(head, sizeof head);
+    Layout layout;
+    if (const char* message = plan(head, headSize, available, layout)) {
+        if (*message)
+            qCDebug(lcSlide, "%s", message);
+        return 0;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (layout.end() > available || layout.end() > UINT_MAX)
+        return 0;
+    bytes.resize(static_cast<std::size_t>(layout.end()));
+    std::memcpy(bytes.data(), head, std::min<std::size_t>(headSize, bytes.size()));
+    if (bytes.size() > headSize
+        && file->Read(bytes.data() + headSize, static_cast<UINT>(bytes.size() - headSize)) != bytes.size() - headSize)
+        return 0;
+    return Load(ByteSource::fromBytes(std::move(bytes)));
 }
 
 std::vector<std::uint8_t> CDIBitmap::serialize()
@@ -212,19 +287,26 @@ std::vector<std::uint8_t> CDIBitmap::serialize()
     if (info.biCompression == BI_BITFIELDS)
         info.biCompression = BI_RGB; // written without masks: the standard layout
     const std::size_t colours = static_cast<std::size_t>(GetColorCount());
-    const std::size_t pixelBytes
-        = rle ? m_pixels.size() : static_cast<std::size_t>(GetBytesPerLine(info.biBitCount, info.biWidth)) * rows();
+    const int row = GetBytesPerLine(info.biBitCount, info.biWidth);
+    if (!rle && row <= 0)
+        return out;
+    const std::uint64_t pixelBytes = rle ? m_pixels.size() : static_cast<std::uint64_t>(row) * rows();
+    const std::uint64_t offBits = sizeof(BITMAPFILEHEADER) + sizeof info + 4 * colours;
+    // The file header holds the size in 32 bits.
+    if (pixelBytes > UINT32_MAX - offBits)
+        return out;
     BITMAPFILEHEADER fileHeader {};
     fileHeader.bfType = kBitmapType;
-    fileHeader.bfOffBits = static_cast<DWORD>(sizeof fileHeader + sizeof info + 4 * colours);
-    fileHeader.bfSize = static_cast<DWORD>(fileHeader.bfOffBits + pixelBytes);
+    fileHeader.bfOffBits = static_cast<DWORD>(offBits);
+    fileHeader.bfSize = static_cast<DWORD>(offBits + pixelBytes);
     info.biSize = sizeof info;
     info.biSizeImage = rle ? static_cast<DWORD>(pixelBytes) : 0;
     out.resize(fileHeader.bfSize);
     std::memcpy(out.data(), &fileHeader, sizeof fileHeader);
     std::memcpy(out.data() + sizeof fileHeader, &info, sizeof info);
     std::memcpy(out.data() + sizeof fileHeader + sizeof info, GetColorTablePtr(), 4 * colours);
-    std::memcpy(out.data() + fileHeader.bfOffBits, m_pixels.data(), std::min(pixelBytes, m_pixels.size()));
+    std::memcpy(out.data() + fileHeader.bfOffBits, m_pixels.data(),
+        static_cast<std::size_t>(std::min<std::uint64_t>(pixelBytes, m_pixels.size())));
     return out;
 }
 
@@ -252,6 +334,8 @@ int CDIBitmap::PadBits()
     const int bpp = static_cast<int>(GetBitsPerPixel());
     const int packed = LastByte(bpp, GetWidth());
     const int padded = GetBytesPerLine(bpp, GetWidth());
+    if (packed <= 0 || padded <= 0)
+        return 0;
     if (packed == padded)
         return 1;
     m_pixels.resize(static_cast<std::size_t>(padded) * rows());
@@ -268,6 +352,8 @@ int CDIBitmap::UnPadBits()
     const int bpp = static_cast<int>(GetBitsPerPixel());
     const int packed = LastByte(bpp, GetWidth());
     const int padded = GetBytesPerLine(bpp, GetWidth());
+    if (packed <= 0 || padded <= 0)
+        return 0;
     if (packed == padded)
         return 1;
     for (int r = 1; r < rows(); ++r)
@@ -296,7 +382,7 @@ int CDIBitmap::CreateFromImage(const QImage& source)
     info.biPlanes = 1;
     info.biBitCount = static_cast<WORD>(bpp);
     info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(row * h);
+    info.biSizeImage = static_cast<DWORD>(static_cast<std::uint64_t>(row) * h);
     std::memcpy(m_header.get(), &info, sizeof info);
     if (indexed) {
         RGBQUAD* table = GetColorTablePtr();

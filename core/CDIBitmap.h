@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
+#include "platform/ByteSource.h"
 #include "platform/CDC.h"
 #include "platform/CFile.h"
 #include "platform/Dib.h"
@@ -34,11 +35,20 @@ public:
     virtual void DrawDIB(CDC* dc, int x, int y, int width, int height);
     virtual void DrawDIB(CDC* dc, int x, int y);
     virtual int Load(const CString& path);
+    // Reads the BMP from the file's current position: only the bytes it spans.
     virtual int Load(CFile* file);
+    // The BMP at the start of source.
+    int Load(const ByteSource& source);
+    // The headers and colour table only, checked against source as Load
+    // checks them: enough to tell the size, no pixels read or allocated.
+    int LoadHeader(const ByteSource& source);
     // Through a temporary file and a rename: an existing file is replaced
     // only by a complete one.
     virtual int Save(const CString& path);
     virtual int Save(CFile* file);
+    // The BMP file Save writes, in memory; empty when the bitmap is empty or
+    // too big for the format's 32-bit sizes.
+    std::vector<std::uint8_t> SaveBytes() { return serialize(); }
 
     void DestroyBitmap();
     int DeleteObject();
@@ -55,6 +65,7 @@ public:
 
     int GetColorCount() const;
     int GetPalEntries() const;
+    // Row sizes in bytes; 0 when they do not fit an int.
     static int LastByte(int bitsPerPixel, int width);
     static int GetBytesPerLine(int bitsPerPixel, int width);
 
@@ -73,6 +84,9 @@ protected:
     int UnPadBits();
 
 private:
+    struct Layout;
+    static const char* plan(const std::uint8_t* head, std::size_t headSize, std::uint64_t available, Layout& out);
+    int load(const ByteSource& source, bool withPixels);
     std::vector<std::uint8_t> serialize();
     int rows() const;
 

@@ -21,16 +21,21 @@ int DibColorCount(const BITMAPINFOHEADER& header)
 
 namespace {
 
-// RLE8 and RLE4 runs into palette indices, row 0 at the bottom; every read
-// is checked against size and every write against the bitmap.
-std::vector<std::uint8_t> decodeRle(const std::uint8_t* bits, std::size_t size, int width, int height, bool four)
+// RLE8 and RLE4 runs into image, row 0 at the bottom; every read is checked
+// against size and every write against the image.
+void decodeRle(
+    const std::uint8_t* bits, std::size_t size, QImage& image, bool four, const RGBQUAD* colors, int colorCount)
 {
-    std::vector<std::uint8_t> index(static_cast<std::size_t>(width) * height, 0);
+    const int width = image.width(), height = image.height();
     std::size_t at = 0;
     int x = 0, y = 0;
-    const auto put = [&](std::uint8_t value) {
-        if (x < width && y < height)
-            index[static_cast<std::size_t>(y) * width + x] = value;
+    const auto put = [&](unsigned index) {
+        if (x < width && y < height) {
+            const QRgb c = static_cast<int>(index) < colorCount
+                ? qRgb(colors[index].rgbRed, colors[index].rgbGreen, colors[index].rgbBlue)
+                : qRgb(0, 0, 0);
+            reinterpret_cast<QRgb*>(image.scanLine(height - 1 - y))[x] = c;
+        }
         ++x;
     };
     while (at + 1 < size && y < height) {
@@ -62,28 +67,25 @@ std::vector<std::uint8_t> decodeRle(const std::uint8_t* bits, std::size_t size, 
             at += (bytes + 1) & ~static_cast<std::size_t>(1);
         }
     }
-    return index;
 }
 
 } // namespace
 
 QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount, const std::uint8_t* bits,
-    std::size_t bitsSize)
+    std::size_t bitsSize, std::int64_t maxPixels)
 {
     if ((header.biCompression == BI_RLE8 && header.biBitCount == 8)
         || (header.biCompression == BI_RLE4 && header.biBitCount == 4)) {
         const int width = header.biWidth, height = header.biHeight;
         if (width <= 0 || height <= 0 || width > 32768 || height > 32768 || !bits || !colors || colorCount <= 0)
             return {};
-        const auto index = decodeRle(bits, bitsSize, width, height, header.biCompression == BI_RLE4);
+        if (static_cast<std::int64_t>(width) * height > maxPixels)
+            return {};
         QImage image(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y) {
-            auto* dst = reinterpret_cast<QRgb*>(image.scanLine(height - 1 - y));
-            for (int x = 0; x < width; ++x) {
-                const int i = index[static_cast<std::size_t>(y) * width + x];
-                dst[x] = i < colorCount ? qRgb(colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue) : qRgb(0, 0, 0);
-            }
-        }
+        if (image.isNull())
+            return {};
+        image.fill(qRgb(colors[0].rgbRed, colors[0].rgbGreen, colors[0].rgbBlue));
+        decodeRle(bits, bitsSize, image, header.biCompression == BI_RLE4, colors, colorCount);
         return image;
     }
 
@@ -94,7 +96,7 @@ QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int col
         return {};
     const std::int64_t width = header.biWidth;
     const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight) : header.biHeight;
-    if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
+    if (width <= 0 || height <= 0 || width > 32768 || height > 32768 || width * height > maxPixels)
         return {};
     const std::size_t row = DibRowBytes(width, bpp);
     if (!bits || row == 0 || bitsSize / row < static_cast<std::uint64_t>(height))

@@ -56,12 +56,18 @@ KIVPLATFORM_EXPORT std::size_t DibRowBytes(std::int64_t width, int bitCount);
 // The palette a DIB header asks for: biClrUsed, or 2^bits for 8 bits or fewer.
 KIVPLATFORM_EXPORT int DibColorCount(const BITMAPINFOHEADER& header);
 
+// The most pixels a DIB is decoded into (8192 × 8192, 256 MiB as RGB32).
+// A few bytes of runs can declare any size, so the count is checked before
+// anything is allocated.
+constexpr std::int64_t kMaxDibPixels = std::int64_t {1} << 26;
+
 // Decodes 1, 4, 8, 16, 24 or 32-bit pixels (bottom-up or top-down, and
 // RLE8 / RLE4 runs) with their colour table into an RGB32 image; a null
-// image when the header is unusable or bits holds fewer bytes than the rows
-// need (runs that stop early leave the rest of the image at colour 0).
+// image when the header is unusable, declares more than maxPixels pixels, or
+// bits holds fewer bytes than the rows need (runs that stop early leave the
+// rest of the image at colour 0).
 KIVPLATFORM_EXPORT QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount,
-    const std::uint8_t* bits, std::size_t bitsSize);
+    const std::uint8_t* bits, std::size_t bitsSize, std::int64_t maxPixels = kMaxDibPixels);
 
 // A DIB laid out as in memory (header, colour table, pixels) of size bytes.
 KIVPLATFORM_EXPORT QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size);

@@ -1,62 +1,230 @@
 #include "platform/Download.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QTimer>
 
-namespace {
-
-bool attempt(QNetworkAccessManager& manager, const QUrl& url, QFile& out, int connectTimeoutMs)
+DownloadLimits DownloadLimits::Defaults()
 {
+    DownloadLimits limits;
+    bool ok = false;
+    const int timeout = qEnvironmentVariableIntValue("VANDREL_DOWNLOAD_TIMEOUT_MS", &ok);
+    if (ok && timeout > 0)
+        limits.timeoutMs = timeout;
+    const qulonglong cap = qgetenv("VANDREL_DOWNLOAD_MAX_BYTES").toULongLong(&ok);
+    if (ok && cap > 0)
+        limits.maxBytes = cap;
+    return limits;
+}
+
+struct DownloadJob::Impl : QObject {
+    QUrl url;
+    QString target;
+    Done done;
+    DownloadLimits limits;
+    QNetworkAccessManager manager;
+    QFile out;
+    QPointer<QNetworkReply> reply;
+    QTimer overall, connectTimer;
+    int attempts = 0;
+    bool answered = false;
+    bool running = true;
+    bool created = false; // the target is ours to remove
+    std::uint64_t received = 0;
+
+    void start();
+    void attempt();
+    void receive();
+    void ended();
+    void finish(bool ok, const QString& error);
+    void stop();
+};
+
+void DownloadJob::Impl::start()
+{
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || (scheme != "http" && scheme != "https"))
+        return finish(false, "not an http or https address");
+    out.setFileName(target);
+    // Unbuffered: each block reaches the file, and a full disk is noticed, at once.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return finish(false, out.errorString());
+    created = true;
+    overall.setSingleShot(true);
+    QObject::connect(&overall, &QTimer::timeout, this,
+        [this] { finish(false, QString("no complete answer within %1 s").arg(limits.timeoutMs / 1000.0)); });
+    overall.start(limits.timeoutMs);
+    connectTimer.setSingleShot(true);
+    QObject::connect(&connectTimer, &QTimer::timeout, this, [this] {
+        if (!answered && reply)
+            reply->abort(); // ends as a failed attempt, tried again
+    });
+    attempt();
+}
+
+void DownloadJob::Impl::attempt()
+{
+    ++attempts;
+    answered = false;
+    received = 0;
+    out.resize(0);
+    out.seek(0);
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply* reply = manager.get(request);
-    QEventLoop loop;
-    QTimer connectTimer;
-    connectTimer.setSingleShot(true);
-    bool answered = false;
-    QObject::connect(&connectTimer, &QTimer::timeout, reply, [&] {
-        if (!answered)
-            reply->abort();
-    });
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&] { answered = true; });
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
+    reply = manager.get(request);
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
         answered = true;
-        out.write(reply->readAll());
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toULongLong() > limits.maxBytes)
+            finish(false, QString("larger than the cap of %1 bytes").arg(limits.maxBytes));
     });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    connectTimer.start(connectTimeoutMs);
-    loop.exec();
-    out.write(reply->readAll());
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok = reply->error() == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300));
-    reply->deleteLater();
-    return ok;
+    QObject::connect(reply, &QNetworkReply::readyRead, this, [this] { receive(); });
+    QObject::connect(reply, &QNetworkReply::finished, this, [this] { ended(); });
+    connectTimer.start(limits.connectTimeoutMs);
 }
+
+void DownloadJob::Impl::receive()
+{
+    answered = true;
+    while (running && reply && reply->bytesAvailable() > 0) {
+        const QByteArray block = reply->read(65536);
+        received += static_cast<std::uint64_t>(block.size());
+        if (received > limits.maxBytes)
+            return finish(false, QString("larger than the cap of %1 bytes").arg(limits.maxBytes));
+        if (out.write(block) != block.size())
+            return finish(false, out.errorString());
+    }
+}
+
+void DownloadJob::Impl::ended()
+{
+    if (!running || !reply)
+        return;
+    receive();
+    if (!running)
+        return;
+    const QNetworkReply::NetworkError failure = reply->error();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QString why = reply->errorString();
+    reply->deleteLater();
+    reply = nullptr;
+    if (failure == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300))) {
+        if (!out.flush())
+            return finish(false, out.errorString());
+        return finish(true, {});
+    }
+    // Only a server that never answered is tried again, as a connect retry.
+    if (!answered && attempts <= limits.retries)
+        return attempt();
+    if (!answered && failure == QNetworkReply::OperationCanceledError) // the connect time-out
+        return finish(
+            false, QString("no answer within %1 s, %2 times").arg(limits.connectTimeoutMs / 1000.0).arg(attempts));
+    finish(false, status >= 300 ? QString("the server answered %1").arg(status) : why);
+}
+
+void DownloadJob::Impl::stop()
+{
+    running = false;
+    overall.stop();
+    connectTimer.stop();
+    if (reply) {
+        QNetworkReply* r = reply;
+        reply = nullptr;
+        r->disconnect(this);
+        r->abort();
+        r->deleteLater();
+    }
+    if (out.isOpen())
+        out.close();
+}
+
+void DownloadJob::Impl::finish(bool ok, const QString& error)
+{
+    if (!running)
+        return;
+    stop();
+    if (!ok && created)
+        QFile::remove(target);
+    // Called from the event loop, not from within the network stack, so
+    // done may destroy the job.
+    const CString reason = error.toStdString();
+    QTimer::singleShot(0, this, [this, ok, reason] {
+        if (done)
+            done(ok, reason);
+    });
+}
+
+DownloadJob::DownloadJob(const char* url, CString target, Done done, const DownloadLimits& limits)
+    : d(std::make_unique<Impl>())
+{
+    d->url = QUrl(QString::fromUtf8(url ? url : ""));
+    d->target = QString::fromStdString(target);
+    d->done = std::move(done);
+    d->limits = limits;
+    d->start();
+}
+
+DownloadJob::~DownloadJob()
+{
+    if (d->running) {
+        d->stop();
+        if (d->created)
+            QFile::remove(d->target);
+    }
+}
+
+bool DownloadJob::isRunning() const
+{
+    return d->running;
+}
+
+namespace {
+
+class DownloadThread : public QThread {
+public:
+    DownloadThread(const char* url, const CString& target, const DownloadLimits& limits)
+        : m_url(url ? url : ""), m_target(target), m_limits(limits)
+    {
+    }
+    bool ok = false;
+    CString error;
+
+protected:
+    void run() override
+    {
+        DownloadJob job(
+            m_url.c_str(), m_target,
+            [this](bool result, const CString& reason) {
+                ok = result;
+                error = reason;
+                quit();
+            },
+            m_limits);
+        exec();
+    }
+
+private:
+    CString m_url;
+    CString m_target;
+    DownloadLimits m_limits;
+};
 
 } // namespace
 
-bool DownloadToFile(const char* url, const CString& target, int connectTimeoutMs, int retries)
+bool DownloadToFile(const char* url, const CString& target, const DownloadLimits& limits, CString* error)
 {
-    const QUrl address(QString::fromUtf8(url ? url : ""));
-    const QString scheme = address.scheme().toLower();
-    if (!address.isValid() || (scheme != "http" && scheme != "https"))
-        return false;
-    QNetworkAccessManager manager;
-    for (int i = 0; i <= retries; ++i) {
-        QFile out(QString::fromStdString(target));
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
-        if (attempt(manager, address, out, connectTimeoutMs))
-            return true;
-    }
-    QFile::remove(QString::fromStdString(target));
-    return false;
+    DownloadThread thread(url, target, limits);
+    thread.start();
+    thread.wait();
+    if (error)
+        *error = thread.error;
+    return thread.ok;
 }
 
 CString UniqueTempPath(const char* suffix)

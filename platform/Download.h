@@ -1,13 +1,53 @@
-// Fetches an http:// or https:// address into a file, blocking the calling
-// thread the way the original internet session did.
+// Fetches an http:// or https:// address into a file, within limits: a
+// connect time-out with retries, an overall time-out and a size cap. A
+// transfer that fails for any reason leaves no partial file behind.
 #pragma once
 
 #include "platform/CString.h"
 
-// Gives up on a connection that has not answered within connectTimeoutMs,
-// trying again retries times. false when nothing could be fetched.
-KIVPLATFORM_EXPORT bool DownloadToFile(
-    const char* url, const CString& target, int connectTimeoutMs = 1000, int retries = 3);
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+struct KIVPLATFORM_EXPORT DownloadLimits {
+    // A server that has not answered within this time is tried again.
+    int connectTimeoutMs = 1000;
+    int retries = 3;
+    // The whole transfer, retries included.
+    int timeoutMs = 30000;
+    std::uint64_t maxBytes = std::uint64_t {256} << 20;
+
+    // The values above, or those of VANDREL_DOWNLOAD_TIMEOUT_MS and
+    // VANDREL_DOWNLOAD_MAX_BYTES where they are set to a positive number.
+    static DownloadLimits Defaults();
+};
+
+// A transfer on the calling thread's event loop: nothing blocks, and done is
+// called later from the event loop (never from within the constructor) with
+// the outcome and, on failure, the reason. Destroying the job cancels a
+// running transfer, removes its partial file and never calls done.
+class KIVPLATFORM_EXPORT DownloadJob {
+public:
+    using Done = std::function<void(bool ok, const CString& error)>;
+
+    DownloadJob(const char* url, CString target, Done done, const DownloadLimits& limits = DownloadLimits::Defaults());
+    ~DownloadJob();
+    DownloadJob(const DownloadJob&) = delete;
+    DownloadJob& operator=(const DownloadJob&) = delete;
+
+    bool isRunning() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Blocks until the transfer ends. It runs on a thread of its own, so the
+// caller's event loop is never entered: no paint, timer or posted message
+// reaches the caller's windows meanwhile. false, with the reason in error,
+// when nothing complete could be fetched.
+KIVPLATFORM_EXPORT bool DownloadToFile(const char* url, const CString& target,
+    const DownloadLimits& limits = DownloadLimits::Defaults(), CString* error = nullptr);
 
 // A fresh, unique path in the system's temporary folder ending in suffix.
 KIVPLATFORM_EXPORT CString UniqueTempPath(const char* suffix);

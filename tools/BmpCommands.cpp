@@ -1,6 +1,9 @@
 #include "Cli.h"
+#include "OutputFile.h"
+#include "TerminalText.h"
 
 #include "core/CDIBitmap.h"
+#include "platform/PathNoCase.h"
 
 namespace cli {
 
@@ -21,20 +24,33 @@ int runBmp(const QStringList& args)
         printError("bmp takes info FILE or copy IN OUT (see vandrel bmp --help)");
         return Failed;
     }
+    const std::string path = utf8(pos.at(0)).toStdString();
+    const QString shown = QString::fromStdString(escapeControls(path));
+    ByteSource source;
+    if (!source.openFile(ResolvePathNoCase(path.c_str()))) {
+        printError(QString("cannot open %1: %2").arg(shown, QString::fromStdString(source.errorText())));
+        return Failed;
+    }
     CDIBitmap bitmap;
-    if (!bitmap.Load(utf8(pos.at(0)).toStdString())) {
-        printError(QString("cannot load %1 as a BMP").arg(pos.at(0)));
+    // info reads the headers only, whatever the size of the pixels.
+    if (!(sub == "copy" ? bitmap.Load(source) : bitmap.LoadHeader(source))) {
+        printError(QString("cannot load %1 as a BMP").arg(shown));
         return Failed;
     }
     if (sub == "copy") {
-        if (!bitmap.Save(utf8(pos.at(1)).toStdString())) {
-            printError(QString("cannot write %1").arg(pos.at(1)));
+        const std::vector<std::uint8_t> bytes = bitmap.SaveBytes();
+        if (bytes.empty()) {
+            printError(QString("cannot write %1: the bitmap does not fit a BMP file").arg(pos.at(1)));
             return Failed;
         }
-        return Ok;
+        // An existing file of that name in another case is the one replaced.
+        const QString target = QString::fromStdString(ResolvePathNoCase(utf8(pos.at(1)).constData()));
+        const QByteArray data = QByteArray::fromRawData(
+            reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        return writeOutputFile(target, data) ? Ok : Failed;
     }
     const BITMAPINFOHEADER& h = bitmap.GetHeaderPtr()->bmiHeader;
-    std::printf("bitmap:          %s\n", utf8(pos.at(0)).constData());
+    std::printf("bitmap:          %s\n", escapeControls(path).c_str());
     std::printf("width:           %d\n", bitmap.GetWidth());
     std::printf("height:          %d%s\n", bitmap.GetHeight(), bitmap.GetHeight() < 0 ? " (top-down)" : "");
     std::printf("bits per pixel:  %u\n", h.biBitCount);

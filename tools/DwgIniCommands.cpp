@@ -1,13 +1,16 @@
 #include "Cli.h"
+#include "OutputFile.h"
+#include "TerminalText.h"
 
-#include "views/CKivDwgPreviewCtrl.h"
 #include "core/KivIni.h"
 #include "platform/ByteSource.h"
 #include "platform/PathNoCase.h"
+#include "views/CKivDwgPreviewCtrl.h"
 
 #include <QImage>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace cli {
@@ -25,15 +28,26 @@ const char* entryKind(int code)
     }
 }
 
+QString shown(const QByteArray& text)
+{
+    return QString::fromStdString(escapeControls(text.toStdString()));
+}
+
+bool openDrawing(KivDwgPreview& reader, const QByteArray& path)
+{
+    if (reader.Open(path.constData()))
+        return true;
+    printError(QString("cannot open %1: %2").arg(shown(path), QString::fromStdString(reader.GetError())));
+    return false;
+}
+
 int dwgInfo(const QByteArray& path)
 {
     KivDwgPreview reader;
-    if (!reader.Open(path.constData())) {
-        printError(QString("cannot open %1").arg(QString::fromUtf8(path)));
+    if (!openDrawing(reader, path))
         return Failed;
-    }
-    std::printf("drawing:  %s\n", path.constData());
-    std::printf("version:  %s (%d)\n", reader.GetVersionString(), reader.GetVersion());
+    std::printf("drawing:  %s\n", escapeControls(path.toStdString()).c_str());
+    std::printf("version:  %s (%d)\n", escapeControls(reader.GetVersionString()).c_str(), reader.GetVersion());
     if (!reader.HasPreviewVersion()) {
         std::printf("preview:  none (drawings before release 13 carry none)\n");
         return Ok;
@@ -47,9 +61,10 @@ int dwgInfo(const QByteArray& path)
     std::printf("preview:  at %u, %zu entries\n", address, entries.size());
     for (const auto& e : entries)
         std::printf("  code %d %-8s at %10u, %8u bytes\n", e.code, entryKind(e.code), e.start, e.size);
-    const QImage image = reader.ReadImage(0xFFFFFF);
-    if (!image.isNull())
-        std::printf("image:    %d x %d\n", image.width(), image.height());
+    // The size from the picture's header: nothing is decoded to print it.
+    int width = 0, height = 0;
+    if (reader.ReadImageSize(&width, &height))
+        std::printf("image:    %d x %d\n", width, height);
     return Ok;
 }
 
@@ -63,28 +78,41 @@ int dwgPreview(const QCommandLineParser& parser, const QByteArray& path, const Q
     }
     int width = 0, height = 0;
     COLORREF backColor = 0, imageColor = 0;
-    if (!parseSize(parser.value(size), width, height) || !parseColor(parser.value(back), "back", backColor)
+    if (!parseSize(parser.value(size), width, height) || !checkRasterSize(width, height)
+        || !parseColor(parser.value(back), "back", backColor)
         || !parseColor(parser.value(imageBack), "image-back", imageColor))
         return Failed;
-    {
-        KivDwgPreview probe;
-        if (!probe.Open(path.constData())) {
-            printError(QString("cannot open %1").arg(QString::fromUtf8(path)));
-            return Failed;
-        }
+    const QString out = parser.value(output);
+    const QByteArray format = outputFormat(out, false);
+    if (format.isEmpty())
+        return Failed;
+    KivDwgPreview reader;
+    if (!openDrawing(reader, path))
+        return Failed;
+    if (!reader.HasPreviewVersion()) {
+        printError(QString("%1 holds no preview picture: drawings before release 13 carry none").arg(shown(path)));
+        return Failed;
+    }
+    const int inverted = parser.isSet(invert) ? 1 : 0;
+    const QImage preview = reader.ReadImage(inverted ? 0xFFFFFF - imageColor : imageColor);
+    if (preview.isNull()) {
+        std::vector<KivDwgPreviewEntry> entries;
+        reader.ReadEntries(nullptr, &entries);
+        const bool listed
+            = std::any_of(entries.begin(), entries.end(), [](const auto& e) { return e.code == 2 || e.code == 6; });
+        printError(listed ? QString("the preview picture of %1 cannot be read: damaged, or more than %2 pixels")
+                                .arg(shown(path))
+                                .arg(KivDwgPreview::kMaxPreviewPixels)
+                          : QString("%1 holds no preview picture").arg(shown(path)));
+        return Failed;
     }
     QImage image(width, height, QImage::Format_RGB32);
     {
         CDC dc(&image);
-        KivDwgPreview reader;
-        CKivDwgPreviewCtrl::Paint(dc, nullptr, CRect(0, 0, width, height), reader, path.constData(), backColor,
-            imageColor, parser.isSet(autosize) ? 1 : 0, parser.isSet(invert) ? 1 : 0);
+        CKivDwgPreviewCtrl::Paint(
+            dc, CRect(0, 0, width, height), preview, backColor, parser.isSet(autosize) ? 1 : 0, inverted);
     }
-    if (!image.save(parser.value(output), "PNG")) {
-        printError(QString("cannot write %1").arg(parser.value(output)));
-        return Failed;
-    }
-    return Ok;
+    return writeImage(out, image, format) ? Ok : Failed;
 }
 
 } // namespace
@@ -93,13 +121,17 @@ int runDwg(const QStringList& args)
 {
     const QString sub = args.size() > 1 ? args.at(1) : QString();
     QCommandLineParser parser;
-    parser.setApplicationDescription("Reads the preview picture of DWG drawings (release 13 and later).\n\n"
-                                     "  info FILE                      version and the preview's entries\n"
-                                     "  preview FILE -o OUT.png [...]  draw the preview as the preview control does\n\n"
-                                     "FILE may be an http:// or https:// address.");
+    parser.setApplicationDescription(
+        "Reads the preview picture of DWG drawings (release 13 and later).\n\n"
+        "  info FILE                      version and the preview's entries\n"
+        "  preview FILE -o OUT.png [...]  draw the preview as the preview control does\n\n"
+        "OUT may end in .png, .jpg or .bmp; the image holds at most 4096x4096 pixels. A drawing "
+        "without a preview picture is an error.\n"
+        "FILE may be an http:// or https:// address: it is fetched within 30 s and 256 MiB "
+        "(VANDREL_DOWNLOAD_TIMEOUT_MS and VANDREL_DOWNLOAD_MAX_BYTES change the limits).");
     parser.addPositionalArgument("ACTION", "info or preview");
     parser.addPositionalArgument("FILE", "the drawing");
-    const QCommandLineOption output({"o", "output"}, "The PNG file to write.", "OUT");
+    const QCommandLineOption output({"o", "output"}, "The image file to write.", "OUT");
     const QCommandLineOption size("size", "Client area in pixels (default 320x240).", "WxH", "320x240");
     const QCommandLineOption autosize("autosize", "Scale the preview to the client area.");
     const QCommandLineOption back("back", "Back colour (default #000000).", "#RRGGBB", "#000000");

@@ -1,9 +1,9 @@
 #include "Cli.h"
+#include "OutputFile.h"
 
 #include "cad/KivSlideDraw.h"
 #include "core/KivAciColor.h"
 
-#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -22,17 +22,18 @@ QString hex(COLORREF c)
 // lines in one colour.
 class SvgSink : public KivSlideSink {
 public:
-    SvgSink(bool invert) : m_invert(invert) { }
+    // pixel: the size of one pixel of the requested image in slide units.
+    SvgSink(bool invert, const QString& pixel) : m_invert(invert), m_pixel(pixel) { }
     QString body;
 
     void SlideLine(KivSlidePoint a, KivSlidePoint b) override
     {
         if (a == b) {
             flush();
-            body += QString("<rect x=\"%1\" y=\"%2\" width=\"1\" height=\"1\" fill=\"%3\"/>\n")
+            body += QString("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%3\" fill=\"%4\"/>\n")
                         .arg(a.x)
                         .arg(a.y)
-                        .arg(color());
+                        .arg(m_pixel, color());
             return;
         }
         if (!(a == m_end) || m_path.isEmpty())
@@ -63,6 +64,7 @@ public:
 
 private:
     bool m_invert;
+    QString m_pixel;
     COLORREF m_rgb = 0xFFFFFF;
     QString m_path;
     KivSlidePoint m_end;
@@ -76,7 +78,13 @@ int writeSvg(const QByteArray& ref, const QString& out, int width, int height, C
         return code;
     code = slide.ReadHeader();
     const int x = slide.GetHighX(), y = slide.GetHighY();
-    SvgSink sink(invert);
+    // The view box is fitted into width × height ("meet"): one pixel is the
+    // larger of the two ratios. Strokes of that width stay one pixel wide in
+    // every renderer, not only in those that know non-scaling strokes.
+    const double pixel
+        = std::max(static_cast<double>(std::max(x, 1)) / width, static_cast<double>(std::max(y, 1)) / height);
+    const QString stroke = QString::number(pixel, 'g', 6);
+    SvgSink sink(invert, stroke);
     KivSlidePoint last;
     if (!slide.DecodeRecords(sink, last) && code == 0) {
         code = 2;
@@ -97,16 +105,14 @@ int writeSvg(const QByteArray& ref, const QString& out, int width, int height, C
                       .arg(-4 * std::max(y, 1))
                       .arg(9 * std::max(x, 1))
                       .arg(9 * std::max(y, 1));
-    svg += QString("<g transform=\"matrix(1 0 0 -1 0 %1)\" fill=\"none\" stroke-width=\"1\" "
-                   "vector-effect=\"non-scaling-stroke\" stroke-linecap=\"square\">\n")
-               .arg(y);
+    svg += QString("<g transform=\"matrix(1 0 0 -1 0 %1)\" fill=\"none\" stroke-width=\"%2\" "
+                   "stroke-linecap=\"square\">\n")
+               .arg(y)
+               .arg(stroke);
     svg += sink.body;
     svg += "</g>\n</svg>\n";
-    QFile file(out);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(svg.toUtf8()) < 0) {
-        printError(QString("cannot write %1").arg(out));
+    if (!writeOutputFile(out, svg.toUtf8()))
         return -1;
-    }
     return code;
 }
 
@@ -116,11 +122,12 @@ int runSlideRender(const QStringList& args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription("Draws a slide as the slide view control does: scaled into WxH pixels, "
-                                     "origin at the bottom left, on the back colour. OUT ending in .svg gets the "
+                                     "origin at the bottom left, on the back colour. OUT ending in .png, .jpg or .bmp "
+                                     "gets that image format (at most 4096x4096 pixels); OUT ending in .svg gets the "
                                      "same primitives as SVG in slide coordinates. The status is the slide's result "
                                      "code (0 drawn, 2 drawn with a warning).");
     parser.addPositionalArgument("REF", "slide.sld or LIBRARY(SLIDE)");
-    const QCommandLineOption output({"o", "output"}, "The PNG or SVG file to write.", "OUT");
+    const QCommandLineOption output({"o", "output"}, "The PNG, JPEG, BMP or SVG file to write.", "OUT");
     const QCommandLineOption size("size", "Client area in pixels (default 640x480).", "WxH", "640x480");
     const QCommandLineOption back("back", "Back colour (default #000000).", "#RRGGBB", "#000000");
     const QCommandLineOption invert("invert", "Invert the colours of the drawn area.");
@@ -141,9 +148,12 @@ int runSlideRender(const QStringList& args)
         return Failed;
     const QByteArray ref = utf8(parser.positionalArguments().first());
     const QString out = parser.value(output);
+    const QByteArray format = outputFormat(out, true);
+    if (format.isEmpty() || (format != "SVG" && !checkRasterSize(width, height)))
+        return Failed;
 
     int code;
-    if (out.endsWith(".svg", Qt::CaseInsensitive)) {
+    if (format == "SVG") {
         code = writeSvg(ref, out, width, height, backColor, parser.isSet(invert));
         if (code < 0)
             return Failed;
@@ -159,8 +169,7 @@ int runSlideRender(const QStringList& args)
         }
         if (code == 1 || code == 4 || code == 5 || (code == 3 && !ref.contains('('))) {
             // Nothing was found to draw.
-        } else if (!image.save(out, "PNG")) {
-            printError(QString("cannot write %1").arg(out));
+        } else if (!writeImage(out, image, format)) {
             return Failed;
         }
     }

@@ -1,6 +1,7 @@
 #include "Cli.h"
 
-#include "Terminal.h"
+#include "ProgressBar.h"
+#include "TerminalText.h"
 
 #include "cad/KivSlideFile.h"
 #include "platform/FileSystem.h"
@@ -55,7 +56,7 @@ int slideInfo(const QStringList& args)
         result = 2; // as a drawing reports a slide that ends early
     KivSlideFile::SetSlideError(result, nullptr, nullptr);
 
-    std::printf("slide:    %s\n", escapeControls(ref.toStdString()).constData());
+    std::printf("slide:    %s\n", escapeControls(ref.toStdString()).c_str());
     std::printf("format:   level %d (%s header), %s\n", level, level == 1 ? "old 34-byte" : "new 31-byte",
         slide.IsSwapped() ? "big-endian" : "little-endian");
     std::printf("extent:   %u x %u\n", slide.GetHighX(), slide.GetHighY());
@@ -142,10 +143,10 @@ int librarySub(const QStringList& args)
             return slideFailure(KivSlideFile::m_nSldError);
         for (int i = 0; i < count; ++i) {
             if (parser.isSet(longList))
-                std::printf("%-31s %10ld %10ld\n", escapeControls(info[i].name).constData(), info[i].address,
+                std::printf("%-31s %10ld %10ld\n", escapeControls(info[i].name).c_str(), info[i].address,
                     info[i].size);
             else
-                std::printf("%s\n", escapeControls(info[i].name).constData());
+                std::printf("%s\n", escapeControls(info[i].name).c_str());
         }
         return Ok;
     }

@@ -1,11 +1,23 @@
 #include "views/CKivDwgPreviewCtrl.h"
 
+#include <filesystem>
+
+namespace {
+
+COLORREF inverted(COLORREF colour)
+{
+    return 0xFFFFFF - (colour & 0xFFFFFF);
+}
+
+} // namespace
+
 CKivDwgPreviewCtrl::CKivDwgPreviewCtrl(QWidget* parent) : CKivStatic(parent)
 {
 }
 
 CKivDwgPreviewCtrl::~CKivDwgPreviewCtrl()
 {
+    dropDownload();
     m_reader.Close();
 }
 
@@ -15,9 +27,53 @@ void CKivDwgPreviewCtrl::changed()
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void CKivDwgPreviewCtrl::dropDownload()
+{
+    m_download.reset();
+    if (!m_pendingFile.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(m_pendingFile, ignored);
+        m_pendingFile.clear();
+    }
+}
+
+void CKivDwgPreviewCtrl::decode()
+{
+    m_image = QImage();
+    if (m_reader.IsOpen() && m_reader.HasPreviewVersion())
+        m_image = m_reader.ReadImage(m_bInvert == 1 ? inverted(m_crImageBack) : m_crImageBack);
+}
+
 void CKivDwgPreviewCtrl::SetFile(const char* path)
 {
     m_strFile = path ? path : "";
+    dropDownload();
+    m_reader.Close();
+    m_image = QImage();
+    if (!KivDwgPreview::IsAddress(m_strFile.c_str())) {
+        if (!m_strFile.empty() && m_reader.Open(m_strFile.c_str()))
+            decode();
+        changed();
+        return;
+    }
+    m_pendingFile = UniqueTempPath(".dwg");
+    if (m_pendingFile.empty()) {
+        changed();
+        return;
+    }
+    const CString address = m_strFile;
+    m_download
+        = std::make_unique<DownloadJob>(address.c_str(), m_pendingFile, [this, address](bool ok, const CString&) {
+              const CString file = m_pendingFile;
+              m_pendingFile.clear();
+              if (ok && m_reader.OpenDownloaded(address.c_str(), file))
+                  decode();
+              else {
+                  std::error_code ignored;
+                  std::filesystem::remove(file, ignored);
+              }
+              Invalidate();
+          });
     changed();
 }
 
@@ -30,6 +86,7 @@ void CKivDwgPreviewCtrl::SetBackColor(COLORREF colour)
 void CKivDwgPreviewCtrl::SetImageBackColor(COLORREF colour)
 {
     m_crImageBack = colour;
+    decode();
     changed();
 }
 
@@ -42,24 +99,37 @@ void CKivDwgPreviewCtrl::SetAutoSize(int autoSize)
 void CKivDwgPreviewCtrl::SetInvert(int invert)
 {
     m_bInvert = invert;
+    decode();
     changed();
 }
 
-void CKivDwgPreviewCtrl::Paint(CDC& dc, CWnd* window, const CRect& client, KivDwgPreview& reader, const char* path,
-    COLORREF back, COLORREF imageBack, int autoSize, int invert)
+void CKivDwgPreviewCtrl::SetInvert(int invert, int redraw)
+{
+    m_bInvert = invert;
+    decode();
+    if (redraw == 1)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CKivDwgPreviewCtrl::Paint(
+    CDC& dc, const CRect& client, const QImage& preview, COLORREF back, int autoSize, int invert)
 {
     CRgn clip;
     clip.CreateRectRgnIndirect(client);
     dc.SelectClipRgn(&clip);
-    if (invert == 1) {
-        back = 0xFFFFFF - (back & 0xFFFFFF);
-        imageBack = 0xFFFFFF - (imageBack & 0xFFFFFF);
-    }
-    dc.FillSolidRect(client, back);
-    if (reader.Open(path) && reader.HasPreviewVersion())
-        reader.DrawPreview(window, &dc, imageBack, invert, autoSize);
-    reader.Close();
+    dc.FillSolidRect(client, invert == 1 ? inverted(back) : back);
+    KivDwgPreview::DrawImage(&dc, client, preview, autoSize);
     dc.SelectClipRgn(nullptr);
+}
+
+void CKivDwgPreviewCtrl::Paint(CDC& dc, CWnd*, const CRect& client, KivDwgPreview& reader, const char* path,
+    COLORREF back, COLORREF imageBack, int autoSize, int invert)
+{
+    QImage preview;
+    if (reader.Open(path) && reader.HasPreviewVersion())
+        preview = reader.ReadImage(invert == 1 ? inverted(imageBack) : imageBack);
+    reader.Close();
+    Paint(dc, client, preview, back, autoSize, invert);
 }
 
 void CKivDwgPreviewCtrl::OnPaint()
@@ -67,5 +137,5 @@ void CKivDwgPreviewCtrl::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    Paint(dc, this, client, m_reader, m_strFile.c_str(), m_crBack, m_crImageBack, m_bAutoSize, m_bInvert);
+    Paint(dc, client, m_image, m_crBack, m_bAutoSize, m_bInvert);
 }

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <climits>
+
 using namespace testsupport;
 
 namespace {
@@ -128,6 +130,61 @@ TEST(CDIBitmap, DamagedFilesFailAndLeaveItEmpty)
     expectFailure(offsetPast, "pixel offset past the end");
     CDIBitmap none;
     EXPECT_EQ(none.Load(CString(dir.file("missing.bmp"))), 0);
+}
+
+TEST(CDIBitmap, RowSizesAreWorkedOutWithoutOverflow)
+{
+    // One row of 2^31 - 1 one-bit pixels: the rounding passes an int.
+    EXPECT_EQ(CDIBitmap::GetBytesPerLine(1, INT_MAX), 268435456);
+    EXPECT_EQ(CDIBitmap::LastByte(1, INT_MAX), 268435456);
+    EXPECT_EQ(CDIBitmap::GetBytesPerLine(32, INT_MAX), 0) << "more bytes than an int holds";
+}
+
+TEST(CDIBitmap, RunsDeclaringAHugeBitmapAreNotDecoded)
+{
+    // 32768 × 32768 pixels declared by 8 bytes of runs.
+    Bytes bomb = makeBmp(2, 4, 8, kPalette, pattern);
+    bomb[30] = 1; // RLE8
+    for (int at : {18, 22}) {
+        bomb[at] = 0x00;
+        bomb[at + 1] = 0x80;
+        bomb[at + 2] = bomb[at + 3] = 0;
+    }
+    const Bytes runs = {2, 1, 0, 0, 2, 2, 0, 1};
+    std::copy(runs.begin(), runs.end(), bomb.end() - 16);
+    CDIBitmap bitmap;
+    ASSERT_EQ(bitmap.Load(ByteSource::fromMemory(bomb.data(), bomb.size())), 1);
+    EXPECT_EQ(bitmap.GetWidth(), 32768);
+    QImage image(4, 4, QImage::Format_RGB32);
+    CDC dc(&image);
+    CRect target(0, 0, 4, 4), source(0, 0, 4, 4);
+    EXPECT_EQ(bitmap.DrawDIB(&dc, target, source), 0) << "refused before 4 GiB are allocated";
+}
+
+TEST(CDIBitmap, ReadsOnlyTheBytesItSpans)
+{
+    TempDir dir;
+    const Bytes bmp = makeBmp(5, 3, 8, kPalette, pattern);
+    Bytes file(7 + bmp.size() + 100, 0xEE); // 7 bytes before the bitmap, 100 after
+    std::copy(bmp.begin(), bmp.end(), file.begin() + 7);
+    writeFile(dir.file("embedded.bin"), file);
+    CFile in;
+    ASSERT_TRUE(in.Open(dir.file("embedded.bin").c_str(), CFile::modeRead | CFile::typeBinary));
+    in.Seek(7, CFile::begin);
+    CDIBitmap bitmap;
+    ASSERT_EQ(bitmap.Load(&in), 1);
+    const QImage image = drawn(bitmap, 5, 3);
+    EXPECT_EQ(image.pixel(4, 2), patternRgb(4, 2, 8));
+
+    // The headers alone: the size and palette, no pixels, the same checks.
+    CDIBitmap header;
+    ASSERT_EQ(header.LoadHeader(ByteSource::fromMemory(bmp.data(), bmp.size())), 1);
+    EXPECT_EQ(header.GetWidth(), 5);
+    EXPECT_EQ(header.GetHeight(), 3);
+    EXPECT_NE(header.GetPalette(), nullptr);
+    EXPECT_EQ(header.GetPixelPtr(), nullptr);
+    EXPECT_EQ(header.LoadHeader(ByteSource::fromMemory(bmp.data(), bmp.size() - 3)), 0) << "pixels cut short";
+    EXPECT_EQ(header.GetHeaderPtr(), nullptr);
 }
 
 TEST(CDIBitmap, OneToOneDrawStartsAtTheBottomScanLine)

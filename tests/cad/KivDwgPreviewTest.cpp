@@ -1,17 +1,19 @@
-#include "views/CKivDwgPreviewCtrl.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessService.h"
 #include "platform/RegistryStore.h"
 #include "support/DwgWriter.h"
+#include "support/HttpTestServer.h"
+#include "views/CKivDwgPreviewCtrl.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QDeadlineTimer>
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 using namespace testsupport;
 
@@ -63,6 +65,62 @@ TEST(KivDwgPreview, VersionNumbers)
     EXPECT_EQ(KivDwgPreview::VersionNumber("AC1010"), 1299);
     EXPECT_EQ(KivDwgPreview::VersionNumber("AC1.40"), 0);
     EXPECT_EQ(KivDwgPreview::VersionNumber(""), 0);
+    // Releases before 13 whose text sorts above "AC1014".
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC2.10"), 0);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC2.22"), 0);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("MC0.0"), 0);
+    EXPECT_EQ(KivDwgPreview::VersionNumber("AC10\x1b"
+                                           "4"),
+        0);
+}
+
+TEST(KivDwgPreview, ThePictureLiesAtItsEntrysStart)
+{
+    // The header data stored after the bitmap: the bitmap does not follow it.
+    const Bytes dwg = makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}, 0x60, true, true);
+    const QImage image = paint(dwg, 10, 6, RGB(0, 0, 255), RGB(255, 0, 0), 0, 0);
+    EXPECT_EQ(at(image, 3, 2), RGB(255, 0, 0));
+    EXPECT_EQ(at(image, 5, 3), RGB(0, 255, 0));
+
+    // An entry pointing outside the image data falls back to the old rule.
+    Bytes stray = makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}});
+    stray[0x60 + 20 + 1 + 9 + 1] = 0x01; // the bitmap's start, low byte
+    EXPECT_EQ(at(paint(stray, 10, 6, RGB(0, 0, 255), RGB(255, 0, 0), 0, 0), 3, 2), RGB(255, 0, 0));
+}
+
+TEST(KivDwgPreview, OldReleasesAreNotReadAtTheNewAddress)
+{
+    // Release 2.1 with bytes at offset 13 that happen to lead to a section.
+    const QImage image = paint(makeDwg("AC2.10", {{1, header80()}, {2, tinyBitmap()}}), 10, 6, RGB(1, 2, 3), 0, 0, 0);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(at(image, x, y), RGB(1, 2, 3)) << x << "," << y;
+}
+
+TEST(KivDwgPreview, HugeDeclaredPicturesAreNotDecoded)
+{
+    KivDwgPreview reader;
+    int w = 0, h = 0;
+    // 32768 × 32768 in a few bytes of runs: 4 GiB once decoded.
+    const Bytes rle = makeDwg("AC1015", {{1, header80()}, {2, makeRle8Dib(32768, 32768, {kWhite}, {0, 1})}});
+    reader.OpenBytes(rle.data(), rle.size());
+    ASSERT_TRUE(reader.ReadImageSize(&w, &h)) << "the size is told without decoding";
+    EXPECT_EQ(w, 32768);
+    EXPECT_TRUE(reader.ReadImage(0).isNull());
+
+    const Bytes png = makeDwg("AC1027", {{1, header80()}, {6, makePngHeader(100000, 100000)}});
+    reader.OpenBytes(png.data(), png.size());
+    ASSERT_TRUE(reader.ReadImageSize(&w, &h));
+    EXPECT_EQ(h, 100000);
+    EXPECT_TRUE(reader.ReadImage(0).isNull());
+
+    // Runs within the cap are drawn: a run of two red pixels, end of bitmap.
+    const Bytes small = makeDwg("AC1015", {{1, header80()}, {2, makeRle8Dib(3, 1, {kWhite, kRed}, {2, 1, 0, 1})}});
+    reader.OpenBytes(small.data(), small.size());
+    const QImage image = reader.ReadImage(RGB(0, 0, 255));
+    ASSERT_EQ(image.size(), QSize(3, 1));
+    EXPECT_EQ(at(image, 1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(at(image, 2, 0), RGB(0, 0, 255)) << "colour 0, white, recoloured";
 }
 
 TEST(KivDwgPreview, CentresAndRecoloursThePalette)
@@ -166,54 +224,146 @@ TEST(KivDwgPreview, OpenAddsDwgAndReportsEntries)
 
 namespace {
 
-// Serves one file over HTTP on loopback, for as many requests as come.
-class TinyHttpServer {
+// Points the temporary folder at a fresh one while it lives.
+class ScopedTempFolder {
 public:
-    explicit TinyHttpServer(Bytes body) : m_body(std::move(body))
+    ScopedTempFolder() { setenv("TMPDIR", m_dir.path().c_str(), 1); }
+    ~ScopedTempFolder() { unsetenv("TMPDIR"); }
+    bool isEmpty() const { return std::filesystem::is_empty(m_dir.path()); }
+    bool holdsData() const
     {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
-            QTcpSocket* s = m_server.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                if (!s->readAll().contains("\r\n\r\n"))
-                    return;
-                const QByteArray head = QByteArray("HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n"
-                                                   "Content-Length: ")
-                    + QByteArray::number(static_cast<qlonglong>(m_body.size())) + "\r\nConnection: close\r\n\r\n";
-                s->write(head);
-                s->write(reinterpret_cast<const char*>(m_body.data()), static_cast<qint64>(m_body.size()));
-                s->disconnectFromHost();
-            });
-            QObject::connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-        });
+        for (const auto& e : std::filesystem::directory_iterator(m_dir.path()))
+            if (e.is_regular_file() && e.file_size() > 0)
+                return true;
+        return false;
     }
-    std::string url() const { return "http://127.0.0.1:" + std::to_string(m_server.serverPort()) + "/d.dwg"; }
 
 private:
-    Bytes m_body;
-    QTcpServer m_server;
+    TempDir m_dir;
 };
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) { setenv(name, value, 1); }
+    ~ScopedEnv() { unsetenv(m_name); }
+
+private:
+    const char* m_name;
+};
+
+bool waitFor(const std::function<bool()>& done)
+{
+    QDeadlineTimer deadline(20000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
 
 } // namespace
 
-TEST(KivDwgPreview, DownloadsToAPrivateFileRemovedOnClose)
+TEST(KivDwgPreview, DownloadsOnceToAPrivateFileRemovedOnClose)
 {
-    TinyHttpServer server(makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}));
+    HttpTestServer server(HttpTestServer::Mode::Serve, makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}));
     TempDir cwd;
+    ScopedTempFolder temp;
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(cwd.path());
     {
         const std::string own = "the user's own file";
         writeText("temp.dwg", own);
         KivDwgPreview reader;
-        ASSERT_EQ(reader.Open(server.url().c_str()), 1);
+        ASSERT_EQ(reader.Open(server.url().c_str()), 1) << reader.GetError();
         EXPECT_STREQ(reader.GetVersionString(), "AC1015");
         EXPECT_FALSE(reader.ReadImage(0).isNull());
+        EXPECT_EQ(reader.Open(server.url().c_str()), 1);
+        EXPECT_EQ(server.requests(), 1) << "the drawing open under that name is kept";
         reader.Close();
+        EXPECT_TRUE(temp.isEmpty());
         EXPECT_EQ(readFile("temp.dwg"), Bytes(own.begin(), own.end()));
         EXPECT_EQ(reader.Open("http://127.0.0.1:1/none.dwg"), 0);
     }
     std::filesystem::current_path(before);
+}
+
+TEST(KivDwgPreview, DownloadsStopAtTheTimeOutAndTheSizeCap)
+{
+    ScopedTempFolder temp;
+    {
+        ScopedEnv timeout("VANDREL_DOWNLOAD_TIMEOUT_MS", "800");
+        HttpTestServer trickle(HttpTestServer::Mode::Trickle);
+        KivDwgPreview reader;
+        EXPECT_EQ(reader.Open(trickle.url().c_str()), 0);
+        EXPECT_NE(reader.GetError().find("within 0.8 s"), std::string::npos) << reader.GetError();
+        EXPECT_EQ(trickle.requests(), 1) << "a server that answers is not asked again";
+        EXPECT_TRUE(temp.isEmpty()) << "the partial file is removed";
+    }
+    {
+        ScopedEnv cap("VANDREL_DOWNLOAD_MAX_BYTES", "200000");
+        HttpTestServer endless(HttpTestServer::Mode::Endless);
+        KivDwgPreview reader;
+        EXPECT_EQ(reader.Open(endless.url().c_str()), 0);
+        EXPECT_NE(reader.GetError().find("cap of 200000 bytes"), std::string::npos) << reader.GetError();
+        EXPECT_TRUE(temp.isEmpty());
+    }
+}
+
+TEST(CKivDwgPreviewCtrl, OneDownloadHoweverOftenItPaints)
+{
+    HttpTestServer server(HttpTestServer::Mode::Serve, makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}));
+    ScopedTempFolder temp;
+    {
+        CKivDwgPreviewCtrl ctrl;
+        ctrl.resize(10, 6);
+        ctrl.SetImageBackColor(RGB(255, 0, 0));
+        ctrl.SetFile(server.url().c_str());
+        ASSERT_TRUE(waitFor([&] { return !ctrl.IsLoading(); }));
+        QImage shot;
+        for (int i = 0; i < 4; ++i)
+            shot = ctrl.grab().toImage();
+        EXPECT_EQ(at(shot, 3, 2), RGB(255, 0, 0)) << "the fetched preview is painted";
+        ctrl.SetImageBackColor(RGB(0, 0, 255));
+        ctrl.SetInvert(1);
+        ctrl.SetAutoSize(1);
+        shot = ctrl.grab().toImage();
+        EXPECT_EQ(at(shot, 0, 0), RGB(255, 255, 0)) << "colours change without fetching again";
+        EXPECT_EQ(server.requests(), 1);
+        ctrl.SetFile(server.url().c_str());
+        ASSERT_TRUE(waitFor([&] { return !ctrl.IsLoading(); }));
+        EXPECT_EQ(server.requests(), 2) << "once per SetFile";
+    }
+    EXPECT_TRUE(temp.isEmpty());
+}
+
+TEST(CKivDwgPreviewCtrl, ASlowServerDoesNotHoldThePaint)
+{
+    ScopedTempFolder temp;
+    HttpTestServer server(HttpTestServer::Mode::Trickle);
+    {
+        CKivDwgPreviewCtrl ctrl;
+        ctrl.resize(8, 8);
+        ctrl.SetBackColor(RGB(1, 2, 3));
+        ctrl.SetFile(server.url().c_str());
+        EXPECT_TRUE(ctrl.IsLoading()) << "SetFile does not wait for the server";
+        ASSERT_TRUE(waitFor([&] { return temp.holdsData(); })) << "the server has begun to answer";
+        EXPECT_EQ(at(ctrl.grab().toImage(), 4, 4), RGB(1, 2, 3)) << "painted at once, without the drawing";
+        EXPECT_TRUE(ctrl.IsLoading());
+        EXPECT_EQ(server.requests(), 1);
+    }
+    EXPECT_TRUE(temp.isEmpty()) << "the cancelled transfer's file is removed";
+}
+
+TEST(CKivDwgPreviewCtrl, LocalFilesAreReadOncePerSetFile)
+{
+    TempDir dir;
+    writeFile(dir.file("a.dwg"), makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}));
+    CKivDwgPreviewCtrl ctrl;
+    ctrl.resize(10, 6);
+    ctrl.SetImageBackColor(RGB(255, 0, 0));
+    ctrl.SetFile(dir.file("a.dwg").c_str());
+    std::filesystem::remove(dir.file("a.dwg"));
+    EXPECT_EQ(at(ctrl.grab().toImage(), 3, 2), RGB(255, 0, 0)) << "painted from the picture decoded in SetFile";
+    ctrl.SetImageBackColor(RGB(0, 255, 0));
+    EXPECT_EQ(at(ctrl.grab().toImage(), 3, 2), RGB(0, 255, 0)) << "the open drawing is decoded again";
 }
 
 TEST(KivShellCommandOpenDWG, StartsTheRegisteredProgram)

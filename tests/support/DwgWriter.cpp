@@ -1,5 +1,6 @@
 #include "support/DwgWriter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace testsupport {
@@ -15,7 +16,30 @@ void put16(Bytes& b, std::uint16_t v)
     b.push_back(static_cast<std::uint8_t>(v));
     b.push_back(static_cast<std::uint8_t>(v >> 8));
 }
-Bytes infoHeader(int width, int height, int bits, int colors)
+void putBe32(Bytes& b, std::uint32_t v)
+{
+    for (int i = 3; i >= 0; --i)
+        b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+std::uint32_t crc32(const std::uint8_t* p, std::size_t n)
+{
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return ~c;
+}
+void pngChunk(Bytes& b, const char* tag, const Bytes& data)
+{
+    putBe32(b, static_cast<std::uint32_t>(data.size()));
+    Bytes typed(tag, tag + 4);
+    typed.insert(typed.end(), data.begin(), data.end());
+    b.insert(b.end(), typed.begin(), typed.end());
+    putBe32(b, crc32(typed.data(), typed.size()));
+}
+Bytes infoHeader(int width, int height, int bits, int colors, std::uint32_t compression = 0)
 {
     Bytes h;
     put32(h, 40);
@@ -23,7 +47,7 @@ Bytes infoHeader(int width, int height, int bits, int colors)
     put32(h, static_cast<std::uint32_t>(height));
     put16(h, 1);
     put16(h, static_cast<std::uint16_t>(bits));
-    put32(h, 0);
+    put32(h, compression);
     put32(h, 0);
     put32(h, 0);
     put32(h, 0);
@@ -53,6 +77,28 @@ Bytes makeDib8(
     return b;
 }
 
+Bytes makeRle8Dib(int width, int height, const std::vector<std::uint32_t>& palette, const Bytes& runs)
+{
+    Bytes b = infoHeader(width, height, 8, 256, 1);
+    for (int i = 0; i < 256; ++i)
+        put32(b, i < static_cast<int>(palette.size()) ? palette[static_cast<std::size_t>(i)] : 0);
+    b.insert(b.end(), runs.begin(), runs.end());
+    return b;
+}
+
+Bytes makePngHeader(std::uint32_t width, std::uint32_t height)
+{
+    Bytes b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Bytes ihdr;
+    putBe32(ihdr, width);
+    putBe32(ihdr, height);
+    ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0}); // 8-bit RGB, no interlace
+    pngChunk(b, "IHDR", ihdr);
+    pngChunk(b, "IDAT", {});
+    pngChunk(b, "IEND", {});
+    return b;
+}
+
 Bytes makeDib32(int width, int height, const std::vector<std::uint32_t>& pixels)
 {
     Bytes b = infoHeader(width, height, 32, 0);
@@ -62,8 +108,8 @@ Bytes makeDib32(int width, int height, const std::vector<std::uint32_t>& pixels)
     return b;
 }
 
-Bytes makeDwg(
-    const std::string& version, const std::vector<DwgEntry>& entries, std::uint32_t address, bool goodSentinel)
+Bytes makeDwg(const std::string& version, const std::vector<DwgEntry>& entries, std::uint32_t address,
+    bool goodSentinel, bool reversedData)
 {
     Bytes b(address, 0);
     std::memcpy(b.data(), version.data(), std::min<std::size_t>(version.size(), 6));
@@ -73,15 +119,24 @@ Bytes makeDwg(
     b[16] = static_cast<std::uint8_t>(address >> 24);
     Bytes data;
     data.push_back(static_cast<std::uint8_t>(entries.size()));
-    std::uint32_t at = address + 20 + 1 + 9 * static_cast<std::uint32_t>(entries.size());
-    for (const auto& e : entries) {
-        data.push_back(static_cast<std::uint8_t>(e.code));
-        put32(data, at);
-        put32(data, static_cast<std::uint32_t>(e.data.size()));
-        at += static_cast<std::uint32_t>(e.data.size());
-    }
+    std::vector<const DwgEntry*> stored;
     for (const auto& e : entries)
-        data.insert(data.end(), e.data.begin(), e.data.end());
+        stored.push_back(&e);
+    if (reversedData)
+        std::reverse(stored.begin(), stored.end());
+    std::vector<std::uint32_t> starts(entries.size());
+    std::uint32_t at = address + 20 + 1 + 9 * static_cast<std::uint32_t>(entries.size());
+    for (const DwgEntry* e : stored) {
+        starts[static_cast<std::size_t>(e - entries.data())] = at;
+        at += static_cast<std::uint32_t>(e->data.size());
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        data.push_back(static_cast<std::uint8_t>(entries[i].code));
+        put32(data, starts[i]);
+        put32(data, static_cast<std::uint32_t>(entries[i].data.size()));
+    }
+    for (const DwgEntry* e : stored)
+        data.insert(data.end(), e->data.begin(), e->data.end());
     b.insert(b.end(), kSentinel, kSentinel + 16);
     if (!goodSentinel)
         b[address] ^= 0xFF;

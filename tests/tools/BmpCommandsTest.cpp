@@ -26,3 +26,22 @@ TEST(VandrelBmp, InfoAndCopy)
     EXPECT_EQ(vandrel({"bmp", "info", "bad.bmp"}).status, 1);
     EXPECT_EQ(vandrel({"bmp", "copy", "in.bmp"}).status, 1);
 }
+
+TEST(VandrelBmp, InfoRefusesWhatIsNoFileAndCopyWritesAtomically)
+{
+    TempDir dir;
+    const auto vandrel = [&](std::vector<std::string> args) { return runVandrel(std::move(args), dir.path()); };
+    ASSERT_EQ(run({"mkfifo", dir.file("pipe.bmp")}).status, 0);
+    auto r = vandrel({"bmp", "info", "pipe.bmp"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+
+    writeFile(dir.file("in.bmp"), makeBmp(300, 100, 24, {}, [](int x, int) { return x * 0x010101u; }));
+    writeText(dir.file("out.bmp"), "old");
+    r = run({"/bin/sh", "-c", "trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\"", binary("vandrel").string(), "bmp",
+                "copy", "in.bmp", "out.bmp"},
+        dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write out.bmp: File too large"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(dir.file("out.bmp")), Bytes({'o', 'l', 'd'}));
+}

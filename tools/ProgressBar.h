@@ -1,17 +1,9 @@
-// What the tool prints for a person at a terminal: file contents with their
-// control characters made visible, and a progress bar for long work.
+// A progress bar for long work, shown to a person at a terminal only.
 #pragma once
 
-#include <QByteArray>
-
 #include <chrono>
-#include <string_view>
 
 namespace cli {
-
-// Control characters (below 0x20, and 0x7F) as \xNN, so that a crafted file
-// cannot send escape sequences to the user's terminal; "\" stays as it is.
-QByteArray escapeControls(std::string_view text);
 
 // A bar on standard error, drawn only when it is a terminal and the work
 // takes a moment; it clears itself when done or destroyed.

@@ -1,26 +1,9 @@
-#include "Terminal.h"
+#include "ProgressBar.h"
 
 #include <cstdio>
 #include <unistd.h>
 
 namespace cli {
-
-QByteArray escapeControls(std::string_view text)
-{
-    QByteArray out;
-    out.reserve(static_cast<qsizetype>(text.size()));
-    for (const char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02x", b);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 ProgressBar::ProgressBar(const char* label, long long total)
     : m_label(label), m_total(total), m_enabled(total > 0 && ::isatty(STDERR_FILENO) == 1),
