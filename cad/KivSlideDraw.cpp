@@ -49,6 +49,14 @@ int KivSlideDraw::Draw(CWnd* window, CDC* dc, const char* reference, int invert)
     return code;
 }
 
+double KivSlideDraw::AspectStretch(int x, int y, double aspect)
+{
+    if (x <= 0 || y <= 0 || !(aspect >= 0.1 && aspect <= 10.0))
+        return 1.0;
+    const double f = aspect * y / x;
+    return std::fabs(f - 1.0) > 0.01 ? f : 1.0;
+}
+
 int KivSlideDraw::OpenReference(const char* reference)
 {
     SetReference(reference);
@@ -105,9 +113,8 @@ int KivSlideDraw::drawOpenSlide()
     if (r != 0.0f && std::fabs(r) < 1.0e10f) {
         // A plausible stored aspect ratio that the extents do not give is
         // kept, as the slide's own program showed it: X is stretched by f.
-        const double aspect = GetAspectRatio();
-        const double f = x > 0 && y > 0 && aspect >= 0.1 && aspect <= 10.0 ? aspect * y / x : 1.0;
-        if (std::fabs(f - 1.0) > 0.01) {
+        const double f = AspectStretch(x, y, GetAspectRatio());
+        if (f != 1.0) {
             m_pDC->SetMapMode(MM_ANISOTROPIC);
             const double fx = x * f;
             if (y / fx <= r)

@@ -19,6 +19,11 @@ public:
     // a window the whole surface of dc is the client area. 0 without dc.
     int Draw(CWnd* window, CDC* dc, const char* reference, int invert);
 
+    // How much X is stretched so that a slide of extents x by y shows with
+    // the aspect ratio its header stores: 1 unless that ratio is plausible
+    // (0.1 to 10) and differs from x/y by more than 1 %.
+    static double AspectStretch(int x, int y, double aspect);
+
     // The colour the drawing lies on: fills in colour 0 take it, since the
     // slide writers of today mask with colour 0 what lies behind a drawing.
     void SetBackColor(COLORREF colour) { m_crBack = colour; }

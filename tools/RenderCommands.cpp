@@ -23,7 +23,7 @@ QString hex(COLORREF c)
 class SvgSink : public KivSlideSink {
 public:
     // pixel: the size of one pixel of the requested image in slide units.
-    SvgSink(bool invert, const QString& pixel) : m_invert(invert), m_pixel(pixel) { }
+    SvgSink(bool invert, const QString& pixel, COLORREF back) : m_invert(invert), m_pixel(pixel), m_back(back) { }
     QString body;
 
     void SlideLine(KivSlidePoint a, KivSlidePoint b) override
@@ -52,7 +52,8 @@ public:
     void SlideColor(int aci) override
     {
         flush();
-        m_rgb = static_cast<COLORREF>(KivAciColor::GetRGB(aci));
+        // Colour 0 masks what lies behind: it takes the back colour.
+        m_rgb = aci == 0 ? m_back : static_cast<COLORREF>(KivAciColor::GetRGB(aci));
     }
     void flush()
     {
@@ -65,6 +66,7 @@ public:
 private:
     bool m_invert;
     QString m_pixel;
+    COLORREF m_back;
     COLORREF m_rgb = 0xFFFFFF;
     QString m_path;
     KivSlidePoint m_end;
@@ -77,14 +79,17 @@ int writeSvg(const QByteArray& ref, const QString& out, int width, int height, C
     if (code != 0)
         return code;
     code = slide.ReadHeader();
-    const int x = slide.GetHighX(), y = slide.GetHighY();
+    const int y = slide.GetHighY();
+    // A stored aspect ratio the extents do not give stretches X.
+    const double f = KivSlideDraw::AspectStretch(slide.GetHighX(), y, slide.GetAspectRatio());
+    const int x = static_cast<int>(slide.GetHighX() * f + 0.5);
     // The view box is fitted into width × height ("meet"): one pixel is the
     // larger of the two ratios. Strokes of that width stay one pixel wide in
     // every renderer, not only in those that know non-scaling strokes.
     const double pixel
         = std::max(static_cast<double>(std::max(x, 1)) / width, static_cast<double>(std::max(y, 1)) / height);
     const QString stroke = QString::number(pixel, 'g', 6);
-    SvgSink sink(invert, stroke);
+    SvgSink sink(invert, stroke, back);
     KivSlidePoint last;
     if (!slide.DecodeRecords(sink, last) && code == 0) {
         code = 2;
@@ -105,10 +110,11 @@ int writeSvg(const QByteArray& ref, const QString& out, int width, int height, C
                       .arg(-4 * std::max(y, 1))
                       .arg(9 * std::max(x, 1))
                       .arg(9 * std::max(y, 1));
-    svg += QString("<g transform=\"matrix(1 0 0 -1 0 %1)\" fill=\"none\" stroke-width=\"%2\" "
+    svg += QString("<g transform=\"matrix(%3 0 0 -1 0 %1)\" fill=\"none\" stroke-width=\"%2\" "
                    "stroke-linecap=\"square\">\n")
                .arg(y)
-               .arg(stroke);
+               .arg(stroke)
+               .arg(QString::number(f, 'g', 8));
     svg += sink.body;
     svg += "</g>\n</svg>\n";
     if (!writeOutputFile(out, svg.toUtf8()))
