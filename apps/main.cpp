@@ -6,15 +6,39 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QMainWindow>
 #include <QMenuBar>
+
+namespace {
+
+// The sample slides: the folder given, else the first that exists of the
+// source tree beside a build, the installed data folder and the folders
+// of the desktop's data directories, wherever the studio is started from.
+QString findSamples(int argc, char** argv)
+{
+    if (argc > 1)
+        return QFile::decodeName(argv[1]);
+    const QDir exe(QCoreApplication::applicationDirPath());
+    QStringList candidates = {exe.filePath("../../samples/slides"), exe.filePath("../share/vandrel/samples/slides"),
+        QStringLiteral(VANDREL_DATA_DIR "/samples/slides")};
+    for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        candidates << data + "/vandrel/samples/slides";
+    for (const QString& c : candidates)
+        if (QFileInfo(c).isDir())
+            return c;
+    return candidates.first();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vandrel Studio");
-    const QString samples = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                     : QDir(QCoreApplication::applicationDirPath()).filePath("../../samples/slides");
+    const QString samples = findSamples(argc, argv);
 
     QMainWindow window;
     window.setWindowTitle("Vandrel Studio");

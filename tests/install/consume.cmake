@@ -9,6 +9,10 @@ function(step)
 endfunction()
 
 step(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+# The studio finds its samples in the installed data folder.
+if(NOT EXISTS "${prefix}/share/vandrel/samples/slides/HOUSE.SLD")
+  message(FATAL_ERROR "the sample slides are not installed")
+endif()
 # A host of sanitized libraries must be sanitized itself.
 set(flags "")
 if(SANITIZE)
