@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include <cstring>
+#include <exception>
 #include <iterator>
 
 namespace {
@@ -212,8 +213,18 @@ int main(int argc, char** argv)
         args = {args.at(1), "--help"};
     }
     for (const auto& c : kCommands)
-        if (args.first() == QLatin1String(c.name))
-            return c.run(args);
+        if (args.first() == QLatin1String(c.name)) {
+            // The libraries throw nothing; this keeps an unforeseen failure
+            // (memory running out) a message and status 1, never an abort.
+            try {
+                return c.run(args);
+            } catch (const std::exception& e) {
+                cli::printError(QString("%1 failed: %2").arg(args.first(), QString::fromLocal8Bit(e.what())));
+            } catch (...) {
+                cli::printError(QString("%1 failed").arg(args.first()));
+            }
+            return cli::Failed;
+        }
     cli::printError(QString("unknown command '%1'").arg(args.first()));
     printUsage(stderr);
     return cli::Failed;
