@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QStandardPaths>
 
 namespace {
 

@@ -154,8 +154,8 @@ int fail(int code, const std::string& name = {}, const std::string& slide = {})
 }
 
 // Lists a library, recording 1, 4 or 7 on failure; path is the file found.
-int listLibrary(const char* library, std::vector<KivSldLibInfo>& entries, std::string* path = nullptr,
-    ByteSource* opened = nullptr)
+int listLibrary(
+    const char* library, std::vector<KivSldLibInfo>& entries, std::string* path = nullptr, ByteSource* opened = nullptr)
 {
     const std::string completed = listingName(library);
     const std::string resolved = ResolvePathNoCase(completed.c_str());
@@ -280,8 +280,8 @@ int rewrite(LockedLibrary& lib, const std::vector<KivSldLibInfo>& kept, const Ad
         return fail(1, lib.path);
     bool ok = writeLibraryHead(out, directory);
     for (std::size_t i = 0; ok && i < kept.size(); ++i)
-        ok = copyRange(lib.source, static_cast<std::uint64_t>(kept[i].address), static_cast<std::uint64_t>(kept[i].size),
-            out);
+        ok = copyRange(
+            lib.source, static_cast<std::uint64_t>(kept[i].address), static_cast<std::uint64_t>(kept[i].size), out);
     if (ok && added)
         ok = out.write(added->bytes.data(), added->bytes.size());
     if (!ok || !out.commit())

@@ -5,7 +5,6 @@
 
 #include "platform/PathNoCase.h"
 
-
 CKivComboBox::CKivComboBox(QWidget* parent) : CComboBox(parent)
 {
 }

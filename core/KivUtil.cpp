@@ -1,12 +1,11 @@
 #include "core/KivUtil.h"
 
-
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
-#include "platform/Resources.h"
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
 #include "platform/ProcessService.h"
+#include "platform/Resources.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -103,7 +103,8 @@ bool ByteSource::openLocked(const std::string& path)
         do
             rc = ::flock(m_fd, LOCK_EX);
         while (rc != 0 && errno == EINTR);
-        struct stat held { }, named { };
+        struct stat held {
+        }, named {};
         if (rc != 0 || ::fstat(m_fd, &held) != 0) {
             m_error = errno;
             close();
@@ -152,7 +153,8 @@ bool ByteSource::readFile(std::uint64_t offset, void* out, std::size_t n) const
     return true;
 }
 
-bool ByteSource::readRange(std::uint64_t offset, std::uint64_t n, std::vector<std::uint8_t>& out, std::uint64_t limit) const
+bool ByteSource::readRange(
+    std::uint64_t offset, std::uint64_t n, std::vector<std::uint8_t>& out, std::uint64_t limit) const
 {
     if (offset > m_size || m_size - offset < n || n > limit || n > out.max_size())
         return false;

@@ -66,8 +66,8 @@ public:
     }
     // The bytes from offset to offset + n into out, refused before
     // allocating when they pass the source or limit.
-    bool readRange(std::uint64_t offset, std::uint64_t n, std::vector<std::uint8_t>& out,
-        std::uint64_t limit = UINT64_MAX) const;
+    bool readRange(
+        std::uint64_t offset, std::uint64_t n, std::vector<std::uint8_t>& out, std::uint64_t limit = UINT64_MAX) const;
 
     // All bytes as one block: memory sources always, files once mapped.
     const std::uint8_t* data() const { return m_data; }

@@ -232,8 +232,9 @@ bool RegistryStore::makeFolder()
 bool RegistryStore::save() const
 {
     const CString text = this->text();
-    return makeFolder()
-        && AtomicFile::Update(path(), kMaxFileSize, [&](const std::string*) { return std::optional<std::string>(text); });
+    return makeFolder() && AtomicFile::Update(path(), kMaxFileSize, [&](const std::string*) {
+        return std::optional<std::string>(text);
+    });
 }
 
 bool RegistryStore::Change(RegistryRoot root, const std::function<bool(RegistryStore&)>& edit)

@@ -57,7 +57,8 @@ int runRegsvr(const QStringList& args)
         return Failed;
     }
     if (!changed) {
-        printError(QString("cannot write %1").arg(QString::fromStdString(RegistryStore(RegistryRoot::ClassesRoot).path())));
+        printError(
+            QString("cannot write %1").arg(QString::fromStdString(RegistryStore(RegistryRoot::ClassesRoot).path())));
         return Failed;
     }
     if (!silent)

@@ -126,7 +126,8 @@ int librarySub(const QStringList& args)
         // An existing library is emptied only with the user's consent.
         if (const QByteArray name = lib.contains('.') ? lib : lib + ".slb";
             PathExists(ResolvePathNoCase(name.constData()).c_str())
-            && AfxMessageBox(QString("%1 exists. Remove all its slides?").arg(QString::fromUtf8(name)).toUtf8().constData(),
+            && AfxMessageBox(
+                   QString("%1 exists. Remove all its slides?").arg(QString::fromUtf8(name)).toUtf8().constData(),
                    MB_YESNO | MB_ICONQUESTION)
                 != IDYES) {
             printError("nothing changed (vandrel --yes slb create empties an existing library)");
@@ -143,8 +144,7 @@ int librarySub(const QStringList& args)
             return slideFailure(KivSlideFile::m_nSldError);
         for (int i = 0; i < count; ++i) {
             if (parser.isSet(longList))
-                std::printf("%-31s %10ld %10ld\n", escapeControls(info[i].name).c_str(), info[i].address,
-                    info[i].size);
+                std::printf("%-31s %10ld %10ld\n", escapeControls(info[i].name).c_str(), info[i].address, info[i].size);
             else
                 std::printf("%s\n", escapeControls(info[i].name).c_str());
         }

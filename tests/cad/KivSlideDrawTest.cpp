@@ -1,5 +1,5 @@
-#include "views/CKivSlideViewCtrl.h"
 #include "support/SlideWriter.h"
+#include "views/CKivSlideViewCtrl.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <tuple>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace testsupport;
@@ -51,9 +51,9 @@ TEST(LibraryWriters, TwoProcessesAppendingAtOnceKeepEverySlide)
     ASSERT_EQ(vandrel(dir, {"slb", "create", "lib"}).status, 0);
     const std::string tool = binary("vandrel").string();
     const std::string loop = "for i in $(seq $0 2 99); do '" + tool + "' slb append lib s$i.sld || exit 1; done";
-    const RunResult r = run({"/bin/sh", "-c", "sh -c \"$1\" 0 & a=$!; sh -c \"$1\" 1; b=$?; wait $a && [ $b = 0 ]",
-                                "sh", loop},
-        dir.path());
+    const RunResult r
+        = run({"/bin/sh", "-c", "sh -c \"$1\" 0 & a=$!; sh -c \"$1\" 1; b=$?; wait $a && [ $b = 0 ]", "sh", loop},
+            dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
 
     const std::string names = list(dir, "lib");
@@ -132,8 +132,8 @@ TEST(LibraryWriters, ASymbolicLinkKeepsPointingAtTheChangedLibrary)
     fs::create_symlink("real/parts.slb", dir.path() / "parts.slb");
     ASSERT_EQ(vandrel(dir, {"slb", "append", "parts", "wall.sld"}).status, 0);
     EXPECT_TRUE(fs::is_symlink(dir.path() / "parts.slb"));
-    EXPECT_EQ(ReadLibraryNames(readFile(dir.path() / "real" / "parts.slb")),
-        (std::vector<std::string> {"DOOR", "WALL"}));
+    EXPECT_EQ(
+        ReadLibraryNames(readFile(dir.path() / "real" / "parts.slb")), (std::vector<std::string> {"DOOR", "WALL"}));
 }
 
 TEST(Readers, FifosAndFoldersAreRefusedWithoutBlocking)
@@ -187,9 +187,9 @@ TEST(IniWriters, TwoProcessesSettingKeysAtOnceKeepEveryKey)
     writeText(dir.file("app.ini"), "; kept\n[Main]\nFirst=1\n");
     const std::string tool = binary("vandrel").string();
     const std::string loop = "for i in $(seq $0 2 59); do '" + tool + "' ini set app.ini Main K$i v$i || exit 1; done";
-    const RunResult r = run({"/bin/sh", "-c", "sh -c \"$1\" 0 & a=$!; sh -c \"$1\" 1; b=$?; wait $a && [ $b = 0 ]",
-                                "sh", loop},
-        dir.path());
+    const RunResult r
+        = run({"/bin/sh", "-c", "sh -c \"$1\" 0 & a=$!; sh -c \"$1\" 1; b=$?; wait $a && [ $b = 0 ]", "sh", loop},
+            dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
     for (int i = 0; i < 60; ++i)
         EXPECT_EQ(vandrel(dir, {"ini", "get", "app.ini", "Main", "K" + std::to_string(i)}).out,

@@ -84,7 +84,10 @@ TEST(VandrelSlb, AReadOnlyLibraryIsLeftAlone)
 TEST(VandrelSlb, SlideNamesCannotSendEscapesToTheTerminal)
 {
     TempDir dir;
-    writeFile(dir.file("evil.slb"), makeLibrary({{"A\x1b]0;owned\x07" "B", SlideWriter().end().bytes()}}));
+    writeFile(dir.file("evil.slb"),
+        makeLibrary({{"A\x1b]0;owned\x07"
+                      "B",
+            SlideWriter().end().bytes()}}));
     const auto r = vandrel(dir, {"slb", "list", "evil"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "A\\x1b]0;owned\\x07B\n");
