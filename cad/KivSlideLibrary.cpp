@@ -388,6 +388,25 @@ int openLibrarySlide(const char* library, const char* slide, ByteSource& file, B
     return openSlideFromLibraryFile(path, path, slide, file, view);
 }
 
+int addSlide(const char* library, const char* slideFile, bool replace)
+{
+    AddedSlide added;
+    if (const int code = readAddedSlide(slideFile, added))
+        return code;
+    LockedLibrary lib;
+    const int listed = lockLibrary(library, lib, true);
+    if (listed != 0 && listed != 7)
+        return listed;
+    const int index = findSlide(lib.entries, added.name.c_str());
+    if (index >= 0 && !replace)
+        return fail(8, library, added.name);
+    // Replacing is one rewrite that drops the old slide and adds the new
+    // one, so that a failure never leaves the library without either.
+    if (index >= 0)
+        lib.entries.erase(lib.entries.begin() + index);
+    return rewrite(lib, lib.entries, &added);
+}
+
 bool hasSlideId(const std::vector<std::uint8_t>& bytes)
 {
     static const char kId[] = "AutoCAD Slide\r\n\x1a";
@@ -454,16 +473,7 @@ int KivSlideFile::GetSlideList(const char* library, CStringArray* names)
 
 int KivSlideFile::AppendLibrary(const char* library, const char* slideFile)
 {
-    AddedSlide added;
-    if (const int code = readAddedSlide(slideFile, added))
-        return code;
-    LockedLibrary lib;
-    const int listed = lockLibrary(library, lib, true);
-    if (listed != 0 && listed != 7)
-        return listed;
-    if (findSlide(lib.entries, added.name.c_str()) >= 0)
-        return fail(8, library, added.name);
-    return rewrite(lib, lib.entries, &added);
+    return slidelib::addSlide(library, slideFile, false);
 }
 
 int KivSlideFile::DeleteLibrary(const char* library, const char* slide)
@@ -483,19 +493,7 @@ int KivSlideFile::DeleteLibrary(const char* library, const char* slide)
 
 int KivSlideFile::ReplaceLibrary(const char* library, const char* slideFile)
 {
-    // One rewrite that drops the old slide and adds the new one, so that a
-    // failing append never leaves the library without either.
-    AddedSlide added;
-    if (const int code = readAddedSlide(slideFile, added))
-        return code;
-    LockedLibrary lib;
-    const int listed = lockLibrary(library, lib, true);
-    if (listed != 0 && listed != 7)
-        return listed;
-    const int index = findSlide(lib.entries, added.name.c_str());
-    if (index >= 0)
-        lib.entries.erase(lib.entries.begin() + index);
-    return rewrite(lib, lib.entries, &added);
+    return slidelib::addSlide(library, slideFile, true);
 }
 
 int KivSlideFile::ExtractSlide(

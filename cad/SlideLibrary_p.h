@@ -26,6 +26,10 @@ int openLibrarySlide(const char* library, const char* slide, ByteSource& file, B
 int openSlideFromLibraryFile(
     const std::string& path, const std::string& name, const char* slide, ByteSource& file, ByteSource& view);
 
+// Appends the slide file to the library, or replaces the slide of its name:
+// 0, or the code recorded.
+int addSlide(const char* library, const char* slideFile, bool replace);
+
 // The bytes start with a slide's identification.
 bool hasSlideId(const std::vector<std::uint8_t>& bytes);
 

@@ -174,7 +174,8 @@ const char* CDIBitmap::plan(const std::uint8_t* head, std::size_t headSize, std:
 
     // The colour table follows the whole header, however long it is.
     out.tableAt = sizeof out.file + static_cast<std::uint64_t>(info.biSize);
-    const std::uint64_t entries = info.biClrUsed != 0 ? std::min<DWORD>(info.biClrUsed, 256)
+    const DWORD used = info.biClrUsed; // by value: the packed member may be misaligned
+    const std::uint64_t entries = used != 0 ? std::min<DWORD>(used, 256)
         : info.biBitCount <= 8                        ? std::uint64_t {1} << info.biBitCount
                                                       : 0;
     if (out.tableAt > available || available - out.tableAt < entries * sizeof(RGBQUAD))

@@ -6,6 +6,7 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QTemporaryFile>
+#include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
 
@@ -198,15 +199,20 @@ public:
 protected:
     void run() override
     {
-        DownloadJob job(
-            m_url.c_str(), m_target,
-            [this](bool result, const CString& reason) {
-                ok = result;
-                error = reason;
-                quit();
-            },
-            m_limits);
-        exec();
+        {
+            DownloadJob job(
+                m_url.c_str(), m_target,
+                [this](bool result, const CString& reason) {
+                    ok = result;
+                    error = reason;
+                    quit();
+                },
+                m_limits);
+            exec();
+        }
+        // The replies and the network objects the job let go of are deleted
+        // later, by this thread's loop, which has ended: delete them now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
 private:

@@ -36,6 +36,13 @@ std::vector<std::string> ReadLibraryNames(const Bytes& library)
     return names;
 }
 
+// Runs the loop script in two processes at once, with $0 set to 0 and 1.
+RunResult inTwoProcesses(const TempDir& dir, const std::string& loop)
+{
+    return run({"/bin/sh", "-c", "sh -c \"$1\" 0 & a=$!; sh -c \"$1\" 1; b=$?; wait $a && [ $b = 0 ]", "sh", loop},
+        dir.path());
+}
+
 std::string list(const TempDir& dir, const std::string& library)
 {
     return vandrel(dir, {"slb", "list", library}).out;
@@ -51,9 +58,7 @@ TEST(LibraryWriters, TwoProcessesAppendingAtOnceKeepEverySlide)
     ASSERT_EQ(vandrel(dir, {"slb", "create", "lib"}).status, 0);
     const std::string tool = binary("vandrel").string();
     const std::string loop = "for i in $(seq $0 2 99); do '" + tool + "' slb append lib s$i.sld || exit 1; done";
-    const RunResult r
-        = run({"/bin/sh", "-c", "sh -c \"$1\" 0 & a=$!; sh -c \"$1\" 1; b=$?; wait $a && [ $b = 0 ]", "sh", loop},
-            dir.path());
+    const RunResult r = inTwoProcesses(dir, loop);
     ASSERT_EQ(r.status, 0) << r.err;
 
     const std::string names = list(dir, "lib");
@@ -187,9 +192,7 @@ TEST(IniWriters, TwoProcessesSettingKeysAtOnceKeepEveryKey)
     writeText(dir.file("app.ini"), "; kept\n[Main]\nFirst=1\n");
     const std::string tool = binary("vandrel").string();
     const std::string loop = "for i in $(seq $0 2 59); do '" + tool + "' ini set app.ini Main K$i v$i || exit 1; done";
-    const RunResult r
-        = run({"/bin/sh", "-c", "sh -c \"$1\" 0 & a=$!; sh -c \"$1\" 1; b=$?; wait $a && [ $b = 0 ]", "sh", loop},
-            dir.path());
+    const RunResult r = inTwoProcesses(dir, loop);
     ASSERT_EQ(r.status, 0) << r.err;
     for (int i = 0; i < 60; ++i)
         EXPECT_EQ(vandrel(dir, {"ini", "get", "app.ini", "Main", "K" + std::to_string(i)}).out,
