@@ -18,11 +18,11 @@ void* (*const volatile copyField)(void*, const void*, std::size_t) = &std::memcp
 constexpr std::uint8_t kTerminator = 0x0D;
 
 // dBASE II: record count (16 bits) at 1, record length at 6, up to 32
-// descriptors of 16 bytes from 8, the records right after them.
+// descriptors of 16 bytes from 8, a byte for the terminator, the records.
 constexpr int kDBase2Descriptors = 8;
 constexpr int kDBase2DescriptorSize = 16;
 constexpr int kDBase2MaxFields = 32;
-constexpr int kDBase2HeaderLength = kDBase2Descriptors + kDBase2DescriptorSize * kDBase2MaxFields;
+constexpr int kDBase2HeaderLength = kDBase2Descriptors + kDBase2DescriptorSize * kDBase2MaxFields + 1;
 
 // dBASE 7: the 32 bytes of dBASE III, the language driver's name and 4
 // reserved bytes, then descriptors of 48 bytes.
@@ -263,6 +263,15 @@ long KivDbfData::countRecords() const
     if (m_header.layout() == KivDbfLayout::None || length == 0 || m_source.size() <= offset)
         return 0;
     return static_cast<long>(std::min<std::uint64_t>(m_header.recordCount(), (m_source.size() - offset) / length));
+}
+
+void KivDbfData::releaseRecords(long first, long count) const
+{
+    if (first < 0 || count <= 0)
+        return;
+    const std::uint64_t length = m_header.recordLength();
+    m_source.release(m_header.headerLength() + static_cast<std::uint64_t>(first) * length,
+        static_cast<std::uint64_t>(count) * length);
 }
 
 KivDbfLayout KivDbfData::detectLayout(const ByteSource& source, const KivDbfHeader& header) const

@@ -20,7 +20,7 @@
 // How a table lays out its header and field descriptors.
 enum class KivDbfLayout {
     None, // no header read
-    DBase2, // 8-byte header, 16-byte descriptors, records at 520
+    DBase2, // 8-byte header, 16-byte descriptors, records at 521
     DBase3, // 32-byte header and descriptors: dBASE III to 5, FoxPro
     DBase7, // 68-byte header with the language driver's name, 48-byte descriptors
 };
@@ -166,6 +166,10 @@ public:
     // The whole records the table holds: the header's count, or fewer when
     // the file is cut short. Reads nothing.
     long countRecords() const;
+    // The records from first on, count of them, are not needed again soon:
+    // a caller that streams through a big table releases those it is done
+    // with, so that they leave resident memory. They stay readable.
+    void releaseRecords(long first, long count) const;
 
 private:
     int readHeader(const ByteSource& source, KivDbfHeader* header);

@@ -586,8 +586,12 @@ int dbfDump(Table& t, bool csv, bool deleted, bool raw)
         return finishOutput();
     const long total = records->getCount();
     ProgressBar progress("records", static_cast<std::uint64_t>(total), true);
+    // Records done with leave resident memory a run at a time.
+    constexpr long kReleaseEvery = 8192;
     for (long r = 0; r < total; ++r) {
         progress.update(static_cast<std::uint64_t>(r));
+        if (r % kReleaseEvery == 0 && r > 0)
+            t.data.releaseRecords(r - kReleaseEvery, kReleaseEvery);
         const bool isDeleted = records->isDeleted(r);
         if (isDeleted && !deleted)
             continue;

@@ -296,7 +296,7 @@ TEST(KivDbfData, ReadsDBase2)
     Table t(table.bytes());
     EXPECT_EQ(t.data.getHeader().layout(), KivDbfLayout::DBase2);
     EXPECT_EQ(t.data.getHeader().recordCount(), 2u);
-    EXPECT_EQ(t.data.getHeader().headerLength(), 520);
+    EXPECT_EQ(t.data.getHeader().headerLength(), 521);
     EXPECT_EQ(t.data.getHeader().recordLength(), 22);
     ASSERT_EQ(t.data.getFieldCount(), 3);
     EXPECT_STREQ(t.data.getFieldList().getAt(0)->getFullName(), "EMP:NMBR");
@@ -339,6 +339,22 @@ TEST(KivDbfData, ReadsFromMemoryAndStreams)
     ASSERT_NE(records, nullptr);
     EXPECT_EQ(records->getValue(2, 1, out), 1);
     EXPECT_STREQ(out, "100");
+}
+
+TEST(KivDbfData, ReleasedRecordsStayReadable)
+{
+    DbfTable table;
+    table.fields = {{"N", 'N', 7}};
+    for (int i = 0; i < 5000; ++i)
+        table.records.push_back({std::to_string(i)});
+    Table t(table.bytes());
+    ASSERT_EQ(t.records->getCount(), 5000);
+    t.data.releaseRecords(0, 4000);
+    t.data.releaseRecords(4990, 1000); // past the end
+    t.data.releaseRecords(-5, 10);
+    EXPECT_EQ(t.value(0, 0), "0      ");
+    EXPECT_EQ(t.value(3999, 0), "3999   ");
+    EXPECT_EQ(t.value(4999, 0), "4999   ");
 }
 
 TEST(KivDbfData, RecordsComeFromTheFileWhoseHeaderWasRead)

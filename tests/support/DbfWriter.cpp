@@ -59,7 +59,7 @@ Bytes DbfTable::bytes() const
     const int fieldCount = static_cast<int>(fields.size());
     int hdrLen = headerLength;
     if (hdrLen < 0)
-        hdrLen = layout == Layout::DBase2 ? 520
+        hdrLen = layout == Layout::DBase2 ? 521
             : layout == Layout::DBase7    ? 68 + 48 * fieldCount + 1 + 60 // and a properties area
                                           : 32 + 32 * fieldCount + 1;
     const long count = claimedRecords >= 0 ? claimedRecords : static_cast<long>(records.size());
