@@ -37,11 +37,15 @@ bool KivDbfMemo::open(const char* path, int tableVersion)
     close();
     if (!path)
         return false;
-    ByteSource source;
-    const std::string resolved = ResolvePathNoCase(path);
-    if (!source.openFile(resolved))
+    try {
+        ByteSource source;
+        const std::string resolved = ResolvePathNoCase(path);
+        if (!source.openFile(resolved))
+            return false;
+        return open(std::move(source), endsWithNoCase(resolved, ".fpt"), tableVersion);
+    } catch (const std::bad_alloc&) {
         return false;
-    return open(std::move(source), endsWithNoCase(resolved, ".fpt"), tableVersion);
+    }
 }
 
 bool KivDbfMemo::open(ByteSource source, bool foxPro, int tableVersion)

@@ -345,9 +345,16 @@ public:
             return;
         default: break;
         }
-        if (isMemoField(m_table.data.getHeader(), field.getType()) && m_table.memo.isOpen()) {
-            memo(field, bytes, length, out);
-            return;
+        if (isMemoField(m_table.data.getHeader(), field.getType())) {
+            std::uint64_t block = 0;
+            if (m_table.memo.isOpen()) {
+                memo(field, bytes, length, out);
+                return;
+            }
+            if (n == 4 && KivDbfMemo::blockOf(bytes, length, block)) {
+                out = std::to_string(block); // Visual FoxPro's binary block number
+                return;
+            }
         }
         // Some writers pad text with NULs instead of blanks.
         std::string_view stored(bytes, n);
