@@ -1,65 +1,87 @@
 #include "dbf/KivDbfData.h"
 
+#include "platform/ByteOrder.h"
 #include "platform/CString.h"
 #include "platform/PathNoCase.h"
 
 #include <algorithm>
 #include <cstring>
-#include <sys/stat.h>
+#include <new>
 
 namespace {
-
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-std::uint16_t le16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
 
 // Field values are short: GCC expands a memcpy of unknown size into
 // "rep movs", whose start-up costs more than the copy. Through a pointer the
 // C library's memcpy runs, which is fast at every size.
 void* (*const volatile copyField)(void*, const void*, std::size_t) = &std::memcpy;
 
-// Bytes from the stream's position to its end; -1 when unknown.
-long long bytesLeft(std::FILE* file)
+constexpr std::uint8_t kTerminator = 0x0D;
+
+// dBASE II: record count (16 bits) at 1, record length at 6, up to 32
+// descriptors of 16 bytes from 8, a byte for the terminator, the records.
+constexpr int kDBase2Descriptors = 8;
+constexpr int kDBase2DescriptorSize = 16;
+constexpr int kDBase2MaxFields = 32;
+constexpr int kDBase2HeaderLength = kDBase2Descriptors + kDBase2DescriptorSize * kDBase2MaxFields + 1;
+
+// dBASE 7: the 32 bytes of dBASE III, the language driver's name and 4
+// reserved bytes, then descriptors of 48 bytes.
+constexpr int kDBase7Descriptors = 68;
+constexpr int kDBase7DescriptorSize = 48;
+
+struct DescriptorPlace {
+    int first;
+    int size;
+};
+
+DescriptorPlace descriptorPlace(KivDbfLayout layout)
 {
-    const long at = std::ftell(file);
-    if (at < 0 || std::fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    const long end = std::ftell(file);
-    std::fseek(file, at, SEEK_SET);
-    return end < at ? 0 : end - at;
+    switch (layout) {
+    case KivDbfLayout::DBase2: return {kDBase2Descriptors, kDBase2DescriptorSize};
+    case KivDbfLayout::DBase7: return {kDBase7Descriptors, kDBase7DescriptorSize};
+    default: return {32, 32};
+    }
+}
+
+// Whether the lengths of the descriptors at first (until the terminator or
+// maxFields) add up to recordLength - 1: the sign that the header was read
+// in the layout it was written in.
+bool lengthsFit(const ByteSource& source, DescriptorPlace place, int lengthAt, int maxFields, int recordLength)
+{
+    long sum = 1;
+    std::uint8_t d[32];
+    for (int i = 0; i < maxFields; ++i) {
+        const std::uint64_t at = static_cast<std::uint64_t>(place.first) + static_cast<std::uint64_t>(i) * place.size;
+        if (!source.read(at, d, 1))
+            return false;
+        if (d[0] == kTerminator)
+            break;
+        if (!source.read(at, d, static_cast<std::size_t>(lengthAt) + 1))
+            return false;
+        sum += d[lengthAt];
+    }
+    return sum == recordLength;
 }
 
 } // namespace
 
-std::uint32_t KivDbfHeader::recordCount() const
+bool KivDbfHeader::isFoxPro() const
 {
-    return le32(bytes + 4);
-}
-std::uint16_t KivDbfHeader::headerLength() const
-{
-    return le16(bytes + 8);
-}
-std::uint16_t KivDbfHeader::recordLength() const
-{
-    return le16(bytes + 10);
+    switch (version()) {
+    case 0x30: // Visual FoxPro
+    case 0x31: // with an autoincrement field
+    case 0x32: // with varchar or varbinary fields
+    case 0xF5: // FoxPro 2 with a memo
+    case 0xFB: // FoxBASE
+        return m_layout == KivDbfLayout::DBase3;
+    default: return false;
+    }
 }
 
 void KivDbfField::getName(char out[12]) const
 {
-    std::memcpy(out, bytes, 11);
+    std::memcpy(out, m_name, 11);
     out[11] = '\0';
-}
-
-std::uint32_t KivDbfField::getDisplacement() const
-{
-    return le32(bytes + 12);
 }
 
 KivDbfFieldList::List::List()
@@ -78,8 +100,8 @@ void KivDbfFieldList::addField(KivDbfField* field)
 {
     if (!field)
         return;
-    m_list.addTail(field);
     m_index.push_back(field);
+    m_list.addTail(field);
 }
 
 void KivDbfFieldList::removeData()
@@ -100,22 +122,40 @@ long KivDbfFieldList::getAddr(int index) const
     return field ? static_cast<long>(field->getDisplacement()) : -1;
 }
 
+int KivDbfFieldList::getMaxLength() const
+{
+    int longest = 0;
+    for (const KivDbfField* f : m_index)
+        longest = std::max(longest, f->getLength());
+    return longest;
+}
+
+const char* KivDbfRecord::getField(long record, int field, int* length) const
+{
+    if (record < 0 || record >= m_count || !m_fields)
+        return nullptr;
+    const KivDbfField* f = m_fields->getAt(field);
+    if (!f)
+        return nullptr;
+    const std::uint64_t displacement = f->getDisplacement();
+    const std::uint64_t size = static_cast<std::uint64_t>(f->getLength());
+    if (displacement + size > static_cast<std::uint64_t>(m_length))
+        return nullptr; // the descriptor promises bytes the record does not have
+    if (length)
+        *length = f->getLength();
+    return m_first + static_cast<std::size_t>(record) * static_cast<std::size_t>(m_length) + displacement;
+}
+
 int KivDbfRecord::getValue(long record, int field, char* out) const
 {
     if (!out)
         return 0;
     out[0] = '\0';
-    if (record < 0 || record >= m_count || !m_fields)
+    int length = 0;
+    const char* source = getField(record, field, &length);
+    if (!source)
         return 0;
-    const KivDbfField* f = m_fields->getAt(field);
-    if (!f)
-        return 0;
-    const std::uint64_t displacement = f->getDisplacement();
-    const std::uint64_t length = static_cast<std::uint64_t>(f->getLength());
-    if (displacement + length > static_cast<std::uint64_t>(m_length))
-        return 0; // the descriptor promises bytes the record does not have
-    const char* source = m_block.data() + static_cast<std::size_t>(record) * (static_cast<std::size_t>(m_length) + 1);
-    copyField(out, source + displacement, static_cast<std::size_t>(length));
+    copyField(out, source, static_cast<std::size_t>(length));
     out[length] = '\0';
     return 1;
 }
@@ -124,7 +164,7 @@ const char* KivDbfRecord::getRecord(long record) const
 {
     if (record < 0 || record >= m_count)
         return nullptr;
-    return m_block.data() + static_cast<std::size_t>(record) * (static_cast<std::size_t>(m_length) + 1);
+    return m_first + static_cast<std::size_t>(record) * static_cast<std::size_t>(m_length);
 }
 
 bool KivDbfRecord::isDeleted(long record) const
@@ -135,44 +175,17 @@ bool KivDbfRecord::isDeleted(long record) const
 
 void KivDbfRecord::removeAll()
 {
-    m_block.clear();
-    m_block.shrink_to_fit();
+    m_first = nullptr;
     m_count = 0;
+    m_copy.clear();
+    m_copy.shrink_to_fit();
 }
 
-void KivDbfRecord::load(std::FILE* file, long count, int length)
+void KivDbfRecord::attach(const std::uint8_t* first, long count, int length)
 {
-    removeAll();
+    m_first = reinterpret_cast<const char*>(first);
+    m_count = first ? count : 0;
     m_length = length;
-    if (!file || count <= 0 || length <= 0)
-        return;
-    // Never more records than the file holds, whatever the header claims.
-    const long long left = bytesLeft(file);
-    if (left >= 0)
-        count = static_cast<long>(std::min<long long>(count, left / length));
-    const std::size_t stride = static_cast<std::size_t>(length) + 1;
-    m_block.resize(static_cast<std::size_t>(count) * stride);
-    // Whole runs of records at a time, each then given its NUL.
-    const long perChunk = std::max(1L, static_cast<long>((1 << 20) / length));
-    std::vector<char> chunk(static_cast<std::size_t>(std::min(count, perChunk)) * static_cast<std::size_t>(length));
-    long read = 0;
-    while (read < count) {
-        const long want = std::min(count - read, perChunk);
-        const std::size_t got
-            = std::fread(chunk.data(), 1, static_cast<std::size_t>(want) * static_cast<std::size_t>(length), file);
-        const long whole = static_cast<long>(got / static_cast<std::size_t>(length));
-        for (long i = 0; i < whole; ++i) {
-            char* slot = m_block.data() + static_cast<std::size_t>(read + i) * stride;
-            std::memcpy(slot, chunk.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(length),
-                static_cast<std::size_t>(length));
-            slot[length] = '\0';
-        }
-        read += whole;
-        if (whole < want)
-            break;
-    }
-    m_count = read;
-    m_block.resize(static_cast<std::size_t>(read) * stride);
 }
 
 KivDbfData::KivDbfData() = default;
@@ -185,21 +198,32 @@ KivDbfData::~KivDbfData()
 int KivDbfData::open(const char* path)
 {
     CopyBounded(m_szPath, sizeof m_szPath, path);
-    std::FILE* file = std::fopen(ResolvePathNoCase(m_szPath).c_str(), "rb");
-    if (!file)
-        return 0;
-    const int opened = open(file);
-    std::fclose(file);
-    return opened;
+    ByteSource source;
+    try {
+        source.openFile(ResolvePathNoCase(m_szPath));
+    } catch (const std::bad_alloc&) {
+    }
+    return open(std::move(source));
 }
 
 int KivDbfData::open(std::FILE* file)
 {
-    if (!file)
-        return 0;
+    ByteSource source;
+    source.openStream(file);
+    return open(std::move(source));
+}
+
+int KivDbfData::open(ByteSource source)
+{
     m_records.removeAll();
-    if (readHeader(file, &m_header))
-        readFields(file, &m_fields, m_nFieldCount);
+    m_source = std::move(source);
+    if (!m_source.isOpen()) {
+        m_nFieldCount = -1;
+        m_fields.removeData();
+        return 0;
+    }
+    if (readHeader(m_source, &m_header))
+        readFields(m_source, &m_fields, m_nFieldCount);
     else
         m_fields.removeData();
     return 1;
@@ -207,22 +231,21 @@ int KivDbfData::open(std::FILE* file)
 
 KivDbfRecord* KivDbfData::createRecord()
 {
-    std::FILE* file = std::fopen(ResolvePathNoCase(m_szPath).c_str(), "rb");
-    if (!file)
+    if (!m_source.isOpen())
         return nullptr;
-    KivDbfRecord* records = createRecord(file);
-    std::fclose(file);
-    return records;
+    m_records.setFieldList(&m_fields);
+    readRecords(m_source, &m_records, countRecords(), m_header.recordLength(), m_header.headerLength());
+    return &m_records;
 }
 
 KivDbfRecord* KivDbfData::createRecord(std::FILE* file)
 {
-    if (!file)
+    ByteSource source;
+    if (!source.openStream(file))
         return nullptr;
-    m_records.setFieldList(&m_fields);
-    readRecords(
-        file, &m_records, static_cast<long>(m_header.recordCount()), m_header.recordLength(), m_header.headerLength());
-    return &m_records;
+    m_records.removeAll();
+    m_source = std::move(source);
+    return createRecord();
 }
 
 void KivDbfData::close()
@@ -230,61 +253,220 @@ void KivDbfData::close()
     m_nFieldCount = -1;
     m_records.removeAll();
     m_fields.removeData();
+    m_source.close();
 }
 
-int KivDbfData::readHeader(std::FILE* file, KivDbfHeader* header)
+long KivDbfData::countRecords() const
+{
+    const std::uint64_t length = m_header.recordLength();
+    const std::uint64_t offset = m_header.headerLength();
+    if (m_header.layout() == KivDbfLayout::None || length == 0 || m_source.size() <= offset)
+        return 0;
+    return static_cast<long>(std::min<std::uint64_t>(m_header.recordCount(), (m_source.size() - offset) / length));
+}
+
+void KivDbfData::releaseRecords(long first, long count) const
+{
+    if (first < 0 || count <= 0)
+        return;
+    const std::uint64_t length = m_header.recordLength();
+    m_source.release(m_header.headerLength() + static_cast<std::uint64_t>(first) * length,
+        static_cast<std::uint64_t>(count) * length);
+}
+
+KivDbfLayout KivDbfData::detectLayout(const ByteSource& source, const KivDbfHeader& header) const
+{
+    const int version = header.version();
+    if ((version & 0x07) == 4)
+        return KivDbfLayout::DBase7;
+    if (version != 0x02)
+        return KivDbfLayout::DBase3;
+    // FoxBASE also wrote version 2, with the dBASE III header: the layout
+    // whose descriptors fill the record is the one the table was written in.
+    const int recordLength2 = ReadLe16(header.bytes + 6);
+    if (lengthsFit(source, descriptorPlace(KivDbfLayout::DBase2), 12, kDBase2MaxFields, recordLength2))
+        return KivDbfLayout::DBase2;
+    const int headerLength3 = ReadLe16(header.bytes + 8);
+    if (headerLength3 > 32
+        && lengthsFit(
+            source, descriptorPlace(KivDbfLayout::DBase3), 16, (headerLength3 - 32) / 32, ReadLe16(header.bytes + 10)))
+        return KivDbfLayout::DBase3;
+    return KivDbfLayout::DBase2;
+}
+
+int KivDbfData::readHeader(const ByteSource& source, KivDbfHeader* header)
 {
     m_nFieldCount = -1;
-    if (!file || !header)
+    if (!header)
         return 0;
-    if (std::fseek(file, 0, SEEK_SET) != 0 || std::fread(header->bytes, sizeof header->bytes, 1, file) != 1)
+    *header = KivDbfHeader();
+    if (!source.read(0, header->bytes, sizeof header->bytes))
         return 0;
-    // A header length below 32 claims no fields at all.
-    m_nFieldCount = std::max(0, (static_cast<int>(header->headerLength()) - 32) / 32);
+    header->m_layout = detectLayout(source, *header);
+    int fieldCount = 0;
+    switch (header->m_layout) {
+    case KivDbfLayout::DBase2:
+        header->m_recordCount = ReadLe16(header->bytes + 1);
+        header->m_recordLength = ReadLe16(header->bytes + 6);
+        header->m_headerLength = kDBase2HeaderLength;
+        fieldCount = kDBase2MaxFields;
+        break;
+    case KivDbfLayout::DBase7: {
+        header->m_recordCount = ReadLe32(header->bytes + 4);
+        header->m_headerLength = ReadLe16(header->bytes + 8);
+        header->m_recordLength = ReadLe16(header->bytes + 10);
+        std::uint8_t name[32];
+        if (source.read(32, name, sizeof name))
+            for (std::size_t i = 0; i < sizeof name && name[i]; ++i)
+                header->m_driverName[i] = static_cast<char>(name[i]);
+        fieldCount = (header->m_headerLength - kDBase7Descriptors) / kDBase7DescriptorSize;
+        break;
+    }
+    default:
+        header->m_recordCount = ReadLe32(header->bytes + 4);
+        header->m_headerLength = ReadLe16(header->bytes + 8);
+        header->m_recordLength = ReadLe16(header->bytes + 10);
+        fieldCount = (header->m_headerLength - 32) / 32;
+        break;
+    }
+    // A header length too small for the descriptors claims no fields at all.
+    m_nFieldCount = std::max(0, fieldCount);
     return 1;
 }
 
-int KivDbfData::readFields(std::FILE* file, KivDbfFieldList* list, int count)
+KivDbfField* KivDbfData::readField(const ByteSource& source, KivDbfLayout layout, int index, bool& end) const
 {
-    if (!file || !list)
+    const DescriptorPlace place = descriptorPlace(layout);
+    std::uint8_t raw[kDBase7DescriptorSize];
+    const std::uint64_t at = static_cast<std::uint64_t>(place.first) + static_cast<std::uint64_t>(index) * place.size;
+    end = !source.read(at, raw, 1) || raw[0] == kTerminator;
+    if (end || !source.read(at, raw, static_cast<std::size_t>(place.size))) {
+        end = true;
+        return nullptr;
+    }
+    auto* field = new KivDbfField;
+    switch (layout) {
+    case KivDbfLayout::DBase2:
+        // name[11] type length address[2] decimals
+        std::memcpy(field->bytes, raw, 12);
+        field->bytes[16] = raw[12];
+        field->bytes[17] = raw[15];
+        std::memcpy(field->m_name, raw, 11);
+        break;
+    case KivDbfLayout::DBase7:
+        // name[32] type length decimals ...
+        std::memcpy(field->bytes, raw, 11);
+        field->bytes[11] = raw[32];
+        field->bytes[16] = raw[33];
+        field->bytes[17] = raw[34];
+        std::memcpy(field->m_name, raw, 32);
+        break;
+    default:
+        std::memcpy(field->bytes, raw, 32);
+        std::memcpy(field->m_name, raw, 11);
+        break;
+    }
+    field->m_length = field->bytes[16];
+    field->m_decimals = field->bytes[17];
+    return field;
+}
+
+int KivDbfData::readFields(const ByteSource& source, KivDbfFieldList* list, int count)
+{
+    if (!list)
         return 0;
     list->removeData();
-    if (std::fseek(file, 32, SEEK_SET) != 0)
-        return 1;
     int read = 0;
-    std::uint32_t running = 1; // where the next field starts, counted from the lengths
-    for (; read < count; ++read) {
-        auto* field = new KivDbfField;
-        if (std::fread(field->bytes, sizeof field->bytes, 1, file) != 1) {
-            delete field;
-            break;
+    try {
+        for (bool end = false; read < count; ++read) {
+            KivDbfField* field = readField(source, m_header.layout(), read, end);
+            if (end)
+                break;
+            list->addField(field);
         }
-        if (field->bytes[0] == 0x0D) {
-            delete field;
-            m_nFieldCount = read;
-            return 1;
-        }
-        // FoxPro writes each field's displacement, and it is the truth; the
-        // dBASE III family leaves it 0, which no field can have (byte 0 is the
-        // deletion flag): there the fields lie end to end.
-        if (field->getDisplacement() == 0)
-            for (int i = 0; i < 4; ++i)
-                field->bytes[12 + i] = static_cast<std::uint8_t>(running >> (8 * i));
-        running += static_cast<std::uint32_t>(field->getLength());
-        list->addField(field);
+    } catch (const std::bad_alloc&) {
+        list->removeData();
+        read = 0;
     }
-    // A file that ends inside the descriptors has only those it holds.
+    // A terminator or the end of the file ends the list early.
     m_nFieldCount = read;
+    placeFields(list);
     return 1;
 }
 
-int KivDbfData::readRecords(std::FILE* file, KivDbfRecord* records, long count, int length, int offset)
+// Where each field lies. The descriptors' displacements are trusted only
+// from the FoxPro family, which writes them, and only when every field lies
+// inside the record without overlapping another: other writers leave 0,
+// 0-based offsets, addresses in memory or garbage there. Everywhere else the
+// fields lie end to end after the deletion flag.
+void KivDbfData::placeFields(KivDbfFieldList* list) const
 {
-    if (!file || !records)
+    const int count = list->getCount();
+    const std::uint64_t recordLength = m_header.recordLength();
+    const KivDbfLayout layout = m_header.layout();
+
+    // FoxPro and Clipper keep the high byte of a character field's length in
+    // the decimal count. Taken unless only the short lengths fit the record.
+    std::uint64_t narrow = 1;
+    std::uint64_t wide = 1;
+    for (int i = 0; i < count; ++i) {
+        const KivDbfField* f = list->getAt(i);
+        narrow += f->bytes[16];
+        wide += f->bytes[16] + (f->getType() == 'C' ? f->bytes[17] << 8 : 0);
+    }
+    const bool useWide = layout == KivDbfLayout::DBase3 && (wide <= recordLength || narrow > recordLength);
+    for (int i = 0; useWide && i < count; ++i) {
+        KivDbfField* f = list->getAt(i);
+        if (f->getType() == 'C' && f->bytes[17]) {
+            f->m_length = f->bytes[16] | (f->bytes[17] << 8);
+            f->m_decimals = 0;
+        }
+    }
+
+    bool declared = m_header.isFoxPro() && count > 0;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> spans; // start, end
+    for (int i = 0; declared && i < count; ++i) {
+        const KivDbfField* f = list->getAt(i);
+        const std::uint64_t at = ReadLe32(f->bytes + 12);
+        const std::uint64_t end = at + static_cast<std::uint64_t>(f->getLength());
+        declared = at >= 1 && end <= recordLength;
+        spans.emplace_back(at, end);
+    }
+    if (declared) {
+        std::sort(spans.begin(), spans.end());
+        for (std::size_t i = 1; declared && i < spans.size(); ++i)
+            declared = spans[i - 1].second <= spans[i].first;
+    }
+    std::uint32_t running = 1;
+    for (int i = 0; i < count; ++i) {
+        KivDbfField* f = list->getAt(i);
+        f->m_displacement = declared ? ReadLe32(f->bytes + 12) : running;
+        running += static_cast<std::uint32_t>(f->getLength());
+    }
+}
+
+int KivDbfData::readRecords(ByteSource& source, KivDbfRecord* records, long count, int length, int offset)
+{
+    if (!records)
         return 0;
     records->removeAll();
-    if (std::fseek(file, offset, SEEK_SET) != 0)
+    if (count <= 0 || length <= 0 || offset < 0 || static_cast<std::uint64_t>(offset) >= source.size())
         return 1;
-    records->load(file, count, length);
+    // Never more records than the file holds, whatever the header claims.
+    const std::uint64_t fit = (source.size() - static_cast<std::uint64_t>(offset)) / static_cast<std::uint64_t>(length);
+    count = static_cast<long>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), fit));
+    const std::uint64_t bytes = static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(length);
+    if (source.map()) {
+        records->attach(source.data() + offset, count, length);
+        return 1;
+    }
+    // Where the system cannot map the file the records are copied: a table
+    // too big for memory then has none.
+    try {
+        if (source.readRange(static_cast<std::uint64_t>(offset), bytes, records->m_copy))
+            records->attach(records->m_copy.data(), count, length);
+    } catch (const std::bad_alloc&) {
+        records->removeAll();
+    }
     return 1;
 }

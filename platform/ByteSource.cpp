@@ -182,3 +182,17 @@ bool ByteSource::map()
     m_data = static_cast<const std::uint8_t*>(p);
     return true;
 }
+
+void ByteSource::release(std::uint64_t offset, std::uint64_t n) const
+{
+    if (!m_mapping || offset >= m_size)
+        return;
+    // Whole pages inside the range only: the pages at its edges may hold
+    // bytes that are still wanted.
+    const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    const std::uint64_t end = n < m_size - offset ? offset + n : m_size;
+    const std::uint64_t first = (offset + page - 1) / page * page;
+    const std::uint64_t last = end == m_size ? (end + page - 1) / page * page : end / page * page;
+    if (last > first)
+        ::madvise(static_cast<char*>(m_mapping) + first, static_cast<std::size_t>(last - first), MADV_DONTNEED);
+}

@@ -76,6 +76,11 @@ public:
     // another process truncates faults on access, so only readers that
     // gain much from it (big tables) map.
     bool map();
+    // Tells the system that the mapped bytes in the range are not needed
+    // again soon: their pages leave resident memory and are read from the
+    // file again if touched. Lets a reader stream through a big mapped file
+    // in little memory. Nothing for memory sources.
+    void release(std::uint64_t offset, std::uint64_t n) const;
 
 private:
     bool readFile(std::uint64_t offset, void* out, std::size_t n) const;

@@ -1,126 +1,696 @@
 #include "Cli.h"
+#include "Terminal.h"
 
 #include "dbf/KivDbfData.h"
+#include "dbf/KivDbfMemo.h"
+#include "platform/ByteOrder.h"
+#include "platform/PathNoCase.h"
 
+#include <QDate>
+#include <QStringDecoder>
+
+#include <bit>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <exception>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace cli {
 
 namespace {
 
-// RFC 4180: quoted when it holds a comma, quote, CR or LF; quotes doubled.
-void printCsvField(const char* value, bool first)
+// The language-driver byte of the header, as the code page Qt knows it by.
+const char* codePageOfDriver(int driver)
 {
-    if (!first)
-        std::fputc(',', stdout);
-    const std::string v = value;
-    if (v.find_first_of(",\"\r\n") == std::string::npos) {
-        std::fputs(value, stdout);
-        return;
+    switch (driver) {
+    case 0x01:
+    case 0x09:
+    case 0x0B:
+    case 0x0D:
+    case 0x0F:
+    case 0x11:
+    case 0x15:
+    case 0x18:
+    case 0x19:
+    case 0x1B: return "IBM437";
+    case 0x02:
+    case 0x0A:
+    case 0x0E:
+    case 0x10:
+    case 0x12:
+    case 0x14:
+    case 0x16:
+    case 0x1A:
+    case 0x1D:
+    case 0x25:
+    case 0x37: return "IBM850";
+    case 0x03:
+    case 0x57:
+    case 0x58:
+    case 0x59: return "windows-1252";
+    case 0x04: return "macintosh";
+    case 0x08:
+    case 0x17:
+    case 0x66: return "IBM865";
+    case 0x13:
+    case 0x7B: return "Shift_JIS";
+    case 0x1C:
+    case 0x6C: return "IBM863";
+    case 0x1F:
+    case 0x22:
+    case 0x23:
+    case 0x40:
+    case 0x64:
+    case 0x87: return "IBM852";
+    case 0x24: return "IBM860";
+    case 0x26:
+    case 0x65: return "IBM866";
+    case 0x4D:
+    case 0x7A: return "GBK";
+    case 0x4E:
+    case 0x79: return "CP949";
+    case 0x4F:
+    case 0x78: return "Big5";
+    case 0x50:
+    case 0x7C: return "windows-874";
+    case 0x67: return "IBM861";
+    case 0x6A:
+    case 0x86: return "IBM737";
+    case 0x6B:
+    case 0x88: return "IBM857";
+    case 0x7D: return "windows-1255";
+    case 0x7E: return "windows-1256";
+    case 0x96: return "x-mac-cyrillic";
+    case 0x97: return "x-mac-ce";
+    case 0x98: return "x-mac-greek";
+    case 0xC8: return "windows-1250";
+    case 0xC9: return "windows-1251";
+    case 0xCA: return "windows-1254";
+    case 0xCB: return "windows-1253";
+    case 0xCC: return "windows-1257";
+    default: return nullptr;
     }
-    std::fputc('"', stdout);
-    for (char c : v) {
-        if (c == '"')
-            std::fputc('"', stdout);
-        std::fputc(c, stdout);
-    }
-    std::fputc('"', stdout);
 }
 
-int dbfInfo(KivDbfData& data, const QByteArray& path)
+// dBASE 7 names its language driver: "DBWINUS0" is Windows ANSI, "DB437US0"
+// and "DB866RU0" name DOS code pages.
+QByteArray codePageOfDriverName(const char* name)
 {
-    const KivDbfHeader& h = data.getHeader();
-    KivDbfRecord* records = data.createRecord();
-    std::printf("table:          %s\n", path.constData());
-    std::printf("version:        0x%02X\n", h.version());
-    std::printf("records:        %u in the header, %ld read\n", h.recordCount(), records ? records->getCount() : 0L);
+    const QByteArray n(name);
+    if (n.startsWith("DBWIN"))
+        return "windows-1252";
+    if (n.size() >= 5 && n.startsWith("DB") && std::isdigit(static_cast<unsigned char>(n[2]))
+        && std::isdigit(static_cast<unsigned char>(n[3])) && std::isdigit(static_cast<unsigned char>(n[4])))
+        return "IBM" + n.mid(2, 3);
+    return {};
+}
+
+// A .cpg file names the code page the way its writer liked: "UTF-8",
+// "1251", "ANSI 1252", "88591", "CP949", "GBK".
+QByteArray codePageOfCpg(QByteArray text)
+{
+    text = text.trimmed().toUpper();
+    if (text.startsWith("ANSI ") || text.startsWith("OEM "))
+        text = text.mid(text.indexOf(' ') + 1).trimmed();
+    bool number = false;
+    const int n = text.toInt(&number);
+    if (!number)
+        return text;
+    if (n == 65001)
+        return "UTF-8";
+    if (n >= 1250 && n <= 1258)
+        return "windows-" + text;
+    if (n >= 88591 && n <= 88599)
+        return "ISO-8859-" + text.right(1);
+    if (n == 936)
+        return "GBK";
+    if (n == 949)
+        return "CP949";
+    if (n == 950)
+        return "Big5";
+    if (n == 932)
+        return "Shift_JIS";
+    if (n == 874)
+        return "windows-874";
+    return "IBM" + text;
+}
+
+std::string stemOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot) : path;
+}
+
+// A small file beside the table: its bytes, or empty when there is none.
+QByteArray readSmallFile(const std::string& path)
+{
+    ByteSource source;
+    std::vector<std::uint8_t> bytes;
+    if (!source.openFile(ResolvePathNoCase(path.c_str())) || !source.readRange(0, source.size(), bytes, 4096))
+        return {};
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+struct Table {
+    KivDbfData data;
+    std::string path;
+    QByteArray codePage; // empty: the stored bytes pass as they are
+    QString codePageFrom;
+    KivDbfMemo memo;
+    std::string memoPath;
+    bool memoFields = false;
+};
+
+bool isMemoField(const KivDbfHeader& header, char type)
+{
+    switch (type) {
+    case 'M':
+    case 'G':
+    case 'P':
+    case 'W': return true;
+    case 'B': // a binary memo in dBASE, a double in Visual FoxPro
+        return !(header.isFoxPro() && header.version() != 0xF5 && header.version() != 0xFB);
+    default: return false;
+    }
+}
+
+void findMemo(Table& t)
+{
+    const KivDbfHeader& header = t.data.getHeader();
+    for (int f = 0; const KivDbfField* field = t.data.getFieldList().getAt(f); ++f)
+        t.memoFields = t.memoFields || isMemoField(header, field->getType());
+    if (!t.memoFields)
+        return;
+    const std::string stem = stemOf(t.path);
+    const char* order[2] = {".dbt", ".fpt"};
+    if (header.isFoxPro())
+        std::swap(order[0], order[1]);
+    for (const char* ext : order)
+        if (t.memo.open((stem + ext).c_str(), header.version())) {
+            t.memoPath = ResolvePathNoCase((stem + ext).c_str());
+            return;
+        }
+}
+
+// The code page: --encoding, else a .cpg file beside the table, else the
+// language-driver byte. None for --raw.
+bool chooseCodePage(Table& t, const QString& encoding, bool raw)
+{
+    if (raw)
+        return true;
+    if (!encoding.isEmpty()) {
+        t.codePage = encoding.toUtf8();
+        t.codePageFrom = "--encoding";
+    } else if (const QByteArray cpg = readSmallFile(stemOf(t.path) + ".cpg"); !cpg.trimmed().isEmpty()) {
+        t.codePage = codePageOfCpg(cpg);
+        t.codePageFrom = ".cpg file";
+    } else if (const char* name = codePageOfDriver(t.data.getHeader().languageDriver())) {
+        t.codePage = name;
+        t.codePageFrom = "language driver";
+    } else if (const QByteArray driver = codePageOfDriverName(t.data.getHeader().languageDriverName());
+               !driver.isEmpty()) {
+        t.codePage = driver;
+        t.codePageFrom = "language driver";
+    }
+    if (!t.codePage.isEmpty() && !QStringDecoder(t.codePage.constData()).isValid()) {
+        if (!encoding.isEmpty()) {
+            printError(QString("unknown encoding '%1'").arg(encoding));
+            return false;
+        }
+        t.codePage.clear(); // a .cpg naming something unknown: keep the bytes
+    }
+    return true;
+}
+
+const char* formatName(const KivDbfHeader& h)
+{
+    switch (h.layout()) {
+    case KivDbfLayout::DBase2: return "dBASE II";
+    case KivDbfLayout::DBase7: return h.version() == 0x8C ? "dBASE 7 with memo" : "dBASE 7";
+    default: break;
+    }
+    switch (h.version()) {
+    case 0x02: return "FoxBASE";
+    case 0x03: return "dBASE III or later, no memo";
+    case 0x30:
+    case 0x31:
+    case 0x32: return "Visual FoxPro";
+    case 0x43:
+    case 0x63: return "dBASE IV SQL";
+    case 0x83: return "dBASE III with memo";
+    case 0x8B: return "dBASE IV with memo";
+    case 0xCB: return "dBASE IV SQL with memo";
+    case 0xF5: return "FoxPro 2 with memo";
+    case 0xFB: return "FoxBASE";
+    default: return "unknown dBASE variant";
+    }
+}
+
+// Turns stored values into text: numbers, dates and memos decoded, text
+// converted to UTF-8 from the table's code page.
+class ValueFormatter {
+public:
+    ValueFormatter(Table& table, bool raw) : m_table(table), m_raw(raw)
+    {
+        if (!table.codePage.isEmpty())
+            m_decoder = std::make_unique<QStringDecoder>(table.codePage.constData());
+        const KivDbfHeader& h = table.data.getHeader();
+        m_dbase7 = h.layout() == KivDbfLayout::DBase7;
+        m_visualFoxPro = h.isFoxPro() && h.version() != 0xF5 && h.version() != 0xFB;
+    }
+
+    // The field's value as text into out (replacing it).
+    void format(const KivDbfField& field, const char* bytes, int length, std::string& out)
+    {
+        out.clear();
+        const auto* b = reinterpret_cast<const std::uint8_t*>(bytes);
+        const std::size_t n = static_cast<std::size_t>(length);
+        switch (field.getType()) {
+        case 'I':
+        case '+':
+            if (n == 4) {
+                std::int32_t v = 0;
+                if (m_dbase7) // big-endian with the sign bit flipped, so that bytes sort as numbers
+                    v = static_cast<std::int32_t>(ReadBe32(b) ^ 0x80000000u);
+                else
+                    v = static_cast<std::int32_t>(ReadLe32(b));
+                out = std::to_string(v);
+                return;
+            }
+            break;
+        case 'Y':
+            if (n == 8) {
+                currency(static_cast<std::int64_t>(ReadLe64(b)), out);
+                return;
+            }
+            break;
+        case 'O':
+            if (n == 8) {
+                if (m_dbase7) {
+                    if (allZero(b, n))
+                        return; // no value
+                    std::uint64_t bits = ReadBe32(b);
+                    bits = (bits << 32) | ReadBe32(b + 4);
+                    bits = (bits & (1ull << 63)) ? bits ^ (1ull << 63) : ~bits;
+                    number(std::bit_cast<double>(bits), out);
+                } else {
+                    number(std::bit_cast<double>(ReadLe64(b)), out);
+                }
+                return;
+            }
+            break;
+        case 'B':
+            if (m_visualFoxPro && n == 8) {
+                number(std::bit_cast<double>(ReadLe64(b)), out);
+                return;
+            }
+            break;
+        case 'T':
+            if (n == 8) {
+                if (!blank(b, n))
+                    dateTime(ReadLe32(b), ReadLe32(b + 4), b, n, out);
+                return;
+            }
+            break;
+        case '@':
+            if (n == 8) {
+                if (!allZero(b, n)) {
+                    std::uint64_t bits = ReadBe32(b);
+                    bits = (bits << 32) | ReadBe32(b + 4);
+                    const double ms = std::bit_cast<double>(bits);
+                    // Milliseconds since the day before 1 January of year 1.
+                    if (std::isfinite(ms) && ms >= 0 && ms < 4e17) {
+                        const auto total = static_cast<std::int64_t>(std::floor(ms));
+                        dateTime(total / 86400000 + 1721425, static_cast<std::uint32_t>(total % 86400000), b, n, out);
+                    } else {
+                        hex(b, n, out);
+                    }
+                }
+                return;
+            }
+            break;
+        case '0': // _NullFlags: one bit a nullable field
+            for (std::size_t i = 0; i < n; ++i)
+                for (int bit = 7; bit >= 0; --bit)
+                    out += (b[i] >> bit) & 1 ? '1' : '0';
+            return;
+        case 'Q': // Visual FoxPro varbinary
+            hex(b, n, out);
+            return;
+        default: break;
+        }
+        if (isMemoField(m_table.data.getHeader(), field.getType())) {
+            std::uint64_t block = 0;
+            if (m_table.memo.isOpen()) {
+                memo(field, bytes, length, out);
+                return;
+            }
+            if (n == 4 && KivDbfMemo::blockOf(bytes, length, block)) {
+                out = std::to_string(block); // Visual FoxPro's binary block number
+                return;
+            }
+        }
+        // Some writers pad text with NULs instead of blanks.
+        std::string_view stored(bytes, n);
+        while (!stored.empty() && stored.back() == '\0')
+            stored.remove_suffix(1);
+        text(stored, out);
+    }
+
+    // Stored text in UTF-8: converted, or as stored when no code page is known.
+    void text(std::string_view stored, std::string& out)
+    {
+        if (!m_decoder || m_raw || isAscii(stored)) {
+            out.append(stored);
+            return;
+        }
+        const QString s = (*m_decoder)(QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())));
+        m_decoder->resetState();
+        out += s.toUtf8().toStdString();
+    }
+
+private:
+    static bool isAscii(std::string_view s)
+    {
+        for (unsigned char c : s)
+            if (c >= 0x80)
+                return false;
+        return true;
+    }
+    static bool allZero(const std::uint8_t* b, std::size_t n)
+    {
+        for (std::size_t i = 0; i < n; ++i)
+            if (b[i])
+                return false;
+        return true;
+    }
+    static bool blank(const std::uint8_t* b, std::size_t n)
+    {
+        for (std::size_t i = 0; i < n; ++i)
+            if (b[i] && b[i] != ' ')
+                return false;
+        return true;
+    }
+    static void hex(const std::uint8_t* b, std::size_t n, std::string& out)
+    {
+        static const char digits[] = "0123456789ABCDEF";
+        for (std::size_t i = 0; i < n; ++i) {
+            out += digits[b[i] >> 4];
+            out += digits[b[i] & 15];
+        }
+    }
+    static void number(double v, std::string& out)
+    {
+        char buffer[32];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+        out.append(buffer, r.ptr);
+    }
+    static void currency(std::int64_t v, std::string& out)
+    {
+        // Four decimals, as the type stores them.
+        const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%s%llu.%04llu", v < 0 ? "-" : "",
+            static_cast<unsigned long long>(magnitude / 10000), static_cast<unsigned long long>(magnitude % 10000));
+        out += buffer;
+    }
+    // A Julian day number and milliseconds since midnight; the stored bytes
+    // in hexadecimal when they are no time.
+    static void dateTime(
+        std::int64_t julianDay, std::uint32_t ms, const std::uint8_t* b, std::size_t n, std::string& out)
+    {
+        if (julianDay == 0)
+            return; // FoxPro's empty date time
+        const QDate date = QDate::fromJulianDay(julianDay);
+        if (!date.isValid() || ms >= 86400000u || date.year() < 1 || date.year() > 9999) {
+            hex(b, n, out);
+            return;
+        }
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02u:%02u:%02u", date.year(), date.month(), date.day(),
+            ms / 3600000, ms / 60000 % 60, ms / 1000 % 60);
+        out += buffer;
+        if (ms % 1000) {
+            std::snprintf(buffer, sizeof buffer, ".%03u", ms % 1000);
+            out += buffer;
+        }
+    }
+
+    void memo(const KivDbfField& field, const char* bytes, int length, std::string& out)
+    {
+        std::uint64_t block = 0;
+        if (!KivDbfMemo::blockOf(bytes, length, block)) {
+            text(std::string_view(bytes, static_cast<std::size_t>(length)), out);
+            return;
+        }
+        bool binary = false;
+        if (!m_table.memo.read(block, m_memo, &binary))
+            return; // no memo, or one the memo file does not hold
+        const char type = field.getType();
+        if (binary || type == 'G' || type == 'P' || type == 'B' || type == 'W') {
+            out += "[binary, " + std::to_string(m_memo.size()) + " bytes]";
+            return;
+        }
+        text(m_memo, out);
+    }
+
+    Table& m_table;
+    bool m_raw;
+    bool m_dbase7 = false;
+    bool m_visualFoxPro = false;
+    std::unique_ptr<QStringDecoder> m_decoder;
+    std::string m_memo;
+};
+
+// RFC 4180: quoted when it holds a comma, quote, CR or LF; quotes doubled.
+void appendCsv(std::string& line, std::string_view value)
+{
+    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line.append(value);
+        return;
+    }
+    line += '"';
+    for (char c : value) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+class LineWriter {
+public:
+    LineWriter(bool csv, bool raw) : m_csv(csv), m_raw(raw) { }
+    void field(std::string_view value, bool first)
+    {
+        if (!first)
+            m_line += m_csv ? ',' : '\t';
+        if (m_csv)
+            appendCsv(m_line, value);
+        else if (!AppendEscaped(m_line, value, m_raw))
+            m_unknownBytes = true;
+    }
+    void raw(const char* s) { m_line += s; }
+    bool end()
+    {
+        m_line += '\n';
+        const bool ok = std::fwrite(m_line.data(), 1, m_line.size(), stdout) == m_line.size();
+        m_line.clear();
+        return ok;
+    }
+    bool unknownBytes() const { return m_unknownBytes; }
+
+private:
+    std::string m_line;
+    bool m_csv;
+    bool m_raw;
+    bool m_unknownBytes = false;
+};
+
+int finishOutput()
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        printError(QString("cannot write the output: %1").arg(std::strerror(errno)));
+        return Failed;
+    }
+    return Ok;
+}
+
+int dbfInfo(Table& t)
+{
+    const KivDbfHeader& h = t.data.getHeader();
+    std::string line;
+    AppendEscaped(line, t.path, false);
+    std::printf("table:          %s\n", line.c_str());
+    std::printf("version:        0x%02X (%s)\n", h.version(), formatName(h));
+    std::printf("records:        %u in the header, %ld read\n", h.recordCount(), t.data.countRecords());
     std::printf("header length:  %u\n", h.headerLength());
     std::printf("record length:  %u\n", h.recordLength());
-    std::printf("fields:         %d\n", data.getFieldCount());
-    for (int i = 0; const KivDbfField* f = data.getFieldList().getAt(i); ++i) {
-        char name[12];
-        f->getName(name);
-        std::printf(
-            "  %-11s %c %4d  at %u", name, f->getType() ? f->getType() : '?', f->getLength(), f->getDisplacement());
+    if (h.languageDriver() || *h.languageDriverName()) {
+        std::printf("language:       0x%02X", h.languageDriver());
+        if (*h.languageDriverName()) {
+            line.clear();
+            AppendEscaped(line, h.languageDriverName(), false);
+            std::printf(" %s", line.c_str());
+        }
+        std::printf("\n");
+    }
+    std::printf("code page:      %s\n",
+        t.codePage.isEmpty()
+            ? "none known, bytes as stored"
+            : utf8(QString("%1 (from the %2)").arg(QString::fromLatin1(t.codePage), t.codePageFrom)).constData());
+    if (t.memoFields) {
+        line.clear();
+        AppendEscaped(line, t.memoPath.empty() ? std::string("none found") : t.memoPath, false);
+        std::printf("memo file:      %s\n", line.c_str());
+    }
+    std::printf("fields:         %d\n", t.data.getFieldCount());
+    ValueFormatter names(t, false);
+    std::string name;
+    for (int i = 0; const KivDbfField* f = t.data.getFieldList().getAt(i); ++i) {
+        name.clear();
+        line.clear();
+        names.text(f->getFullName(), name);
+        AppendEscaped(line, name, false);
+        const char type = f->getType();
+        std::printf("  %-11s %c %4d  at %u", line.c_str(), type >= 0x20 && type < 0x7F ? type : '?', f->getLength(),
+            f->getDisplacement());
         if (f->getDecimals())
             std::printf("  (%d decimals)", f->getDecimals());
         std::printf("\n");
     }
-    return Ok;
+    return finishOutput();
 }
 
-int dbfDump(KivDbfData& data, bool csv, bool deleted)
+int dbfDump(Table& t, bool csv, bool deleted, bool raw)
 {
-    KivDbfRecord* records = data.createRecord();
-    if (!records)
+    KivDbfRecord* records = t.data.createRecord();
+    if (!records) {
+        printError("cannot read the records");
         return Failed;
-    const int fields = data.getFieldList().getCount();
-    const char* separator = csv ? "," : "\t";
-    if (deleted)
-        std::printf(csv ? "DELETED" : "DELETED");
-    for (int f = 0; f < fields; ++f) {
-        char name[12];
-        data.getFieldList().getAt(f)->getName(name);
-        if (csv)
-            printCsvField(name, f == 0 && !deleted);
-        else
-            std::printf("%s%s", f == 0 && !deleted ? "" : separator, name);
     }
-    std::printf("\n");
-    char value[256 + 1];
-    for (long r = 0; r < records->getCount(); ++r) {
+    if (t.memoFields && !t.memo.isOpen())
+        printError("no memo file beside the table: memo fields show their block numbers");
+    const KivDbfFieldList& fields = t.data.getFieldList();
+    const int count = fields.getCount();
+    ValueFormatter formatter(t, raw);
+    LineWriter line(csv, raw);
+    std::string value;
+    if (deleted)
+        line.raw("DELETED");
+    for (int f = 0; f < count; ++f) {
+        value.clear();
+        formatter.text(fields.getAt(f)->getFullName(), value);
+        line.field(value, f == 0 && !deleted);
+    }
+    if (!line.end())
+        return finishOutput();
+    const long total = records->getCount();
+    ProgressBar progress("records", static_cast<std::uint64_t>(total), true);
+    // Records done with leave resident memory a run at a time.
+    constexpr long kReleaseEvery = 8192;
+    for (long r = 0; r < total; ++r) {
+        progress.update(static_cast<std::uint64_t>(r));
+        if (r % kReleaseEvery == 0 && r > 0)
+            t.data.releaseRecords(r - kReleaseEvery, kReleaseEvery);
         const bool isDeleted = records->isDeleted(r);
         if (isDeleted && !deleted)
             continue;
         if (deleted)
-            std::printf("%s", isDeleted ? "*" : "");
-        for (int f = 0; f < fields; ++f) {
-            records->getValue(r, f, value);
-            if (csv)
-                printCsvField(value, f == 0 && !deleted);
+            line.raw(isDeleted ? "*" : "");
+        for (int f = 0; f < count; ++f) {
+            int length = 0;
+            const char* bytes = records->getField(r, f, &length);
+            if (bytes)
+                formatter.format(*fields.getAt(f), bytes, length, value);
             else
-                std::printf("%s%s", f == 0 && !deleted ? "" : separator, value);
+                value.clear();
+            line.field(value, f == 0 && !deleted);
         }
-        std::printf("\n");
+        if (!line.end())
+            break;
     }
-    return Ok;
+    progress.finish();
+    if (line.unknownBytes() && !raw)
+        printError("the table names no code page: bytes that are not UTF-8 are shown as \\xNN "
+                   "(name one with --encoding, or keep the bytes with --raw)");
+    return finishOutput();
 }
 
-} // namespace
-
-int runDbf(const QStringList& args)
+int runDbfCommand(const QStringList& args)
 {
     const QString sub = args.size() > 1 ? args.at(1) : QString();
     QCommandLineParser parser;
-    parser.setApplicationDescription("Reads dBASE tables.\n\n"
-                                     "  info FILE                    version, record counts and lengths, the fields\n"
-                                     "  dump FILE [--csv] [--deleted] every value exactly as stored, a record a line");
+    parser.setApplicationDescription(
+        "Reads dBASE tables (dBASE II to 7, FoxPro).\n\n"
+        "  info FILE    format, record counts and lengths, code page, memo file, the fields\n"
+        "  dump FILE    every record, a line each: text as stored (blanks kept, NUL padding\n"
+        "               dropped), binary numbers, currency and time stamps as text, memos from\n"
+        "               the .dbt/.fpt beside the table. Text is converted to UTF-8 from the\n"
+        "               table's code page (a .cpg file beside it, or its language driver);\n"
+        "               control characters show as \\x1b except in CSV.");
     parser.addPositionalArgument("ACTION", "info or dump");
     parser.addPositionalArgument("FILE", "the table");
     const QCommandLineOption csv("csv", "Write CSV (RFC 4180) instead of tab-separated values.");
     const QCommandLineOption deleted("deleted", "Include deleted records, marked * in a first column.");
+    const QCommandLineOption encoding(
+        "encoding", "Read the table's text in code page NAME (CP949, windows-1251, IBM866, GBK ...).", "NAME");
+    const QCommandLineOption raw("raw", "Keep the stored bytes of text: no code page conversion.");
     parser.addOption(csv);
     parser.addOption(deleted);
+    parser.addOption(encoding);
+    parser.addOption(raw);
     const bool option = sub.isEmpty() || sub.startsWith('-');
     int exit = Ok;
-    if (!parse(parser, option ? args : args.mid(1), "dbf ACTION FILE [--csv] [--deleted]", exit))
+    if (!parse(
+            parser, option ? args : args.mid(1), "dbf ACTION FILE [--csv] [--deleted] [--encoding NAME | --raw]", exit))
         return exit;
     const QStringList pos = parser.positionalArguments();
     if (option || pos.size() != 1 || (sub != "info" && sub != "dump")) {
         printError("dbf takes info or dump and one table (see vandrel dbf --help)");
         return Failed;
     }
-    const QByteArray path = utf8(pos.first());
-    KivDbfData data;
-    if (!data.open(path.constData())) {
-        printError(QString("cannot open %1").arg(pos.first()));
+    if (parser.isSet(raw) && parser.isSet(encoding)) {
+        printError("--raw keeps the stored bytes: it takes no --encoding");
         return Failed;
     }
-    if (data.getFieldCount() < 0) {
+    Table t;
+    t.path = utf8(pos.first()).toStdString();
+    ByteSource source;
+    if (!source.openFile(ResolvePathNoCase(t.path.c_str()))) {
+        printError(QString("cannot open %1: %2").arg(pos.first(), QString::fromStdString(source.errorText())));
+        return Failed;
+    }
+    t.data.open(std::move(source));
+    if (t.data.getFieldCount() < 0) {
         printError(QString("%1 is too short to be a dBASE table").arg(pos.first()));
         return Failed;
     }
-    return sub == "info" ? dbfInfo(data, path) : dbfDump(data, parser.isSet(csv), parser.isSet(deleted));
+    if (!chooseCodePage(t, parser.value(encoding), parser.isSet(raw)))
+        return Failed;
+    findMemo(t);
+    return sub == "info" ? dbfInfo(t) : dbfDump(t, parser.isSet(csv), parser.isSet(deleted), parser.isSet(raw));
+}
+
+} // namespace
+
+int runDbf(const QStringList& args)
+{
+    // Nothing a table holds may end the tool other than with a message.
+    try {
+        return runDbfCommand(args);
+    } catch (const std::exception& e) {
+        printError(QString("dbf: %1").arg(e.what()));
+    } catch (...) {
+        printError("dbf: unexpected failure");
+    }
+    return Failed;
 }
 
 } // namespace cli

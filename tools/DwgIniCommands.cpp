@@ -1,6 +1,6 @@
 #include "Cli.h"
 #include "OutputFile.h"
-#include "TerminalText.h"
+#include "Terminal.h"
 
 #include "core/KivIni.h"
 #include "platform/ByteSource.h"

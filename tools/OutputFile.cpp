@@ -1,7 +1,7 @@
 #include "OutputFile.h"
 
 #include "Cli.h"
-#include "TerminalText.h"
+#include "Terminal.h"
 
 #include "platform/AtomicFile.h"
 

@@ -1,7 +1,6 @@
 #include "Cli.h"
 
-#include "ProgressBar.h"
-#include "TerminalText.h"
+#include "Terminal.h"
 
 #include "cad/KivSlideFile.h"
 #include "platform/FileSystem.h"
@@ -168,8 +167,8 @@ int librarySub(const QStringList& args)
         std::unique_ptr<ProgressBar> shown;
         const int code = KivSlideFile::ExplodeLibrary(lib.constData(), dirArg, [&](int done, int total) {
             if (!shown)
-                shown = std::make_unique<ProgressBar>("explode", total);
-            shown->update(done);
+                shown = std::make_unique<ProgressBar>("explode", static_cast<std::uint64_t>(total), false);
+            shown->update(static_cast<std::uint64_t>(done));
         });
         return code ? slideFailure(code) : Ok;
     }

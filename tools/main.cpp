@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Terminal.h"
 
 #include "platform/MessageBox.h"
 
@@ -91,44 +92,6 @@ bool parseSize(const QString& text, int& width, int& height)
     return true;
 }
 
-namespace {
-
-// The length of the well-formed UTF-8 sequence at p (shortest form, no
-// surrogates, at most U+10FFFF), or 0.
-int sequenceLength(const unsigned char* p, const unsigned char* end, char32_t& cp)
-{
-    const unsigned char b = *p;
-    int n;
-    if (b < 0x80) {
-        cp = b;
-        return 1;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-        n = 2;
-        cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        n = 3;
-        cp = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        n = 4;
-        cp = b & 0x07;
-    } else {
-        return 0;
-    }
-    if (end - p < n)
-        return 0;
-    for (int i = 1; i < n; ++i) {
-        if ((p[i] & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
-}
-
-} // namespace
-
 QStringList argumentsOf(int argc, char** argv)
 {
     QStringList args;
@@ -137,14 +100,13 @@ QStringList argumentsOf(int argc, char** argv)
         const auto* p = reinterpret_cast<const unsigned char*>(argv[i]);
         const auto* end = p + std::strlen(argv[i]);
         while (p < end) {
-            char32_t cp = 0;
-            const int n = sequenceLength(p, end, cp);
+            const std::size_t n = *p < 0x80 ? 1 : Utf8SequenceLength(p, static_cast<std::size_t>(end - p));
             if (n == 0) {
                 arg += QChar(static_cast<char16_t>(0xDC00 + *p));
                 ++p;
                 continue;
             }
-            arg += QString::fromUcs4(&cp, 1);
+            arg += QString::fromUtf8(reinterpret_cast<const char*>(p), static_cast<qsizetype>(n));
             p += n;
         }
         args << arg;
