@@ -9,8 +9,12 @@
 
 #include <memory>
 
+namespace vandrel::win32 {
+
 constexpr int SOCKET_ERROR = -1;
 constexpr int SOCK_STREAM = 1;
+
+} // namespace vandrel::win32
 
 class KIVPLATFORM_EXPORT CAsyncSocket {
 public:
@@ -20,7 +24,7 @@ public:
     CAsyncSocket& operator=(const CAsyncSocket&) = delete;
 
     // Remembers where to listen; only stream sockets exist here.
-    BOOL Create(UINT port = 0, int type = SOCK_STREAM, const char* address = nullptr);
+    BOOL Create(UINT port = 0, int type = vandrel::win32::SOCK_STREAM, const char* address = nullptr);
     BOOL Listen(int backlog = 5);
     // Hands the next waiting peer to connected. No peer address is given back.
     virtual BOOL Accept(CAsyncSocket& connected, void* address = nullptr, int* length = nullptr);

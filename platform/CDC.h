@@ -20,6 +20,8 @@ class QPaintDevice;
 class QWidget;
 class CWnd;
 
+namespace vandrel::win32 {
+
 constexpr int MM_TEXT = 1;
 constexpr int MM_ISOTROPIC = 7;
 constexpr int MM_ANISOTROPIC = 8;
@@ -60,6 +62,11 @@ constexpr int SIMPLEREGION = 2;
 constexpr int COMPLEXREGION = 3;
 constexpr int RGN_ERROR = 0;
 
+constexpr int COLORONCOLOR = 3;
+constexpr int HALFTONE = 4;
+
+} // namespace vandrel::win32
+
 class KIVPLATFORM_EXPORT CGdiObject {
 public:
     virtual ~CGdiObject();
@@ -75,7 +82,7 @@ public:
     CPen() = default;
     CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
     BOOL CreatePen(int style, int width, COLORREF color);
-    int m_style = PS_SOLID;
+    int m_style = vandrel::win32::PS_SOLID;
     int m_width = 0;
     COLORREF m_color = 0;
 };
@@ -130,9 +137,6 @@ private:
 // A device bitmap handle: the caller releases it with DeleteObject.
 using HBITMAP = CBitmap*;
 KIVPLATFORM_EXPORT BOOL DeleteObject(HBITMAP bitmap);
-
-constexpr int COLORONCOLOR = 3;
-constexpr int HALFTONE = 4;
 
 class KIVPLATFORM_EXPORT CDC {
 public:
@@ -205,8 +209,8 @@ public:
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop);
     // Copies the source rectangle of image onto the logical destination,
     // scaling by nearest pixels as GDI's default stretch mode does.
-    BOOL StretchImage(
-        int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh, DWORD rop = SRCCOPY);
+    BOOL StretchImage(int x, int y, int width, int height, const QImage& image, int sx, int sy, int sw, int sh,
+        DWORD rop = vandrel::win32::SRCCOPY);
     // A DIB's pixels (1–32 bits, uncompressed) stretched onto the context;
     // the number of scan lines copied, 0 on failure.
     int StretchDIBits(int x, int y, int width, int height, int sx, int sy, int sw, int sh, const void* bits,
@@ -232,24 +236,24 @@ private:
     CBitmap* m_bitmap = nullptr; // selected into a memory context
     bool m_memory = false;
 
-    int m_mapMode = MM_TEXT;
+    int m_mapMode = vandrel::win32::MM_TEXT;
     CSize m_windowExt {1, 1};
     CSize m_viewportExt {1, 1};
     CPoint m_windowOrg;
     CPoint m_viewportOrg;
 
-    CPen m_defaultPen {PS_SOLID, 0, 0};
+    CPen m_defaultPen {vandrel::win32::PS_SOLID, 0, 0};
     CBrush m_defaultBrush {0xFFFFFF};
     CPen* m_pen = &m_defaultPen;
     CBrush* m_brush = &m_defaultBrush;
     CPoint m_position;
-    int m_polyFillMode = ALTERNATE;
-    int m_rop2 = R2_COPYPEN;
-    int m_stretchMode = COLORONCOLOR;
+    int m_polyFillMode = vandrel::win32::ALTERNATE;
+    int m_rop2 = vandrel::win32::R2_COPYPEN;
+    int m_stretchMode = vandrel::win32::COLORONCOLOR;
     CPalette* m_palette = nullptr;
     COLORREF m_textColor = 0;
     COLORREF m_bkColor = 0xFFFFFF;
-    int m_bkMode = OPAQUE;
+    int m_bkMode = vandrel::win32::OPAQUE;
 };
 
 // The context of a paint: valid inside the window's OnPaint.

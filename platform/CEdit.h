@@ -14,7 +14,7 @@ public:
 
     void SetWindowText(const char* text);
     CString GetWindowText() const;
-    void SetModify(BOOL modified = TRUE);
+    void SetModify(BOOL modified = true);
     BOOL GetModify() const;
     QLineEdit* widget() const { return m_edit; }
 

@@ -11,9 +11,9 @@ public:
     explicit CScrollBar(QWidget* parent = nullptr);
     BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override;
 
-    void SetScrollRange(int min, int max, BOOL redraw = TRUE);
+    void SetScrollRange(int min, int max, BOOL redraw = true);
     void GetScrollRange(int* min, int* max) const;
-    int SetScrollPos(int pos, BOOL redraw = TRUE);
+    int SetScrollPos(int pos, BOOL redraw = true);
     int GetScrollPos() const;
     void SetPageSize(int page);
     int GetPageSize() const;

@@ -52,17 +52,17 @@ public:
 
     void GetClientRect(CRect* rect) const;
     void GetWindowRect(CRect* rect) const; // in screen coordinates
-    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
-    void MoveWindow(const CRect& rect, BOOL repaint = TRUE);
+    void MoveWindow(int x, int y, int width, int height, BOOL repaint = true);
+    void MoveWindow(const CRect& rect, BOOL repaint = true);
     BOOL ShowWindow(int command);
-    BOOL EnableWindow(BOOL enable = TRUE);
+    BOOL EnableWindow(BOOL enable = true);
     BOOL IsWindowEnabled() const { return isEnabled(); }
     BOOL IsWindowVisible() const { return isVisible(); }
     void SetWindowText(const char* text);
     CString GetWindowText() const { return m_text; }
-    BOOL RedrawWindow(
-        const CRect* rect = nullptr, void* region = nullptr, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    void Invalidate(BOOL erase = TRUE);
+    BOOL RedrawWindow(const CRect* rect = nullptr, void* region = nullptr,
+        UINT flags = vandrel::win32::RDW_INVALIDATE | vandrel::win32::RDW_UPDATENOW | vandrel::win32::RDW_ERASE);
+    void Invalidate(BOOL erase = true);
     void UpdateWindow();
 
     // Window timers: OnTimer(id) every elapse milliseconds until killed.
