@@ -3,11 +3,10 @@
 #include "platform/CDC.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMouseEvent>
-#include <QPointer>
 
 namespace {
-QPointer<QWidget> g_capture;
 int g_waitDepth = 0;
 
 UINT keyFlags(const QMouseEvent* e)
@@ -47,13 +46,11 @@ BOOL PostMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT SendMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (auto* wnd = dynamic_cast<CWnd*>(target))
-        return wnd->WindowProc(message, wParam, lParam);
-    if (target) {
-        WinMessageEvent e(message, wParam, lParam);
-        QCoreApplication::sendEvent(target, &e);
-    }
-    return 0;
+    if (!target)
+        return 0;
+    WinMessageEvent e(message, wParam, lParam);
+    QCoreApplication::sendEvent(target, &e);
+    return e.result;
 }
 
 void BeginWaitCursor()
@@ -68,177 +65,76 @@ void EndWaitCursor()
         QApplication::restoreOverrideCursor();
 }
 
-CWnd::CWnd(QWidget* parent) : QWidget(parent)
+template <class QtBase> CWndT<QtBase>::CWndT(QWidget* parent) : QtBase(parent)
 {
 }
 
-CWnd::~CWnd()
-{
-    if (g_capture == this)
-        g_capture = nullptr;
-}
+template <class QtBase> CWndT<QtBase>::~CWndT() = default;
 
-BOOL CWnd::Create(DWORD style, const CRect& rect, QWidget* parent, UINT id)
-{
-    setParent(parent);
-    m_style = style;
-    m_id = id;
-    setGeometry(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
-    setEnabled(!(style & WS_DISABLED));
-    if (style & WS_VISIBLE)
-        show();
-    return TRUE;
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return ::PostMessage(this, message, wParam, lParam);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return WindowProc(message, wParam, lParam);
-}
-
-void CWnd::GetClientRect(CRect* rect) const
+template <class QtBase> void CWndT<QtBase>::GetClientRect(CRect* rect) const
 {
     if (rect)
-        *rect = CRect(0, 0, width(), height());
+        *rect = CRect(0, 0, this->width(), this->height());
 }
 
-void CWnd::GetWindowRect(CRect* rect) const
+template <class QtBase> void CWndT<QtBase>::GetWindowRect(CRect* rect) const
 {
     if (!rect)
         return;
-    if (isWindow()) {
-        const QRect frame = frameGeometry();
+    if (this->isWindow()) {
+        const QRect frame = this->frameGeometry();
         *rect = CRect(frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height());
         return;
     }
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-    *rect = CRect(topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height());
+    const QPoint topLeft = this->mapToGlobal(QPoint(0, 0));
+    *rect = CRect(topLeft.x(), topLeft.y(), topLeft.x() + this->width(), topLeft.y() + this->height());
 }
 
-void CWnd::MoveWindow(int x, int y, int w, int h, BOOL repaint)
+template <class QtBase> void CWndT<QtBase>::MoveWindow(int x, int y, int w, int h, BOOL repaint)
 {
-    if (isWindow()) {
-        // A top-level window: the rectangle is its frame's, as in Win32.
-        const QRect frame = frameGeometry();
-        const int borderX = frame.width() - width(), borderY = frame.height() - height();
-        move(x, y);
-        resize(std::max(0, w - borderX), std::max(0, h - borderY));
-        if (repaint)
-            update();
-        return;
+    if (this->isWindow()) {
+        const QRect frame = this->frameGeometry();
+        const int borderX = frame.width() - this->width(), borderY = frame.height() - this->height();
+        this->move(x, y);
+        this->resize(std::max(0, w - borderX), std::max(0, h - borderY));
+    } else {
+        this->setGeometry(x, y, std::max(0, w), std::max(0, h));
     }
-    setGeometry(x, y, std::max(0, w), std::max(0, h));
     if (repaint)
-        update();
+        this->update();
 }
 
-void CWnd::MoveWindow(const CRect& rect, BOOL repaint)
+template <class QtBase> BOOL CWndT<QtBase>::ShowWindow(int command)
 {
-    MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), repaint);
-}
-
-BOOL CWnd::ShowWindow(int command)
-{
-    const BOOL wasVisible = isVisible();
-    setVisible(command != SW_HIDE);
+    const BOOL wasVisible = this->isVisible();
+    this->setVisible(command != SW_HIDE);
     return wasVisible;
 }
 
-BOOL CWnd::EnableWindow(BOOL enable)
-{
-    const BOOL wasDisabled = !isEnabled();
-    setEnabled(enable != FALSE);
-    return wasDisabled;
-}
-
-void CWnd::SetWindowText(const char* text)
+template <class QtBase> void CWndT<QtBase>::SetWindowText(const char* text)
 {
     m_text = text ? text : "";
-    setWindowTitle(QString::fromStdString(m_text));
-    update();
+    this->setWindowTitle(QString::fromStdString(m_text));
+    this->update();
 }
 
-BOOL CWnd::RedrawWindow(const CRect* rect, void*, UINT flags)
+template <class QtBase> BOOL CWndT<QtBase>::RedrawWindow(const CRect* rect, void*, UINT flags)
 {
     const QRect area = rect ? QRect(rect->left, rect->top, rect->Width(), rect->Height()) : QRect();
     if (flags & RDW_INVALIDATE)
-        rect ? update(area) : update();
+        rect ? this->update(area) : this->update();
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW))
-        rect ? repaint(area) : repaint();
+        rect ? this->repaint(area) : this->repaint();
     return TRUE;
 }
 
-void CWnd::Invalidate(BOOL)
-{
-    update();
-}
-
-void CWnd::UpdateWindow()
-{
-    repaint();
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*)
-{
-    KillTimer(id);
-    const int qtId = startTimer(static_cast<int>(std::max<UINT>(elapse, 1)));
-    if (qtId == 0)
-        return 0;
-    m_timers[qtId] = id;
-    return id;
-}
-
-BOOL CWnd::KillTimer(UINT_PTR id)
-{
-    for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
-        if (it->second == id) {
-            killTimer(it->first);
-            m_timers.erase(it);
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
-
-HWND CWnd::SetCapture()
-{
-    QWidget* previous = g_capture;
-    g_capture = this;
-    grabMouse();
-    return previous;
-}
-
-BOOL CWnd::ReleaseCapture()
-{
-    if (g_capture)
-        g_capture->releaseMouse();
-    g_capture = nullptr;
-    return TRUE;
-}
-
-HWND CWnd::GetCapture()
-{
-    return g_capture;
-}
-
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProc(message, wParam, lParam);
-}
-
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+template <class QtBase> LRESULT CWndT<QtBase>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     const UINT flags = static_cast<UINT>(wParam);
     switch (message) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_PAINT: OnPaint(); return 0;
-    case WM_TIMER: OnTimer(wParam); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(flags, point); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(flags, point); return 0;
     case WM_LBUTTONUP: OnLButtonUp(flags, point); return 0;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(flags, point); return 0;
@@ -253,62 +149,56 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-BOOL CWnd::OnCommand(WPARAM, LPARAM)
+template <class QtBase> BOOL CWndT<QtBase>::OnCommand(WPARAM, LPARAM)
 {
     return FALSE;
 }
-void CWnd::OnPaint()
+template <class QtBase> void CWndT<QtBase>::OnPaint()
 {
 }
-void CWnd::OnTimer(UINT_PTR)
+template <class QtBase> void CWndT<QtBase>::OnLButtonDown(UINT, CPoint)
 {
 }
-void CWnd::OnMouseMove(UINT, CPoint)
+template <class QtBase> void CWndT<QtBase>::OnLButtonUp(UINT, CPoint)
 {
 }
-void CWnd::OnLButtonDown(UINT, CPoint)
+template <class QtBase> void CWndT<QtBase>::OnLButtonDblClk(UINT, CPoint)
 {
 }
-void CWnd::OnLButtonUp(UINT, CPoint)
+template <class QtBase> void CWndT<QtBase>::OnRButtonDown(UINT, CPoint)
 {
 }
-void CWnd::OnLButtonDblClk(UINT, CPoint)
+template <class QtBase> void CWndT<QtBase>::OnRButtonUp(UINT, CPoint)
 {
 }
-void CWnd::OnRButtonDown(UINT, CPoint)
+template <class QtBase> void CWndT<QtBase>::OnRButtonDblClk(UINT, CPoint)
 {
 }
-void CWnd::OnRButtonUp(UINT, CPoint)
+template <class QtBase> void CWndT<QtBase>::OnSize(UINT, int, int)
 {
 }
-void CWnd::OnRButtonDblClk(UINT, CPoint)
-{
-}
-void CWnd::OnSize(UINT, int, int)
-{
-}
-BOOL CWnd::OnEraseBkgnd(CDC*)
+template <class QtBase> BOOL CWndT<QtBase>::OnEraseBkgnd(CDC*)
 {
     return FALSE;
 }
 
-void CWnd::resizeEvent(QResizeEvent* e)
+template <class QtBase> void CWndT<QtBase>::resizeEvent(QResizeEvent* e)
 {
-    QWidget::resizeEvent(e);
-    WindowProc(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width(), height()));
+    QtBase::resizeEvent(e);
+    WindowProc(WM_SIZE, SIZE_RESTORED, MAKELPARAM(this->width(), this->height()));
 }
 
-bool CWnd::event(QEvent* e)
+template <class QtBase> bool CWndT<QtBase>::event(QEvent* e)
 {
     if (e->type() == WinMessageEvent::type()) {
-        const auto* m = static_cast<WinMessageEvent*>(e);
-        WindowProc(m->message, m->wParam, m->lParam);
+        auto* m = static_cast<WinMessageEvent*>(e);
+        m->result = WindowProc(m->message, m->wParam, m->lParam);
         return true;
     }
-    return QWidget::event(e);
+    return QtBase::event(e);
 }
 
-void CWnd::paintEvent(QPaintEvent*)
+template <class QtBase> void CWndT<QtBase>::paintEvent(QPaintEvent*)
 {
     {
         CPaintDC dc(this);
@@ -317,41 +207,60 @@ void CWnd::paintEvent(QPaintEvent*)
     WindowProc(WM_PAINT, 0, 0);
 }
 
-LRESULT CWnd::mouse(QMouseEvent* e, UINT left, UINT right)
+template <class QtBase> void CWndT<QtBase>::mouse(QMouseEvent* e, UINT left, UINT right)
 {
-    const UINT message = e->button() == Qt::RightButton ? right : left;
     if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton)
-        return 0;
+        return;
     const QPoint p = e->position().toPoint();
-    return WindowProc(message, keyFlags(e), MAKELPARAM(p.x(), p.y()));
+    WindowProc(e->button() == Qt::RightButton ? right : left, keyFlags(e), MAKELPARAM(p.x(), p.y()));
 }
 
-void CWnd::mousePressEvent(QMouseEvent* e)
+template <class QtBase> void CWndT<QtBase>::mousePressEvent(QMouseEvent* e)
 {
     mouse(e, WM_LBUTTONDOWN, WM_RBUTTONDOWN);
 }
 
-void CWnd::mouseReleaseEvent(QMouseEvent* e)
+template <class QtBase> void CWndT<QtBase>::mouseReleaseEvent(QMouseEvent* e)
 {
     mouse(e, WM_LBUTTONUP, WM_RBUTTONUP);
 }
 
-void CWnd::mouseDoubleClickEvent(QMouseEvent* e)
+template <class QtBase> void CWndT<QtBase>::mouseDoubleClickEvent(QMouseEvent* e)
 {
     mouse(e, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK);
 }
 
-void CWnd::mouseMoveEvent(QMouseEvent* e)
+template class CWndT<QWidget>;
+template class CWndT<QDialog>;
+
+CWnd::CWnd(QWidget* parent) : CWndT<QWidget>(parent)
 {
-    const QPoint p = e->position().toPoint();
-    WindowProc(WM_MOUSEMOVE, keyFlags(e), MAKELPARAM(p.x(), p.y()));
 }
 
-void CWnd::timerEvent(QTimerEvent* e)
+CWnd::~CWnd() = default;
+
+BOOL CWnd::Create(DWORD style, const CRect& rect, QWidget* parent, UINT id)
 {
-    const auto it = m_timers.find(e->timerId());
-    if (it != m_timers.end())
-        WindowProc(WM_TIMER, it->second, 0);
-    else
-        QWidget::timerEvent(e);
+    setParent(parent);
+    m_style = style;
+    m_id = id;
+    setGeometry(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
+    setEnabled(!(style & WS_DISABLED));
+    // Without WS_VISIBLE a child stays hidden when its parent shows, as in Win32.
+    setVisible(style & WS_VISIBLE);
+    return TRUE;
+}
+
+void CWnd::PostToParent(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (QWidget* parent = GetParent())
+        ::PostMessage(parent, message, wParam, lParam);
+    if (message == WM_COMMAND)
+        Q_EMIT notified(HIWORD(wParam));
+}
+
+void CWnd::NotifyParent(UINT code)
+{
+    PostToParent(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), static_cast<int>(code)),
+        reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
 }

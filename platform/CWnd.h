@@ -1,7 +1,13 @@
-// A window: a QWidget with a control identifier, Win32 messages posted and
-// sent to it, and the framework's On… handlers. Any QWidget can be a parent;
-// posted messages reach a CWnd through WindowProc and any other widget as a
+// A window: Win32 messages posted and sent to it, and the framework's On…
+// handlers, on a Qt widget. Any QWidget can be a parent; posted messages
+// reach a window through WindowProc and any other widget as a
 // WinMessageEvent it may filter.
+//
+// The behaviour lives in the template CWndT over the Qt class that carries
+// the window, so that a plain window or control is a QWidget (CWnd) and a
+// dialog is a QDialog (CDialog) with the same calls. Qt allows one QObject
+// base per object, so a dialog cannot be a QDialog and a CWnd at once; code
+// that takes any window, dialogs included, takes an HWND.
 #pragma once
 
 #include "platform/CString.h"
@@ -11,9 +17,8 @@
 #include <QEvent>
 #include <QWidget>
 
-#include <map>
-
-// A posted Win32 message as a Qt event.
+// A posted or sent Win32 message as a Qt event. A widget that handles a sent
+// one may store its answer in result.
 class KIVPLATFORM_EXPORT WinMessageEvent : public QEvent {
 public:
     static QEvent::Type type();
@@ -21,70 +26,47 @@ public:
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    LRESULT result = 0;
 };
 
 // Queues message for target; it arrives when the event loop runs. FALSE for
 // a null target.
 KIVPLATFORM_EXPORT BOOL PostMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
-// Delivers at once and gives the handler's result (0 for a plain widget).
+// Delivers at once and gives the handler's result (0 for a widget that does
+// not answer).
 KIVPLATFORM_EXPORT LRESULT SendMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The hourglass while work runs; nests.
 KIVPLATFORM_EXPORT void BeginWaitCursor();
 KIVPLATFORM_EXPORT void EndWaitCursor();
 
-class KIVPLATFORM_EXPORT CWnd : public QWidget {
+class CDC;
+
+template <class QtBase> class KIVPLATFORM_EXPORT CWndT : public QtBase {
 public:
-    explicit CWnd(QWidget* parent = nullptr);
-    ~CWnd() override;
+    explicit CWndT(QWidget* parent = nullptr);
+    ~CWndT() override;
 
-    // A child window at rect (parent client coordinates) with identifier id.
-    virtual BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id);
-
-    HWND GetSafeHwnd() { return this; }
-    QWidget* GetParent() const { return parentWidget(); }
-    int GetDlgCtrlID() const { return static_cast<int>(m_id); }
-    void SetDlgCtrlID(UINT id) { m_id = id; }
-    DWORD GetStyle() const { return m_style; }
-
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    QWidget* GetParent() const { return this->parentWidget(); }
 
     void GetClientRect(CRect* rect) const;
     void GetWindowRect(CRect* rect) const; // in screen coordinates
+    // A top-level window's rectangle is its frame's, as in Win32.
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = true);
-    void MoveWindow(const CRect& rect, BOOL repaint = true);
     BOOL ShowWindow(int command);
-    BOOL EnableWindow(BOOL enable = true);
-    BOOL IsWindowEnabled() const { return isEnabled(); }
-    BOOL IsWindowVisible() const { return isVisible(); }
     void SetWindowText(const char* text);
     CString GetWindowText() const { return m_text; }
     BOOL RedrawWindow(const CRect* rect = nullptr, void* region = nullptr,
         UINT flags = vandrel::win32::RDW_INVALIDATE | vandrel::win32::RDW_UPDATENOW | vandrel::win32::RDW_ERASE);
-    void Invalidate(BOOL erase = true);
-    void UpdateWindow();
 
-    // Window timers: OnTimer(id) every elapse milliseconds until killed.
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* callback = nullptr);
-    BOOL KillTimer(UINT_PTR id);
-
-    HWND SetCapture();
-    static BOOL ReleaseCapture();
-    static HWND GetCapture();
-
-    // The message pump of this window: the default dispatches to the On…
-    // handlers; overrides call it for what they do not handle.
+    // The message pump of this window: dispatches to the On… handlers.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
     // WM_COMMAND from a child: wParam holds its identifier (low word) and
     // the code (high word), lParam its window.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual void OnPaint();
-    virtual void OnTimer(UINT_PTR id);
-    virtual void OnMouseMove(UINT flags, CPoint point);
     virtual void OnLButtonDown(UINT flags, CPoint point);
     virtual void OnLButtonUp(UINT flags, CPoint point);
     virtual void OnLButtonDblClk(UINT flags, CPoint point);
@@ -94,22 +76,53 @@ protected:
     virtual void OnSize(UINT type, int cx, int cy);
     // Before each paint; TRUE when the background is done. The default leaves
     // it to the widget's own background.
-    virtual BOOL OnEraseBkgnd(class CDC* dc);
+    virtual BOOL OnEraseBkgnd(CDC* dc);
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    LRESULT mouse(QMouseEvent* event, UINT left, UINT right);
+    void mouse(QMouseEvent* event, UINT left, UINT right);
 
+    CString m_text;
+};
+
+extern template class CWndT<QWidget>;
+
+// A plain window or child control: a QWidget with a control identifier and
+// a style. Its notifications to the parent also come as the notified signal,
+// so a Qt host can connect() to a control instead of reading WM_COMMAND.
+class KIVPLATFORM_EXPORT CWnd : public CWndT<QWidget> {
+    Q_OBJECT
+
+public:
+    explicit CWnd(QWidget* parent = nullptr);
+    ~CWnd() override;
+
+    // A child window at rect (parent client coordinates) with identifier id.
+    virtual BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id);
+
+    int GetDlgCtrlID() const { return static_cast<int>(m_id); }
+    void SetDlgCtrlID(UINT id) { m_id = id; }
+    DWORD GetStyle() const { return m_style; }
+
+Q_SIGNALS:
+    // The code (high word of wParam) of every WM_COMMAND this window posts
+    // to its parent, emitted as it is posted.
+    void notified(unsigned int code);
+
+protected:
+    // Posts message to the parent, if there is one; a WM_COMMAND is also
+    // emitted as notified.
+    void PostToParent(UINT message, WPARAM wParam, LPARAM lParam);
+    // The child control's WM_COMMAND: identifier and code, this window in lParam.
+    void NotifyParent(UINT code);
+
+private:
     UINT m_id = 0;
     DWORD m_style = 0;
-    CString m_text;
-    std::map<int, UINT_PTR> m_timers; // Qt timer id → window timer id
 };

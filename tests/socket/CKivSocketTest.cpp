@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 
 #include <cerrno>
 #include <string>
@@ -183,12 +184,21 @@ TEST(CKivSocket, GetAddressReadsTheFourFields)
     CIPAddressCtrl control;
     EXPECT_EQ(CKivSocket::GetAddress(nullptr), "");
     EXPECT_EQ(CKivSocket::GetAddress(&control), "") << "blank reads 0.0.0.0";
-    control.SetAddress(0, 0, 0, 0);
+    const QList<QLineEdit*> fields = control.widget()->findChildren<QLineEdit*>();
+    ASSERT_EQ(fields.size(), 4);
+    const auto type = [&](std::initializer_list<const char*> texts) {
+        int i = 0;
+        for (const char* text : texts)
+            fields[i++]->setText(text);
+    };
+    type({"0", "0", "0", "0"});
     EXPECT_EQ(CKivSocket::GetAddress(&control), "");
-    control.SetAddress(192, 168, 0, 1);
+    type({"192", "168", "0", "1"});
     EXPECT_EQ(CKivSocket::GetAddress(&control), "192.168.0.1");
     BYTE a, b, c, d;
     EXPECT_EQ(control.GetAddress(a, b, c, d), 4);
-    control.ClearAddress();
-    EXPECT_TRUE(control.IsBlank());
+    type({"10", "", "", "7"});
+    EXPECT_EQ(control.GetAddress(a, b, c, d), 2) << "blank fields do not count";
+    EXPECT_EQ(b, 0);
+    EXPECT_EQ(d, 7);
 }
