@@ -243,6 +243,51 @@ TEST(CKivColorLabelCtrl, ClampsNamesAndPicks)
     EXPECT_EQ(HIWORD(parent.commands[1].first), CKivStatic::kDoubleClickCode);
 }
 
+namespace {
+// A Qt host that is no CWnd: it reads the posted WM_COMMANDs as events and
+// connects to the controls' signal, logging both in the order they come.
+struct QtHost : QWidget {
+    std::vector<CString> log;
+    bool event(QEvent* e) override
+    {
+        if (e->type() != WinMessageEvent::type())
+            return QWidget::event(e);
+        const auto* m = static_cast<WinMessageEvent*>(e);
+        if (m->message == WM_COMMAND)
+            log.push_back(StringFormat("message %d/%d", LOWORD(m->wParam), HIWORD(m->wParam)));
+        return true;
+    }
+    void listen(CWnd& control)
+    {
+        QObject::connect(&control, &CWnd::notified, this, [this, &control](unsigned code) {
+            log.push_back(StringFormat("signal %d/%u", control.GetDlgCtrlID(), code));
+        });
+    }
+};
+} // namespace
+
+TEST(CKivStatic, AQtHostGetsEachNotificationAsSignalAndMessage)
+{
+    QtHost host;
+    CKivColorLabelCtrl label;
+    label.Create(WS_VISIBLE, CRect(0, 0, 120, 24), &host, 601);
+    label.SetColorPicker(&pickGreen);
+    CKivEdit edit;
+    edit.Create(WS_VISIBLE, CRect(0, 30, 60, 50), &host, 602);
+    host.listen(label);
+    host.listen(edit);
+    host.show();
+
+    QTest::mouseDClick(&label, Qt::LeftButton);
+    QTest::keyClick(edit.widget(), Qt::Key_7);
+    const std::vector<CString> signalled {"signal 601/0", "signal 601/5", "signal 602/768"};
+    EXPECT_EQ(host.log, signalled) << "signals come at once: colour picked, double click, EN_CHANGE";
+    QCoreApplication::processEvents();
+    const std::vector<CString> both {
+        "signal 601/0", "signal 601/5", "signal 602/768", "message 601/0", "message 601/5", "message 602/768"};
+    EXPECT_EQ(host.log, both) << "the messages follow when the loop runs";
+}
+
 TEST(CKivHyperCtrl, OpensItsLinkOrBeeps)
 {
     Parent parent;
