@@ -38,7 +38,6 @@ public:
 
     // The address and port this socket listens on or is connected from.
     BOOL GetSockName(CString& address, UINT& port) const;
-    bool IsConnected() const;
 
     // The error of the last call on this thread, 0 after a success.
     static int GetLastError();

@@ -110,8 +110,8 @@ TEST(CKivFileViewDlg, SizeWithoutPositionIsCentred)
     dlg.run();
     EXPECT_EQ(dlg.windowRect.Width(), 400);
     EXPECT_EQ(dlg.windowRect.Height(), 300);
-    EXPECT_NEAR(dlg.windowRect.CenterPoint().x, screenArea().center().x(), 2);
-    EXPECT_NEAR(dlg.windowRect.CenterPoint().y, screenArea().center().y(), 2);
+    EXPECT_NEAR((dlg.windowRect.left + dlg.windowRect.right) / 2, screenArea().center().x(), 2);
+    EXPECT_NEAR((dlg.windowRect.top + dlg.windowRect.bottom) / 2, screenArea().center().y(), 2);
 }
 
 TEST(CKivFileViewDlg, PositionWithoutSizeKeepsTheTemplatesSize)

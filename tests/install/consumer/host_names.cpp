@@ -16,10 +16,10 @@ int IDOK(int value)
 struct RGB {
     int red, green, blue;
 };
-int MB_OK = 1, SRCCOPY = 2, HKEY_CURRENT_USER = 3, SOCKET_ERROR = 4, LOWORD = 5, SW_SHOW = 6;
+int MB_OK = 1, SRCCOPY = 2, HKEY_CURRENT_USER = 3, SOCKET_ERROR = 4, LOWORD = 5, SW_SHOW = 6, BI_RGB = 0, EWX_REBOOT = 0;
 
 int hostNames()
 {
-    return TRUE - FALSE + IDOK(MB_OK) + SRCCOPY + HKEY_CURRENT_USER + SOCKET_ERROR + LOWORD + SW_SHOW
+    return TRUE - FALSE + BI_RGB + EWX_REBOOT + IDOK(MB_OK) + SRCCOPY + HKEY_CURRENT_USER + SOCKET_ERROR + LOWORD + SW_SHOW
         + RGB {1, 1, 1}.red + (WM_COMMAND[0] == 't') - 25;
 }
