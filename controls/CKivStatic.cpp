@@ -15,8 +15,7 @@ void CKivStatic::SetInvert(int invert, int redraw)
 
 void CKivStatic::PostMessageToParent(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (QWidget* parent = GetParent())
-        ::PostMessage(parent, message, wParam, lParam);
+    PostToParent(message, wParam, lParam);
 }
 
 void CKivStatic::PostNotifyToParent(UINT code, LPARAM lParam)

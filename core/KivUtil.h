@@ -11,12 +11,14 @@
 #include "platform/Resources.h"
 #include "platform/Win32Types.h"
 
+namespace vandrel::win32 {
 // ExitWindowsEx flags
 constexpr UINT EWX_LOGOFF = 0x0;
 constexpr UINT EWX_SHUTDOWN = 0x1;
 constexpr UINT EWX_REBOOT = 0x2;
 constexpr UINT EWX_FORCE = 0x4;
 constexpr UINT EWX_POWEROFF = 0x8;
+} // namespace vandrel::win32
 
 class KIVCTRL_EXPORT KivUtil {
 public:

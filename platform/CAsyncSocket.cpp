@@ -239,11 +239,6 @@ BOOL CAsyncSocket::GetSockName(CString& address, UINT& port) const
     return FALSE;
 }
 
-bool CAsyncSocket::IsConnected() const
-{
-    return d->socket && d->socket->state() == QAbstractSocket::ConnectedState;
-}
-
 int CAsyncSocket::GetLastError()
 {
     return t_lastError;

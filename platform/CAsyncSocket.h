@@ -9,8 +9,12 @@
 
 #include <memory>
 
+namespace vandrel::win32 {
+
 constexpr int SOCKET_ERROR = -1;
 constexpr int SOCK_STREAM = 1;
+
+} // namespace vandrel::win32
 
 class KIVPLATFORM_EXPORT CAsyncSocket {
 public:
@@ -20,7 +24,7 @@ public:
     CAsyncSocket& operator=(const CAsyncSocket&) = delete;
 
     // Remembers where to listen; only stream sockets exist here.
-    BOOL Create(UINT port = 0, int type = SOCK_STREAM, const char* address = nullptr);
+    BOOL Create(UINT port = 0, int type = vandrel::win32::SOCK_STREAM, const char* address = nullptr);
     BOOL Listen(int backlog = 5);
     // Hands the next waiting peer to connected. No peer address is given back.
     virtual BOOL Accept(CAsyncSocket& connected, void* address = nullptr, int* length = nullptr);
@@ -34,7 +38,6 @@ public:
 
     // The address and port this socket listens on or is connected from.
     BOOL GetSockName(CString& address, UINT& port) const;
-    bool IsConnected() const;
 
     // The error of the last call on this thread, 0 after a success.
     static int GetLastError();

@@ -1,26 +1,19 @@
-// A drop-down list of strings with the framework's calls.
+// A drop-down list of strings with the framework's calls; choosing an item
+// notifies the parent (CBN_SELCHANGE).
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/WidgetWnd.h"
 
-class QComboBox;
+#include <QComboBox>
 
-class KIVPLATFORM_EXPORT CComboBox : public CWnd {
+class KIVPLATFORM_EXPORT CComboBox : public WidgetWnd<QComboBox> {
 public:
     explicit CComboBox(QWidget* parent = nullptr);
-    BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override;
 
     int AddString(const char* text);
     void ResetContent();
-    int GetCount() const;
     int GetCurSel() const;
+    // CB_ERR, and no change, for an index outside -1 … count - 1.
     int SetCurSel(int index);
     CString GetLBText(int index) const;
-    QComboBox* widget() const { return m_combo; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QComboBox* m_combo;
 };

@@ -2,7 +2,6 @@
 
 #include "platform/Dib.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
 
@@ -16,22 +15,6 @@ QColor qcolor(COLORREF c)
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-COLORREF colorref(QRgb c)
-{
-    return RGB(qRed(c), qGreen(c), qBlue(c));
-}
-
-CPen g_nullPen(PS_NULL, 0, 0);
-CPen g_whitePen(PS_SOLID, 0, 0xFFFFFF);
-CPen g_blackPen(PS_SOLID, 0, 0);
-CBrush g_whiteBrush(0xFFFFFF);
-CBrush g_blackBrush(0);
-CBrush g_nullBrush = [] {
-    CBrush b;
-    b.m_null = true;
-    return b;
-}();
-
 // GDI rounds a mapped coordinate to the nearest pixel, halves upward.
 int roundHalfUp(double v)
 {
@@ -40,70 +23,39 @@ int roundHalfUp(double v)
 
 } // namespace
 
-CGdiObject::~CGdiObject() = default;
-
-BOOL CGdiObject::DeleteObject()
-{
-    const BOOL was = m_valid;
-    m_valid = false;
-    return was;
-}
-
 BOOL CPen::CreatePen(int style, int width, COLORREF color)
 {
     m_style = style;
     m_width = width < 0 ? 0 : width;
     m_color = color & 0xFFFFFF;
-    m_valid = true;
     return TRUE;
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color)
 {
     m_color = color & 0xFFFFFF;
-    m_null = false;
-    m_valid = true;
     return TRUE;
 }
 
-BOOL CRgn::CreateRectRgn(int left, int top, int right, int bottom)
+BOOL CRgn::CreateRectRgnIndirect(const CRect& rect)
 {
-    CRect r(left, top, right, bottom);
+    CRect r = rect;
     r.NormalizeRect();
     m_region = QRegion(r.left, r.top, r.Width(), r.Height());
-    m_valid = true;
     return TRUE;
-}
-
-int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
-{
-    if (!a)
-        return RGN_ERROR;
-    switch (mode) {
-    case RGN_AND: m_region = b ? a->m_region.intersected(b->m_region) : QRegion(); break;
-    case 2: m_region = b ? a->m_region.united(b->m_region) : a->m_region; break; // RGN_OR
-    case 3: m_region = b ? a->m_region.xored(b->m_region) : a->m_region; break; // RGN_XOR
-    case 4: m_region = b ? a->m_region.subtracted(b->m_region) : a->m_region; break; // RGN_DIFF
-    default: m_region = a->m_region; break;
-    }
-    m_valid = true;
-    if (m_region.isEmpty())
-        return NULLREGION;
-    return m_region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC*, int width, int height)
 {
     m_image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     m_image.fill(Qt::black);
-    m_valid = true;
     return TRUE;
 }
 
-BOOL CPalette::CreatePalette(const PALETTEENTRY* entries, int count)
+CPalette::~CPalette() = default;
+
+BOOL CPalette::CreatePalette(const PALETTEENTRY*, int)
 {
-    m_entries.assign(entries, entries + (entries && count > 0 ? count : 0));
-    m_valid = true;
     return TRUE;
 }
 
@@ -171,13 +123,6 @@ BOOL CDC::CreateCompatibleDC(CDC*)
     return TRUE;
 }
 
-BOOL CDC::DeleteDC()
-{
-    end();
-    m_bitmap = nullptr;
-    return TRUE;
-}
-
 CRect CDC::GetSurfaceRect() const
 {
     if (!m_painter || !m_painter->device())
@@ -240,13 +185,6 @@ void CDC::fixIsotropic()
     }
 }
 
-CPoint CDC::SetWindowOrg(int x, int y)
-{
-    const CPoint previous = m_windowOrg;
-    m_windowOrg = CPoint(x, y);
-    return previous;
-}
-
 CPoint CDC::SetViewportOrg(int x, int y)
 {
     const CPoint previous = m_viewportOrg;
@@ -257,9 +195,9 @@ CPoint CDC::SetViewportOrg(int x, int y)
 CPoint CDC::toDevice(int x, int y) const
 {
     if (m_mapMode == MM_TEXT)
-        return {x - m_windowOrg.x + m_viewportOrg.x, y - m_windowOrg.y + m_viewportOrg.y};
-    const double dx = static_cast<double>(x - m_windowOrg.x) * m_viewportExt.cx / m_windowExt.cx + m_viewportOrg.x;
-    const double dy = static_cast<double>(y - m_windowOrg.y) * m_viewportExt.cy / m_windowExt.cy + m_viewportOrg.y;
+        return {x + m_viewportOrg.x, y + m_viewportOrg.y};
+    const double dx = static_cast<double>(x) * m_viewportExt.cx / m_windowExt.cx + m_viewportOrg.x;
+    const double dy = static_cast<double>(y) * m_viewportExt.cy / m_windowExt.cy + m_viewportOrg.y;
     return {roundHalfUp(dx), roundHalfUp(dy)};
 }
 
@@ -276,21 +214,6 @@ void CDC::LPtoDP(CRect* rect) const
     const CPoint a = toDevice(rect->left, rect->top);
     const CPoint b = toDevice(rect->right, rect->bottom);
     *rect = CRect(a.x, a.y, b.x, b.y);
-}
-
-void CDC::DPtoLP(CPoint* points, int count) const
-{
-    for (int i = 0; points && i < count; ++i) {
-        if (m_mapMode == MM_TEXT) {
-            points[i] = {points[i].x - m_viewportOrg.x + m_windowOrg.x, points[i].y - m_viewportOrg.y + m_windowOrg.y};
-            continue;
-        }
-        const double lx
-            = static_cast<double>(points[i].x - m_viewportOrg.x) * m_windowExt.cx / m_viewportExt.cx + m_windowOrg.x;
-        const double ly
-            = static_cast<double>(points[i].y - m_viewportOrg.y) * m_windowExt.cy / m_viewportExt.cy + m_windowOrg.y;
-        points[i] = {roundHalfUp(lx), roundHalfUp(ly)};
-    }
 }
 
 CPen* CDC::SelectObject(CPen* pen)
@@ -317,36 +240,6 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap)
     m_bitmap = bitmap;
     m_image = &bitmap->m_image;
     begin(m_image);
-    return previous;
-}
-
-CGdiObject* CDC::SelectStockObject(int object)
-{
-    switch (object) {
-    case NULL_BRUSH: return SelectObject(&g_nullBrush);
-    case WHITE_BRUSH: return SelectObject(&g_whiteBrush);
-    case BLACK_BRUSH: return SelectObject(&g_blackBrush);
-    case NULL_PEN: return SelectObject(&g_nullPen);
-    case WHITE_PEN: return SelectObject(&g_whitePen);
-    case BLACK_PEN: return SelectObject(&g_blackPen);
-    default: return nullptr;
-    }
-}
-
-void CDC::applyRop()
-{
-    switch (m_rop2) {
-    case R2_XORPEN: m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
-    case R2_NOTXORPEN: m_painter->setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
-    case R2_NOT: m_painter->setCompositionMode(QPainter::RasterOp_NotDestination); break;
-    default: m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver); break;
-    }
-}
-
-int CDC::SetROP2(int mode)
-{
-    const int previous = m_rop2;
-    m_rop2 = mode;
     return previous;
 }
 
@@ -382,8 +275,7 @@ void CDC::cosmeticLine(CPoint from, CPoint to)
     if (points.isEmpty())
         return;
     m_painter->save();
-    applyRop();
-    QPen pen(m_rop2 == R2_WHITE ? Qt::white : m_rop2 == R2_BLACK ? Qt::black : qcolor(m_pen->m_color));
+    QPen pen(qcolor(m_pen->m_color));
     pen.setWidth(0);
     pen.setCosmetic(true);
     m_painter->setPen(pen);
@@ -407,7 +299,6 @@ BOOL CDC::LineTo(int x, int y)
     // A wide pen draws with round ends, as a geometric GDI pen does.
     const double scale = m_mapMode == MM_TEXT ? 1.0 : std::fabs(static_cast<double>(m_viewportExt.cx) / m_windowExt.cx);
     m_painter->save();
-    applyRop();
     QPen pen(qcolor(m_pen->m_color), std::max(1.0, m_pen->m_width * scale), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     m_painter->setPen(pen);
     m_painter->drawLine(from.x, from.y, to.x, to.y);
@@ -432,14 +323,6 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color)
     return color & 0xFFFFFF;
 }
 
-COLORREF CDC::GetPixel(int x, int y) const
-{
-    const CPoint d = toDevice(x, y);
-    if (!m_image || !m_image->valid(d.x, d.y))
-        return static_cast<COLORREF>(-1); // CLR_INVALID
-    return colorref(m_image->pixel(d.x, d.y));
-}
-
 int CDC::SetPolyFillMode(int mode)
 {
     const int previous = m_polyFillMode;
@@ -458,7 +341,6 @@ BOOL CDC::Polygon(const CPoint* points, int count)
         poly.append(QPoint(d.x, d.y));
     }
     m_painter->save();
-    applyRop();
     if (m_pen->m_style == PS_NULL) {
         m_painter->setPen(Qt::NoPen);
     } else {
@@ -467,7 +349,7 @@ BOOL CDC::Polygon(const CPoint* points, int count)
         pen.setCosmetic(m_pen->m_width <= 1);
         m_painter->setPen(pen);
     }
-    m_painter->setBrush(m_brush->m_null ? QBrush(Qt::NoBrush) : QBrush(qcolor(m_brush->m_color)));
+    m_painter->setBrush(qcolor(m_brush->m_color));
     m_painter->drawPolygon(poly, m_polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     m_painter->restore();
     return TRUE;
@@ -483,9 +365,7 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom)
     if (r.IsRectEmpty())
         return TRUE;
     m_painter->save();
-    applyRop();
-    if (!m_brush->m_null)
-        m_painter->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), qcolor(m_brush->m_color));
+    m_painter->fillRect(QRect(r.left, r.top, r.Width(), r.Height()), qcolor(m_brush->m_color));
     if (m_pen->m_style != PS_NULL) {
         QPen pen(qcolor(m_pen->m_color));
         pen.setWidth(0);
@@ -501,7 +381,7 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom)
 
 void CDC::FillRect(const CRect* rect, CBrush* brush)
 {
-    if (!m_painter || !rect || !brush || brush->m_null)
+    if (!m_painter || !rect || !brush)
         return;
     CRect r = *rect;
     LPtoDP(&r);
@@ -529,18 +409,6 @@ BOOL CDC::InvertRect(const CRect* rect)
     return TRUE;
 }
 
-BOOL CDC::InvertRgn(CRgn* region)
-{
-    if (!m_painter || !region)
-        return FALSE;
-    m_painter->save();
-    m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
-    for (const QRect& r : region->m_region)
-        m_painter->fillRect(r, Qt::white);
-    m_painter->restore();
-    return TRUE;
-}
-
 int CDC::SelectClipRgn(CRgn* region)
 {
     if (!m_painter)
@@ -551,67 +419,6 @@ int CDC::SelectClipRgn(CRgn* region)
     }
     m_painter->setClipRegion(region->m_region);
     return region->m_region.isEmpty() ? NULLREGION : SIMPLEREGION;
-}
-
-int CDC::IntersectClipRect(int left, int top, int right, int bottom)
-{
-    if (!m_painter)
-        return RGN_ERROR;
-    CRect r(left, top, right, bottom);
-    LPtoDP(&r);
-    r.NormalizeRect();
-    m_painter->setClipRect(
-        QRect(r.left, r.top, r.Width(), r.Height()), m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    return r.IsRectEmpty() ? NULLREGION : SIMPLEREGION;
-}
-
-COLORREF CDC::SetTextColor(COLORREF color)
-{
-    const COLORREF previous = m_textColor;
-    m_textColor = color;
-    return previous;
-}
-
-COLORREF CDC::SetBkColor(COLORREF color)
-{
-    const COLORREF previous = m_bkColor;
-    m_bkColor = color;
-    return previous;
-}
-
-int CDC::SetBkMode(int mode)
-{
-    const int previous = m_bkMode;
-    m_bkMode = mode;
-    return previous;
-}
-
-BOOL CDC::TextOut(int x, int y, const char* text)
-{
-    if (!m_painter || !text)
-        return FALSE;
-    const CPoint d = toDevice(x, y);
-    const QString s = QString::fromUtf8(text);
-    const QFontMetrics metrics = m_painter->fontMetrics();
-    const QRect box(d.x, d.y, metrics.horizontalAdvance(s), metrics.height());
-    if (m_bkMode == OPAQUE)
-        m_painter->fillRect(box, qcolor(m_bkColor));
-    m_painter->setPen(qcolor(m_textColor));
-    m_painter->drawText(QPoint(d.x, d.y + metrics.ascent()), s);
-    return TRUE;
-}
-
-CSize CDC::GetTextExtent(const char* text) const
-{
-    if (!m_painter || !text)
-        return {};
-    const QFontMetrics metrics = m_painter->fontMetrics();
-    return {metrics.horizontalAdvance(QString::fromUtf8(text)), metrics.height()};
-}
-
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop)
-{
-    return StretchBlt(x, y, width, height, source, sx, sy, width, height, rop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw, int sh, DWORD rop)

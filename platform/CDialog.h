@@ -1,39 +1,30 @@
 // A dialog built from a template of the current resource module: its
-// controls, identifiers and dialog-unit geometry. DoModal runs it modally
-// and gives what EndDialog was given. Tests set a modal hook that runs once
-// a modal dialog is up, to click its buttons or end it.
+// controls, identifiers and dialog-unit geometry. It is a QDialog: DoModal
+// runs exec() and gives what EndDialog passed to done(); Esc and the close
+// box reach OnCancel, and Enter clicks the default button as Qt does (OnOK
+// when there is none, as in Win32). Tests set a modal hook that runs once a
+// modal dialog is up, to click its buttons or end it.
+//
+// A dialog has every call of a window (CWndT) but is not a CWnd: Qt gives an
+// object one QObject base, and the dialog's is the QDialog.
 #pragma once
 
 #include "platform/CWnd.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
 
+#include <QDialog>
+
 #include <functional>
 
-class QEventLoop;
+extern template class CWndT<QDialog>;
 
-class KIVPLATFORM_EXPORT CButton : public CWnd {
-public:
-    explicit CButton(QWidget* parent = nullptr);
-    BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id);
-    using CWnd::Create;
-    int GetCheck() const;
-    void SetCheck(int check);
-    void SetWindowText(const char* text);
-    QWidget* widget() const { return m_widget; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QWidget* m_widget = nullptr;
-};
-
-class KIVPLATFORM_EXPORT CDialog : public CWnd {
+class KIVPLATFORM_EXPORT CDialog : public CWndT<QDialog> {
 public:
     explicit CDialog(UINT templateId = 0, QWidget* parent = nullptr);
     ~CDialog() override;
 
+    // IDCANCEL when the dialog goes away without EndDialog.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
     virtual BOOL OnInitDialog();
@@ -41,23 +32,21 @@ public:
     virtual void OnCancel();
 
     CWnd* GetDlgItem(int id) const;
+    // Over the owner (the parent's window by default) when it is visible,
+    // else over the screen.
     void CenterWindow(QWidget* alternateOwner = nullptr);
+    // Gives the icon set before; the big one becomes the window's icon.
     HICON SetIcon(HICON icon, BOOL big);
-    HICON GetIcon(BOOL big) const { return big ? m_bigIcon : m_smallIcon; }
-    UINT GetTemplateId() const { return m_templateId; }
-    bool IsModalRunning() const { return m_loop != nullptr; }
 
     // Runs in every modal loop as soon as the dialog shows; null removes it.
     static void SetModalHook(std::function<void(CDialog&)> hook);
 
-    // A window class for template items ("EDIT", "COMBOBOX" …): makes the
-    // child control for an item.
-    using ControlFactory = std::function<CWnd*(const DialogItemTemplate& item, const CRect& rect, CDialog* parent)>;
-    static void RegisterControlClass(const char* className, ControlFactory factory);
+    // Qt's ways of ending a dialog reach the handlers.
+    void accept() override;
+    void reject() override;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -65,8 +54,7 @@ private:
 
     UINT m_templateId;
     bool m_created = false;
-    QEventLoop* m_loop = nullptr;
-    int m_result = 0;
+    bool m_ended = false;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
 };

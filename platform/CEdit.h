@@ -3,26 +3,19 @@
 // a change of text notifies EN_CHANGE.
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/WidgetWnd.h"
 
-class QLineEdit;
+#include <QLineEdit>
 
-class KIVPLATFORM_EXPORT CEdit : public CWnd {
+class KIVPLATFORM_EXPORT CEdit : public WidgetWnd<QLineEdit> {
 public:
     explicit CEdit(QWidget* parent = nullptr);
-    BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override;
 
     void SetWindowText(const char* text);
     CString GetWindowText() const;
-    void SetModify(BOOL modified = TRUE);
-    BOOL GetModify() const;
-    QLineEdit* widget() const { return m_edit; }
+    void SetModify(BOOL modified = true);
 
 protected:
     virtual void OnKillFocus(QWidget* newFocus);
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QLineEdit* m_edit;
 };

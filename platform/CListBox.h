@@ -1,26 +1,15 @@
-// A list of strings with the framework's calls.
+// A list of strings with the framework's calls; a change of selection
+// notifies the parent (LBN_SELCHANGE).
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/WidgetWnd.h"
 
-class QListWidget;
+#include <QListWidget>
 
-class KIVPLATFORM_EXPORT CListBox : public CWnd {
+class KIVPLATFORM_EXPORT CListBox : public WidgetWnd<QListWidget> {
 public:
     explicit CListBox(QWidget* parent = nullptr);
-    BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override;
 
     int AddString(const char* text);
     void ResetContent();
-    int GetCount() const;
-    int GetCurSel() const;
-    int SetCurSel(int index);
-    CString GetText(int index) const;
-    QListWidget* widget() const { return m_list; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QListWidget* m_list;
 };

@@ -44,19 +44,14 @@ int daysInMonth(int y, int m)
 
 } // namespace
 
-COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second)
-{
-    SetDateTime(year, month, day, hour, minute, second);
-}
-
 COleDateTime::COleDateTime(std::time_t t)
 {
     std::tm local {};
     if (!localtime_r(&t, &local)) {
-        m_status = invalid;
+        m_valid = false;
         return;
     }
-    SetDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    set(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
 }
 
 COleDateTime COleDateTime::GetCurrentTime()
@@ -64,20 +59,19 @@ COleDateTime COleDateTime::GetCurrentTime()
     return COleDateTime(std::time(nullptr));
 }
 
-int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
+void COleDateTime::set(int year, int month, int day, int hour, int minute, int second)
 {
     if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) || hour < 0
         || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
         m_dt = 0.0;
-        m_status = invalid;
-        return 1;
+        m_valid = false;
+        return;
     }
     const long long days = daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpochOffset;
     const double time = (hour * 3600 + minute * 60 + second) / 86400.0;
     // Before the epoch the fraction still counts forward from midnight.
     m_dt = days >= 0 ? static_cast<double>(days) + time : static_cast<double>(days) - time;
-    m_status = valid;
-    return 0;
+    m_valid = true;
 }
 
 COleDateTime::Fields COleDateTime::fields() const
@@ -100,38 +94,9 @@ COleDateTime::Fields COleDateTime::fields() const
     return f;
 }
 
-int COleDateTime::GetYear() const
-{
-    return fields().year;
-}
-int COleDateTime::GetMonth() const
-{
-    return fields().month;
-}
-int COleDateTime::GetDay() const
-{
-    return fields().day;
-}
-int COleDateTime::GetHour() const
-{
-    return fields().hour;
-}
-int COleDateTime::GetMinute() const
-{
-    return fields().minute;
-}
-int COleDateTime::GetSecond() const
-{
-    return fields().second;
-}
-int COleDateTime::GetDayOfWeek() const
-{
-    return fields().weekday;
-}
-
 CString COleDateTime::Format(const char* format) const
 {
-    if (m_status != valid || !format)
+    if (!m_valid || !format)
         return {};
     const Fields f = fields();
     std::tm tm {};

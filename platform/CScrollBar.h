@@ -1,28 +1,24 @@
 // A scroll bar control: range, position and page, with its scroll codes
-// (SB_LINEUP …) reported, reflected, to OnScroll.
+// (SB_LINEUP …) reported, reflected, to OnScroll and then sent to the parent
+// as WM_HSCROLL or WM_VSCROLL.
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/WidgetWnd.h"
 
-class QScrollBar;
+#include <QScrollBar>
 
-class KIVPLATFORM_EXPORT CScrollBar : public CWnd {
+class KIVPLATFORM_EXPORT CScrollBar : public WidgetWnd<QScrollBar> {
 public:
     explicit CScrollBar(QWidget* parent = nullptr);
+    // SBS_VERT in style makes the bar vertical.
     BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override;
 
-    void SetScrollRange(int min, int max, BOOL redraw = TRUE);
-    void GetScrollRange(int* min, int* max) const;
-    int SetScrollPos(int pos, BOOL redraw = TRUE);
+    void SetScrollRange(int min, int max, BOOL redraw = true);
+    // Gives the previous position; moving the bar from here reports nothing.
+    int SetScrollPos(int pos, BOOL redraw = true);
     int GetScrollPos() const;
     void SetPageSize(int page);
-    int GetPageSize() const;
-    QScrollBar* widget() const { return m_bar; }
 
 protected:
     virtual void OnScroll(UINT code, UINT pos);
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QScrollBar* m_bar;
 };

@@ -1,8 +1,10 @@
 // An up-down control standing alone: its arrows report a delta
 // (UDN_DELTAPOS) that OnDeltaPos receives, reflected, before the parent.
+// Its range runs from 100 down to 0, as a Win32 up-down control's does by
+// default, so the up arrow lowers the position (a delta of -1).
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/WidgetWnd.h"
 
 struct NMHDR {
     HWND hwndFrom;
@@ -16,29 +18,17 @@ struct NMUPDOWN {
     int iDelta;
 };
 
-class KIVPLATFORM_EXPORT CSpinButtonCtrl : public CWnd {
+class KIVPLATFORM_EXPORT CSpinButtonCtrl : public WidgetWnd<QWidget> {
 public:
     explicit CSpinButtonCtrl(QWidget* parent = nullptr);
-    BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override;
-
-    // The default range runs from 100 down to 0, so the up arrow lowers the
-    // position (a delta of -1), as with Win32's up-down control.
-    void SetRange32(int lower, int upper);
-    void GetRange32(int& lower, int& upper) const;
-    int SetPos32(int pos);
-    int GetPos32() const { return m_pos; }
-    // What a click of an arrow does; up is the upper arrow.
-    void Click(bool up);
 
 protected:
-    // The reflected notification: nonzero keeps the position unchanged.
+    // The reflected notification: nonzero keeps the position unchanged. The
+    // default sends WM_NOTIFY to the parent and gives its answer.
     virtual LRESULT OnDeltaPos(NMUPDOWN* notification);
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    int m_lower = 100;
-    int m_upper = 0;
+    void click(bool up);
+
     int m_pos = 0;
-    QWidget* m_up;
-    QWidget* m_down;
 };

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <vector>
 
-CString StringFormatV(const char* format, va_list args)
+namespace {
+CString formatV(const char* format, va_list args)
 {
     if (!format)
         return {};
@@ -22,12 +23,13 @@ CString StringFormatV(const char* format, va_list args)
     std::vsnprintf(big.data(), big.size(), format, args);
     return CString(big.data(), static_cast<std::size_t>(needed));
 }
+} // namespace
 
 CString StringFormat(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    CString text = StringFormatV(format, args);
+    CString text = formatV(format, args);
     va_end(args);
     return text;
 }

@@ -18,7 +18,6 @@ using CString = std::string;
 
 // The whole formatted text, however long.
 KIVPLATFORM_EXPORT CString StringFormat(const char* format, ...) VANDREL_PRINTF(1, 2);
-KIVPLATFORM_EXPORT CString StringFormatV(const char* format, va_list args);
 
 // Formats into buffer[capacity], truncating and always terminating (when
 // capacity > 0). Gives the number of characters written, without the NUL.

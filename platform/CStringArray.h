@@ -1,6 +1,6 @@
-// An indexed array of strings with the framework's calls (GetSize, Add, …).
-// Out-of-range indices are the caller's fault; GetAt gives an empty string
-// for them rather than reading outside the array.
+// An indexed array of strings with the framework's calls (GetSize, GetAt,
+// Add, RemoveAll). GetAt gives an empty string for an index outside the
+// array rather than reading outside it.
 #pragma once
 
 #include "platform/CString.h"
@@ -15,19 +15,9 @@ public:
     virtual ~CStringArray();
 
     int GetSize() const { return static_cast<int>(m_items.size()); }
-    int GetCount() const { return GetSize(); }
-    int GetUpperBound() const { return GetSize() - 1; }
-    bool IsEmpty() const { return m_items.empty(); }
-
     const CString& GetAt(int index) const;
-    CString& ElementAt(int index) { return m_items.at(static_cast<std::size_t>(index)); }
-    void SetAt(int index, const CString& text);
-    const CString& operator[](int index) const { return GetAt(index); }
-    CString& operator[](int index) { return ElementAt(index); }
-
+    // The index of the new element.
     int Add(const CString& text);
-    void InsertAt(int index, const CString& text);
-    void RemoveAt(int index, int count = 1);
     void RemoveAll() { m_items.clear(); }
 
     auto begin() const { return m_items.begin(); }

@@ -10,11 +10,13 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace vandrel::win32 {
 constexpr DWORD BI_RGB = 0;
 constexpr DWORD BI_RLE8 = 1;
 constexpr DWORD BI_RLE4 = 2;
 constexpr DWORD BI_BITFIELDS = 3;
 constexpr UINT DIB_RGB_COLORS = 0;
+} // namespace vandrel::win32
 
 #pragma pack(push, 1)
 struct BITMAPFILEHEADER {

@@ -11,6 +11,8 @@
 #include <deque>
 #include <vector>
 
+namespace vandrel::win32 {
+
 // Buttons
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_OKCANCEL = 0x1;
@@ -47,9 +49,11 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+} // namespace vandrel::win32
+
 KIVPLATFORM_EXPORT int MessageBox(HWND owner, const char* text, const char* caption, UINT type);
 // The framework's box: the application's name as caption, the main window as owner.
-KIVPLATFORM_EXPORT int AfxMessageBox(const char* text, UINT type = MB_OK);
+KIVPLATFORM_EXPORT int AfxMessageBox(const char* text, UINT type = vandrel::win32::MB_OK);
 
 // The application's main window, null when the host registered none.
 KIVPLATFORM_EXPORT HWND AfxGetMainWnd();

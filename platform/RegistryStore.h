@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/CString.h"
+#include "platform/Win32Types.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,11 +17,15 @@ enum class RegistryRoot { ClassesRoot, CurrentUser, LocalMachine, Users, Current
 
 // The registry roots under their Win32 names.
 using HKEY = RegistryRoot;
+namespace vandrel::win32 {
+
 constexpr HKEY HKEY_CLASSES_ROOT = RegistryRoot::ClassesRoot;
 constexpr HKEY HKEY_CURRENT_USER = RegistryRoot::CurrentUser;
 constexpr HKEY HKEY_LOCAL_MACHINE = RegistryRoot::LocalMachine;
 constexpr HKEY HKEY_USERS = RegistryRoot::Users;
 constexpr HKEY HKEY_CURRENT_CONFIG = RegistryRoot::CurrentConfig;
+
+} // namespace vandrel::win32
 
 class KIVPLATFORM_EXPORT RegistryStore {
 public:

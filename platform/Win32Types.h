@@ -1,5 +1,6 @@
-// The Win32 scalar types, handles and colour macros that host code and the
-// libraries keep using. Values match Win32 so ported code reads the same.
+// The Win32 scalar types and handles that the public calls are declared
+// with, and the Win32 constants and macros with their Win32 values, so that
+// ported code reads the same.
 #pragma once
 
 #include <cstdint>
@@ -24,15 +25,22 @@ using HRESULT = std::int32_t;
 using HWND = QWidget*;
 using HICON = const QIcon*;
 
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
-
 // 0x00BBGGRR, as GDI stores it.
 using COLORREF = std::uint32_t;
+
+// The Win32 constants and macros, as values and functions in a namespace of
+// their own, so that a host's global namespace and its macros stay its own.
+// The libraries are built with VANDREL_WIN32_NAMES, which brings them in
+// unqualified; a host that wants the same includes "platform/Win32.h".
+namespace vandrel::win32 {
+
+// Where a host's C library defines TRUE and FALSE as macros first, those serve.
+#ifndef TRUE
+constexpr BOOL TRUE = 1;
+#endif
+#ifndef FALSE
+constexpr BOOL FALSE = 0;
+#endif
 
 constexpr COLORREF RGB(int r, int g, int b)
 {
@@ -54,3 +62,9 @@ constexpr int GetBValue(COLORREF c)
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+
+} // namespace vandrel::win32
+
+#if defined(VANDREL_WIN32_NAMES)
+using namespace vandrel::win32;
+#endif

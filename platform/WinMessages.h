@@ -4,6 +4,8 @@
 
 #include "platform/Win32Types.h"
 
+namespace vandrel::win32 {
+
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SIZE = 0x0005;
@@ -139,3 +141,5 @@ constexpr int GET_Y_LPARAM(LPARAM l)
 {
     return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)));
 }
+
+} // namespace vandrel::win32

@@ -72,7 +72,7 @@ void CKivDwgPreviewCtrl::SetFile(const char* path)
                   std::error_code ignored;
                   std::filesystem::remove(file, ignored);
               }
-              Invalidate();
+              RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
           });
     changed();
 }

@@ -6,17 +6,19 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
+#include <QToolButton>
 
 TEST(Gallery, EveryControlIsWiredAndDrawn)
 {
     ControlGallery gallery(CString(VANDREL_SOURCE_DIR) + "/samples/slides");
-    ASSERT_EQ(gallery.combo().GetCount(), 2) << "HOUSE and WHEEL";
+    ASSERT_EQ(gallery.combo().widget()->count(), 2) << "HOUSE and WHEEL";
     EXPECT_STREQ(gallery.view().GetSlideName(), (CString(VANDREL_SOURCE_DIR) + "/samples/slides/HOUSE.SLD").c_str());
-    EXPECT_EQ(gallery.list().GetText(0), "axle");
+    EXPECT_EQ(gallery.list().widget()->item(0)->text(), "axle");
 
     // The spin button and the scroll bar both drive the edit.
-    gallery.spin().Click(true);
+    gallery.spin().widget()->findChildren<QToolButton*>().at(0)->click(); // the up arrow
     EXPECT_EQ(gallery.edit().GetWindowText(), "26");
     gallery.scroll().DoScroll(SB_PAGEDOWN, 0);
     EXPECT_EQ(gallery.edit().GetWindowText(), "36");
@@ -24,7 +26,6 @@ TEST(Gallery, EveryControlIsWiredAndDrawn)
 
     // Picking a colour (here straight through the label) reaches the swatch.
     gallery.colorLabel().SetColor(5);
-    gallery.colorLabel().PostMessage(WM_NULL);
     ::PostMessage(&gallery, WM_COMMAND, MAKEWPARAM(ControlGallery::IdColorLabel, 0), 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(gallery.swatch().GetColor(), RGB(0, 0, 255));

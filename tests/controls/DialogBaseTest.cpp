@@ -2,6 +2,7 @@
 #include "controls/CKivSkinDlg.h"
 #include "controls/resources.h"
 #include "core/KivUtil.h"
+#include "platform/CButton.h"
 #include "support/BmpWriter.h"
 
 #include <gtest/gtest.h>
@@ -67,8 +68,10 @@ TEST(CKivDialog, ShowsTheDefaultIconOrItsOwn)
     {
         CKivDialog dialog(kViewerTemplate);
         dialog.OnInitDialog();
-        ASSERT_NE(dialog.GetIcon(TRUE), nullptr);
-        EXPECT_FALSE(dialog.GetIcon(TRUE)->isNull()) << "resource 1000 of the library";
+        EXPECT_FALSE(dialog.windowIcon().isNull()) << "resource 1000 of the library";
+        const HICON shown = dialog.SetIcon(nullptr, TRUE);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_FALSE(shown->isNull());
     }
     const QIcon mine(QPixmap(16, 16));
     KivUtil::SetDlgIcon(&mine);
@@ -76,7 +79,7 @@ TEST(CKivDialog, ShowsTheDefaultIconOrItsOwn)
     {
         CKivDialog dialog(kViewerTemplate);
         dialog.OnInitDialog();
-        EXPECT_EQ(dialog.GetIcon(TRUE), &mine);
+        EXPECT_EQ(dialog.SetIcon(nullptr, TRUE), &mine);
     }
     KivUtil::SetDlgIcon(nullptr);
     EXPECT_FALSE(KivCtrlResources()->icon(1000).isNull());
@@ -107,8 +110,8 @@ TEST(CKivFileViewDlg, SizeWithoutPositionIsCentred)
     dlg.run();
     EXPECT_EQ(dlg.windowRect.Width(), 400);
     EXPECT_EQ(dlg.windowRect.Height(), 300);
-    EXPECT_NEAR(dlg.windowRect.CenterPoint().x, screenArea().center().x(), 2);
-    EXPECT_NEAR(dlg.windowRect.CenterPoint().y, screenArea().center().y(), 2);
+    EXPECT_NEAR((dlg.windowRect.left + dlg.windowRect.right) / 2, screenArea().center().x(), 2);
+    EXPECT_NEAR((dlg.windowRect.top + dlg.windowRect.bottom) / 2, screenArea().center().y(), 2);
 }
 
 TEST(CKivFileViewDlg, PositionWithoutSizeKeepsTheTemplatesSize)

@@ -13,7 +13,9 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
+#include <QToolButton>
 
 using namespace testsupport;
 
@@ -23,6 +25,11 @@ void loseFocus(CEdit& edit)
 {
     QFocusEvent out(QEvent::FocusOut);
     QCoreApplication::sendEvent(edit.widget(), &out);
+}
+
+void clickArrow(CSpinButtonCtrl& spin, bool up)
+{
+    spin.widget()->findChildren<QToolButton*>().at(up ? 0 : 1)->click();
 }
 
 struct Parent : CWnd {
@@ -44,7 +51,7 @@ TEST(CKivEdit, DoubleModeStepsClampsAndRewritesOnFocusLoss)
     edit.SetWindowText("3");
     edit.Add(3, 1);
     EXPECT_EQ(edit.GetWindowText(), "4.5");
-    EXPECT_TRUE(edit.GetModify());
+    EXPECT_TRUE(edit.widget()->isModified());
     edit.SetWindowText("12");
     loseFocus(edit);
     EXPECT_EQ(edit.GetWindowText(), "10.0");
@@ -87,13 +94,13 @@ TEST(CKivSpinEditCtrl, UpAddsAStepDownTakesOne)
     CKivSpinEditCtrl spin;
     spin.Create(WS_CHILD, CRect(50, 0, 66, 20), &parent, 11);
     spin.SetLink(&edit);
-    spin.Click(true);
+    clickArrow(spin, true);
     EXPECT_EQ(edit.GetWindowText(), "6");
-    spin.Click(false);
-    spin.Click(false);
+    clickArrow(spin, false);
+    clickArrow(spin, false);
     EXPECT_EQ(edit.GetWindowText(), "4");
     for (int i = 0; i < 20; ++i)
-        spin.Click(true);
+        clickArrow(spin, true);
     EXPECT_EQ(edit.GetWindowText(), "10") << "clamped to the edit's range";
 }
 
@@ -103,9 +110,7 @@ TEST(CKivScrollEditCtrl, ScrollCodesDriveTheEditAndTheBarFollows)
     edit.Setup(0, 100, 20, 1);
     CKivScrollEditCtrl bar;
     bar.SetLink(&edit, 10);
-    int min = -1, max = -1;
-    bar.GetScrollRange(&min, &max);
-    EXPECT_EQ(max, 100);
+    EXPECT_EQ(bar.widget()->maximum(), 100);
     EXPECT_EQ(bar.GetScrollPos(), 20);
     bar.DoScroll(SB_LINEDOWN, 0);
     EXPECT_EQ(edit.GetWindowText(), "21");
@@ -129,7 +134,7 @@ TEST(CKivComboBox, AddFilesStripsExtensions)
     std::filesystem::create_directory(dir.path() / "sub.sld");
     CKivComboBox combo;
     EXPECT_EQ(combo.AddFiles(dir.path().c_str(), "*.sld", 1, 1), 1);
-    ASSERT_EQ(combo.GetCount(), 3);
+    ASSERT_EQ(combo.widget()->count(), 3);
     EXPECT_EQ(combo.GetLBText(0), "abc");
     EXPECT_EQ(combo.GetLBText(1), "de");
     EXPECT_EQ(combo.GetLBText(2), "sub") << "folders count too";
@@ -137,7 +142,7 @@ TEST(CKivComboBox, AddFilesStripsExtensions)
     EXPECT_EQ(combo.AddFiles(dir.path().c_str(), "*.dwg", 0, 0), 1);
     EXPECT_EQ(combo.GetLBText(3), "x.dwg");
     EXPECT_EQ(combo.AddFiles(dir.path().c_str(), "*.none", 0, 1), 0);
-    EXPECT_EQ(combo.GetCount(), 0);
+    EXPECT_EQ(combo.widget()->count(), 0);
     writeText(dir.file("ab"), "");
     combo.AddFiles(dir.path().c_str(), "ab", 1, 1);
     EXPECT_EQ(combo.GetLBText(0), "ab") << "names under four characters stay whole";
@@ -153,20 +158,20 @@ TEST(CKivListBox, StringCollectionsAndShowList)
     strings.AddTail("three");
     EXPECT_EQ(list.AddStringArray(&array, 1), 1);
     EXPECT_EQ(list.AddStringList(&strings, 0), 1);
-    EXPECT_EQ(list.GetCount(), 3);
-    EXPECT_EQ(list.GetText(2), "three");
+    EXPECT_EQ(list.widget()->count(), 3);
+    EXPECT_EQ(list.widget()->item(2)->text(), "three");
     EXPECT_EQ(list.AddStringArray(nullptr, 1), 0);
-    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(list.widget()->count(), 3);
 
     CKivStringArray names;
     names.Add("B");
     names.Add("A");
     names.ShowList(&list, 1);
-    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(list.widget()->count(), 2);
     CComboBox combo;
     combo.AddString("old");
     names.ShowList(&combo, 0);
-    EXPECT_EQ(combo.GetCount(), 3);
+    EXPECT_EQ(combo.widget()->count(), 3);
     EXPECT_EQ(combo.GetLBText(2), "A");
     names.ShowList(static_cast<CComboBox*>(nullptr), 1);
 }
@@ -236,6 +241,51 @@ TEST(CKivColorLabelCtrl, ClampsNamesAndPicks)
     EXPECT_EQ(HIWORD(parent.commands[0].first), 0);
     EXPECT_EQ(parent.commands[0].second, 0);
     EXPECT_EQ(HIWORD(parent.commands[1].first), CKivStatic::kDoubleClickCode);
+}
+
+namespace {
+// A Qt host that is no CWnd: it reads the posted WM_COMMANDs as events and
+// connects to the controls' signal, logging both in the order they come.
+struct QtHost : QWidget {
+    std::vector<CString> log;
+    bool event(QEvent* e) override
+    {
+        if (e->type() != WinMessageEvent::type())
+            return QWidget::event(e);
+        const auto* m = static_cast<WinMessageEvent*>(e);
+        if (m->message == WM_COMMAND)
+            log.push_back(StringFormat("message %d/%d", LOWORD(m->wParam), HIWORD(m->wParam)));
+        return true;
+    }
+    void listen(CWnd& control)
+    {
+        QObject::connect(&control, &CWnd::notified, this, [this, &control](unsigned code) {
+            log.push_back(StringFormat("signal %d/%u", control.GetDlgCtrlID(), code));
+        });
+    }
+};
+} // namespace
+
+TEST(CKivStatic, AQtHostGetsEachNotificationAsSignalAndMessage)
+{
+    QtHost host;
+    CKivColorLabelCtrl label;
+    label.Create(WS_VISIBLE, CRect(0, 0, 120, 24), &host, 601);
+    label.SetColorPicker(&pickGreen);
+    CKivEdit edit;
+    edit.Create(WS_VISIBLE, CRect(0, 30, 60, 50), &host, 602);
+    host.listen(label);
+    host.listen(edit);
+    host.show();
+
+    QTest::mouseDClick(&label, Qt::LeftButton);
+    QTest::keyClick(edit.widget(), Qt::Key_7);
+    const std::vector<CString> signalled {"signal 601/0", "signal 601/5", "signal 602/768"};
+    EXPECT_EQ(host.log, signalled) << "signals come at once: colour picked, double click, EN_CHANGE";
+    QCoreApplication::processEvents();
+    const std::vector<CString> both {
+        "signal 601/0", "signal 601/5", "signal 602/768", "message 601/0", "message 601/5", "message 602/768"};
+    EXPECT_EQ(host.log, both) << "the messages follow when the loop runs";
 }
 
 TEST(CKivHyperCtrl, OpensItsLinkOrBeeps)

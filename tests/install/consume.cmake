@@ -19,7 +19,8 @@ if(SANITIZE)
   set(flags "-fsanitize=address,undefined")
 endif()
 step(${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G "${GENERATOR}"
-     "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_FLAGS=${flags}")
+     "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_FLAGS=${flags}"
+     "-DVANDREL_HEADERS=${prefix}/include/vandrel")
 step(${CMAKE_COMMAND} --build "${WORK_DIR}/build")
 execute_process(COMMAND "${WORK_DIR}/build/consumer" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
 if(NOT rc EQUAL 0 OR NOT out STREQUAL "36\n")

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 TEST(CString, FormatBoundedTruncatesAndTerminates)
 {
@@ -51,30 +52,23 @@ TEST(CString, CaseFoldingTouchesAsciiLettersOnly)
 TEST(CStringArray, IndexingOutsideGivesEmptyAndChangesNothing)
 {
     CStringArray a;
-    a.Add("one");
-    a.Add("two");
-    a.InsertAt(1, "between");
-    EXPECT_EQ(a.GetSize(), 3);
-    EXPECT_EQ(a.GetAt(1), "between");
-    EXPECT_EQ(a.GetAt(5), "");
+    EXPECT_EQ(a.Add("one"), 0);
+    EXPECT_EQ(a.Add("two"), 1);
+    EXPECT_EQ(a.GetSize(), 2);
+    EXPECT_EQ(a.GetAt(1), "two");
+    EXPECT_EQ(a.GetAt(2), "");
     EXPECT_EQ(a.GetAt(-1), "");
-    a.SetAt(7, "x");
-    a.RemoveAt(9);
-    EXPECT_EQ(a.GetSize(), 3);
-    a.RemoveAt(0, 2);
-    ASSERT_EQ(a.GetSize(), 1);
-    EXPECT_EQ(a[0], "two");
+    EXPECT_EQ(a.GetSize(), 2);
+    a.RemoveAll();
+    EXPECT_EQ(a.GetSize(), 0);
+    EXPECT_EQ(a.GetAt(0), "");
 }
 
-TEST(CStringList, HeadAndTail)
+TEST(CStringList, KeepsTheOrderItWasFilledIn)
 {
     CStringList l;
-    EXPECT_EQ(l.RemoveHead(), "");
-    l.AddTail("b");
-    l.AddHead("a");
-    l.AddTail("c");
-    EXPECT_EQ(l.GetCount(), 3);
-    EXPECT_EQ(l.GetHead(), "a");
-    EXPECT_EQ(l.RemoveTail(), "c");
-    EXPECT_EQ(l.GetTail(), "b");
+    EXPECT_EQ(l.begin(), l.end());
+    for (const char* s : {"b", "a", "c"})
+        l.AddTail(s);
+    EXPECT_EQ(std::vector<CString>(l.begin(), l.end()), (std::vector<CString> {"b", "a", "c"}));
 }

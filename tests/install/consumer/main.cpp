@@ -3,8 +3,13 @@
 
 #include <cstdio>
 
+int hostNames();
+int win32Names();
+
 int main()
 {
+    if (hostNames() != 0 || win32Names() != 0)
+        return 1;
     KivParamList params;
     KivGetCalcParam("W*3^2", &params);
     if (params.getCount() != 1)

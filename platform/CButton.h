@@ -1,0 +1,12 @@
+// A button of a dialog template: push button, check box, radio button or
+// group box by its BS_ style. A click posts BN_CLICKED to the parent.
+#pragma once
+
+#include "platform/WidgetWnd.h"
+
+class KIVPLATFORM_EXPORT CButton : public WidgetWnd<QWidget> {
+public:
+    explicit CButton(QWidget* parent = nullptr);
+    BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id);
+    using WidgetWnd::Create;
+};

@@ -1,0 +1,221 @@
+#include "platform/CDialog.h"
+#include "platform/CButton.h"
+#include "platform/CStatic.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+constexpr UINT kSettings = 9200;
+constexpr UINT kNoDefault = 9201;
+
+void registerTemplates()
+{
+    DialogTemplate settings {"Settings", 0, 0, 0, 180, 100, {}};
+    settings.items = {
+        {IDC_STATIC, "STATIC", SS_LEFT, 7, 7, 100, 10, "Name:"},
+        {100, "EDIT", 0, 7, 20, 166, 14, ""},
+        {101, "BUTTON", BS_AUTOCHECKBOX, 7, 40, 80, 10, "Remember"},
+        {102, "BUTTON", BS_GROUPBOX, 95, 36, 78, 36, "Units"},
+        {103, "button", BS_AUTORADIOBUTTON, 101, 48, 60, 10, "mm"},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 70, 79, 50, 14, "OK"},
+        {IDCANCEL, "BUTTON", BS_PUSHBUTTON, 123, 79, 50, 14, "Cancel"},
+    };
+    AfxGetInstanceHandle()->addDialog(kSettings, settings);
+    DialogTemplate plain {"Plain", 0, 0, 0, 100, 40, {}};
+    plain.items = {{IDCANCEL, "BUTTON", BS_PUSHBUTTON, 45, 20, 50, 14, "Cancel"}};
+    AfxGetInstanceHandle()->addDialog(kNoDefault, plain);
+}
+
+// Counts the handlers; OnCancel may refuse, OnInitDialog may end at once.
+struct Probe : CDialog {
+    explicit Probe(UINT id = kSettings, QWidget* parent = nullptr) : CDialog(id, parent) { registerTemplates(); }
+    int inits = 0, oks = 0, cancels = 0;
+    bool refuseCancel = false;
+    int endWhileInitialising = 0;
+    BOOL OnInitDialog() override
+    {
+        ++inits;
+        CDialog::OnInitDialog();
+        if (endWhileInitialising)
+            EndDialog(endWhileInitialising);
+        return TRUE;
+    }
+    void OnOK() override
+    {
+        ++oks;
+        CDialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        ++cancels;
+        if (!refuseCancel)
+            CDialog::OnCancel();
+    }
+};
+
+// DoModal with action run once the dialog is up. What the action sets going
+// (clicks, posted commands) runs before the hook returns; a dialog still open
+// then ends with kStillOpen, so a fault fails the test instead of hanging it.
+constexpr int kStillOpen = -99;
+INT_PTR runWith(CDialog& dialog, std::function<void(CDialog&)> action)
+{
+    CDialog::SetModalHook([action](CDialog& d) {
+        const QPointer<CDialog> alive(&d);
+        action(d);
+        QCoreApplication::processEvents();
+        if (alive && d.isVisible())
+            d.EndDialog(kStillOpen);
+    });
+    const INT_PTR result = dialog.DoModal();
+    CDialog::SetModalHook(nullptr);
+    return result;
+}
+
+QRect duRect(int x, int y, int cx, int cy)
+{
+    return QRect(DialogUnitsToPixelsX(x), DialogUnitsToPixelsY(y),
+        DialogUnitsToPixelsX(x + cx) - DialogUnitsToPixelsX(x), DialogUnitsToPixelsY(y + cy) - DialogUnitsToPixelsY(y));
+}
+
+} // namespace
+
+TEST(CDialog, TemplateItemsBecomeControlsInDialogUnits)
+{
+    Probe dialog;
+    bool checked = false;
+    runWith(dialog, [&](CDialog& d) {
+        EXPECT_TRUE(d.isModal());
+        EXPECT_EQ(d.GetWindowText(), "Settings");
+        EXPECT_EQ(d.windowTitle(), "Settings");
+        EXPECT_EQ(d.size(), QSize(DialogUnitsToPixelsX(180), DialogUnitsToPixelsY(100)));
+        auto* ok = dynamic_cast<CButton*>(d.GetDlgItem(IDOK));
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->geometry(), duRect(70, 79, 50, 14));
+        EXPECT_EQ(ok->widget()->geometry(), QRect(QPoint(0, 0), ok->size())) << "the button fills its window";
+        auto* push = qobject_cast<QPushButton*>(ok->widget());
+        ASSERT_NE(push, nullptr);
+        EXPECT_TRUE(push->isDefault());
+        EXPECT_FALSE(qobject_cast<QPushButton*>(dynamic_cast<CButton*>(d.GetDlgItem(IDCANCEL))->widget())->isDefault());
+        EXPECT_NE(qobject_cast<QCheckBox*>(dynamic_cast<CButton*>(d.GetDlgItem(101))->widget()), nullptr);
+        EXPECT_NE(qobject_cast<QGroupBox*>(dynamic_cast<CButton*>(d.GetDlgItem(102))->widget()), nullptr);
+        EXPECT_NE(qobject_cast<QRadioButton*>(dynamic_cast<CButton*>(d.GetDlgItem(103))->widget()), nullptr)
+            << "class names ignore case";
+        // A class this platform does not make keeps its place and identifier as a label.
+        CWnd* edit = d.GetDlgItem(100);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_NE(dynamic_cast<CStatic*>(edit), nullptr);
+        EXPECT_EQ(edit->geometry(), duRect(7, 20, 166, 14));
+        EXPECT_TRUE(edit->isVisible());
+        EXPECT_EQ(d.GetDlgItem(999), nullptr);
+        // How it looks, for people to see; not compared.
+        d.grab().save(QString::fromUtf8(VANDREL_BIN_DIR) + "/dialog-settings.png");
+        checked = true;
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_TRUE(checked);
+}
+
+TEST(CDialog, DoModalGivesWhatEndedIt)
+{
+    Probe dialog;
+    EXPECT_EQ(runWith(dialog, [](CDialog& d) { d.EndDialog(77); }), 77);
+    EXPECT_EQ(dialog.inits, 1);
+    EXPECT_FALSE(dialog.isVisible());
+
+    // The buttons post their command; the dialog's OnCommand ends it.
+    EXPECT_EQ(runWith(dialog,
+                  [](CDialog& d) {
+                      QTest::mouseClick(dynamic_cast<CButton*>(d.GetDlgItem(IDOK))->widget(), Qt::LeftButton);
+                  }),
+        IDOK);
+    EXPECT_EQ(dialog.oks, 1);
+    EXPECT_EQ(runWith(dialog,
+                  [](CDialog& d) {
+                      QTest::mouseClick(dynamic_cast<CButton*>(d.GetDlgItem(IDCANCEL))->widget(), Qt::LeftButton);
+                  }),
+        IDCANCEL);
+    EXPECT_EQ(dialog.cancels, 1);
+    EXPECT_EQ(dialog.inits, 3) << "every run initialises";
+}
+
+TEST(CDialog, KeysAndTheCloseBoxGoThroughTheHandlers)
+{
+    Probe dialog;
+    EXPECT_EQ(runWith(dialog, [](CDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }), IDCANCEL);
+    EXPECT_EQ(dialog.cancels, 1);
+    EXPECT_EQ(runWith(dialog, [](CDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }), IDOK) << "the default button";
+    EXPECT_EQ(dialog.oks, 1);
+    EXPECT_EQ(runWith(dialog, [](CDialog& d) { d.close(); }), IDCANCEL);
+    EXPECT_EQ(dialog.cancels, 2);
+
+    // An OnCancel that refuses keeps the dialog open.
+    dialog.refuseCancel = true;
+    bool stillOpen = false;
+    EXPECT_EQ(runWith(dialog,
+                  [&](CDialog& d) {
+                      QTest::keyClick(&d, Qt::Key_Escape);
+                      d.close();
+                      stillOpen = d.isVisible();
+                      d.EndDialog(IDRETRY);
+                  }),
+        IDRETRY);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(dialog.cancels, 4);
+
+    Probe plain(kNoDefault);
+    EXPECT_EQ(runWith(plain, [](CDialog& d) { QTest::keyClick(&d, Qt::Key_Enter, Qt::KeypadModifier); }), IDOK)
+        << "Enter without a default button is OK, as in Win32";
+    EXPECT_EQ(plain.oks, 1);
+}
+
+TEST(CDialog, EndingEarlyOrVanishing)
+{
+    Probe early;
+    early.endWhileInitialising = IDNO;
+    bool shown = false;
+    EXPECT_EQ(runWith(early, [&](CDialog&) { shown = true; }), IDNO);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shown) << "a dialog ended while initialising never shows";
+
+    QPointer<Probe> doomed = new Probe;
+    EXPECT_EQ(runWith(*doomed, [](CDialog& d) { delete &d; }), IDCANCEL);
+    EXPECT_TRUE(doomed.isNull());
+
+    Probe hidden;
+    EXPECT_EQ(runWith(hidden, [](CDialog& d) { d.hide(); }), IDCANCEL) << "hidden without EndDialog";
+}
+
+TEST(CDialog, CentresOverItsOwnerOrTheScreenAndKeepsIcons)
+{
+    QWidget owner;
+    owner.setGeometry(100, 120, 400, 300);
+    owner.show();
+    Probe dialog(kSettings, &owner);
+    dialog.OnInitDialog();
+    const QRect frame = dialog.frameGeometry();
+    EXPECT_NEAR(frame.center().x(), owner.frameGeometry().center().x(), 1);
+    EXPECT_NEAR(frame.center().y(), owner.frameGeometry().center().y(), 1);
+    owner.hide();
+    dialog.CenterWindow();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_NEAR(dialog.frameGeometry().center().x(), screen.center().x(), 1);
+
+    const QIcon big(QPixmap(16, 16)), small(QPixmap(8, 8));
+    EXPECT_EQ(dialog.SetIcon(&big, TRUE), nullptr);
+    EXPECT_EQ(dialog.SetIcon(&small, FALSE), nullptr);
+    EXPECT_EQ(dialog.SetIcon(nullptr, TRUE), &big);
+    EXPECT_EQ(dialog.SetIcon(nullptr, FALSE), &small);
+    EXPECT_FALSE(dialog.windowIcon().isNull()) << "the big icon is the window's";
+}

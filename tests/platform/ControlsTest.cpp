@@ -1,0 +1,219 @@
+#include "platform/CButton.h"
+#include "platform/CComboBox.h"
+#include "platform/CEdit.h"
+#include "platform/CListBox.h"
+#include "platform/CScrollBar.h"
+#include "platform/CSpinButtonCtrl.h"
+#include "platform/CToolTipCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <vector>
+
+namespace {
+
+// A dialog-like parent: records WM_COMMAND, WM_NOTIFY and scroll messages
+// in the order they arrive. An answer for WM_NOTIFY may be set.
+struct Parent : CWnd {
+    struct Got {
+        UINT message;
+        int id;
+        int code;
+        LPARAM lParam;
+    };
+    std::vector<Got> got;
+    std::vector<NMUPDOWN> deltas;
+    LRESULT notifyAnswer = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND || message == WM_HSCROLL || message == WM_VSCROLL)
+            got.push_back({message, LOWORD(wParam), HIWORD(wParam), lParam});
+        if (message == WM_NOTIFY) {
+            deltas.push_back(*reinterpret_cast<NMUPDOWN*>(lParam));
+            return notifyAnswer;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+LPARAM handle(QWidget* w)
+{
+    return reinterpret_cast<LPARAM>(w);
+}
+
+struct Edit : CEdit {
+    int killed = 0;
+    void OnKillFocus(QWidget*) override { ++killed; }
+};
+
+} // namespace
+
+TEST(Controls, CreateMakesAVisibleChildThatTheWidgetFills)
+{
+    Parent parent;
+    CListBox list;
+    ASSERT_TRUE(list.Create(0, CRect(5, 5, 85, 65), &parent, 10));
+    parent.show();
+    EXPECT_TRUE(list.isVisible()) << "controls are always visible children";
+    EXPECT_EQ(list.GetStyle(), WS_CHILD | WS_VISIBLE);
+    EXPECT_EQ(list.widget()->geometry(), QRect(0, 0, 80, 60));
+    list.MoveWindow(0, 0, 30, 20);
+    EXPECT_EQ(list.widget()->geometry(), QRect(0, 0, 30, 20));
+    EXPECT_EQ(list.AddString("a"), 0);
+    EXPECT_EQ(list.AddString(nullptr), 1);
+    list.ResetContent();
+    EXPECT_EQ(list.widget()->count(), 0);
+}
+
+TEST(Controls, EditNotifiesChangesAndFocusLossBothWays)
+{
+    Parent parent;
+    Edit edit;
+    edit.Create(0, CRect(0, 0, 80, 20), &parent, 21);
+    QSignalSpy spy(&edit, &CWnd::notified);
+    edit.SetWindowText("set");
+    EXPECT_EQ(edit.GetWindowText(), "set");
+    EXPECT_FALSE(edit.widget()->isModified()) << "setting the text is no edit";
+    QTest::keyClicks(edit.widget(), "ab");
+    EXPECT_EQ(edit.GetWindowText(), "setab");
+    EXPECT_TRUE(edit.widget()->isModified());
+    edit.SetModify(FALSE);
+    EXPECT_FALSE(edit.widget()->isModified());
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(edit.widget(), &out);
+    EXPECT_EQ(edit.killed, 1);
+    ASSERT_EQ(spy.count(), 3) << "the signal comes as the message is posted";
+    EXPECT_TRUE(parent.got.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(parent.got.size(), 3u);
+    EXPECT_EQ(parent.got[0].code, static_cast<int>(EN_CHANGE));
+    EXPECT_EQ(parent.got[0].id, 21);
+    EXPECT_EQ(parent.got[0].lParam, handle(&edit));
+    EXPECT_EQ(parent.got[2].code, static_cast<int>(EN_KILLFOCUS));
+    EXPECT_EQ(spy.at(2).at(0).toUInt(), EN_KILLFOCUS);
+}
+
+TEST(Controls, ComboAndListReportTheUsersChoice)
+{
+    Parent parent;
+    CComboBox combo;
+    combo.Create(0, CRect(0, 0, 80, 20), &parent, 31);
+    combo.AddString("one");
+    EXPECT_EQ(combo.AddString("two"), 1);
+    EXPECT_EQ(combo.SetCurSel(1), 1);
+    EXPECT_EQ(combo.SetCurSel(2), CB_ERR);
+    EXPECT_EQ(combo.SetCurSel(-2), CB_ERR);
+    EXPECT_EQ(combo.GetCurSel(), 1) << "a refused index changes nothing";
+    EXPECT_EQ(combo.GetLBText(0), "one");
+    EXPECT_EQ(combo.GetLBText(5), "");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(parent.got.empty()) << "choosing in code is no notification";
+    combo.widget()->activated(0); // what the user's pick emits
+    CListBox list;
+    list.Create(0, CRect(0, 30, 80, 90), &parent, 32);
+    list.AddString("x");
+    list.widget()->setCurrentRow(0);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(parent.got.size(), 2u);
+    EXPECT_EQ(parent.got[0].id, 31);
+    EXPECT_EQ(parent.got[0].code, static_cast<int>(CBN_SELCHANGE));
+    EXPECT_EQ(parent.got[1].id, 32);
+    EXPECT_EQ(parent.got[1].code, static_cast<int>(LBN_SELCHANGE));
+}
+
+TEST(Controls, ButtonClicksPostBnClicked)
+{
+    Parent parent;
+    CButton button;
+    button.Create("Go", BS_PUSHBUTTON, CRect(0, 0, 60, 20), &parent, 41);
+    parent.show();
+    EXPECT_EQ(button.GetWindowText(), "Go");
+    QSignalSpy spy(&button, &CWnd::notified);
+    QTest::mouseClick(button.widget(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(parent.got.size(), 1u);
+    EXPECT_EQ(parent.got[0].id, 41);
+    EXPECT_EQ(parent.got[0].code, static_cast<int>(BN_CLICKED));
+    EXPECT_EQ(parent.got[0].lParam, handle(&button));
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(Controls, ScrollBarSendsItsCodesOnItsAxis)
+{
+    Parent parent;
+    CScrollBar bar;
+    bar.Create(SBS_VERT, CRect(0, 0, 16, 100), &parent, 51);
+    EXPECT_EQ(bar.widget()->orientation(), Qt::Vertical);
+    bar.SetScrollRange(0, 50);
+    bar.SetPageSize(0);
+    EXPECT_EQ(bar.widget()->pageStep(), 1) << "a page is at least one";
+    EXPECT_EQ(bar.SetScrollPos(20), 0);
+    EXPECT_EQ(bar.SetScrollPos(70), 20);
+    EXPECT_EQ(bar.GetScrollPos(), 50) << "kept in the range";
+    EXPECT_TRUE(parent.got.empty()) << "moving it in code reports nothing";
+    bar.widget()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    bar.widget()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    ASSERT_EQ(parent.got.size(), 2u) << "sent at once";
+    EXPECT_EQ(parent.got[0].message, WM_VSCROLL);
+    EXPECT_EQ(parent.got[0].id, static_cast<int>(SB_LINEUP)); // the code is the low word
+    EXPECT_EQ(parent.got[1].id, static_cast<int>(SB_PAGEDOWN));
+    EXPECT_EQ(parent.got[1].lParam, handle(&bar));
+
+    CScrollBar across;
+    across.Create(SBS_HORZ, CRect(0, 0, 100, 16), &parent, 52);
+    across.SetScrollRange(0, 10);
+    across.widget()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(parent.got.back().message, WM_HSCROLL);
+    EXPECT_EQ(parent.got.back().id, static_cast<int>(SB_LINEDOWN));
+}
+
+TEST(Controls, SpinArrowsNotifyDeltasThatTheParentMayRefuse)
+{
+    Parent parent;
+    CSpinButtonCtrl spin;
+    spin.Create(0, CRect(0, 0, 16, 24), &parent, 61);
+    const auto arrows = spin.widget()->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    EXPECT_EQ(arrows[0]->arrowType(), Qt::UpArrow);
+    arrows[1]->click(); // down: toward 100
+    arrows[1]->click();
+    arrows[0]->click();
+    ASSERT_EQ(parent.deltas.size(), 3u);
+    EXPECT_EQ(parent.deltas[0].iDelta, 1);
+    EXPECT_EQ(parent.deltas[2].iDelta, -1) << "up lowers the position of a 100–0 range";
+    EXPECT_EQ(parent.deltas[2].iPos, 2);
+    EXPECT_EQ(parent.deltas[0].hdr.code, UDN_DELTAPOS);
+    EXPECT_EQ(parent.deltas[0].hdr.idFrom, 61u);
+    EXPECT_EQ(parent.deltas[0].hdr.hwndFrom, &spin);
+    parent.notifyAnswer = 1; // refuse: the position stays
+    arrows[0]->click();
+    parent.notifyAnswer = 0;
+    arrows[0]->click();
+    arrows[0]->click();
+    arrows[0]->click();
+    EXPECT_EQ(parent.deltas[4].iPos, 1);
+    EXPECT_EQ(parent.deltas.back().iPos, 0) << "never below the range";
+}
+
+TEST(Controls, ToolTipsPerWindowAndTool)
+{
+    QWidget a, b;
+    CToolTipCtrl tips;
+    EXPECT_FALSE(tips.Create(nullptr));
+    EXPECT_TRUE(tips.Create(&a));
+    EXPECT_TRUE(tips.AddTool(&a, "first", nullptr, 1));
+    EXPECT_TRUE(tips.AddTool(&b, nullptr, nullptr, 1));
+    EXPECT_FALSE(tips.AddTool(nullptr, "x"));
+    tips.UpdateTipText("second", &a, 2);
+    EXPECT_EQ(tips.GetText(&a, 1), "first");
+    EXPECT_EQ(tips.GetText(&a, 2), "second");
+    EXPECT_EQ(tips.GetText(&b, 1), "");
+    EXPECT_EQ(tips.GetText(&b, 9), "");
+    EXPECT_EQ(a.toolTip(), "second") << "the window shows its latest tip";
+}
