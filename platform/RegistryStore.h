@@ -54,8 +54,11 @@ public:
     // taken for empty nor replaced.
     static bool Change(RegistryRoot root, const std::function<bool(RegistryStore&)>& edit);
 
-private:
+    // A store of the root's keys read from text in the file's layout
+    // (damaged lines are skipped), without touching the file.
     RegistryStore(RegistryRoot root, const std::string& text);
+
+private:
     void parse(const std::string& text);
     void addStandardKeys();
     CString text() const;

@@ -3,6 +3,7 @@
 #include "Terminal.h"
 
 #include "cad/KivSlideFile.h"
+#include "platform/ByteSource.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
@@ -23,7 +24,21 @@ struct Counter : KivSlideSink {
 // Failure of a slide or library operation: its message, its code as status.
 int slideFailure(int code)
 {
-    printError(QString::fromUtf8(KivSlideFile::GetSlideError()));
+    const std::string message = KivSlideFile::GetSlideError();
+    printError(QString::fromUtf8(message));
+    // "Can't open file" names the file; when it is there, say why it was refused
+    // (not a regular file, no permission).
+    const auto open = message.find('"'), close = message.rfind('"');
+    if (code == 1 && open != std::string::npos && close > open) {
+        const std::string path = ResolvePathNoCase(message.substr(open + 1, close - open - 1).c_str());
+        ByteSource source;
+        if (PathExists(path.c_str()) && !source.openFile(path))
+            printError(QString("%1: %2").arg(
+                QString::fromStdString(escapeControls(path)), QString::fromStdString(source.errorText())));
+        else if (PathExists(path.c_str()) && FileSizeOf(path.c_str()) >= 0)
+            printError(QString("%1: read-only, or no file this user may replace")
+                           .arg(QString::fromStdString(escapeControls(path))));
+    }
     return code;
 }
 

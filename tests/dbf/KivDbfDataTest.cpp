@@ -31,7 +31,7 @@ struct Table {
     }
     std::string value(long r, int f, int* ok = nullptr)
     {
-        char out[300];
+        char out[65536 + 1]; // the longest field a descriptor can give, and its NUL
         const int result = records->getValue(r, f, out);
         if (ok)
             *ok = result;

@@ -164,6 +164,14 @@ TEST(Readers, FifosAndFoldersAreRefusedWithoutBlocking)
         EXPECT_LT(r.status, 128) << call[0] << " " << call[1] << " crashed: " << r.err;
     }
     EXPECT_EQ(fs::status(dir.file("pipe.ini")).type(), fs::file_type::fifo);
+    for (const auto& call : std::vector<std::vector<std::string>> {{"slide", "info", "pipe.sld"},
+             {"slb", "list", "pipe"}, {"ini", "get", "pipe.ini", "A", "B"}})
+        EXPECT_NE(vandrel(dir, call).err.find("not a regular file"), std::string::npos) << call[0];
+
+    // A read-only library is refused with the reason.
+    writeFile(dir.file("ro.slb"), makeLibrary({{"A", slide(1)}}));
+    fs::permissions(dir.file("ro.slb"), fs::perms::owner_read);
+    EXPECT_NE(vandrel(dir, {"slb", "append", "ro", "wall.sld"}).err.find("read-only"), std::string::npos);
 
     fs::create_directory(dir.path() / "folder.ini");
     for (const auto& call : std::vector<std::vector<std::string>> {
