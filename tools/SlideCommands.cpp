@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
 
+#include <filesystem>
 #include <memory>
 
 namespace cli {
@@ -21,23 +22,37 @@ struct Counter : KivSlideSink {
     void SlideColor(int) override { ++colours; }
 };
 
+// Why an existing file was refused, or nothing when it is not there or
+// nothing is wrong with it that a reader can see.
+std::string refusalOf(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error)
+        return {};
+    ByteSource source;
+    if (!source.openFile(path))
+        return source.errorText();
+    if (source.size() > 0x7FFFFFFF)
+        return "larger than the 2 GiB a slide or library can address";
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((status.permissions() & write) == fs::perms::none)
+        return "read-only";
+    return {};
+}
+
 // Failure of a slide or library operation: its message, its code as status.
+// "Can't open file" names the file; when it is there, the reason follows.
 int slideFailure(int code)
 {
     const std::string message = KivSlideFile::GetSlideError();
     printError(QString::fromUtf8(message));
-    // "Can't open file" names the file; when it is there, say why it was refused
-    // (not a regular file, no permission).
     const auto open = message.find('"'), close = message.rfind('"');
     if (code == 1 && open != std::string::npos && close > open) {
         const std::string path = ResolvePathNoCase(message.substr(open + 1, close - open - 1).c_str());
-        ByteSource source;
-        if (PathExists(path.c_str()) && !source.openFile(path))
-            printError(QString("%1: %2").arg(
-                QString::fromStdString(escapeControls(path)), QString::fromStdString(source.errorText())));
-        else if (PathExists(path.c_str()) && FileSizeOf(path.c_str()) >= 0)
-            printError(QString("%1: read-only, or no file this user may replace")
-                           .arg(QString::fromStdString(escapeControls(path))));
+        if (const std::string why = refusalOf(path); !why.empty())
+            printError(QString::fromStdString(escapeControls(path) + ": " + why));
     }
     return code;
 }

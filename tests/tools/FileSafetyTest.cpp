@@ -224,3 +224,21 @@ TEST(IniWriters, LineBreaksCannotAddKeysOrSections)
     const Bytes bytes = readFile(dir.file("a.ini"));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "[Main]\nKey=old\n");
 }
+
+TEST(Readers, HugeFilesAreRefusedWithoutReadingThem)
+{
+    TempDir dir;
+    // Sparse: 3 GiB that take no room on the disk.
+    for (const char* name : {"big.sld", "big.slb", "big.ini"}) {
+        writeFile(dir.file(name), slide(1));
+        fs::resize_file(dir.file(name), 3ull << 30);
+    }
+    RunResult r = vandrel(dir, {"slide", "info", "big.sld"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("larger than the 2 GiB"), std::string::npos) << r.err;
+    r = vandrel(dir, {"slb", "list", "big"});
+    EXPECT_EQ(r.status, 4) << r.err;
+    EXPECT_EQ(vandrel(dir, {"ini", "get", "big.ini", "A", "B"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"ini", "set", "big.ini", "A", "B", "c"}).status, 1);
+    EXPECT_EQ(fs::file_size(dir.file("big.ini")), 3ull << 30) << "left as it was";
+}
