@@ -146,3 +146,10 @@ constexpr int GET_Y_LPARAM(LPARAM l)
 }
 
 } // namespace vandrel::win32
+
+// The head of every WM_NOTIFY: who sends it and what happened.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    int code;
+};
