@@ -292,3 +292,43 @@ TEST(CKivListCtrl, HeaderAlignRewritesEveryFormat)
     EXPECT_EQ(item.text, "Size");
     EXPECT_EQ(item.cxy, 60);
 }
+
+// The list as a person sees it, kept beside the build as report-list.png: the
+// sorted heading carries the arrow, the others none.
+TEST(CKivListCtrl, GrabbedListShowsTheArrowOnTheSortedHeading)
+{
+    Parent parent;
+    parent.resize(320, 160);
+    List list;
+    list.Create(LVS_REPORT, CRect(0, 0, 320, 160), &parent, 5);
+    KivColumnList columns;
+    columns.add("Name", 'L', 120);
+    columns.add("Size", 'R', 80);
+    columns.add("Date", 'L', 100);
+    list.SetHeader(&columns, 1);
+    rows(list,
+        {{"HOUSE.SLD", "2048", "2024-03-01 10:00"}, {"WHEEL.SLD", "512", "2023-11-20 08:30"},
+            {"axle.sld", "12288", "2025-01-05 17:45"}});
+    list.Sort(1, CKivListCtrl::kSortLong, 1);
+    list.Sort(1, CKivListCtrl::kSortLong, 1);
+    EXPECT_EQ(column(list, 0), (std::vector<CString> {"axle.sld", "HOUSE.SLD", "WHEEL.SLD"}));
+    parent.show();
+    const QImage shot = parent.grab().toImage();
+    EXPECT_TRUE(shot.save(QString::fromUtf8(VANDREL_BINARY_DIR) + "/report-list.png"));
+    const int headerHeight = list.widget()->header()->height();
+    auto darkIn = [&](int left, int right) {
+        int n = 0;
+        for (int y = 0; y < headerHeight; ++y)
+            for (int x = left; x < right; ++x)
+                n += qGray(shot.pixel(x, y)) < 100;
+        return n;
+    };
+    // The Size heading holds its text and the arrow; Name holds only its text.
+    EXPECT_GT(darkIn(120, 200), 0);
+    const QImage arrow = list.GetSortImages().GetImage(1);
+    int arrowPixels = 0;
+    for (int y = 0; y < arrow.height(); ++y)
+        for (int x = 0; x < arrow.width(); ++x)
+            arrowPixels += qAlpha(arrow.pixel(x, y)) > 0;
+    EXPECT_GT(arrowPixels, 8) << "an outlined triangle";
+}
