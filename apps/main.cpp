@@ -1,7 +1,10 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
-// exists so far: the gallery of small controls.
+// exists so far: the gallery of small controls, a simulated long job in the
+// progress window and the about box.
 #include "ControlGallery.h"
 
+#include "dialogs/KivDlgAbout.h"
+#include "dialogs/KivDlgProgress.h"
 #include "platform/MessageBox.h"
 
 #include <QApplication>
@@ -11,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -32,6 +36,20 @@ QString findSamples(int argc, char** argv)
     return candidates.first();
 }
 
+// A job of 100 steps on the interface thread, as the libraries' long
+// operations run: it updates the window itself after each step.
+void simulatedJob(QWidget* owner)
+{
+    if (!KivDlgProgressStart(owner, "Simulated job", 100))
+        return;
+    for (int step = 1; step <= 100; ++step) {
+        QThread::msleep(20);
+        const CString message = StringFormat("Working on step %d of 100", step);
+        KivDlgProgressShow(message.c_str(), step);
+    }
+    KivDlgProgressClose();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -47,8 +65,14 @@ int main(int argc, char** argv)
     window.setCentralWidget(gallery);
     QMenu* view = window.menuBar()->addMenu("&View");
     view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
+    view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* file = window.menuBar()->addMenu("&File");
     file->addAction("E&xit", &app, &QApplication::quit);
+    QMenu* help = window.menuBar()->addMenu("&Help");
+    help->addAction("&About Vandrel Studio", &window, [&window] {
+        KivDlgAbout(&window, nullptr, "Vandrel Studio", "Version " VANDREL_VERSION, "CAD desktop libraries on Qt",
+            "https://example.org/vandrel", "vandrel@example.org");
+    });
     window.resize(660, 440);
     window.show();
     return app.exec();

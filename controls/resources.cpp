@@ -23,6 +23,20 @@ QImage dialogIcon()
     return image;
 }
 
+// Icons 2016 and 2017: an outlined triangle, pointing up or down, 8 × 16.
+QImage sortArrow(bool up)
+{
+    QImage image(8, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(Qt::NoBrush);
+    const QPoint upward[3] = {{0, 10}, {7, 10}, {3, 5}};
+    const QPoint downward[3] = {{0, 5}, {7, 5}, {3, 10}};
+    p.drawPolygon(up ? upward : downward, 3);
+    return image;
+}
+
 } // namespace
 
 HINSTANCE KivCtrlResources()
@@ -30,6 +44,8 @@ HINSTANCE KivCtrlResources()
     static ResourceModule module = [] {
         ResourceModule m("KivCtrl");
         m.addIcon(1000, dialogIcon());
+        m.addIcon(2016, sortArrow(true));
+        m.addIcon(2017, sortArrow(false));
         return m;
     }();
     return &module;

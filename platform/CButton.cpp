@@ -11,7 +11,8 @@ CButton::CButton(QWidget* parent) : WidgetWnd(parent, nullptr)
 
 BOOL CButton::Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id)
 {
-    const QString label = QString::fromUtf8(text ? text : "").replace('&', "&&").replace("&&&&", "&&");
+    // Qt reads '&' as Win32 does: "&OK" underlines the O, "&&" is one '&'.
+    const QString label = QString::fromUtf8(text ? text : "");
     QWidget* button = nullptr;
     switch (style & BS_TYPEMASK) {
     case BS_CHECKBOX:

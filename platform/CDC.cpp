@@ -86,6 +86,14 @@ int CDC::SetStretchBltMode(int mode)
     return previous;
 }
 
+int CDC::SetROP2(int mode)
+{
+    const int previous = m_rop2;
+    if (mode == R2_NOT || mode == R2_XORPEN || mode == R2_COPYPEN)
+        m_rop2 = mode;
+    return previous;
+}
+
 CDC::CDC() = default;
 
 CDC::CDC(QImage* image) : m_image(image)
@@ -272,9 +280,20 @@ void CDC::cosmeticLine(CPoint from, CPoint to)
             y += sy;
         }
     }
+    if (m_pen->m_style == PS_DOT) { // every other pixel, from the first
+        QPolygon dots;
+        dots.reserve(points.size() / 2 + 1);
+        for (int i = 0; i < points.size(); i += 2)
+            dots.append(points[i]);
+        points = dots;
+    }
     if (points.isEmpty())
         return;
     m_painter->save();
+    if (m_rop2 == R2_NOT)
+        m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+    else if (m_rop2 == R2_XORPEN)
+        m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     QPen pen(qcolor(m_pen->m_color));
     pen.setWidth(0);
     pen.setCosmetic(true);

@@ -40,6 +40,11 @@ constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
 constexpr int RGN_ERROR = 0;
 
+// Raster operations of pens (SetROP2)
+constexpr int R2_NOT = 6;
+constexpr int R2_XORPEN = 7;
+constexpr int R2_COPYPEN = 13;
+
 constexpr int COLORONCOLOR = 3;
 constexpr int HALFTONE = 4;
 
@@ -142,6 +147,10 @@ public:
     CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
     UINT RealizePalette();
     int SetStretchBltMode(int mode);
+    // How one-pixel lines meet what is there: R2_COPYPEN (the default),
+    // R2_NOT (inverts it) or R2_XORPEN (xor with the pen's colour); drawing
+    // the same line twice in the last two restores the surface.
+    int SetROP2(int mode);
 
     // Clip regions are in device coordinates, as in GDI; null removes the clip.
     int SelectClipRgn(CRgn* region);
@@ -187,6 +196,7 @@ private:
     CPoint m_position;
     int m_polyFillMode = vandrel::win32::ALTERNATE;
     int m_stretchMode = vandrel::win32::COLORONCOLOR;
+    int m_rop2 = vandrel::win32::R2_COPYPEN;
     CPalette* m_palette = nullptr;
 };
 

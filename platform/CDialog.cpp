@@ -1,6 +1,7 @@
 #include "platform/CDialog.h"
 
 #include "platform/CButton.h"
+#include "platform/CProgressCtrl.h"
 #include "platform/CStatic.h"
 
 #include <QGuiApplication>
@@ -55,6 +56,10 @@ void CDialog::createFromTemplate()
             auto* button = new CButton;
             button->Create(item.text.c_str(), item.style, rect, this, item.id);
             control = button;
+        } else if (MakeUpper(item.className) == "MSCTLS_PROGRESS32") {
+            auto* bar = new CProgressCtrl;
+            bar->Create(item.style, rect, this, item.id);
+            control = bar;
         } else {
             // A static, or a class this platform does not make: a label holds its place.
             auto* label = new CStatic;
@@ -85,6 +90,25 @@ INT_PTR CDialog::DoModal()
     if (!alive || !m_ended)
         return IDCANCEL;
     return ended;
+}
+
+BOOL CDialog::Create(UINT templateId, QWidget* parent)
+{
+    if (templateId != 0)
+        m_templateId = templateId;
+    if (parent && parent != parentWidget())
+        setParent(parent, windowFlags() | Qt::Dialog);
+    if (!AfxGetResourceHandle()->dialog(m_templateId) && !AfxGetInstanceHandle()->dialog(m_templateId))
+        return FALSE;
+    createFromTemplate();
+    m_ended = false;
+    setModal(false);
+    winId();
+    OnInitDialog();
+    if (m_ended)
+        return FALSE;
+    show();
+    return TRUE;
 }
 
 void CDialog::EndDialog(int result)

@@ -26,6 +26,10 @@ public:
 
     // IDCANCEL when the dialog goes away without EndDialog.
     virtual INT_PTR DoModal();
+    // A modeless dialog from template id (0: the one given at construction),
+    // owned by parent: made, initialised and shown unless OnInitDialog ended
+    // it. FALSE when the template is missing or it was ended.
+    BOOL Create(UINT templateId, QWidget* parent = nullptr);
     void EndDialog(int result);
     virtual BOOL OnInitDialog();
     virtual void OnOK();

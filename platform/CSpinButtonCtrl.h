@@ -6,12 +6,6 @@
 
 #include "platform/WidgetWnd.h"
 
-struct NMHDR {
-    HWND hwndFrom;
-    UINT_PTR idFrom;
-    int code;
-};
-
 struct NMUPDOWN {
     NMHDR hdr;
     int iPos;

@@ -1,6 +1,9 @@
 #include "platform/CStatic.h"
 
+#include <QIcon>
 #include <QPainter>
+
+#include <algorithm>
 
 CStatic::CStatic(QWidget* parent) : CWnd(parent)
 {
@@ -12,9 +15,31 @@ BOOL CStatic::Create(const char* text, DWORD style, const CRect& rect, QWidget* 
     return CWnd::Create(style | WS_CHILD, rect, parent, id);
 }
 
+HICON CStatic::SetIcon(HICON icon)
+{
+    const HICON previous = m_icon;
+    m_icon = icon;
+    update();
+    return previous;
+}
+
 void CStatic::OnPaint()
 {
     QPainter painter(this);
+    const DWORD type = GetStyle() & SS_TYPEMASK;
+    if (type == SS_ETCHEDHORZ) {
+        const int y = std::max(0, height() / 2 - 1); // a 2-pixel line fills its window
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawLine(0, y, width() - 1, y);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawLine(0, y + 1, width() - 1, y + 1);
+        return;
+    }
+    if (m_icon || type == SS_ICON) {
+        if (m_icon && !m_icon->isNull())
+            m_icon->paint(&painter, QRect(0, 0, std::min(width(), 32), std::min(height(), 32)));
+        return;
+    }
     int flags = Qt::TextWordWrap;
     const DWORD style = GetStyle();
     flags |= (style & 0x3) == SS_CENTER ? Qt::AlignHCenter : (style & 0x3) == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;

@@ -1,4 +1,5 @@
-// A static control: a window that shows its text.
+// A static control: a window that shows its text, an icon (SS_ICON, or any
+// static given one) or an etched line along its middle (SS_ETCHEDHORZ).
 #pragma once
 
 #include "platform/CWnd.h"
@@ -9,6 +10,13 @@ public:
     BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id = 0xFFFF);
     using CWnd::Create;
 
+    // Gives the icon shown before; the caller keeps the icon alive.
+    HICON SetIcon(HICON icon);
+    HICON GetIcon() const { return m_icon; }
+
 protected:
     void OnPaint() override;
+
+private:
+    HICON m_icon = nullptr;
 };

@@ -138,6 +138,7 @@ template <class QtBase> LRESULT CWndT<QtBase>::WindowProc(UINT message, WPARAM w
     case WM_LBUTTONDOWN: OnLButtonDown(flags, point); return 0;
     case WM_LBUTTONUP: OnLButtonUp(flags, point); return 0;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(flags, point); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(flags, point); return 0;
     case WM_RBUTTONDOWN: OnRButtonDown(flags, point); return 0;
     case WM_RBUTTONUP: OnRButtonUp(flags, point); return 0;
     case WM_RBUTTONDBLCLK: OnRButtonDblClk(flags, point); return 0;
@@ -163,6 +164,9 @@ template <class QtBase> void CWndT<QtBase>::OnLButtonUp(UINT, CPoint)
 {
 }
 template <class QtBase> void CWndT<QtBase>::OnLButtonDblClk(UINT, CPoint)
+{
+}
+template <class QtBase> void CWndT<QtBase>::OnMouseMove(UINT, CPoint)
 {
 }
 template <class QtBase> void CWndT<QtBase>::OnRButtonDown(UINT, CPoint)
@@ -228,6 +232,12 @@ template <class QtBase> void CWndT<QtBase>::mouseReleaseEvent(QMouseEvent* e)
 template <class QtBase> void CWndT<QtBase>::mouseDoubleClickEvent(QMouseEvent* e)
 {
     mouse(e, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK);
+}
+
+template <class QtBase> void CWndT<QtBase>::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    WindowProc(WM_MOUSEMOVE, keyFlags(e), MAKELPARAM(p.x(), p.y()));
 }
 
 template class CWndT<QWidget>;

@@ -73,6 +73,9 @@ protected:
     virtual void OnLButtonDown(UINT flags, CPoint point);
     virtual void OnLButtonUp(UINT flags, CPoint point);
     virtual void OnLButtonDblClk(UINT flags, CPoint point);
+    // Also while a button is held: the window that took the press keeps the
+    // mouse until its release, as a captured window does.
+    virtual void OnMouseMove(UINT flags, CPoint point);
     virtual void OnRButtonDown(UINT flags, CPoint point);
     virtual void OnRButtonUp(UINT flags, CPoint point);
     virtual void OnRButtonDblClk(UINT flags, CPoint point);
@@ -86,6 +89,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

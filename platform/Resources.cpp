@@ -10,12 +10,19 @@ ResourceModule& applicationModule()
     static ResourceModule module("application");
     return module;
 }
+HINSTANCE g_current = nullptr;
 } // namespace
 
 const DialogTemplate* ResourceModule::dialog(UINT id) const
 {
     const auto it = m_dialogs.find(id);
     return it == m_dialogs.end() ? nullptr : &it->second;
+}
+
+CString ResourceModule::string(UINT id) const
+{
+    const auto it = m_strings.find(id);
+    return it == m_strings.end() ? CString() : it->second;
 }
 
 QIcon ResourceModule::icon(UINT id) const
@@ -42,7 +49,22 @@ QImage ResourceModule::bitmap(const char* name) const
 
 HINSTANCE AfxGetResourceHandle()
 {
-    return &applicationModule();
+    return g_current ? g_current : &applicationModule();
+}
+
+void AfxSetResourceHandle(HINSTANCE module)
+{
+    g_current = module;
+}
+
+ResourceScope::ResourceScope(HINSTANCE module) : m_previous(g_current)
+{
+    g_current = module;
+}
+
+ResourceScope::~ResourceScope()
+{
+    g_current = m_previous;
 }
 
 HINSTANCE AfxGetInstanceHandle()

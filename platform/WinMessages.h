@@ -34,6 +34,9 @@ constexpr UINT WM_USER = 0x0400;
 constexpr DWORD SS_LEFT = 0x0000;
 constexpr DWORD SS_CENTER = 0x0001;
 constexpr DWORD SS_RIGHT = 0x0002;
+constexpr DWORD SS_ICON = 0x0003;
+constexpr DWORD SS_ETCHEDHORZ = 0x0010;
+constexpr DWORD SS_TYPEMASK = 0x001F;
 constexpr DWORD SS_NOTIFY = 0x0100;
 constexpr DWORD SS_CENTERIMAGE = 0x0200;
 constexpr UINT STN_CLICKED = 0;
@@ -143,3 +146,10 @@ constexpr int GET_Y_LPARAM(LPARAM l)
 }
 
 } // namespace vandrel::win32
+
+// The head of every WM_NOTIFY: who sends it and what happened.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    int code;
+};

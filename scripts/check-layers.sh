@@ -12,6 +12,7 @@ declare -A allowed=(
   [cad]="platform core"
   [controls]="platform core"
   [views]="platform core cad controls"
+  [dialogs]="platform core cad controls views"
   [dbf]="platform core"
   [socket]="platform"
 )

@@ -284,3 +284,48 @@ TEST(CDC, PalettesAndStretchModesAreKeptNotApplied)
     EXPECT_EQ(idle.SetPixel(0, 0, 0), static_cast<COLORREF>(-1)) << "CLR_INVALID without a surface";
     EXPECT_EQ(idle.GetSurfaceRect(), CRect());
 }
+
+// A ghost line: inverted dots that a second draw takes away again.
+TEST(CDC, DottedLineInNotModeInvertsEveryOtherPixelAndUndoesItself)
+{
+    QImage image = canvas(20, 5, 0xFF204060);
+    const QImage before = image;
+    CPen pen(PS_DOT, 0, RGB(0, 0, 0));
+    {
+        CDC dc(&image);
+        dc.SelectObject(&pen);
+        EXPECT_EQ(dc.SetROP2(R2_NOT), R2_COPYPEN);
+        dc.MoveTo(0, 2);
+        dc.LineTo(10, 2);
+    }
+    EXPECT_EQ(at(image, 0, 2), RGB(0xFF - 0x20, 0xFF - 0x40, 0xFF - 0x60));
+    EXPECT_EQ(at(image, 1, 2), RGB(0x20, 0x40, 0x60));
+    EXPECT_EQ(at(image, 8, 2), RGB(0xFF - 0x20, 0xFF - 0x40, 0xFF - 0x60));
+    EXPECT_EQ(at(image, 10, 2), RGB(0x20, 0x40, 0x60)); // the last pixel stays out
+    EXPECT_EQ(count(image, RGB(0xFF - 0x20, 0xFF - 0x40, 0xFF - 0x60)), 5);
+    {
+        CDC dc(&image);
+        dc.SelectObject(&pen);
+        dc.SetROP2(R2_NOT);
+        dc.MoveTo(0, 2);
+        dc.LineTo(10, 2);
+    }
+    EXPECT_EQ(image, before);
+}
+
+TEST(CDC, XorPenTwiceRestoresAndUnknownModesAreRefused)
+{
+    QImage image = canvas(8, 3, 0xFF102030);
+    const QImage before = image;
+    CPen pen(PS_SOLID, 0, RGB(0xFF, 0x0F, 0x00));
+    CDC dc(&image);
+    dc.SelectObject(&pen);
+    dc.SetROP2(R2_XORPEN);
+    EXPECT_EQ(dc.SetROP2(99), R2_XORPEN); // kept
+    dc.MoveTo(0, 1);
+    dc.LineTo(8, 1);
+    EXPECT_EQ(at(image, 3, 1), RGB(0x10 ^ 0xFF, 0x20 ^ 0x0F, 0x30));
+    dc.MoveTo(0, 1);
+    dc.LineTo(8, 1);
+    EXPECT_EQ(image, before);
+}

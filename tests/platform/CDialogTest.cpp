@@ -219,3 +219,60 @@ TEST(CDialog, CentresOverItsOwnerOrTheScreenAndKeepsIcons)
     EXPECT_EQ(dialog.SetIcon(nullptr, FALSE), &small);
     EXPECT_FALSE(dialog.windowIcon().isNull()) << "the big icon is the window's";
 }
+
+// A library's templates are found while its module is current; scopes nest
+// and give the caller's module back.
+TEST(CDialog, ResourceScopeMakesALibrarysTemplatesCurrent)
+{
+    ResourceModule library("library");
+    DialogTemplate own {"Own", 0, 0, 0, 100, 40, {}};
+    own.items = {{IDOK, "BUTTON", BS_DEFPUSHBUTTON, 25, 20, 50, 14, "OK"}};
+    library.addDialog(9300, own);
+    library.addString(1, "About %s");
+    EXPECT_EQ(library.string(1), "About %s");
+    EXPECT_EQ(library.string(2), "");
+
+    const HINSTANCE application = AfxGetResourceHandle();
+    {
+        ResourceScope scope(&library);
+        EXPECT_EQ(AfxGetResourceHandle(), &library);
+        {
+            ResourceModule other("other");
+            ResourceScope inner(&other);
+            EXPECT_EQ(AfxGetResourceHandle(), &other);
+        }
+        EXPECT_EQ(AfxGetResourceHandle(), &library);
+        Probe dialog(9300);
+        CDialog::SetModalHook([](CDialog& d) { d.EndDialog(IDOK); });
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        CDialog::SetModalHook(nullptr);
+        EXPECT_EQ(dialog.GetWindowText(), "Own");
+    }
+    EXPECT_EQ(AfxGetResourceHandle(), application);
+    EXPECT_EQ(AfxGetInstanceHandle(), application);
+    AfxSetResourceHandle(&library);
+    EXPECT_EQ(AfxGetResourceHandle(), &library);
+    AfxSetResourceHandle(nullptr);
+    EXPECT_EQ(AfxGetResourceHandle(), application);
+}
+
+TEST(CDialog, CreateShowsAModelessDialogFromItsTemplate)
+{
+    QWidget owner;
+    Probe dialog(kSettings);
+    ASSERT_TRUE(dialog.Create(0, &owner));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.isModal());
+    EXPECT_EQ(dialog.parentWidget(), &owner);
+    EXPECT_TRUE(dialog.isWindow());
+    EXPECT_EQ(dialog.inits, 1);
+    EXPECT_EQ(dialog.GetWindowText(), "Settings");
+
+    Probe missing(9399);
+    EXPECT_FALSE(missing.Create(0));
+    EXPECT_FALSE(missing.isVisible());
+    Probe ended(kSettings);
+    ended.endWhileInitialising = IDCANCEL;
+    EXPECT_FALSE(ended.Create(0));
+    EXPECT_FALSE(ended.isVisible());
+}

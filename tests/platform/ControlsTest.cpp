@@ -2,12 +2,15 @@
 #include "platform/CComboBox.h"
 #include "platform/CEdit.h"
 #include "platform/CListBox.h"
+#include "platform/CProgressCtrl.h"
 #include "platform/CScrollBar.h"
 #include "platform/CSpinButtonCtrl.h"
+#include "platform/CStatic.h"
 #include "platform/CToolTipCtrl.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QSignalSpy>
@@ -216,4 +219,59 @@ TEST(Controls, ToolTipsPerWindowAndTool)
     EXPECT_EQ(tips.GetText(&b, 1), "");
     EXPECT_EQ(tips.GetText(&b, 9), "");
     EXPECT_EQ(a.toolTip(), "second") << "the window shows its latest tip";
+}
+
+TEST(Controls, ProgressBarKeepsItsPositionInsideTheRange)
+{
+    Parent parent;
+    CProgressCtrl bar;
+    ASSERT_TRUE(bar.Create(PBS_SMOOTH, CRect(0, 0, 200, 12), &parent, 9));
+    EXPECT_EQ(bar.GetPos(), 0);
+    int lower = -1, upper = -1;
+    bar.GetRange(lower, upper);
+    EXPECT_EQ(upper, 100) << "a Win32 bar's default range";
+    EXPECT_EQ(bar.SetPos(40), 0);
+    EXPECT_EQ(bar.SetPos(250), 40);
+    EXPECT_EQ(bar.GetPos(), 100);
+    bar.SetRange32(10, 20);
+    EXPECT_EQ(bar.GetPos(), 20) << "moved into the new range";
+    EXPECT_EQ(bar.SetPos(-5), 20);
+    EXPECT_EQ(bar.GetPos(), 10);
+    bar.SetRange32(50, 5); // upside down: an empty range at 50
+    bar.GetRange(lower, upper);
+    EXPECT_EQ(lower, 50);
+    EXPECT_EQ(upper, 50);
+    EXPECT_FALSE(bar.widget()->isTextVisible());
+}
+
+TEST(Controls, StaticShowsAnIconOrAnEtchedLine)
+{
+    Parent parent;
+    parent.resize(100, 60);
+    CStatic picture, line;
+    picture.Create("", SS_ICON | WS_VISIBLE, CRect(0, 0, 32, 32), &parent, 10);
+    line.Create("", SS_ETCHEDHORZ | WS_VISIBLE, CRect(0, 40, 100, 42), &parent, 11);
+    QImage red(32, 32, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QIcon icon(QPixmap::fromImage(red));
+    EXPECT_EQ(picture.SetIcon(&icon), nullptr);
+    EXPECT_EQ(picture.GetIcon(), &icon);
+    const QImage shown = parent.grab().toImage();
+    EXPECT_EQ(shown.pixel(16, 16), QColor(Qt::red).rgb());
+    EXPECT_NE(shown.pixel(50, 40), shown.pixel(50, 50)) << "the line's dark half";
+}
+
+// "&Cancel" shows Cancel with its access key, "&&" one ampersand.
+TEST(Controls, ButtonTextsKeepTheirAccessKeys)
+{
+    Parent parent;
+    CButton cancel, both;
+    cancel.Create("&Cancel", BS_PUSHBUTTON, CRect(0, 0, 80, 24), &parent, 2);
+    both.Create("Save && Close", BS_PUSHBUTTON, CRect(0, 30, 80, 54), &parent, 3);
+    auto* button = qobject_cast<QAbstractButton*>(cancel.widget());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "&Cancel");
+    EXPECT_EQ(button->shortcut(), QKeySequence(Qt::ALT | Qt::Key_C));
+    EXPECT_EQ(qobject_cast<QAbstractButton*>(both.widget())->text(), "Save && Close");
+    EXPECT_EQ(cancel.GetWindowText(), "&Cancel");
 }

@@ -1,0 +1,45 @@
+#include "dialogs/CKivProgressDlg.h"
+
+#include "dialogs/resources.h"
+#include "platform/CProgressCtrl.h"
+
+using namespace kivdlg;
+
+CKivProgressDlg::CKivProgressDlg(QWidget* parent) : CKivDialog(IDD_PROGRESS, parent)
+{
+}
+
+CKivProgressDlg::~CKivProgressDlg() = default;
+
+CProgressCtrl* CKivProgressDlg::GetBar() const
+{
+    return dynamic_cast<CProgressCtrl*>(GetDlgItem(IDC_PROGRESS_BAR));
+}
+
+BOOL CKivProgressDlg::OnInitDialog()
+{
+    CKivDialog::OnInitDialog();
+    if (CWnd* cancel = GetDlgItem(IDCANCEL))
+        cancel->ShowWindow(SW_HIDE);
+    SetWindowText(m_strTitle.c_str());
+    if (CProgressCtrl* bar = GetBar()) {
+        if (m_nRange < 1)
+            bar->ShowWindow(SW_HIDE);
+        else
+            bar->SetRange32(0, m_nRange);
+    }
+    return TRUE;
+}
+
+// The message and the bar are set before the repaint, so what shows is this
+// call's and not the one before.
+void CKivProgressDlg::SetProgress(const char* message, int position)
+{
+    m_strMessage = message ? message : "";
+    ShowWindow(SW_SHOW);
+    if (CProgressCtrl* bar = GetBar())
+        bar->SetPos(position);
+    if (CWnd* label = GetDlgItem(IDC_PROGRESS_MESSAGE))
+        label->SetWindowText(m_strMessage.c_str());
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}

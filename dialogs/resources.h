@@ -1,0 +1,26 @@
+// The resources of KivDlg: the progress window (1001) and the about box
+// (1000), and the about box's strings.
+#pragma once
+
+#include "dialogs/KivDlg_export.h"
+#include "platform/Resources.h"
+
+namespace kivdlg {
+constexpr UINT IDD_PROGRESS = 1001;
+constexpr UINT IDC_PROGRESS_BAR = 1001;
+constexpr UINT IDC_PROGRESS_MESSAGE = 1002;
+
+constexpr UINT IDD_ABOUT = 1000;
+constexpr UINT IDC_ABOUT_PRODUCT = 1000;
+constexpr UINT IDC_ABOUT_VERSION = 1001;
+constexpr UINT IDC_ABOUT_NOTICE = 1002;
+constexpr UINT IDC_ABOUT_WEB = 1003;
+constexpr UINT IDC_ABOUT_MAIL = 1004;
+constexpr UINT IDC_ABOUT_ICON = 1005;
+
+constexpr UINT IDS_ABOUT_TITLE = 1; // "About %s"
+constexpr UINT IDS_ICON_MENU = 2;
+constexpr UINT IDS_VERSION = 3;
+} // namespace kivdlg
+
+KIVDLG_EXPORT HINSTANCE KivDlgResources();
