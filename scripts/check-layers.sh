@@ -14,6 +14,7 @@ declare -A allowed=(
   [views]="platform core cad controls"
   [dbf]="platform core"
   [socket]="platform"
+  [airfoil]="platform core cad controls views"
 )
 
 status=0
