@@ -14,6 +14,7 @@
 class CComboBox;
 class CDC;
 class CWnd;
+class QWidget;
 class KivParamList;
 class ZopScanProgress;
 struct CRect;
@@ -52,6 +53,11 @@ public:
     static int DisplayAirfoilInfo(
         CComboBox* combo, const char* folder, const char* select, KivParamList* list, ZopScanProgress* progress);
     static int DisplayAirfoilInfo(CComboBox* combo, const char* folder, const char* select, KivParamList* list);
+    // The listing behind DisplayAirfoilInfo without a combo box: the pairs
+    // (file name, title) of folder's coordinate files appended to list, in
+    // the order of the folder search; the number appended. owner goes to
+    // progress->start.
+    static int ListAirfoilFiles(const char* folder, KivParamList* list, ZopScanProgress* progress, QWidget* owner);
     // The title line of a coordinate file into title (256 bytes); always 0.
     static int GetAirfoilInfo(const char* path, char* title);
 

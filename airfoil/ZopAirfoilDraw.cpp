@@ -154,6 +154,42 @@ void ZopAirfoil::Draw(CWnd* wnd, const char* folder, const char* file)
     wnd->RedrawWindow();
 }
 
+int ZopAirfoil::ListAirfoilFiles(const char* folder, KivParamList* list, ZopScanProgress* progress, QWidget* owner)
+{
+    if (!folder || !*folder || !list)
+        return 0;
+    // The extension in any case, as the Windows search matched it. Folders
+    // stand for what the Windows search left out by their attribute: no
+    // entry that is not a file is listed.
+    const std::vector<CString> found = GlobPaths((globEscaped(folder) + "*.[dD][aA][tT]").c_str(), true);
+    std::vector<CString> files;
+    for (const CString& path : found)
+        if (!path.empty() && path.back() != '/')
+            files.push_back(path);
+    if (files.empty())
+        return 0;
+    const std::size_t folderLength = std::strlen(folder);
+    if (progress)
+        progress->start(owner, "Searching Airfoil Data");
+    int listed = 0;
+    for (const CString& path : files) {
+        const std::string name = path.substr(std::min(folderLength, path.size()));
+        // The list holds names of up to 255 characters; the combo box's
+        // items stay in step with it.
+        if (name.size() >= sizeof(KivParamData::name))
+            continue;
+        char title[256];
+        GetAirfoilInfo(path.c_str(), title);
+        list->addParam(name.c_str(), title);
+        ++listed;
+        if (progress)
+            progress->show(StringFormat("%s - %s", name.c_str(), title).c_str());
+    }
+    if (progress)
+        progress->close();
+    return listed;
+}
+
 int ZopAirfoil::DisplayAirfoilInfo(CComboBox* combo, const char* folder, const char* select, KivParamList* list)
 {
     return DisplayAirfoilInfo(combo, folder, select, list, nullptr);
@@ -170,35 +206,10 @@ int ZopAirfoil::DisplayAirfoilInfo(
     list->removeData();
     if (!folder || !*folder)
         return 0;
-    // The extension in any case, as the Windows search matched it. Folders
-    // stand for what the Windows search left out by their attribute: no
-    // entry that is not a file is listed.
-    const std::vector<CString> found = GlobPaths((globEscaped(folder) + "*.[dD][aA][tT]").c_str(), true);
-    std::vector<CString> files;
-    for (const CString& path : found)
-        if (!path.empty() && path.back() != '/')
-            files.push_back(path);
-    if (files.empty())
+    if (ListAirfoilFiles(folder, list, progress, combo->window()) == 0)
         return 0;
-    const std::size_t folderLength = std::strlen(folder);
-    if (progress)
-        progress->start(combo->window(), "Searching Airfoil Data");
-    for (const CString& path : files) {
-        const std::string name = path.substr(std::min(folderLength, path.size()));
-        // The list holds names of up to 255 characters; the combo box's
-        // items stay in step with it.
-        if (name.size() >= sizeof(KivParamData::name))
-            continue;
-        char title[256];
-        GetAirfoilInfo(path.c_str(), title);
-        list->addParam(name.c_str(), title);
-        const CString item = StringFormat("%s - %s", name.c_str(), title);
-        combo->AddString(item.c_str());
-        if (progress)
-            progress->show(item.c_str());
-    }
-    if (progress)
-        progress->close();
+    for (int i = 0; i < list->getCount(); ++i)
+        combo->AddString(StringFormat("%s - %s", list->getParam(i), list->getValue(i)).c_str());
     int chosen = 0;
     if (select)
         for (int i = 0; i < combo->widget()->count(); ++i)
