@@ -144,8 +144,8 @@ QByteArray svgText(const Outline& outline)
     out += formatted(
         "<rect x=\"%.6f\" y=\"%.6f\" width=\"%.6f\" height=\"%.6f\" fill=\"white\"/>\n", left, -high, width, height);
     out += "<line x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\" stroke=\"#888888\" "
-           "stroke-width=\"1\" vector-effect=\"non-scaling-stroke\"/>\n";
-    out += "<polygon fill=\"none\" stroke=\"black\" stroke-width=\"1.5\" vector-effect=\"non-scaling-stroke\" "
+           "stroke-width=\"0.001\"/>\n";
+    out += "<polygon fill=\"none\" stroke=\"black\" stroke-width=\"0.002\" "
            "points=\"";
     for (const ZopPoint2D& p : outline.points)
         out += formatted("%.6f,%.6f ", p.x, 0.0 - p.y); // no "-0.000000" for y = 0
