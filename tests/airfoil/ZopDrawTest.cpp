@@ -5,6 +5,7 @@
 #include "core/KivParamList.h"
 #include "platform/CComboBox.h"
 #include "platform/CDC.h"
+#include "platform/CWnd.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,18 @@ TEST(ZopDraw, OutlineInsideTheWindowOverTheGrid)
     // No outline: the grid only.
     EXPECT_EQ(whitePixels(picture(ZopAirfoil(1, 0, 0, 12, 0))), 0);
     EXPECT_EQ(whitePixels(picture(ZopAirfoil(3, 0, 0, 12, 180), "/nonexistent", "x.dat")), 0);
+}
+
+TEST(ZopDraw, DrawOnAWindowBecomesItsBackground)
+{
+    CWnd wnd;
+    wnd.resize(240, 180);
+    ZopAirfoil().Draw(&wnd, nullptr, nullptr);
+    ASSERT_TRUE(wnd.autoFillBackground());
+    const QImage shown = wnd.palette().brush(QPalette::Window).textureImage();
+    ASSERT_EQ(shown.size(), QSize(240, 180));
+    EXPECT_GT(whitePixels(shown), 100);
+    ZopAirfoil().Draw(static_cast<CWnd*>(nullptr), nullptr, nullptr);
 }
 
 TEST(ZopDraw, FileCoordinatesOfAnySizeDraw)
