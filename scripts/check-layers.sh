@@ -15,6 +15,7 @@ declare -A allowed=(
   [dialogs]="platform core cad controls views"
   [dbf]="platform core"
   [socket]="platform"
+  [airfoil]="platform core cad controls views dialogs"
 )
 
 status=0

@@ -45,5 +45,6 @@ int runAci(const QStringList& args);
 int runDwg(const QStringList& args);
 int runIni(const QStringList& args);
 int runBmp(const QStringList& args);
+int runAirfoil(const QStringList& args);
 
 } // namespace cli

@@ -21,6 +21,7 @@ const cli::Command kCommands[] = {
     {"dbf", "show and dump dBASE tables", &cli::runDbf},
     {"dwg", "show and draw the preview of DWG drawings", &cli::runDwg},
     {"ini", "read and write INI values, plain or enciphered", &cli::runIni},
+    {"airfoil", "compute, read and draw airfoil outlines", &cli::runAirfoil},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 

@@ -1,0 +1,151 @@
+#include "airfoil/ZopPlotParser_p.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace zop {
+
+namespace {
+
+// What the counted layout's first line must pass on both numbers.
+constexpr double kCountThreshold = 3.0;
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// One number at p as %lf takes it (leading white space and a sign allowed);
+// p moves past it.
+bool readNumber(const char*& p, const char* end, double& out)
+{
+    while (p < end && isSpace(*p))
+        ++p;
+    const char* start = p;
+    if (start < end && *start == '+')
+        ++start;
+    if (start < end && *start == '+')
+        return false;
+    const auto r = std::from_chars(start, end, out, std::chars_format::general);
+    if (r.ec != std::errc() || !std::isfinite(out))
+        return false;
+    p = r.ptr;
+    return true;
+}
+
+bool readPair(std::string_view line, bool commaSeparated, double& x, double& y)
+{
+    const char* p = line.data();
+    const char* end = p + line.size();
+    if (!readNumber(p, end, x))
+        return false;
+    if (commaSeparated) {
+        while (p < end && isSpace(*p))
+            ++p;
+        if (p == end || (*p != ',' && *p != ';'))
+            return false;
+        ++p;
+    }
+    return readNumber(p, end, y);
+}
+
+} // namespace
+
+PlotLines::PlotLines(const char* data, std::size_t size) : m_pos(data), m_end(data + size)
+{
+    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+        m_pos += 3;
+}
+
+bool PlotLines::next(std::string_view& line)
+{
+    if (m_pos >= m_end)
+        return false;
+    const char* eol = static_cast<const char*>(std::memchr(m_pos, '\n', static_cast<std::size_t>(m_end - m_pos)));
+    const char* stop = eol ? eol : m_end;
+    std::size_t n = static_cast<std::size_t>(stop - m_pos);
+    if (n > 0 && m_pos[n - 1] == '\r')
+        --n;
+    line = std::string_view(m_pos, std::min(n, kLineChars));
+    m_pos = eol ? eol + 1 : m_end;
+    return true;
+}
+
+bool ReadPoint(std::string_view line, double& x, double& y)
+{
+    const bool comma = line.find(',') != std::string_view::npos;
+    // "0,5 0,25": decimals written with commas, which only a line without a
+    // decimal point can mean.
+    if (comma && line.find('.') == std::string_view::npos) {
+        std::string dotted(line);
+        std::replace(dotted.begin(), dotted.end(), ',', '.');
+        if (readPair(dotted, false, x, y))
+            return true;
+    }
+    if (readPair(line, false, x, y))
+        return true;
+    return comma && readPair(line, true, x, y);
+}
+
+bool ParsePlotText(const char* data, std::size_t size, std::size_t maxPoints, std::vector<ZopPoint2D>& out)
+{
+    out.clear();
+    PlotLines lines(data, size);
+    std::string_view line;
+    if (!lines.next(line))
+        return false;
+    double x = 0;
+    double y = 0;
+    // A file without a title: its first line is a point, and kept as one.
+    bool pending = ReadPoint(line, x, y) && line.find_first_not_of(" \t0123456789.+-eE") == std::string_view::npos;
+    if (!pending && !lines.next(line))
+        return false;
+    if (!pending)
+        pending = ReadPoint(line, x, y);
+    else
+        line = {};
+
+    if (pending && x > kCountThreshold && y > kCountThreshold) {
+        // Counted layout. The counts bound the two runs but allocate
+        // nothing: only the points present are kept. Lines without a point
+        // (the blank lines around the runs) are not counted.
+        const auto cap = static_cast<double>(maxPoints);
+        const auto upper = static_cast<std::size_t>(std::min(x, cap));
+        const auto lower = static_cast<std::size_t>(std::min(y, cap));
+        std::vector<ZopPoint2D> top;
+        while (top.size() < upper && lines.next(line))
+            if (ReadPoint(line, x, y))
+                top.push_back({x, y});
+        out.assign(top.rbegin(), top.rend());
+        std::size_t read = 0;
+        while (read < lower && lines.next(line))
+            if (ReadPoint(line, x, y)) {
+                out.push_back({x, y});
+                ++read;
+            }
+        if (out.size() > maxPoints)
+            out.clear();
+        return !out.empty();
+    }
+
+    // Free layout: every line is a point; one without two numbers repeats
+    // the point before it. Lines before the first point give none.
+    if (pending)
+        out.push_back({x, y});
+    while (lines.next(line)) {
+        if (ReadPoint(line, x, y))
+            out.push_back({x, y});
+        else if (!out.empty())
+            out.push_back(out.back());
+        if (out.size() > maxPoints) {
+            out.clear();
+            return false;
+        }
+    }
+    return !out.empty();
+}
+
+} // namespace zop

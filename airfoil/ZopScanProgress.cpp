@@ -1,0 +1,3 @@
+#include "airfoil/ZopScanProgress.h"
+
+ZopScanProgress::~ZopScanProgress() = default;
