@@ -63,8 +63,8 @@ TEST(VandrelAirfoil, Naca4DatIsTheFreeLayoutAndReadsBack)
     std::istringstream lines(text(dir.file("a.dat")));
     std::string line;
     std::getline(lines, line);
+    const QRegularExpression sixDecimals("^-?\\d\\.\\d{6} -?\\d\\.\\d{6}$");
     while (std::getline(lines, line))
-        static const QRegularExpression sixDecimals("^-?\\d\\.\\d{6} -?\\d\\.\\d{6}$");
         ASSERT_TRUE(sixDecimals.match(QString::fromStdString(line)).hasMatch()) << line;
 
     // Read back through the coordinate-file reader: the same points.
