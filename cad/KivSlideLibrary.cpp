@@ -343,17 +343,23 @@ int extractOne(const ByteSource& library, const KivSldLibInfo& entry, const Fold
 
 namespace slidelib {
 
+// The open file as one block: mapped, else read into memory.
+static bool holdWhole(ByteSource& file)
+{
+    if (file.map())
+        return true;
+    std::vector<std::uint8_t> bytes;
+    if (!file.readRange(0, file.size(), bytes))
+        return false;
+    file = ByteSource::fromBytes(std::move(bytes));
+    return true;
+}
+
 bool openWholeFile(const std::string& path, ByteSource& out)
 {
     ByteSource file;
-    if (!file.openFile(path) || file.size() > kMaxLibrarySize)
+    if (!file.openFile(path) || file.size() > kMaxLibrarySize || !holdWhole(file))
         return false;
-    if (!file.map()) {
-        std::vector<std::uint8_t> bytes;
-        if (!file.readRange(0, file.size(), bytes))
-            return false;
-        file = ByteSource::fromBytes(std::move(bytes));
-    }
     out = std::move(file);
     return true;
 }
@@ -379,13 +385,19 @@ int openSlideFromLibraryFile(
 
 int openLibrarySlide(const char* library, const char* slide, ByteSource& file, ByteSource& view)
 {
+    // The directory is read once, from the file the slide is then taken from.
     std::vector<KivSldLibInfo> entries;
     std::string path;
-    if (const int code = listLibrary(library, entries, &path))
+    if (const int code = listLibrary(library, entries, &path, &file))
         return code;
-    if (findSlide(entries, slide) < 0)
+    const int index = findSlide(entries, slide);
+    if (index < 0)
         return fail(5, library, slide ? slide : "");
-    return openSlideFromLibraryFile(path, path, slide, file, view);
+    if (!holdWhole(file))
+        return fail(1, path);
+    const KivSldLibInfo& e = entries[static_cast<std::size_t>(index)];
+    view = ByteSource::fromMemory(file.data() + e.address, static_cast<std::size_t>(e.size));
+    return 0;
 }
 
 int addSlide(const char* library, const char* slideFile, bool replace)

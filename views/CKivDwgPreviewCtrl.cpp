@@ -98,9 +98,7 @@ void CKivDwgPreviewCtrl::SetAutoSize(int autoSize)
 
 void CKivDwgPreviewCtrl::SetInvert(int invert)
 {
-    m_bInvert = invert;
-    decode();
-    changed();
+    SetInvert(invert, m_bRedraw);
 }
 
 void CKivDwgPreviewCtrl::SetInvert(int invert, int redraw)
