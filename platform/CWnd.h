@@ -31,6 +31,8 @@ protected:
     void PostToParent(UINT message, WPARAM wParam, LPARAM lParam);
     // The child control's WM_COMMAND: identifier and code, this window in lParam.
     void NotifyParent(UINT code);
+    // For controls whose styles change after creation.
+    void SetStyle(DWORD style) { m_style = style; }
 
 private:
     UINT m_id = 0;
