@@ -1,10 +1,17 @@
 // Sorting a report list of 100,000 rows by a number, a date and a text
-// column: the keys are made once per row, never read per comparison.
+// column: the keys are made once per row, never read per comparison. Opening
+// a folder of 100,000 files in the directory tree with a file filter, and
+// asking whether such a folder has a sub-folder.
+#include "controls/CKivDirTreeCtrl.h"
 #include "controls/CKivListCtrl.h"
+#include "platform/DirectoryReader.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -57,8 +64,62 @@ void BM_SortTexts(benchmark::State& state)
     sortColumn(state, 2, CKivListCtrl::kSortText);
 }
 
+// A folder of count files, one in every "every" a drawing, the rest text;
+// made once per process and removed at its end.
+const QString& bigFolder(int count, int every)
+{
+    static QTemporaryDir dir;
+    static QString made;
+    const QString path = dir.path() + QString("/files-%1-%2").arg(count).arg(every);
+    if (made == path)
+        return made;
+    QDir().mkpath(path);
+    for (int i = 0; i < count; ++i) {
+        QFile file(path + QString("/drawing%1.%2").arg(i, 6, 10, QChar('0')).arg(i % every == 0 ? "dwg" : "txt"));
+        file.open(QIODevice::WriteOnly);
+    }
+    made = path;
+    return made;
+}
+
+// Opening the folder, files shown and filtered to ".dwg".
+void BM_CKivDirTreeCtrl_ExpandFiltered(benchmark::State& state)
+{
+    const QByteArray folder = QFile::encodeName(bigFolder(100000, static_cast<int>(state.range(0))));
+    CKivDirTreeCtrl tree;
+    tree.SetFileFilter(".dwg");
+    for (auto _ : state) {
+        tree.DisplayTree(folder.constData(), 1);
+        benchmark::DoNotOptimize(tree.GetRootItem());
+    }
+    state.counters["items"] = static_cast<double>(tree.GetCount());
+}
+
+// The placeholder question for a folder of 100,000 files and one
+// sub-folder, beside reading the whole folder.
+void BM_DirectoryReader_HasChild(benchmark::State& state)
+{
+    const QString path = bigFolder(100000, 10);
+    QDir().mkpath(path + "/sub");
+    const QByteArray folder = QFile::encodeName(path);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DirectoryReader::HasChild(folder.constData(), false));
+}
+void BM_DirectoryReader_ListAll(benchmark::State& state)
+{
+    const QByteArray folder = QFile::encodeName(bigFolder(100000, 10));
+    for (auto _ : state) {
+        std::vector<CString> folders;
+        DirectoryReader::List(folder.constData(), &folders, nullptr, nullptr);
+        benchmark::DoNotOptimize(folders.data());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_CKivDirTreeCtrl_ExpandFiltered)->Arg(10)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DirectoryReader_HasChild)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DirectoryReader_ListAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNumbers)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortDates)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortTexts)->Arg(100000)->Unit(benchmark::kMillisecond);
