@@ -4,12 +4,12 @@
 // picker driving a swatch, and a hyperlink.
 #pragma once
 
-#include "views/CKivSlideViewCtrl.h"
 #include "controls/CKivColorCtrl.h"
 #include "controls/CKivComboBox.h"
 #include "controls/CKivHyperCtrl.h"
 #include "controls/CKivScrollEditCtrl.h"
 #include "controls/CKivSpinEditCtrl.h"
+#include "views/CKivSlideViewCtrl.h"
 
 class ControlGallery : public CWnd {
 public:

@@ -1,7 +1,9 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
-// exists so far: the gallery of small controls, a simulated long job in the
-// progress window and the about box.
+// exists so far: the gallery of small controls, the report list and
+// directory tree, a simulated long job in the progress window and the about
+// box.
 #include "ControlGallery.h"
+#include "ControlsPage.h"
 
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
@@ -65,6 +67,15 @@ int main(int argc, char** argv)
     window.setCentralWidget(gallery);
     QMenu* view = window.menuBar()->addMenu("&View");
     view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
+    ControlsPage* controls = nullptr;
+    view->addAction("C&ontrols: report list and folders", &window, [&controls] {
+        if (!controls) {
+            controls = new ControlsPage;
+            controls->setAttribute(Qt::WA_DeleteOnClose, false);
+        }
+        controls->show();
+        controls->raise();
+    });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* file = window.menuBar()->addMenu("&File");
     file->addAction("E&xit", &app, &QApplication::quit);
@@ -75,5 +86,7 @@ int main(int argc, char** argv)
     });
     window.resize(660, 440);
     window.show();
-    return app.exec();
+    const int result = app.exec();
+    delete controls;
+    return result;
 }
