@@ -57,7 +57,12 @@ CTreeCtrl::CTreeCtrl(QWidget* parent) : WidgetWnd(parent, new QTreeWidget)
     });
 }
 
-CTreeCtrl::~CTreeCtrl() = default;
+// The tree widget goes after this class's part of the object: what it
+// signals while it goes must not reach the handlers.
+CTreeCtrl::~CTreeCtrl()
+{
+    QObject::disconnect(widget(), nullptr, this, nullptr);
+}
 
 BOOL CTreeCtrl::Create(DWORD style, const CRect& rect, QWidget* parent, UINT id)
 {

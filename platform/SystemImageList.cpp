@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileIconProvider>
+#include <QMimeDatabase>
 #include <QStyle>
 
 namespace {
@@ -85,8 +86,14 @@ int SystemImageList::IconIndex(const char* path, Kind kind, bool open)
     if (known != m_byExtension.end())
         return known->second;
     // One look at the theme per extension: a folder of many files of one
-    // kind asks once.
-    int index = add(m_provider->icon(QFileInfo(QFile::decodeName(p.c_str()))));
+    // kind asks once. By the name only: reading a file to learn its kind
+    // could wait for ever on a pipe or a dead mount.
+    const QMimeType type
+        = QMimeDatabase().mimeTypeForFile("file" + QString::fromUtf8(ext.c_str()), QMimeDatabase::MatchExtension);
+    QIcon icon;
+    if (type.isValid() && !type.isDefault())
+        icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+    int index = icon.isNull() ? m_file : add(icon);
     if (index < 0)
         index = m_file;
     m_byExtension.emplace(ext, index);

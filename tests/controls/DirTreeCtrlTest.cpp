@@ -247,6 +247,20 @@ TEST(CKivDirTreeCtrl, BadEntriesOpenToWhatCanBeRead)
     EXPECT_FALSE(tree.ItemHasChildren(beta));
 }
 
+// A pipe in a folder is listed by its name; nothing waits for a writer.
+TEST(CKivDirTreeCtrl, PipesAreListedWithoutBeingOpened)
+{
+    Drawings d;
+    for (const char* name : {"pipe.unknownkind", "pipe.dwg", "pipe"})
+        ASSERT_EQ(testsupport::run({"mkfifo", d.root + name}).status, 0);
+    Tree tree;
+    ASSERT_EQ(tree.DisplayTree(d.root.c_str(), 1), 1);
+    HTREEITEM top = tree.GetRootItem();
+    EXPECT_NE(child(tree, top, "pipe.unknownkind"), nullptr);
+    EXPECT_NE(child(tree, top, "pipe.dwg"), nullptr);
+    EXPECT_NE(child(tree, top, "pipe"), nullptr);
+}
+
 TEST(CKivDirTreeCtrl, UnreadableFolderOpensToNothing)
 {
     Drawings d;
