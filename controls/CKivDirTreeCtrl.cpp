@@ -25,13 +25,28 @@ CString withoutSlash(CString p)
 
 // Names in ascending order ignoring case, as the string array sorts them;
 // names that differ only in case follow byte order, so the order is always
-// the same. A stable n log n sort: folders may hold 100,000 names.
+// the same. An n log n sort on keys folded once: folders may hold 100,000
+// names.
 void sortNames(std::vector<CString>& names)
 {
-    std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) {
-        const int cmp = CompareNoCase(a.c_str(), b.c_str());
-        return cmp != 0 ? cmp < 0 : a < b;
+    std::vector<std::pair<CString, std::size_t>> keys;
+    keys.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        CString folded = names[i];
+        for (char& c : folded)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        keys.emplace_back(std::move(folded), i);
+    }
+    std::sort(keys.begin(), keys.end(), [&names](const auto& a, const auto& b) {
+        const int cmp = a.first.compare(b.first);
+        return cmp != 0 ? cmp < 0 : names[a.second] < names[b.second];
     });
+    std::vector<CString> sorted;
+    sorted.reserve(names.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(names[key.second]));
+    names = std::move(sorted);
 }
 
 bool sameNoCase(const CString& a, const CString& b)
@@ -115,7 +130,8 @@ HTREEITEM CKivDirTreeCtrl::AddItem(HTREEITEM parent, const char* path, SystemIma
     }
     const CString full = withSlash(path);
     const int image = m_sysImages->IconIndex(full.c_str(), kind, false);
-    const int openImage = m_sysImages->IconIndex(full.c_str(), kind, true);
+    const int openImage
+        = kind == SystemImageList::Kind::File ? image : m_sysImages->IconIndex(full.c_str(), kind, true);
     if (image < 0 || openImage < 0) {
         m_lastError = kNoFileInfo;
         return nullptr;

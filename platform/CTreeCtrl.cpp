@@ -12,16 +12,25 @@ enum Role : int {
     kSelectedImage,
 };
 
+bool isAscii(const char* text)
+{
+    for (; *text; ++text)
+        if (static_cast<unsigned char>(*text) >= 0x80)
+            return false;
+    return true;
+}
+
 void setText(QTreeWidgetItem* item, const char* text)
 {
-    const QByteArray bytes(text ? text : "");
-    const QString shown = QString::fromUtf8(bytes);
+    if (!text)
+        text = "";
+    const QString shown = QString::fromUtf8(text);
     item->setText(0, shown);
     // Only names that do not come back from their UTF-8 reading keep their
     // bytes beside them: a folder of many plain names stays light.
-    if (shown.toUtf8() != bytes)
-        item->setData(0, kBytes, bytes);
-    else
+    if (!isAscii(text) && shown.toUtf8() != QByteArray(text))
+        item->setData(0, kBytes, QByteArray(text));
+    else if (item->data(0, kBytes).isValid())
         item->setData(0, kBytes, QVariant());
 }
 

@@ -71,15 +71,22 @@ TEST(DirectoryReader, FoldersThatCannotBeReadGiveNothing)
     EXPECT_TRUE(folders.empty() && files.empty());
     EXPECT_FALSE(DirectoryReader::HasChild((dir.path() / "none").c_str(), true));
     EXPECT_FALSE(DirectoryReader::HasChild(nullptr, true));
+}
 
+TEST(DirectoryReader, LockedFolderGivesNothing)
+{
+    testsupport::TempDir dir;
+    std::vector<CString> folders;
     fs::create_directory(dir.path() / "locked");
     fs::create_directory(dir.path() / "locked" / "inner");
     fs::permissions(dir.path() / "locked", fs::perms::none);
     const bool readable = DirectoryReader::List((dir.path() / "locked").c_str(), &folders, nullptr, nullptr);
+    const bool child = DirectoryReader::HasChild((dir.path() / "locked").c_str(), true);
     fs::permissions(dir.path() / "locked", fs::perms::owner_all);
     if (readable)
         GTEST_SKIP() << "permissions do not bind this user";
     EXPECT_TRUE(folders.empty());
+    EXPECT_FALSE(child);
 }
 
 TEST(DirectoryReader, HasChildCountsFoldersAndFilesWhenAsked)
