@@ -49,6 +49,34 @@ void sortNames(std::vector<CString>& names)
     names = std::move(sorted);
 }
 
+// The path with "//", "/./" and "name/.." taken out, ending in '/', so that
+// a path typed or joined by hand finds the items by their names.
+CString cleanFolder(const char* path)
+{
+    const CString p = path ? path : "";
+    std::vector<CString> parts;
+    std::size_t start = 0;
+    while (start <= p.size()) {
+        std::size_t end = p.find('/', start);
+        if (end == CString::npos)
+            end = p.size();
+        const CString part = p.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else if (p.empty() || p.front() != '/')
+                parts.push_back(part);
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    CString clean = !p.empty() && p.front() == '/' ? "/" : "";
+    for (const CString& part : parts)
+        clean += part + '/';
+    return clean;
+}
+
 bool sameNoCase(const CString& a, const CString& b)
 {
     return a.size() == b.size() && CompareNoCase(a.c_str(), b.c_str()) == 0;
@@ -298,9 +326,11 @@ HTREEITEM CKivDirTreeCtrl::SearchSiblingItem(HTREEITEM item, const char* path) c
 
 int CKivDirTreeCtrl::SetPath(const char* path)
 {
-    if (!IsValidPath(path))
+    if (!path || !*path)
         return 0;
-    const CString target = withSlash(path);
+    const CString target = cleanFolder(path);
+    if (!IsValidPath(target.c_str()))
+        return 0;
     SetRedraw(FALSE);
     HTREEITEM found = nullptr;
     HTREEITEM level = GetRootItem();

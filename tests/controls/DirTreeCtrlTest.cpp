@@ -152,6 +152,10 @@ TEST(CKivDirTreeCtrl, SetPathOpensEveryLevel)
     ASSERT_EQ(tree.SetPath((d.root + "Alpha/inner/new/").c_str()), 1);
     EXPECT_EQ(tree.GetPath(tree.GetSelectedItem()), d.root + "Alpha/inner/new/");
 
+    // Written by hand: doubled separators, "." and ".." find the same item.
+    ASSERT_EQ(tree.SetPath((d.root + "/beta/../Alpha/./inner//deep/").c_str()), 1);
+    EXPECT_EQ(tree.GetPath(tree.GetSelectedItem()), deep + "/");
+
     const UINT count = tree.GetCount();
     EXPECT_EQ(tree.SetPath((d.root + "Alpha/none").c_str()), 0);
     EXPECT_EQ(tree.SetPath("/"), 0) << "outside the tree";
