@@ -1,5 +1,6 @@
 #include "dialogs/resources.h"
 
+#include "platform/CListCtrl.h"
 #include "platform/CProgressCtrl.h"
 #include "platform/MessageBox.h"
 #include "platform/WinMessages.h"
@@ -35,6 +36,32 @@ DialogTemplate aboutTemplate()
     return t;
 }
 
+DialogTemplate inputTextTemplate()
+{
+    DialogTemplate t {"Input String", 0, 0, 0, 265, 70, {}};
+    t.items = {
+        {IDC_INPUT_PROMPT, "STATIC", SS_LEFT, 7, 7, 251, 10, "질문"},
+        {IDC_INPUT_EDIT, "EDIT", WS_BORDER, 7, 22, 251, 12, ""},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 153, 48, 50, 14, "&OK"},
+        {IDCANCEL, "BUTTON", BS_PUSHBUTTON, 208, 48, 50, 14, "&Cancel"},
+    };
+    return t;
+}
+
+// Find is the default button: Enter in the edit filters the list.
+DialogTemplate findParamTemplate()
+{
+    DialogTemplate t {"Find Data", 0, 0, 0, 165, 205, {}};
+    t.items = {
+        {IDC_FIND_LIST, "SysListView32", LVS_REPORT | LVS_SHOWSELALWAYS | WS_BORDER, 5, 5, 155, 155, ""},
+        {IDC_FIND_EDIT, "EDIT", WS_BORDER, 5, 167, 100, 12, ""},
+        {IDC_FIND_BUTTON, "BUTTON", BS_DEFPUSHBUTTON, 110, 166, 50, 14, "&Find"},
+        {IDOK, "BUTTON", BS_PUSHBUTTON, 55, 186, 50, 14, "&OK"},
+        {IDCANCEL, "BUTTON", BS_PUSHBUTTON, 110, 186, 50, 14, "&Cancel"},
+    };
+    return t;
+}
+
 } // namespace
 
 HINSTANCE KivDlgResources()
@@ -43,6 +70,8 @@ HINSTANCE KivDlgResources()
         ResourceModule m("KivDlg");
         m.addDialog(IDD_PROGRESS, progressTemplate());
         m.addDialog(IDD_ABOUT, aboutTemplate());
+        m.addDialog(IDD_INPUT_TEXT, inputTextTemplate());
+        m.addDialog(IDD_FIND_PARAM, findParamTemplate());
         m.addString(IDS_ABOUT_TITLE, "About %s");
         m.addString(IDS_ICON_MENU, "Icon Menu");
         m.addString(IDS_VERSION, "Version 3.0");

@@ -1,5 +1,5 @@
-// The resources of KivDlg: the progress window (1001) and the about box
-// (1000), and the about box's strings.
+// The resources of KivDlg: the progress window (1001), the about box (1000),
+// the input box (2000) and the find box (15005), and their strings.
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
@@ -17,6 +17,15 @@ constexpr UINT IDC_ABOUT_NOTICE = 1002;
 constexpr UINT IDC_ABOUT_WEB = 1003;
 constexpr UINT IDC_ABOUT_MAIL = 1004;
 constexpr UINT IDC_ABOUT_ICON = 1005;
+
+constexpr UINT IDD_INPUT_TEXT = 2000;
+constexpr UINT IDC_INPUT_PROMPT = 2001;
+constexpr UINT IDC_INPUT_EDIT = 1012;
+
+constexpr UINT IDD_FIND_PARAM = 15005;
+constexpr UINT IDC_FIND_LIST = 15000;
+constexpr UINT IDC_FIND_EDIT = 1013;
+constexpr UINT IDC_FIND_BUTTON = 3;
 
 constexpr UINT IDS_ABOUT_TITLE = 1; // "About %s"
 constexpr UINT IDS_ICON_MENU = 2;

@@ -5,6 +5,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace {
+
+// Each radio button of a template sits alone in its own window, where Qt's
+// exclusivity does not reach: a click on a checked one would uncheck it. A
+// click checks it, as in Win32; the dialog moves the check between them.
+class RadioButton : public QRadioButton {
+public:
+    explicit RadioButton(const QString& text) : QRadioButton(text) { setAutoExclusive(false); }
+
+protected:
+    void nextCheckState() override { setChecked(true); }
+};
+
+} // namespace
+
 CButton::CButton(QWidget* parent) : WidgetWnd(parent, nullptr)
 {
 }
@@ -25,7 +40,7 @@ BOOL CButton::Create(const char* text, DWORD style, const CRect& rect, QWidget* 
         break;
     }
     case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: button = new QRadioButton(label); break;
+    case BS_AUTORADIOBUTTON: button = new RadioButton(label); break;
     case BS_GROUPBOX:
         button = new QGroupBox(label);
         button->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -44,4 +59,25 @@ BOOL CButton::Create(const char* text, DWORD style, const CRect& rect, QWidget* 
         QObject::connect(clickable, &QAbstractButton::clicked, this, [this] { NotifyParent(BN_CLICKED); });
     SetWindowText(text);
     return WidgetWnd::Create(style, rect, parent, id);
+}
+
+int CButton::GetCheck() const
+{
+    if (auto* box = qobject_cast<QCheckBox*>(widget()))
+        return box->checkState() == Qt::Checked ? BST_CHECKED
+            : box->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE
+                                                         : BST_UNCHECKED;
+    if (auto* radio = qobject_cast<QRadioButton*>(widget()))
+        return radio->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+    return BST_UNCHECKED;
+}
+
+void CButton::SetCheck(int check)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(widget()))
+        box->setCheckState(check == BST_CHECKED ? Qt::Checked
+                : check == BST_INDETERMINATE && box->isTristate() ? Qt::PartiallyChecked
+                                                                  : Qt::Unchecked);
+    else if (auto* radio = qobject_cast<QRadioButton*>(widget()))
+        radio->setChecked(check == BST_CHECKED);
 }

@@ -9,4 +9,9 @@ public:
     explicit CButton(QWidget* parent = nullptr);
     BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id);
     using WidgetWnd::Create;
+
+    // BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE; a push button is
+    // never checked. Setting the check notifies nobody.
+    int GetCheck() const;
+    void SetCheck(int check);
 };

@@ -1,5 +1,7 @@
 #include "platform/CComboBox.h"
 
+#include <cstring>
+
 CComboBox::CComboBox(QWidget* parent) : WidgetWnd(parent, new QComboBox)
 {
     QObject::connect(widget(), &QComboBox::activated, this, [this] { NotifyParent(CBN_SELCHANGE); });
@@ -32,4 +34,25 @@ int CComboBox::SetCurSel(int index)
 CString CComboBox::GetLBText(int index) const
 {
     return widget()->itemText(index).toStdString();
+}
+
+int CComboBox::GetCount() const
+{
+    return widget()->count();
+}
+
+int CComboBox::FindString(int startAfter, const char* prefix) const
+{
+    const int count = GetCount();
+    if (count == 0)
+        return CB_ERR;
+    const CString wanted = prefix ? prefix : "";
+    const int first = startAfter < -1 || startAfter >= count ? 0 : startAfter + 1;
+    for (int k = 0; k < count; ++k) {
+        const int i = (first + k) % count;
+        const CString text = GetLBText(i);
+        if (text.size() >= wanted.size() && CompareNoCaseN(text.c_str(), wanted.c_str(), wanted.size()) == 0)
+            return i;
+    }
+    return CB_ERR;
 }

@@ -16,4 +16,9 @@ public:
     // CB_ERR, and no change, for an index outside -1 … count - 1.
     int SetCurSel(int index);
     CString GetLBText(int index) const;
+    int GetCount() const;
+    // The first item after startAfter (-1: from the top) whose text begins
+    // with prefix, ignoring ASCII case, wrapping round to the top; CB_ERR
+    // when none does.
+    int FindString(int startAfter, const char* prefix) const;
 };

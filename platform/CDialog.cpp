@@ -4,6 +4,7 @@
 #include "platform/CProgressCtrl.h"
 #include "platform/CStatic.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -47,6 +48,12 @@ void CDialog::createFromTemplate()
     if (!t)
         return;
     SetWindowText(t->caption.c_str());
+    // The templates are laid out for an 8-point face (MS Sans Serif 8), which
+    // the dialog units stand for; the desktop's larger default would cut
+    // labels off. The face stays the desktop's.
+    QFont face = font();
+    face.setPointSize(8);
+    setFont(face);
     resize(DialogUnitsToPixelsX(t->cx), DialogUnitsToPixelsY(t->cy));
     for (const auto& item : t->items) {
         const CRect rect(DialogUnitsToPixelsX(item.x), DialogUnitsToPixelsY(item.y),

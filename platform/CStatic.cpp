@@ -42,6 +42,9 @@ void CStatic::OnPaint()
     }
     int flags = Qt::TextWordWrap;
     const DWORD style = GetStyle();
+    // "&Name:" underlines the N and "&&" is one '&', unless SS_NOPREFIX.
+    if (!(style & SS_NOPREFIX))
+        flags |= Qt::TextShowMnemonic;
     flags |= (style & 0x3) == SS_CENTER ? Qt::AlignHCenter : (style & 0x3) == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
     flags |= (style & SS_CENTERIMAGE) ? Qt::AlignVCenter : Qt::AlignTop;
     painter.drawText(rect(), flags, QString::fromStdString(GetWindowText()));

@@ -18,6 +18,26 @@ BOOL CWnd::Create(DWORD style, const CRect& rect, QWidget* parent, UINT id)
     return TRUE;
 }
 
+BOOL CWnd::SubclassDlgItem(UINT id, QWidget* parent)
+{
+    if (!parent)
+        return FALSE;
+    CWnd* item = nullptr;
+    for (QObject* child : parent->children())
+        if (auto* wnd = qobject_cast<CWnd*>(child); wnd && wnd != this && wnd->GetDlgCtrlID() == static_cast<int>(id)) {
+            item = wnd;
+            break;
+        }
+    if (!item)
+        return FALSE;
+    const QRect r = item->geometry();
+    Create(item->GetStyle(), CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()), parent, id);
+    stackUnder(item);
+    QWidget::setTabOrder(item, this);
+    delete item;
+    return TRUE;
+}
+
 void CWnd::PostToParent(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (QWidget* parent = GetParent())

@@ -15,6 +15,10 @@ public:
 
     // A child window at rect (parent client coordinates) with identifier id.
     virtual BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id);
+    // Takes the place of the control id that parent's dialog template made:
+    // its rectangle, style, identifier, stacking and place in the tab order;
+    // the template's control goes. FALSE when parent has no such control.
+    BOOL SubclassDlgItem(UINT id, QWidget* parent);
 
     int GetDlgCtrlID() const { return static_cast<int>(m_id); }
     void SetDlgCtrlID(UINT id) { m_id = id; }

@@ -37,6 +37,7 @@ constexpr DWORD SS_RIGHT = 0x0002;
 constexpr DWORD SS_ICON = 0x0003;
 constexpr DWORD SS_ETCHEDHORZ = 0x0010;
 constexpr DWORD SS_TYPEMASK = 0x001F;
+constexpr DWORD SS_NOPREFIX = 0x0080;
 constexpr DWORD SS_NOTIFY = 0x0100;
 constexpr DWORD SS_CENTERIMAGE = 0x0200;
 constexpr UINT STN_CLICKED = 0;

@@ -16,6 +16,7 @@ declare -A allowed=(
   [dbf]="platform core"
   [socket]="platform"
   [airfoil]="platform core cad controls views dialogs"
+  [appdialogs]="platform core cad controls views dialogs airfoil"
 )
 
 status=0
