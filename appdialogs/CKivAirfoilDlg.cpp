@@ -146,8 +146,8 @@ void CKivAirfoilDlg::OnFileChosen()
 
 void CKivAirfoilDlg::OnFolder()
 {
-    CFileDialog dialog(TRUE, ".dat", nullptr, OFN_HIDEREADONLY,
-        "Airfoil Data Files (*.dat)|*.dat|All Files (*.*)|*.*||", this);
+    CFileDialog dialog(
+        TRUE, ".dat", nullptr, OFN_HIDEREADONLY, "Airfoil Data Files (*.dat)|*.dat|All Files (*.*)|*.*||", this);
     dialog.SetTitle("Select Directory");
     dialog.SetInitialDir(m_folder.c_str());
     if (dialog.DoModal() != IDOK)
@@ -156,8 +156,8 @@ void CKivAirfoilDlg::OnFolder()
     const CString file = dialog.GetFileName();
     // What the caller gets back must fit its buffers.
     if (folder.size() >= kPathSize || file.size() >= kPathSize) {
-        MessageBox(this, "The path of the chosen file is too long.", GetWindowText().c_str(),
-            MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(
+            this, "The path of the chosen file is too long.", GetWindowText().c_str(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     m_folder = folder;

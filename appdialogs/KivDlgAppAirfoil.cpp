@@ -20,8 +20,8 @@ void copyBack(char* buffer, std::size_t capacity, const CString& text)
 
 } // namespace
 
-int KivDlgAppAirfoil(HWND parent, int* type, double* camber, double* position, double* thickness, int* nodes,
-    char* folder, char* file)
+int KivDlgAppAirfoil(
+    HWND parent, int* type, double* camber, double* position, double* thickness, int* nodes, char* folder, char* file)
 {
     if (!type || !camber || !position || !thickness || !nodes || !folder || !file)
         return 0;

@@ -11,5 +11,5 @@
 // each hold 260 bytes, or more than the text they bring: the dialog never
 // writes more than the larger of the two. 1 on OK; 0 on Cancel, when nothing
 // is written, and 0 at once when any argument is null.
-KIVAPPDLG_EXPORT int KivDlgAppAirfoil(HWND parent, int* type, double* camber, double* position, double* thickness,
-    int* nodes, char* folder, char* file);
+KIVAPPDLG_EXPORT int KivDlgAppAirfoil(
+    HWND parent, int* type, double* camber, double* position, double* thickness, int* nodes, char* folder, char* file);

@@ -1,10 +1,11 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
 // exists so far: the gallery of small controls, the report list and
-// directory tree, a simulated long job in the progress window and the about
-// box.
+// directory tree, a simulated long job in the progress window, the airfoil
+// dialog and the about box.
 #include "ControlGallery.h"
 #include "ControlsPage.h"
 
+#include "appdialogs/KivDlgAppAirfoil.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
 #include "platform/MessageBox.h"
@@ -17,6 +18,8 @@
 #include <QMenuBar>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <cstdio>
 
 namespace {
 
@@ -52,6 +55,27 @@ void simulatedJob(QWidget* owner)
     KivDlgProgressClose();
 }
 
+// The airfoil dialog on the bundled coordinate files; the choice is kept for
+// the next time and shown after OK.
+void chooseAirfoil(QWidget* owner, const QString& samples)
+{
+    static int type = 1;
+    static double camber = 2, position = 40, thickness = 12;
+    static int nodes = 180;
+    static char folder[260] = "", file[260] = "NACA2412.DAT";
+    if (!*folder) {
+        const QString foils = QDir(QDir(samples).filePath("../airfoil")).absolutePath() + "/";
+        std::snprintf(folder, sizeof folder, "%s", foils.toStdString().c_str());
+    }
+    if (!KivDlgAppAirfoil(owner, &type, &camber, &position, &thickness, &nodes, folder, file))
+        return;
+    static const char* const kinds[] = {"Joukowski", "NACA 4-digit", "NACA 5-digit", "Data file"};
+    const CString text = StringFormat("Kind: %s\nCamber %.2f %%, camber position %.2f %%, thickness %.2f %%\n"
+                                      "Nodes: %d\nFolder: %s\nFile: %s",
+        type >= 0 && type < 4 ? kinds[type] : "Joukowski", camber, position, thickness, nodes, folder, file);
+    MessageBox(owner, text.c_str(), "Airfoil", MB_OK | MB_ICONINFORMATION);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -77,6 +101,8 @@ int main(int argc, char** argv)
         controls->raise();
     });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
+    QMenu* tools = window.menuBar()->addMenu("&Tools");
+    tools->addAction("&Airfoil…", &window, [&window, samples] { chooseAirfoil(&window, samples); });
     QMenu* file = window.menuBar()->addMenu("&File");
     file->addAction("E&xit", &app, &QApplication::quit);
     QMenu* help = window.menuBar()->addMenu("&Help");

@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace kivdlg;
@@ -25,6 +26,10 @@ BOOL CKivFindParamDlg::OnInitDialog()
     m_list.SubclassDlgItem(IDC_FIND_LIST, this);
     m_list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
     m_list.InsertColumn(1, "Data", LVCFMT_LEFT, 200);
+    // The last column reaches the right edge, less a scroll bar, and no further.
+    CRect client;
+    m_list.GetClientRect(&client);
+    m_list.SetColumnWidth(1, std::max(0, client.Width() - 100 - GetSystemMetrics(SM_CXVSCROLL) - 4));
     QTreeWidget* rows = m_list.widget();
     rows->header()->setStretchLastSection(true);
     rows->setSelectionMode(QAbstractItemView::SingleSelection);

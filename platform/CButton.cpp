@@ -64,9 +64,9 @@ BOOL CButton::Create(const char* text, DWORD style, const CRect& rect, QWidget* 
 int CButton::GetCheck() const
 {
     if (auto* box = qobject_cast<QCheckBox*>(widget()))
-        return box->checkState() == Qt::Checked ? BST_CHECKED
+        return box->checkState() == Qt::Checked         ? BST_CHECKED
             : box->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE
-                                                         : BST_UNCHECKED;
+                                                        : BST_UNCHECKED;
     if (auto* radio = qobject_cast<QRadioButton*>(widget()))
         return radio->isChecked() ? BST_CHECKED : BST_UNCHECKED;
     return BST_UNCHECKED;
@@ -75,7 +75,7 @@ int CButton::GetCheck() const
 void CButton::SetCheck(int check)
 {
     if (auto* box = qobject_cast<QCheckBox*>(widget()))
-        box->setCheckState(check == BST_CHECKED ? Qt::Checked
+        box->setCheckState(check == BST_CHECKED                   ? Qt::Checked
                 : check == BST_INDETERMINATE && box->isTristate() ? Qt::PartiallyChecked
                                                                   : Qt::Unchecked);
     else if (auto* radio = qobject_cast<QRadioButton*>(widget()))

@@ -32,8 +32,8 @@ struct AirfoilChoice {
 inline int runAirfoil(AirfoilChoice& c, std::function<void(CDialog&)> hook)
 {
     CDialog::SetModalHook(hook);
-    const int result = KivDlgAppAirfoil(
-        nullptr, &c.type, &c.camber, &c.position, &c.thickness, &c.nodes, c.folder, c.file);
+    const int result
+        = KivDlgAppAirfoil(nullptr, &c.type, &c.camber, &c.position, &c.thickness, &c.nodes, c.folder, c.file);
     CDialog::SetModalHook(nullptr);
     return result;
 }

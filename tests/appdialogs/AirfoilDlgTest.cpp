@@ -355,3 +355,27 @@ TEST(KivDlgAppAirfoil, GrabbedDialogShowsTheSectionOverTheGrid)
             white += (shot.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
     EXPECT_GT(white, 200) << "the outline is drawn in the drawing area";
 }
+
+// The coordinate files the studio opens the dialog on.
+TEST(KivDlgAppAirfoil, BundledSamplesListAndDraw)
+{
+    AirfoilChoice c;
+    c.type = 3;
+    c.setFolder(std::string(VANDREL_SOURCE_DIR) + "/samples/airfoil/");
+    c.setFile("naca0012.dat");
+    int items = 0, drawn = 0;
+    CString chosen;
+    QImage shot;
+    runAirfoil(c, [&](CDialog& d) {
+        auto& dialog = airfoil(d);
+        items = dialog.GetFileCombo()->GetCount();
+        chosen = dialog.GetFileCombo()->GetLBText(dialog.GetFileCombo()->GetCurSel());
+        drawn = dialog.GetDrawn().m_nodes;
+        shot = d.grab().toImage();
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(items, 4);
+    EXPECT_EQ(chosen, "naca0012.dat - NACA 0012");
+    EXPECT_EQ(drawn, 121);
+    EXPECT_TRUE(shot.save(QString::fromUtf8(VANDREL_BINARY_DIR) + "/airfoil-bundled.png"));
+}

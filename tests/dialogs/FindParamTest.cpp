@@ -64,6 +64,7 @@ TEST(KivDlgFindParam, FilterListsMatchingValuesAndGivesThePositionInTheWholeList
             heading0 = d.GetList()->widget()->headerItem()->text(0).toStdString();
             heading1 = d.GetList()->widget()->headerItem()->text(1).toStdString();
             d.GetList()->SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+            d.grab().save(QString::fromUtf8(VANDREL_BINARY_DIR) + "/find.png");
             click(d, IDOK);
         },
         &files, &index, "Find Airfoil");

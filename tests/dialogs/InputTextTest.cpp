@@ -37,6 +37,7 @@ TEST(KivDlgInputText, ShowsPromptAndTextAndReturnsTheEditOnOk)
             prompt = d.GetDlgItem(2001)->GetWindowText();
             preset = d.GetEdit()->GetWindowText();
             QTest::keyClicks(d.GetEdit()->widget(), "Layer 7"); // replaces the selected preset
+            d.grab().save(QString::fromUtf8(VANDREL_BINARY_DIR) + "/input.png");
             QTest::mouseClick(dynamic_cast<CButton*>(d.GetDlgItem(IDOK))->widget(), Qt::LeftButton);
         },
         text, "Layer name:", "Rename", -1, -1);

@@ -15,8 +15,8 @@ TEST(CFileDialog, WinFiltersBecomeQtFiltersInAnyCase)
 {
     EXPECT_EQ(CFileDialog::QtFilters("Airfoil Data Files (*.dat)|*.dat|All Files (*.*)|*.*||"),
         (std::vector<CString> {"Airfoil Data Files (*.dat *.DAT)", "All Files (*)"}));
-    EXPECT_EQ(CFileDialog::QtFilters("Pictures|*.bmp;*.PNG|"),
-        (std::vector<CString> {"Pictures (*.bmp *.BMP *.png *.PNG)"}));
+    EXPECT_EQ(
+        CFileDialog::QtFilters("Pictures|*.bmp;*.PNG|"), (std::vector<CString> {"Pictures (*.bmp *.BMP *.png *.PNG)"}));
     EXPECT_TRUE(CFileDialog::QtFilters(nullptr).empty());
     EXPECT_TRUE(CFileDialog::QtFilters("||").empty());
     EXPECT_TRUE(CFileDialog::QtFilters("only a description").empty());
