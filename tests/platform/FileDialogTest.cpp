@@ -5,6 +5,7 @@
 #include "platform/CDialog.h"
 #include "platform/CEdit.h"
 #include "platform/CFileDialog.h"
+#include "platform/CStatic.h"
 
 #include <gtest/gtest.h>
 
@@ -139,4 +140,36 @@ TEST(CButton, RadioChecksAreSetAndCleared)
     ASSERT_NE(radio, nullptr);
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(5, 8));
     EXPECT_EQ(b.GetCheck(), BST_CHECKED);
+}
+
+// "&&" shows one '&' and a single '&' only marks the next letter, as in a
+// Win32 label; SS_NOPREFIX shows the text as it is.
+TEST(CStatic, AmpersandsAreMnemonicsUnlessNoPrefix)
+{
+    QWidget parent;
+    CStatic marked, plain;
+    marked.Create("R&&D", SS_LEFT, CRect(0, 0, 80, 20), &parent, 1);
+    plain.Create("R&D", SS_LEFT | SS_NOPREFIX, CRect(0, 0, 80, 20), &parent, 2);
+    EXPECT_EQ(marked.grab().toImage(), plain.grab().toImage());
+    CStatic shown;
+    shown.Create("R&&&&D", SS_LEFT | SS_NOPREFIX, CRect(0, 0, 80, 20), &parent, 3);
+    EXPECT_NE(shown.grab().toImage(), plain.grab().toImage());
+}
+
+// Dialog units stand for the templates' 8-point face; the desktop's larger
+// default would cut labels off.
+TEST(CDialog, TemplateDialogsUseAnEightPointFace)
+{
+    DialogTemplate small {"Small", 0, 0, 0, 60, 30, {}};
+    small.items = {{IDC_STATIC, "STATIC", SS_LEFT, 2, 2, 50, 10, "Label"}};
+    AfxGetInstanceHandle()->addDialog(kForm + 1, small);
+    CDialog dialog(kForm + 1);
+    int points = 0;
+    CDialog::SetModalHook([&](CDialog& d) {
+        points = d.GetDlgItem(IDC_STATIC)->font().pointSize();
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    CDialog::SetModalHook(nullptr);
+    EXPECT_EQ(points, 8);
 }
