@@ -194,11 +194,25 @@ int ZopAirfoil::ListAirfoilFiles(const char* folder, KivParamList* list, ZopScan
 namespace {
 
 // The common dialogs' progress window, without a bar, as the listing shows it.
+// The window is one per process: when another job holds it, the listing runs
+// without one rather than writing into or closing the other job's window.
 class ProgressWindow final : public ZopScanProgress {
 public:
-    void start(QWidget* owner, const char* title) override { KivDlgProgressStart(owner, title, 0); }
-    void show(const char* message) override { KivDlgProgressShow(message, 0); }
-    void close() override { KivDlgProgressClose(); }
+    void start(QWidget* owner, const char* title) override { m_opened = KivDlgProgressStart(owner, title, 0) == 1; }
+    void show(const char* message) override
+    {
+        if (m_opened)
+            KivDlgProgressShow(message, 0);
+    }
+    void close() override
+    {
+        if (m_opened)
+            KivDlgProgressClose();
+        m_opened = false;
+    }
+
+private:
+    bool m_opened = false;
 };
 
 } // namespace

@@ -119,6 +119,12 @@ TEST(ZopDraw, DisplayAirfoilInfoListsTheCoordinateFiles)
     EXPECT_EQ(ZopAirfoil::DisplayAirfoilInfo(&combo, folder.c_str(), "zz", &list), 1);
     EXPECT_EQ(combo.GetCurSel(), 0);
     EXPECT_EQ(KivDlgProgressWindow(), nullptr);
+    // Another job's window is left as it is: neither written into nor closed.
+    ASSERT_EQ(KivDlgProgressStart(nullptr, "Other job", 10), 1);
+    CKivProgressDlg* other = KivDlgProgressWindow();
+    EXPECT_EQ(ZopAirfoil::DisplayAirfoilInfo(&combo, folder.c_str(), "zz", &list), 1);
+    EXPECT_EQ(KivDlgProgressWindow(), other);
+    EXPECT_EQ(KivDlgProgressClose(), 1);
     // Failures empty what they reached.
     EXPECT_EQ(ZopAirfoil::DisplayAirfoilInfo(&combo, folder.c_str(), "", nullptr), 0);
     EXPECT_EQ(combo.widget()->count(), 0);
