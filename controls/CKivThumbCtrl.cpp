@@ -100,14 +100,26 @@ void CKivThumbCtrl::SetLabel(int mode, const char* text)
     }
     if (!m_pLabelCtrl)
         return;
-    const CString shown = mode == 1 && m_item.label[0] ? m_strCaption + " : " + m_item.label : m_strCaption;
-    m_pLabelCtrl->SetWindowText(shown.c_str());
-    m_toolTip.UpdateTipText(shown.c_str(), this, kToolId);
+    m_strShown = mode == 1 && m_item.label[0] ? m_strCaption + " : " + m_item.label : m_strCaption;
+    showLabelText();
+    m_toolTip.UpdateTipText(m_strShown.c_str(), this, kToolId);
 }
 
 BOOL CKivThumbCtrl::IsBound(CPoint point) const
 {
     return point.x >= 0 && point.y >= 0 && point.x < width() && point.y < height();
+}
+
+void CKivThumbCtrl::showLabelText()
+{
+    if (!m_pLabelCtrl)
+        return;
+    // One line, shortened in the middle when it does not fit; the tooltip
+    // keeps the whole text.
+    const QString text = QString::fromUtf8(m_strShown.c_str());
+    const int room = m_pLabelCtrl->width() - 4;
+    const QString shown = room > 0 ? m_pLabelCtrl->fontMetrics().elidedText(text, Qt::ElideMiddle, room) : text;
+    m_pLabelCtrl->SetWindowText(shown.toUtf8().constData());
 }
 
 void CKivThumbCtrl::MakeLabel()
@@ -158,6 +170,7 @@ void CKivThumbCtrl::OnSize(UINT type, int cx, int cy)
     if (m_pLabelCtrl) {
         m_pLabelCtrl->MoveWindow(label.left, label.top, label.Width(), label.Height());
         m_pLabelCtrl->ShowWindow(SW_SHOW);
+        showLabelText();
     }
 }
 

@@ -52,6 +52,8 @@ public:
     const char* GetFile() const { return m_item.file; }
     const char* GetDesc() const { return m_item.label; }
     const char* GetLabel() const { return m_strCaption.c_str(); }
+    // The label's whole text (the label shows it shortened when narrow).
+    const char* GetShownLabel() const { return m_strShown.c_str(); }
     const KivThumbItem& GetItem() const { return m_item; }
     BOOL IsBound(CPoint point) const;
     CKivStatic* GetImageCtrl() const { return m_pImageCtrl; }
@@ -85,12 +87,14 @@ protected:
     // The context menu at screen point (from the keyboard: beside the
     // cell's corner); the default has none.
     virtual void OnContextMenu(CPoint screen);
+    void showLabelText();
 
     CKivStatic* m_pImageCtrl = nullptr;
     CKivStatic* m_pLabelCtrl = nullptr;
     CToolTipCtrl m_toolTip;
     int m_imageRect[4] = {0, 0, 0, 0};
     CString m_strCaption;
+    CString m_strShown; // the label's whole text
     KivThumbItem m_item;
     int m_nMargin = 3;
     int m_nLabelHeight = 20;

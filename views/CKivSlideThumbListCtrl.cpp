@@ -1,5 +1,7 @@
 #include "views/CKivSlideThumbListCtrl.h"
 
+#include "core/KivUtil.h"
+#include "platform/FileSystem.h"
 #include "views/CKivThumbFileCtrl.h"
 #include "views/CKivThumbViewCtrl.h"
 
@@ -17,6 +19,44 @@ CKivSlideThumbListCtrl::~CKivSlideThumbListCtrl()
 CKivThumbFileCtrl* CKivSlideThumbListCtrl::GetCell(int index) const
 {
     return static_cast<CKivThumbFileCtrl*>(m_iconList.getAt(index));
+}
+
+int CKivSlideThumbListCtrl::AddDrawings(const char* path)
+{
+    if (!path || !*path)
+        return 0;
+    if (FileSizeOf(path) < 0 && PathExists(path))
+        return addFolder(path);
+    const CString ext = KivUtil::GetFileExt(path);
+    if (CompareNoCase(ext.c_str(), ".slb") == 0) {
+        CStringArray names;
+        if (!KivSlideFile::GetSlideList(path, &names))
+            return 0;
+        for (int i = 0; i < names.GetSize(); ++i) {
+            const CString member = StringFormat("%s(%s)", path, names.GetAt(i).c_str());
+            AddItem(member.c_str(), nullptr, names.GetAt(i).c_str());
+        }
+        return names.GetSize();
+    }
+    if (CKivThumbViewCtrl::GetFileType(path) == 0)
+        return 0;
+    AddItem(path, nullptr, KivUtil::GetFileName(path).c_str());
+    return 1;
+}
+
+int CKivSlideThumbListCtrl::addFolder(const char* path)
+{
+    // A folder: its entries, in name order; folders inside it are skipped.
+    CStringArray files;
+    GetFileList(path, "*", &files);
+    int added = 0;
+    for (int i = 0; i < files.GetSize(); ++i) {
+        const CString& file = files.GetAt(i);
+        if (CompareNoCase(KivUtil::GetFileExt(file.c_str()).c_str(), ".slb") == 0
+            || CKivThumbViewCtrl::GetFileType(file.c_str()) != 0)
+            added += AddDrawings(file.c_str());
+    }
+    return added;
 }
 
 int CKivSlideThumbListCtrl::MakeThumb(int cols, int rows)

@@ -26,6 +26,13 @@ public:
         m_crImageBack = imageBack;
     }
 
+    // Adds what a path holds that the cells draw: a slide or a drawing
+    // itself, every member of a slide library (as library(slide)), and
+    // these, in name order, for the files of a folder; each item's data
+    // is the name a caption in label style 2 shows. Gives how many were
+    // added; unreadable files and libraries add nothing.
+    int AddDrawings(const char* path);
+
     int MakeThumb(int cols, int rows) override;
     void ViewThumb(int first) override;
 
@@ -33,6 +40,8 @@ public:
     const KivSlideShelf& GetShelf() const { return m_shelf; }
 
 private:
+    int addFolder(const char* path);
+
     CString m_strSupportPath;
     KivSlideShelf m_shelf;
     COLORREF m_crBack = 0;
