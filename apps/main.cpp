@@ -2,6 +2,7 @@
 // exists so far: the gallery of small controls, a simulated long job in the
 // progress window and the about box.
 #include "ControlGallery.h"
+#include "FolderBrowser.h"
 
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
@@ -9,12 +10,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <cstring>
 
 namespace {
 
@@ -23,7 +27,7 @@ namespace {
 // of the desktop's data directories, wherever the studio is started from.
 QString findSamples(int argc, char** argv)
 {
-    if (argc > 1)
+    if (argc > 1 && std::strcmp(argv[1], "--browse") != 0)
         return QFile::decodeName(argv[1]);
     const QDir exe(QCoreApplication::applicationDirPath());
     QStringList candidates = {exe.filePath("../../samples/slides"), exe.filePath("../share/vandrel/samples/slides"),
@@ -50,6 +54,17 @@ void simulatedJob(QWidget* owner)
     KivDlgProgressClose();
 }
 
+// A browser window of its own for folder; it goes when closed.
+void browseFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return;
+    auto* browser = new FolderBrowser;
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->Open(QFile::encodeName(folder).toStdString());
+    browser->show();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -67,6 +82,12 @@ int main(int argc, char** argv)
     view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* file = window.menuBar()->addMenu("&File");
+    file->addAction("&Browse folder...", &window, [&window, samples] {
+        browseFolder(QFileDialog::getExistingDirectory(&window, "Browse folder", samples));
+    });
+    // vandrel-studio --browse FOLDER opens the browser at once.
+    if (argc > 2 && std::strcmp(argv[1], "--browse") == 0)
+        browseFolder(QFile::decodeName(argv[2]));
     file->addAction("E&xit", &app, &QApplication::quit);
     QMenu* help = window.menuBar()->addMenu("&Help");
     help->addAction("&About Vandrel Studio", &window, [&window] {
