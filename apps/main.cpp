@@ -1,9 +1,10 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
 // exists so far: the gallery of small controls, the report list and
 // directory tree, a simulated long job in the progress window, the airfoil
-// dialog and the about box.
+// dialog, the about box and a thumbnail browser of folders.
 #include "ControlGallery.h"
 #include "ControlsPage.h"
+#include "FolderBrowser.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
 #include "dialogs/KivDlgAbout.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -20,6 +22,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -28,7 +31,7 @@ namespace {
 // of the desktop's data directories, wherever the studio is started from.
 QString findSamples(int argc, char** argv)
 {
-    if (argc > 1)
+    if (argc > 1 && std::strcmp(argv[1], "--browse") != 0)
         return QFile::decodeName(argv[1]);
     const QDir exe(QCoreApplication::applicationDirPath());
     QStringList candidates = {exe.filePath("../../samples/slides"), exe.filePath("../share/vandrel/samples/slides"),
@@ -76,6 +79,17 @@ void chooseAirfoil(QWidget* owner, const QString& samples)
     MessageBox(owner, text.c_str(), "Airfoil", MB_OK | MB_ICONINFORMATION);
 }
 
+// A browser window of its own for folder; it goes when closed.
+void browseFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return;
+    auto* browser = new FolderBrowser;
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->Open(QFile::encodeName(folder).toStdString());
+    browser->show();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,6 +103,12 @@ int main(int argc, char** argv)
     AfxSetMainWnd(&window);
     auto* gallery = new ControlGallery(QDir(samples).absolutePath().toStdString());
     window.setCentralWidget(gallery);
+    QMenu* file = window.menuBar()->addMenu("&File");
+    file->addAction("&Browse folder…", &window, [&window, samples] {
+        browseFolder(QFileDialog::getExistingDirectory(&window, "Browse folder", samples));
+    });
+    file->addSeparator();
+    file->addAction("E&xit", &app, &QApplication::quit);
     QMenu* view = window.menuBar()->addMenu("&View");
     view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
     ControlsPage* controls = nullptr;
@@ -103,8 +123,6 @@ int main(int argc, char** argv)
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* tools = window.menuBar()->addMenu("&Tools");
     tools->addAction("&Airfoil…", &window, [&window, samples] { chooseAirfoil(&window, samples); });
-    QMenu* file = window.menuBar()->addMenu("&File");
-    file->addAction("E&xit", &app, &QApplication::quit);
     QMenu* help = window.menuBar()->addMenu("&Help");
     help->addAction("&About Vandrel Studio", &window, [&window] {
         KivDlgAbout(&window, nullptr, "Vandrel Studio", "Version " VANDREL_VERSION, "CAD desktop libraries on Qt",
@@ -112,6 +130,9 @@ int main(int argc, char** argv)
     });
     window.resize(660, 440);
     window.show();
+    // vandrel-studio --browse FOLDER opens the browser at once.
+    if (argc > 2 && std::strcmp(argv[1], "--browse") == 0)
+        browseFolder(QFile::decodeName(argv[2]));
     const int result = app.exec();
     delete controls;
     return result;

@@ -25,6 +25,32 @@ int KivSlideDraw::Draw(CWnd* window, CDC* dc, const char* reference, int invert)
 {
     if (!dc)
         return 0;
+    beginDraw(window, dc);
+    int code = OpenReference(reference);
+    if (code == 0)
+        code = drawOpenSlide();
+    return endDraw(invert, code);
+}
+
+int KivSlideDraw::DrawBytes(
+    CWnd* window, CDC* dc, const char* reference, const std::uint8_t* data, std::size_t size, int invert)
+{
+    if (!dc)
+        return 0;
+    beginDraw(window, dc);
+    SetReference(reference);
+    int code = 1;
+    if (data && size) {
+        OpenBytes(data, size);
+        code = drawOpenSlide();
+    } else {
+        SetSlideError(1, reference, nullptr);
+    }
+    return endDraw(invert, code);
+}
+
+void KivSlideDraw::beginDraw(CWnd* window, CDC* dc)
+{
     m_pWnd = window;
     m_pDC = dc;
     if (window)
@@ -34,17 +60,16 @@ int KivSlideDraw::Draw(CWnd* window, CDC* dc, const char* reference, int invert)
     CRgn clip;
     clip.CreateRectRgnIndirect(m_client);
     dc->SelectClipRgn(&clip);
+}
 
-    int code = OpenReference(reference);
-    if (code == 0)
-        code = drawOpenSlide();
-
+int KivSlideDraw::endDraw(int invert, int code)
+{
     if (invert == 1) {
-        const CSize ext = dc->GetWindowExt();
+        const CSize ext = m_pDC->GetWindowExt();
         const CRect all(-2 * ext.cx, -2 * ext.cy, 2 * ext.cx, 2 * ext.cy);
-        dc->InvertRect(&all);
+        m_pDC->InvertRect(&all);
     }
-    dc->SelectClipRgn(nullptr);
+    m_pDC->SelectClipRgn(nullptr);
     Close();
     return code;
 }

@@ -18,6 +18,9 @@ public:
     // slide; 2 a header for another display or records cut short). Without
     // a window the whole surface of dc is the client area. 0 without dc.
     int Draw(CWnd* window, CDC* dc, const char* reference, int invert);
+    // The same for a slide already in memory: the bytes of a slide file or
+    // of one library member, which reference names. Code 1 without bytes.
+    int DrawBytes(CWnd* window, CDC* dc, const char* reference, const std::uint8_t* data, std::size_t size, int invert);
 
     // How much X is stretched so that a slide of extents x by y shows with
     // the aspect ratio its header stores: 1 unless that ratio is plausible
@@ -34,6 +37,8 @@ public:
     int OpenReference(const char* reference);
 
 private:
+    void beginDraw(CWnd* window, CDC* dc);
+    int endDraw(int invert, int code);
     int openSlideFile();
     int openLibraryMember();
     int drawOpenSlide();

@@ -54,6 +54,68 @@ COleDateTime::COleDateTime(std::time_t t)
     set(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
 }
 
+COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second)
+{
+    set(year, month, day, hour, minute, second);
+}
+
+namespace {
+
+// Reads count digits at text[pos]; false when one is missing.
+bool digits(const char* text, std::size_t& pos, int count, int& value)
+{
+    value = 0;
+    for (int i = 0; i < count; ++i, ++pos) {
+        const char c = text[pos];
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+bool COleDateTime::ParseDateTime(const char* text)
+{
+    m_valid = false;
+    m_dt = 0.0;
+    if (!text)
+        return false;
+    std::size_t pos = 0;
+    while (text[pos] == ' ')
+        ++pos;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    // strftime writes years below 1000 without leading zeros.
+    int yearDigits = 0;
+    while (yearDigits < 4 && text[pos + yearDigits] >= '0' && text[pos + yearDigits] <= '9')
+        ++yearDigits;
+    if (yearDigits < 3 || !digits(text, pos, yearDigits, year) || text[pos++] != '-' || !digits(text, pos, 2, month)
+        || text[pos++] != '-' || !digits(text, pos, 2, day))
+        return false;
+    if (text[pos] == ' ' || text[pos] == 'T') {
+        ++pos;
+        if (!digits(text, pos, 2, hour) || text[pos++] != ':' || !digits(text, pos, 2, minute) || text[pos++] != ':'
+            || !digits(text, pos, 2, second))
+            return false;
+    }
+    if (text[pos] != '\0')
+        return false;
+    set(year, month, day, hour, minute, second);
+    return m_valid;
+}
+
+COleDateTime COleDateTime::FromUtcTime(std::time_t t)
+{
+    std::tm utc {};
+    if (!gmtime_r(&t, &utc)) {
+        COleDateTime invalid;
+        invalid.m_valid = false;
+        return invalid;
+    }
+    return COleDateTime(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+}
+
 COleDateTime COleDateTime::GetCurrentTime()
 {
     return COleDateTime(std::time(nullptr));

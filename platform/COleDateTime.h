@@ -15,7 +15,19 @@ public:
     // is invalid.
     explicit COleDateTime(std::time_t t);
 
+    // Calendar fields; a date outside the years 100–9999 or a field out of
+    // range is invalid.
+    COleDateTime(int year, int month, int day, int hour, int minute, int second);
+
     static COleDateTime GetCurrentTime();
+    // The calendar fields of a time_t in UTC, without a zone.
+    static COleDateTime FromUtcTime(std::time_t t);
+
+    bool IsValid() const { return m_valid; }
+    // Reads the text Format gives by default ("YYYY-MM-DD HH:MM:SS", the time
+    // optional), which is the same in every locale; false, leaving the
+    // object invalid, for anything else.
+    bool ParseDateTime(const char* text);
 
     // strftime-style, e.g. "%Y-%m-%d %H:%M:%S"; empty when invalid.
     CString Format(const char* format = "%Y-%m-%d %H:%M:%S") const;

@@ -3,12 +3,14 @@
 
 #include "platform/MessageBox.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <cstring>
 #include <exception>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -22,6 +24,7 @@ const cli::Command kCommands[] = {
     {"dwg", "show and draw the preview of DWG drawings", &cli::runDwg},
     {"ini", "read and write INI values, plain or enciphered", &cli::runIni},
     {"airfoil", "compute, read and draw airfoil outlines", &cli::runAirfoil},
+    {"sheet", "draw contact sheets of slides, libraries and drawings", &cli::runSheet},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 
@@ -141,7 +144,13 @@ void printError(const QString& text)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Contact sheets are drawn by the browser's cells, which are widgets;
+    // nothing is ever shown, so they need no display.
+    const bool widgets = cli::needsWidgets(argc, argv);
+    if (widgets)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app(
+        widgets ? new QApplication(argc, argv) : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName("vandrel");
     QCoreApplication::setApplicationVersion(VANDREL_VERSION);
 

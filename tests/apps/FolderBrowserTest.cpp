@@ -1,0 +1,94 @@
+// The studio's folder browser driven as a person would.
+#include "FolderBrowser.h"
+#include "LargeViewer.h"
+#include "support/DwgWriter.h"
+#include "support/SlideWriter.h"
+
+#include "views/CKivThumbFileCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+Bytes line(std::uint16_t x)
+{
+    return SlideWriter(100, 100).vector(x, 0, x, 100).end().bytes();
+}
+
+} // namespace
+
+TEST(FolderBrowser, ShowsSlidesMembersAndDrawingsAndOpensTheLargeViewer)
+{
+    TempDir dir;
+    writeFile(dir.file("b.sld"), line(10));
+    writeFile(dir.file("lib.slb"), makeLibrary({{"ONE", line(20)}, {"TWO", line(30)}}));
+    std::vector<std::uint8_t> pixels(16 * 8, 1);
+    writeFile(
+        dir.file("a.dwg"), makeDwg("AC1015", {{1, Bytes(80, 0)}, {2, makeDib8(16, 8, {0xFFFFFF, 0xFF}, pixels)}}));
+    writeText(dir.path() / "notes.txt", "not a drawing");
+    std::filesystem::create_directory(dir.path() / "sub.sld");
+
+    FolderBrowser window;
+    window.show();
+    ASSERT_EQ(window.Open(dir.path().string()), 4);
+    settle();
+    CKivSlideThumbListCtrl& b = window.browser();
+    ASSERT_EQ(b.GetThumbList()->getCount(), 4);
+    EXPECT_STREQ(b.GetCell(0)->GetFile(), dir.file("a.dwg").c_str());
+    EXPECT_STREQ(b.GetCell(2)->GetLabel(), "ONE");
+    EXPECT_EQ(b.GetCols(), 4);
+
+    // Sorting by size in descending order puts the drawing first.
+    window.descending().setChecked(true);
+    window.sortKey().setCurrentIndex(1);
+    settle();
+    EXPECT_STREQ(b.GetCell(0)->GetFile(), dir.file("a.dwg").c_str());
+    window.sortKey().setCurrentIndex(0);
+    settle();
+    EXPECT_STREQ(b.GetCell(0)->GetFile(), dir.file("lib.slb(TWO)").c_str());
+
+    QTest::mouseClick(b.GetCell(1), Qt::LeftButton, {}, QPoint(30, 30));
+    settle();
+    EXPECT_EQ(b.GetCurSel(), 1);
+    EXPECT_TRUE(window.status().contains("lib.slb(ONE)")) << window.status().toStdString();
+    QTest::mouseClick(b.GetCell(3), Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 30));
+    settle();
+    EXPECT_TRUE(window.status().contains("3 selected")) << window.status().toStdString();
+
+    QTest::mouseDClick(b.GetCell(2), Qt::LeftButton, {}, QPoint(30, 30));
+    settle();
+    LargeViewer* viewer = LargeViewer::Last();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->GetWindowText(), "b.sld");
+    viewer->close();
+    settle();
+    EXPECT_EQ(LargeViewer::Last(), nullptr) << "the viewer deleted itself";
+}
+
+// Grabs of the browser on the real samples, for a person to look at.
+TEST(FolderBrowserCorpus, GrabsTheSampleFolders)
+{
+    if (samplesDir().empty())
+        GTEST_SKIP() << "no samples";
+    for (const char* folder : {"sld", "slb", "dwg"}) {
+        FolderBrowser window;
+        window.show();
+        EXPECT_GT(window.Open((samplesDir() / folder).string()), 0) << folder;
+        settle();
+        QTest::mouseClick(window.browser().GetCell(1), Qt::LeftButton, {}, QPoint(30, 30));
+        settle();
+        const QImage shot = window.grab().toImage();
+        EXPECT_TRUE(shot.save(QString("%1/browse-%2.png").arg(VANDREL_BINARY_DIR, folder)));
+    }
+}
