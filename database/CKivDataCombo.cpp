@@ -118,7 +118,7 @@ int CKivDataCombo::ShowCodeTable(const char* division, const char* select, const
 int CKivDataCombo::fill(const char* table, const char* textField, const char* dataField, const char* where,
     const char* select, bool records)
 {
-    if (!m_appData || !SqlDialect::isName(table))
+    if (!m_appData || !SqlDialect::checkName(table))
         return 0;
     CString sql = StringFormat("SELECT * FROM %s", table);
     if (where && *where)

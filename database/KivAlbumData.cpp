@@ -10,7 +10,7 @@ KivAlbumData::~KivAlbumData() = default;
 
 int KivAlbumData::CreateTables(const char* leadingColumns, const char* findColumn)
 {
-    if (!SqlDialect::isName(findColumn) || !leadingColumns || !*leadingColumns)
+    if (!SqlDialect::checkName(findColumn) || !leadingColumns || !*leadingColumns)
         return 0;
     const CString statements[] = {
         StringFormat("CREATE TABLE IF NOT EXISTS KIV_DATA (%s)", leadingColumns),
@@ -107,11 +107,14 @@ int KivAlbumData::Load(KivFieldList* list)
 
 int KivAlbumData::AppendField(const char* name, const char* type, int size)
 {
-    if (!name || !*name || !SqlDialect::isName(name))
+    if (!name || !*name || !SqlDialect::checkName(name))
         return 0;
     const CString column = SqlDialect::columnType(type, size);
-    if (column.empty())
+    if (column.empty()) {
+        KivDbError error("KivAdo", CString("'") + (type ? type : "") + "' is no column type");
+        CheckError(error, 0);
         return 0;
+    }
     return ExecuteOnce(StringFormat("ALTER TABLE KIV_DATA ADD COLUMN %s %s", name, column.c_str()));
 }
 
@@ -122,7 +125,7 @@ int KivAlbumData::AppendField(const KivFieldInfo* info)
 
 int KivAlbumData::DeleteField(const char* name)
 {
-    if (!name || !*name || !SqlDialect::isName(name))
+    if (!name || !*name || !SqlDialect::checkName(name))
         return 0;
     return ExecuteOnce(StringFormat("ALTER TABLE KIV_DATA DROP COLUMN %s", name));
 }

@@ -10,7 +10,7 @@ namespace {
 bool names(std::initializer_list<const char*> list)
 {
     for (const char* n : list)
-        if (!SqlDialect::isName(n))
+        if (!SqlDialect::checkName(n))
             return false;
     return true;
 }

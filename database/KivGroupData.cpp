@@ -60,7 +60,7 @@ _RecordsetPtr KivGroupData::GetGroupRec(const char* name, const char* path)
         sql += StringFormat(" WHERE GROUP_NAME=%s AND GROUP_PATH=%s", SqlDialect::literal(name).c_str(),
             SqlDialect::literal(path).c_str());
     if (!m_sortField.empty()) {
-        if (!SqlDialect::isName(m_sortField.c_str()))
+        if (!SqlDialect::checkName(m_sortField.c_str()))
             return nullptr;
         sql += StringFormat(" ORDER BY %s %s", m_sortField.c_str(), m_sortDesc == 1 ? "DESC" : "ASC");
     }

@@ -1,3 +1,4 @@
+#include "database/KivDatabase.h"
 #include "database/SqlDialect_p.h"
 
 #include <QString>
@@ -41,6 +42,17 @@ bool SqlDialect::isName(const char* name)
             return false;
     }
     return true;
+}
+
+bool SqlDialect::checkName(const char* name)
+{
+    if (isName(name))
+        return true;
+    KivDbError error("KivAdo",
+        std::string("'") + (name ? name : "")
+            + "' is no plain name (letters, digits and _, not beginning with a digit)");
+    KivDatabase::CheckError(error, 0);
+    return false;
 }
 
 std::string SqlDialect::literal(const char* value)

@@ -19,6 +19,8 @@ struct SqlDialect {
     // [A-Za-z_][A-Za-z0-9_]* where letters may also be non-ASCII letters in
     // UTF-8; nothing that could end the name or begin another token.
     static bool isName(const char* name);
+    // isName, and a refused name recorded as the last error.
+    static bool checkName(const char* name);
     // 'value' with every quote doubled; a null value is ''.
     static std::string literal(const char* value);
     // The integer conversion of an expression (CONVERT(int, x) elsewhere).
