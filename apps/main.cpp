@@ -2,6 +2,7 @@
 // exists so far: the gallery of small controls, a simulated long job in the
 // progress window and the about box.
 #include "ControlGallery.h"
+#include "DatabasePage.h"
 
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
@@ -65,6 +66,13 @@ int main(int argc, char** argv)
     window.setCentralWidget(gallery);
     QMenu* view = window.menuBar()->addMenu("&View");
     view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
+    view->addAction("&Database", &window, [&window] {
+        // The sample album lives in the user's data folder, made on first use.
+        auto* page = new DatabasePage(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &window);
+        page->setWindowFlag(Qt::Window);
+        page->setAttribute(Qt::WA_DeleteOnClose);
+        page->show();
+    });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* file = window.menuBar()->addMenu("&File");
     file->addAction("E&xit", &app, &QApplication::quit);
