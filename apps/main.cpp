@@ -1,10 +1,11 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
 // exists so far: the gallery of small controls, the report list and
 // directory tree, a simulated long job in the progress window, the airfoil
-// dialog, the about box and a thumbnail browser of folders.
+// dialog, the about box, a thumbnail browser of folders and an album database.
 #include "ControlGallery.h"
 #include "ControlsPage.h"
 #include "FolderBrowser.h"
+#include "DatabasePage.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
 #include "dialogs/KivDlgAbout.h"
@@ -119,6 +120,13 @@ int main(int argc, char** argv)
         }
         controls->show();
         controls->raise();
+    });
+    view->addAction("&Database", &window, [&window] {
+        // The sample album lives in the user's data folder, made on first use.
+        auto* page = new DatabasePage(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &window);
+        page->setWindowFlag(Qt::Window);
+        page->setAttribute(Qt::WA_DeleteOnClose);
+        page->show();
     });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* tools = window.menuBar()->addMenu("&Tools");

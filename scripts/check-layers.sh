@@ -14,6 +14,7 @@ declare -A allowed=(
   [views]="platform core cad controls"
   [dialogs]="platform core cad controls views"
   [dbf]="platform core"
+  [database]="platform core controls"
   [socket]="platform"
   [airfoil]="platform core cad controls views dialogs"
   [appdialogs]="platform core cad controls views dialogs airfoil"

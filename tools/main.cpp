@@ -25,6 +25,7 @@ const cli::Command kCommands[] = {
     {"ini", "read and write INI values, plain or enciphered", &cli::runIni},
     {"airfoil", "compute, read and draw airfoil outlines", &cli::runAirfoil},
     {"sheet", "draw contact sheets of slides, libraries and drawings", &cli::runSheet},
+    {"album", "create, change and search album databases", &cli::runAlbum},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 

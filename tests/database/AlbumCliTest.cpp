@@ -1,0 +1,80 @@
+// vandrel album on the executable's engine: an album made, given fields and
+// records, searched and its groups listed, all from the shell.
+#include "DbTestEngine.h"
+
+namespace {
+
+class AlbumCli : public EngineTest {
+protected:
+    testsupport::RunResult album(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"album", m_connect});
+        return testsupport::runVandrel(args, m_dir.path());
+    }
+};
+
+TEST_F(AlbumCli, CreateFillFindAndGroup)
+{
+    ASSERT_EQ(album({"init"}).status, 0);
+    EXPECT_EQ(album({"init"}).status, 0) << "again: nothing to do";
+    ASSERT_EQ(album({"add-field", "CITY", "40"}).status, 0);
+    ASSERT_EQ(album({"add-field", "도시", "10"}).status, 0);
+    const auto refused = album({"add-field", "x INT, y", "4"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("no plain name"), std::string::npos) << refused.err;
+    EXPECT_EQ(album({"add-field", "CITY", "40"}).status, 1) << "the database refuses a second CITY";
+    EXPECT_EQ(album({"add-field", "Z", "0"}).status, 1);
+
+    const auto fields = album({"fields"});
+    ASSERT_EQ(fields.status, 0);
+    EXPECT_NE(fields.out.find("\t문자열\t40\t"), std::string::npos) << fields.out;
+
+    ASSERT_EQ(album({"sql", "INSERT INTO KIV_DATA VALUES (1, 'a.png', 'O''Brien', '서울')"}).status, 0);
+    ASSERT_EQ(album({"sql", "INSERT INTO KIV_DATA VALUES (2, 'b,\"c\".png', 'Seoul', NULL)"}).status, 0);
+    ASSERT_EQ(
+        album({"sql", "INSERT INTO KIV_DATA VALUES (3, 'c.png', 'x''; DROP TABLE KIV_DATA; --', NULL)"}).status, 0);
+    EXPECT_EQ(album({"sql", "INSERT INTO NOWHERE VALUES (1)"}).status, 1);
+
+    auto found = album({"find", "CITY=O'Brien"});
+    ASSERT_EQ(found.status, 0) << found.err;
+    const std::string lower = dbtest::onPostgres() ? "data_id,file_name,city,도시\n" : "DATA_ID,FILE_NAME,CITY,도시\n";
+    EXPECT_EQ(found.out, lower + "1,a.png,O'Brien,서울\n");
+    found = album({"find", "city=x'; DROP TABLE KIV_DATA; --"});
+    EXPECT_EQ(found.out, lower + "3,c.png,x'; DROP TABLE KIV_DATA; --,\n");
+    found = album({"find", "CITY=S%", "DATA_ID>=2"});
+    EXPECT_EQ(found.out, lower + "2,\"b,\"\"c\"\".png\",Seoul,\n");
+    found = album({"find", "--or", "DATA_ID=1", "DATA_ID=3"});
+    EXPECT_NE(found.out.find("\n3,"), std::string::npos);
+    EXPECT_NE(found.out.find("\n1,"), std::string::npos);
+    found = album({"find", "도시=서울"});
+    EXPECT_NE(found.out.find("\n1,"), std::string::npos) << found.out;
+    EXPECT_EQ(album({"find", "CITY=nobody"}).out, lower);
+    EXPECT_EQ(album({"find", "NOPE=1"}).status, 1);
+    EXPECT_EQ(album({"find", "CITY"}).status, 1);
+
+    ASSERT_EQ(album({"add-group", "Summer", "/photos/Summer"}).status, 0);
+    ASSERT_EQ(album({"add-group", "Autumn", "/photos/Autumn"}).status, 0);
+    const auto groups = album({"groups"});
+    ASSERT_EQ(groups.status, 0);
+    EXPECT_EQ(groups.out.rfind("Autumn\t/photos/Autumn\t", 0), 0u) << groups.out;
+    EXPECT_NE(groups.out.find("\nSummer\t/photos/Summer\t"), std::string::npos);
+    EXPECT_EQ(album({"frobnicate"}).status, 1);
+}
+
+TEST_F(AlbumCli, UnusableDatabasesFailWithAMessage)
+{
+    for (const std::string& db : {"sqlite:" + m_dir.file("none/x.db"), std::string("mysql://x/y"), std::string("")}) {
+        const auto r = testsupport::runVandrel({"album", db, "init"}, m_dir.path());
+        EXPECT_EQ(r.status, 1) << db;
+        EXPECT_NE(r.err.find("vandrel:"), std::string::npos) << db;
+    }
+    EXPECT_EQ(testsupport::runVandrel({"album"}, m_dir.path()).status, 1);
+    EXPECT_EQ(testsupport::runVandrel({"album", "--help"}, m_dir.path()).status, 0);
+    if (dbtest::onPostgres()) {
+        const auto r = testsupport::runVandrel({"album", dbtest::wrongPassword(), "groups"}, m_dir.path());
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("password"), std::string::npos) << r.err;
+    }
+}
+
+} // namespace
