@@ -46,5 +46,6 @@ int runDwg(const QStringList& args);
 int runIni(const QStringList& args);
 int runBmp(const QStringList& args);
 int runAirfoil(const QStringList& args);
+int runImage(const QStringList& args);
 
 } // namespace cli

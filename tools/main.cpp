@@ -22,6 +22,7 @@ const cli::Command kCommands[] = {
     {"dwg", "show and draw the preview of DWG drawings", &cli::runDwg},
     {"ini", "read and write INI values, plain or enciphered", &cli::runIni},
     {"airfoil", "compute, read and draw airfoil outlines", &cli::runAirfoil},
+    {"image", "show and edit images", &cli::runImage},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 
