@@ -69,17 +69,17 @@ void adopt(CLeadBitmap* bitmap, const Magick::Image& image, int bits)
 
 int bitsOf(const Magick::Image& image)
 {
+    // From the header's facts only: asking the library for the image's type
+    // scans every pixel (several times for a photo).
     if (image.matte())
         return 32;
-    switch (image.type()) {
-    case Magick::BilevelType: return 1;
-    case Magick::GrayscaleType: return 8;
-    case Magick::PaletteType: {
+    if (image.classType() == Magick::PseudoClass) {
         const size_t colors = image.colorMapSize();
         return colors <= 2 ? 1 : colors <= 16 ? 4 : 8;
     }
-    default: return 24;
-    }
+    if (image.colorSpace() == Magick::GRAYColorspace)
+        return image.depth() == 1 ? 1 : 8;
+    return 24;
 }
 
 bool reduceTo(Magick::Image& image, int bits, bool dither)
@@ -331,6 +331,8 @@ int KivLeadLoadMemory(const std::uint8_t* data, std::size_t size, CLeadBitmap* b
         if (status != KIVLEAD_SUCCESS)
             return status;
         Magick::Image image = pages.front();
+        // The list lets go first: a change to a shared image copies its pixels.
+        pages.clear();
         // Rows run downward in memory whatever the file stored.
         image.page(Magick::Geometry(0, 0));
         if (bits != 0)
