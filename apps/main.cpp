@@ -2,6 +2,7 @@
 // exists so far: the gallery of small controls, a simulated long job in the
 // progress window and the about box.
 #include "ControlGallery.h"
+#include "ImageWindow.h"
 
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
@@ -65,6 +66,13 @@ int main(int argc, char** argv)
     window.setCentralWidget(gallery);
     QMenu* view = window.menuBar()->addMenu("&View");
     view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
+    view->addAction("&Image", &window, [&window, samples] {
+        // The bundled picture lies beside the sample slides.
+        auto* image = new ImageWindow(QDir(samples).absoluteFilePath("../images/clouds.jpg"), &window);
+        image->setAttribute(Qt::WA_DeleteOnClose);
+        image->setWindowFlag(Qt::Window);
+        image->show();
+    });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* file = window.menuBar()->addMenu("&File");
     file->addAction("E&xit", &app, &QApplication::quit);
