@@ -1,11 +1,13 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
 // exists so far: the gallery of small controls, the report list and
 // directory tree, a simulated long job in the progress window, the airfoil
-// dialog, the about box, a thumbnail browser of folders and an album database.
+// dialog, the about box, a thumbnail browser of folders, an album database and
+// an image editor.
 #include "ControlGallery.h"
 #include "ControlsPage.h"
 #include "FolderBrowser.h"
 #include "DatabasePage.h"
+#include "ImageWindow.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
 #include "dialogs/KivDlgAbout.h"
@@ -127,6 +129,13 @@ int main(int argc, char** argv)
         page->setWindowFlag(Qt::Window);
         page->setAttribute(Qt::WA_DeleteOnClose);
         page->show();
+    });
+    view->addAction("&Image", &window, [&window, samples] {
+        // The bundled picture lies beside the sample slides.
+        auto* image = new ImageWindow(QDir(samples).absoluteFilePath("../images/clouds.jpg"), &window);
+        image->setAttribute(Qt::WA_DeleteOnClose);
+        image->setWindowFlag(Qt::Window);
+        image->show();
     });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* tools = window.menuBar()->addMenu("&Tools");

@@ -13,6 +13,7 @@ declare -A allowed=(
   [controls]="platform core"
   [views]="platform core cad controls"
   [dialogs]="platform core cad controls views"
+  [imaging]="platform core controls"
   [dbf]="platform core"
   [database]="platform core controls"
   [socket]="platform"

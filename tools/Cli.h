@@ -46,6 +46,7 @@ int runDwg(const QStringList& args);
 int runIni(const QStringList& args);
 int runBmp(const QStringList& args);
 int runAirfoil(const QStringList& args);
+int runImage(const QStringList& args);
 int runAlbum(const QStringList& args);
 int runSheet(const QStringList& args);
 // The command line runs a command that draws with widgets (sheet).

@@ -26,6 +26,7 @@ const cli::Command kCommands[] = {
     {"airfoil", "compute, read and draw airfoil outlines", &cli::runAirfoil},
     {"sheet", "draw contact sheets of slides, libraries and drawings", &cli::runSheet},
     {"album", "create, change and search album databases", &cli::runAlbum},
+    {"image", "show and edit images", &cli::runImage},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 

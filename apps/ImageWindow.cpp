@@ -1,0 +1,184 @@
+#include "ImageWindow.h"
+
+#include "imaging/KivLeadToolkit.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+
+namespace {
+
+struct Entry {
+    const char* text;
+    void (CKivLeadEditCtrl::*handler)();
+};
+
+using E = CKivLeadEditCtrl;
+
+const Entry kImage[] = {
+    {"&Flip", &E::OnImageFlip},
+    {"&Reverse", &E::OnImageReverse},
+    {"Flip / Reverse...", &E::OnImageFlipReverse},
+    {"Rotate 90° clockwise", &E::OnImageRotate90clockwise},
+    {"Rotate 180°", &E::OnImageRotate180clockwise},
+    {"Rotate 270° clockwise", &E::OnImageRotate270clockwise},
+    {"R&otate...", &E::OnImageRotate},
+    {"Rotate any angle...", &E::OnImageRotateAnyangle},
+    {"S&hear...", &E::OnImageShear},
+    {"Resi&ze...", &E::OnImageResize},
+    {"Resam&ple...", &E::OnImageResample},
+};
+
+const Entry kEffects[] = {
+    {"Posterize...", &E::OnImageEffectsPosterize},
+    {"Mosaic...", &E::OnImageEffectsMosaic},
+    {"Average...", &E::OnImageEffectsAverage},
+    {"Median...", &E::OnImageEffectsMedian},
+    {"Sharpen...", &E::OnImageEffectsSharpen},
+    {"Add noise...", &E::OnImageEffectsAddnoise},
+    {"Emboss...", &E::OnImageEffectsEmboss},
+    {"Oilify...", &E::OnImageEffectsOilify},
+    {"Edge enhance", &E::OnImageEffectsEdgeenhance},
+    {"Underlay", &E::OnImageEffectsUnderlay},
+};
+
+const Entry kFilters[] = {
+    {"Gradient...", &E::OnImageSpatialfiltersGradient},
+    {"Laplacian...", &E::OnImageSpatialfiltersLaplacian},
+    {"Sobel...", &E::OnImageSpatialfiltersSobel},
+    {"Prewitt...", &E::OnImageSpatialfiltersPrewitt},
+    {"Shift and difference...", &E::OnImageSpatialfiltersShiftanddifference},
+    {"Line segment...", &E::OnImageSpatialfiltersLinesegment},
+};
+
+const Entry kColor[] = {
+    {"Color...", &E::OnColorColor},
+    {"Level...", &E::OnColorLevel},
+    {"Halftone...", &E::OnColorHalftone},
+    {"Gray scale 8", &E::OnColorGrayscale8},
+    {"Gray scale 12", &E::OnColorGrayscale12},
+    {"Gray scale 16", &E::OnColorGrayscale16},
+    {"Color resolution...", &E::OnColorColorresolution},
+    {"Window level...", &E::OnColorWindowlevel},
+    {"Invert", &E::OnColorInvert},
+    {"Histogram equalize", &E::OnColorHistogramequalize},
+    {"Stretch intensity", &E::OnColorStretchintensity},
+    {"Hue...", &E::OnColorHue},
+    {"Saturation...", &E::OnColorSaturation},
+    {"Histogram contrast...", &E::OnColorHistocontrast},
+    {"Brightness...", &E::OnColorBrightness},
+    {"Contrast...", &E::OnColorContrast},
+    {"Gamma correct...", &E::OnColorGammacorrect},
+    {"Intensity detect...", &E::OnColorIntensitydetect},
+    {"Solarize...", &E::OnColorSolarize},
+    {"Unique colors", &E::OnColorUniquecolors},
+    {"Auto levels", &E::OnColorAutoLevels},
+    {"Fill...", &E::OnColorFill},
+};
+
+} // namespace
+
+ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(parent), m_edit(new CKivLeadEditCtrl)
+{
+    setCentralWidget(m_edit);
+    m_edit->SetCenter(1);
+    auto add = [this](QMenu* menu, const Entry* begin, const Entry* end) {
+        for (const Entry* e = begin; e != end; ++e) {
+            const auto handler = e->handler;
+            menu->addAction(QString::fromUtf8(e->text), this, [this, handler] {
+                (m_edit->*handler)();
+                updateTitle();
+            });
+        }
+    };
+    QMenu* fileMenu = menuBar()->addMenu("&File");
+    fileMenu->addAction("&Open...", this, [this] {
+        const QString name = QFileDialog::getOpenFileName(this, "Open image", QFileInfo(m_file).path());
+        if (!name.isEmpty())
+            open(name);
+    });
+    fileMenu->addAction("Save &as...", this, [this] {
+        const QString name = QFileDialog::getSaveFileName(this, "Save image", m_file);
+        if (!name.isEmpty() && m_edit->DisplayError(m_edit->Save(name.toUtf8().constData())) == KIVLEAD_SUCCESS)
+            m_file = name;
+        updateTitle();
+    });
+    fileMenu->addAction("&Print", this, [this] { m_edit->PrintBitmap(); });
+    fileMenu->addAction("&Close", this, &QWidget::close);
+
+    QMenu* editMenu = menuBar()->addMenu("&Edit");
+    editMenu->addAction("&Undo", QKeySequence::Undo, this, [this] {
+        m_edit->OnEditUndo();
+        updateTitle();
+    });
+    editMenu->addAction("&Redo", QKeySequence::Redo, this, [this] {
+        m_edit->OnEditRedo();
+        updateTitle();
+    });
+    editMenu->addAction("&Copy", this, [this] { m_edit->OnEditCopy(); });
+    editMenu->addAction("&Paste", this, [this] {
+        m_edit->OnEditPaste();
+        updateTitle();
+    });
+
+    QMenu* imageMenu = menuBar()->addMenu("&Image");
+    add(imageMenu, std::begin(kImage), std::end(kImage));
+    add(imageMenu->addMenu("&Effects"), std::begin(kEffects), std::end(kEffects));
+    add(imageMenu->addMenu("&Spatial filters"), std::begin(kFilters), std::end(kFilters));
+    add(menuBar()->addMenu("&Color"), std::begin(kColor), std::end(kColor));
+
+    QMenu* viewMenu = menuBar()->addMenu("&View");
+    viewMenu->addAction("Zoom &in", this, [this] {
+        m_edit->SetFit(0);
+        m_edit->ZoomIn();
+        m_edit->update();
+    });
+    viewMenu->addAction("Zoom &out", this, [this] {
+        m_edit->SetFit(0);
+        m_edit->ZoomOut();
+        m_edit->update();
+    });
+    viewMenu->addAction("&Fit", this, [this] {
+        m_edit->SetFit(1);
+        m_edit->Offset(-m_edit->GetViewOffset().x, -m_edit->GetViewOffset().y);
+        m_edit->update();
+    });
+    viewMenu->addSeparator();
+    viewMenu->addAction("&Pan tool", this, [this] { m_edit->SetToolMode(CKivLeadEditCtrl::kToolPan); });
+    viewMenu->addAction("C&rop tool", this, [this] { m_edit->SetToolMode(CKivLeadEditCtrl::kToolCrop); });
+    viewMenu->addAction("&No tool", this, [this] { m_edit->SetToolMode(CKivLeadEditCtrl::kToolNone); });
+    viewMenu->addAction("&Wipe in", this, [this] {
+        m_edit->SetEffect(1, 20);
+        m_edit->update();
+    });
+    viewMenu->addAction("Fa&de in", this, [this] {
+        m_edit->SetEffect(3, 20);
+        m_edit->update();
+    });
+    open(file);
+    resize(900, 650);
+}
+
+void ImageWindow::open(const QString& file)
+{
+    m_file = file;
+    m_edit->SetFileName(file.toUtf8().constData(), 1, 1);
+    m_edit->SetModifiedFlag(0);
+    m_edit->DeleteUndo();
+    m_edit->DeleteRedo();
+    updateTitle();
+    m_edit->update();
+}
+
+void ImageWindow::updateTitle()
+{
+    setWindowTitle(QString("%1%2 - Image").arg(QFileInfo(m_file).fileName(), m_edit->IsModified() ? " *" : ""));
+}
+
+QAction* ImageWindow::action(const QString& text) const
+{
+    for (QAction* a : findChildren<QAction*>())
+        if (a->text().remove('&') == text)
+            return a;
+    return nullptr;
+}

@@ -1,0 +1,24 @@
+// The studio's image window: an image edit control with a menu of every
+// edit command (undo and redo included), the four edit dialogs, zoom and the
+// pan and crop tools, on a picture file.
+#pragma once
+
+#include "imaging/CKivLeadEditCtrl.h"
+
+#include <QMainWindow>
+
+class ImageWindow : public QMainWindow {
+public:
+    explicit ImageWindow(const QString& file, QWidget* parent = nullptr);
+
+    CKivLeadEditCtrl& edit() { return *m_edit; }
+    // The menu entry with this text (without &), null when there is none.
+    QAction* action(const QString& text) const;
+
+private:
+    void open(const QString& file);
+    void updateTitle();
+
+    CKivLeadEditCtrl* m_edit;
+    QString m_file;
+};

@@ -1,0 +1,166 @@
+// Painting, transitions, drawing into the pixels, clipboard and printing.
+#include "imaging/KivLeadToolkit.h"
+
+#include "platform/AtomicFile.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+
+namespace {
+
+void drawFitted(QPainter& painter, const QImage& image, const QRect& area)
+{
+    QSize size = image.size().scaled(area.size(), Qt::KeepAspectRatio);
+    const QRect target(area.topLeft(), size);
+    painter.drawImage(target, image);
+}
+
+} // namespace
+
+int KivLeadPaint(
+    QPainter* painter, const CLeadBitmap* bitmap, const QRect& source, const QRect& dest, const QRect& clip)
+{
+    if (!painter || !bitmap)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    const QImage& image = bitmap->PaintImage();
+    if (image.isNull())
+        return KIVLEAD_ERROR_EMPTY_BITMAP;
+    painter->save();
+    if (clip.isValid())
+        painter->setClipRect(clip, Qt::IntersectClip);
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter->drawImage(dest, image, source);
+    painter->restore();
+    return KIVLEAD_SUCCESS;
+}
+
+int KivLeadPaintEffect(QPainter* painter, const CLeadBitmap* bitmap, const QRect& source, const QRect& dest,
+    const QRect& clip, int effect, int grain, double progress)
+{
+    if (!painter || !bitmap || grain < 1)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    progress = std::clamp(progress, 0.0, 1.0);
+    if (progress >= 1.0 || (effect != 1 && effect != 2 && effect != 3))
+        return KivLeadPaint(painter, bitmap, source, dest, clip);
+    QRect shown = clip.isValid() ? clip : dest;
+    if (effect == 3) {
+        // Fade: the image over what is there, more opaque with each step.
+        const double steps = std::max(1, 64 / grain);
+        painter->save();
+        painter->setOpacity(std::floor(progress * steps) / steps);
+        const int status = KivLeadPaint(painter, bitmap, source, dest, clip);
+        painter->restore();
+        return status;
+    }
+    // Wipes uncover the image in bands of grain pixels.
+    if (effect == 1) {
+        const int w = static_cast<int>(dest.width() * progress) / grain * grain;
+        shown = shown.intersected(QRect(dest.left(), dest.top(), w, dest.height()));
+    } else {
+        const int h = static_cast<int>(dest.height() * progress) / grain * grain;
+        shown = shown.intersected(QRect(dest.left(), dest.top(), dest.width(), h));
+    }
+    if (shown.isEmpty())
+        return KIVLEAD_SUCCESS;
+    return KivLeadPaint(painter, bitmap, source, dest, shown);
+}
+
+int KivLeadDrawInto(CLeadBitmap* bitmap, void (*draw)(QPainter&, void*), void* context)
+{
+    if (!bitmap || !draw)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (!bitmap->IsAllocated())
+        return KIVLEAD_ERROR_EMPTY_BITMAP;
+    QImage image = bitmap->PaintImage().copy();
+    if (image.isNull())
+        return KIVLEAD_ERROR_NO_MEMORY;
+    {
+        QPainter painter(&image);
+        draw(painter, context);
+    }
+    const QRegion region = bitmap->Region();
+    const int perspective = bitmap->ViewPerspective();
+    const int status = KivLeadFromImage(bitmap, image);
+    if (status == KIVLEAD_SUCCESS) {
+        bitmap->SetRegion(region);
+        bitmap->SetViewPerspective(perspective);
+    }
+    return status;
+}
+
+int KivLeadClipboardReady()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return 0;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage() ? 1 : 0;
+}
+
+int KivLeadPaste(CLeadBitmap* bitmap)
+{
+    if (!bitmap)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (!KivLeadClipboardReady())
+        return KIVLEAD_ERROR_NO_CLIPBOARD_IMAGE;
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull())
+        return KIVLEAD_ERROR_NO_CLIPBOARD_IMAGE;
+    return KivLeadFromImage(bitmap, image);
+}
+
+int KivLeadCopyToClipboard(const CLeadBitmap* bitmap)
+{
+    if (!bitmap)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (!bitmap->IsAllocated())
+        return KIVLEAD_ERROR_EMPTY_BITMAP;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return KIVLEAD_ERROR_FAILURE;
+    QGuiApplication::clipboard()->setImage(bitmap->PaintImage());
+    return KIVLEAD_SUCCESS;
+}
+
+int KivLeadPrint(const CLeadBitmap* bitmap, const char* pdfFile)
+{
+    if (!bitmap)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (!bitmap->IsAllocated())
+        return KIVLEAD_ERROR_EMPTY_BITMAP;
+    const QImage& image = bitmap->PaintImage();
+    if (image.isNull())
+        return KIVLEAD_ERROR_NO_MEMORY;
+    if (pdfFile && *pdfFile) {
+        // The document is made in memory and replaces the file in one rename.
+        QByteArray bytes;
+        {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&buffer);
+            writer.setResolution(150);
+            QPainter painter(&writer);
+            if (!painter.isActive())
+                return KIVLEAD_ERROR_FILE_WRITE;
+            drawFitted(painter, image, painter.viewport());
+        }
+        AtomicFile file(pdfFile);
+        if (!file.open() || !file.write(bytes.constData(), static_cast<std::size_t>(bytes.size())) || !file.commit())
+            return KIVLEAD_ERROR_FILE_WRITE;
+        return KIVLEAD_SUCCESS;
+    }
+    if (QPrinterInfo::defaultPrinter().isNull())
+        return KIVLEAD_ERROR_NO_PRINTER;
+    QPrinter printer(QPrinterInfo::defaultPrinter());
+    QPainter painter(&printer);
+    if (!painter.isActive())
+        return KIVLEAD_ERROR_NO_PRINTER;
+    drawFitted(painter, image, painter.viewport());
+    return KIVLEAD_SUCCESS;
+}

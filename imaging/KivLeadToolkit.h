@@ -1,0 +1,251 @@
+// The imaging toolkit: one plain function per role the image controls rely
+// on (file information, load, save, convert, bitmaps, combine, geometry,
+// colour, filters, regions, painting, clipboard, printing and the value
+// dialogs). Pixels go through ImageMagick behind this header; regions,
+// painting and the clipboard through Qt; printing through Qt Print Support.
+//
+// Every call returns a status: KIVLEAD_SUCCESS (1) or one of the negative
+// codes below. No call throws. Files are untrusted: only the formats listed
+// in KivLeadFormat are opened, by their signature, and the decoder runs under
+// the limits of KivLeadLimits, set once when the library first works, so a
+// file declaring more pixels than they allow fails with
+// KIVLEAD_ERROR_IMAGE_TOO_LARGE before its pixels are allocated.
+#pragma once
+
+#include "imaging/CLeadBitmap.h"
+#include "imaging/KivLead_export.h"
+#include "platform/Win32Types.h"
+
+#include <QRect>
+#include <QRegion>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class QPainter;
+class QPolygon;
+
+// Status codes.
+constexpr int KIVLEAD_SUCCESS = 1;
+constexpr int KIVLEAD_ERROR_FAILURE = -1; // the library refused the operation
+constexpr int KIVLEAD_ERROR_NO_MEMORY = -2; // memory or a resource limit ran out
+constexpr int KIVLEAD_ERROR_INVALID_ARGUMENT = -3; // null bitmap, bad size, angle, page
+constexpr int KIVLEAD_ERROR_FILE_NOT_FOUND = -4; // missing, not a regular file, unreadable
+constexpr int KIVLEAD_ERROR_UNKNOWN_FORMAT = -5; // no signature of a supported format
+constexpr int KIVLEAD_ERROR_INVALID_FILE = -6; // truncated or corrupt data
+constexpr int KIVLEAD_ERROR_FILE_WRITE = -7; // the target could not be written
+constexpr int KIVLEAD_ERROR_IMAGE_TOO_LARGE = -8; // beyond KivLeadLimits
+constexpr int KIVLEAD_ERROR_EMPTY_BITMAP = -9; // the bitmap has no pixels
+constexpr int KIVLEAD_ERROR_PAGE_NOT_FOUND = -10; // the page is not in the file
+constexpr int KIVLEAD_ERROR_NO_CLIPBOARD_IMAGE = -11;
+constexpr int KIVLEAD_ERROR_USER_ABORT = -12; // a dialog was cancelled
+constexpr int KIVLEAD_ERROR_NO_PRINTER = -13;
+
+// The limits every decode and operation runs under.
+namespace KivLeadLimits {
+constexpr long long kMaxWidth = 32768; // pixels
+constexpr long long kMaxHeight = 32768; // pixels
+constexpr long long kMaxArea = 256LL * 1024 * 1024; // pixels of one image
+constexpr long long kMaxMemoryBytes = 2LL * 1024 * 1024 * 1024; // pixel caches in memory
+constexpr long long kMaxDiskBytes = 4LL * 1024 * 1024 * 1024; // pixel caches spilled to disk
+constexpr long long kMaxFileBytes = 512LL * 1024 * 1024; // an input file
+constexpr int kMaxPages = 4096; // pages of a file read for insert, replace, delete
+} // namespace KivLeadLimits
+
+enum KivLeadFormat {
+    KIVLEAD_FORMAT_UNKNOWN = 0,
+    KIVLEAD_FORMAT_BMP = 1,
+    KIVLEAD_FORMAT_JPEG = 2,
+    KIVLEAD_FORMAT_PNG = 3,
+    KIVLEAD_FORMAT_GIF = 4,
+    KIVLEAD_FORMAT_TIFF = 5,
+    KIVLEAD_FORMAT_WEBP = 6,
+    KIVLEAD_FORMAT_PNM = 7,
+};
+
+struct KivLeadFileInfo {
+    int format = KIVLEAD_FORMAT_UNKNOWN;
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    int pages = 0;
+    std::uint64_t fileSize = 0;
+};
+
+// Save flags (with a page): replace that page, or insert before it (a page
+// one past the last appends).
+constexpr unsigned KIVLEAD_SAVE_REPLACE = 0x400;
+constexpr unsigned KIVLEAD_SAVE_INSERT = 0x800;
+
+// Resize modes.
+constexpr int KIVLEAD_RESIZE_NORMAL = 0; // nearest pixel
+constexpr int KIVLEAD_RESIZE_FAVORBLACK = 1; // keeps thin dark lines when shrinking
+constexpr int KIVLEAD_RESIZE_RESAMPLE = 2; // filtered
+
+// Combine operations, per channel: the source replaces, or the result is
+// the smaller (AND), the larger (OR), the sum (ADD, what edge enhance adds
+// its edges with), the difference target − source, |target − source| (XOR)
+// or the mean of both.
+constexpr unsigned KIVLEAD_COMBINE_COPY = 0x000;
+constexpr unsigned KIVLEAD_COMBINE_AND = 0x100;
+constexpr unsigned KIVLEAD_COMBINE_OR = 0x200;
+constexpr unsigned KIVLEAD_COMBINE_ADD = 0x300;
+constexpr unsigned KIVLEAD_COMBINE_SUBTRACT = 0x400;
+constexpr unsigned KIVLEAD_COMBINE_XOR = 0x500;
+constexpr unsigned KIVLEAD_COMBINE_AVERAGE = 0x600;
+
+// Spatial filter kernels.
+enum KivLeadSpatialFilter {
+    KIVLEAD_FILTER_GRADIENT = 1,
+    KIVLEAD_FILTER_LAPLACIAN = 2,
+    KIVLEAD_FILTER_SOBEL = 3,
+    KIVLEAD_FILTER_PREWITT = 4,
+    KIVLEAD_FILTER_SHIFTDIFF = 5,
+    KIVLEAD_FILTER_LINESEGMENT = 6,
+    KIVLEAD_FILTER_EDGE_ENHANCE = 16, // the edge-enhance command's kernel
+};
+
+// Region combine modes.
+constexpr int KIVLEAD_RGN_SET = 0;
+constexpr int KIVLEAD_RGN_AND = 1;
+constexpr int KIVLEAD_RGN_OR = 2;
+constexpr int KIVLEAD_RGN_XOR = 3;
+constexpr int KIVLEAD_RGN_ANDNOT = 4;
+
+// The message a status shows to the user ("Error has occured.\nCODE = %d"
+// is the view control's; this names the cause for the command line).
+KIVLEAD_EXPORT const char* KivLeadStatusText(int status);
+
+// Files ---------------------------------------------------------------
+KIVLEAD_EXPORT int KivLeadGetFileInfo(const char* file, KivLeadFileInfo* info);
+// Loads page (1-based) of file; bits 0 keeps the file's own, else 8, 24 or 32.
+KIVLEAD_EXPORT int KivLeadLoadFile(const char* file, CLeadBitmap* bitmap, int bits = 0, int page = 1);
+// The same from bytes in memory (the path the fuzzer drives).
+KIVLEAD_EXPORT int KivLeadLoadMemory(
+    const std::uint8_t* data, std::size_t size, CLeadBitmap* bitmap, int bits = 0, int page = 1);
+KIVLEAD_EXPORT int KivLeadGetMemoryInfo(const std::uint8_t* data, std::size_t size, KivLeadFileInfo* info);
+// Saves through a temporary file and a rename. bits 0 keeps the image's;
+// quality 0 (best) to 255 (smallest) as the toolkit counted it, used by
+// JPEG and WebP. Without flags the file is written anew with this one page;
+// KIVLEAD_SAVE_REPLACE / INSERT change one page of an existing file.
+KIVLEAD_EXPORT int KivLeadSaveFile(
+    const char* file, CLeadBitmap* bitmap, int format, int bits, int quality, int page = 1, unsigned flags = 0);
+KIVLEAD_EXPORT int KivLeadDeletePage(const char* file, int page);
+// The format a file name asks for by its extension; UNKNOWN when none fits.
+KIVLEAD_EXPORT int KivLeadFormatFromName(const char* file);
+KIVLEAD_EXPORT const char* KivLeadFormatName(int format);
+// Loads source and saves it as target in format, resized to width × height
+// when both are positive.
+KIVLEAD_EXPORT int KivLeadConvertFile(
+    const char* source, const char* target, int format, int width, int height, int bits, int quality);
+
+// Bitmaps ---------------------------------------------------------------
+// A new image of width × height filled with colour; bits 1, 4, 8, 16, 24, 32.
+KIVLEAD_EXPORT int KivLeadCreateBitmap(CLeadBitmap* bitmap, int width, int height, int bits, COLORREF fill = 0);
+// target becomes a copy of source; the pixels are shared until one changes.
+KIVLEAD_EXPORT int KivLeadCopyBitmap(CLeadBitmap* target, const CLeadBitmap* source);
+KIVLEAD_EXPORT int KivLeadCopyBitmapRect(
+    CLeadBitmap* target, const CLeadBitmap* source, int x, int y, int width, int height);
+// Frees pixels, region and paint handle; the object stays.
+KIVLEAD_EXPORT int KivLeadFreeBitmap(CLeadBitmap* bitmap);
+// Wraps a QImage (pixels copied).
+KIVLEAD_EXPORT int KivLeadFromImage(CLeadBitmap* bitmap, const QImage& image);
+// The colour at a pixel; -1 status and 0 outside.
+KIVLEAD_EXPORT int KivLeadGetPixel(const CLeadBitmap* bitmap, int x, int y, COLORREF* color);
+
+// Combine: source rectangle (sx, sy, width, height) onto target at (x, y).
+KIVLEAD_EXPORT int KivLeadCombine(CLeadBitmap* target, int x, int y, int width, int height, const CLeadBitmap* source,
+    int sx, int sy, unsigned operation);
+
+// Geometry ----------------------------------------------------------------
+KIVLEAD_EXPORT int KivLeadFlip(CLeadBitmap* bitmap); // top to bottom
+KIVLEAD_EXPORT int KivLeadMirror(CLeadBitmap* bitmap); // left to right
+// Clockwise, in hundredths of a degree; resize 1 enlarges the canvas to hold
+// the whole turned image, 0 keeps the size; uncovered corners get fill.
+KIVLEAD_EXPORT int KivLeadRotate(CLeadBitmap* bitmap, int angle, int resize, COLORREF fill);
+// Hundredths of a degree (-4500..4500); horizontal 1 slides rows, 0 columns.
+KIVLEAD_EXPORT int KivLeadShear(CLeadBitmap* bitmap, int angle, int horizontal, COLORREF fill);
+KIVLEAD_EXPORT int KivLeadResize(CLeadBitmap* bitmap, int width, int height, int mode);
+
+// Colour ------------------------------------------------------------------
+// bits 1, 4, 8 (palette), 24 or 32; dither 1 spreads the error.
+KIVLEAD_EXPORT int KivLeadColorResolution(CLeadBitmap* bitmap, int bits, int dither);
+KIVLEAD_EXPORT int KivLeadGrayScale(CLeadBitmap* bitmap, int bits); // 8, 12, 16
+KIVLEAD_EXPORT int KivLeadFill(CLeadBitmap* bitmap, COLORREF color);
+KIVLEAD_EXPORT int KivLeadInvert(CLeadBitmap* bitmap);
+KIVLEAD_EXPORT int KivLeadHistogramEqualize(CLeadBitmap* bitmap);
+KIVLEAD_EXPORT int KivLeadStretchIntensity(CLeadBitmap* bitmap);
+KIVLEAD_EXPORT int KivLeadChangeHue(CLeadBitmap* bitmap, int angle); // degrees -180..180
+KIVLEAD_EXPORT int KivLeadChangeSaturation(CLeadBitmap* bitmap, int change); // -1000..1000
+KIVLEAD_EXPORT int KivLeadChangeBrightness(CLeadBitmap* bitmap, int change); // -1000..1000
+KIVLEAD_EXPORT int KivLeadChangeContrast(CLeadBitmap* bitmap, int change); // -1000..1000
+KIVLEAD_EXPORT int KivLeadHistoContrast(CLeadBitmap* bitmap, int change); // -1000..1000
+KIVLEAD_EXPORT int KivLeadGammaCorrect(CLeadBitmap* bitmap, int gamma); // gamma × 100, 1..499
+KIVLEAD_EXPORT int KivLeadIntensityDetect(CLeadBitmap* bitmap, int low, int high); // 0..255
+KIVLEAD_EXPORT int KivLeadSolarize(CLeadBitmap* bitmap, int threshold); // 0..255
+KIVLEAD_EXPORT int KivLeadHalftone(CLeadBitmap* bitmap, int angle); // degrees
+KIVLEAD_EXPORT int KivLeadGetColorCount(const CLeadBitmap* bitmap, unsigned long* count);
+// Maps values [low, high] onto the colours from lowColor to highColor.
+KIVLEAD_EXPORT int KivLeadWindowLevel(CLeadBitmap* bitmap, int low, int high, COLORREF lowColor, COLORREF highColor);
+// Minimum and maximum of the grey value (0..255).
+KIVLEAD_EXPORT int KivLeadGetMinMaxValue(const CLeadBitmap* bitmap, int* minimum, int* maximum);
+// The 256-bin histograms of the red, green and blue planes at 8 bits.
+KIVLEAD_EXPORT int KivLeadGetHistogram(const CLeadBitmap* bitmap, unsigned long histogram[3][256]);
+// Remaps each plane at 8 bits through its 256-entry table; a null table
+// leaves that plane as it is.
+KIVLEAD_EXPORT int KivLeadRemapPlanes(
+    CLeadBitmap* bitmap, const unsigned char* red, const unsigned char* green, const unsigned char* blue);
+// One grey 8-bit image per plane: red, green, blue, or (cmyk 1) cyan, magenta,
+// yellow, black. planes needs room for 3 or 4.
+KIVLEAD_EXPORT int KivLeadSeparate(const CLeadBitmap* bitmap, CLeadBitmap** planes, int cmyk);
+KIVLEAD_EXPORT int KivLeadMerge(CLeadBitmap* bitmap, CLeadBitmap* const* planes, int cmyk);
+
+// Filters -----------------------------------------------------------------
+KIVLEAD_EXPORT int KivLeadPosterize(CLeadBitmap* bitmap, int levels); // 2..64
+KIVLEAD_EXPORT int KivLeadMosaic(CLeadBitmap* bitmap, int size); // tile size in pixels
+KIVLEAD_EXPORT int KivLeadAverage(CLeadBitmap* bitmap, int size); // box side, odd
+KIVLEAD_EXPORT int KivLeadMedian(CLeadBitmap* bitmap, int size);
+KIVLEAD_EXPORT int KivLeadSharpen(CLeadBitmap* bitmap, int amount); // -1000..1000, negative blurs
+KIVLEAD_EXPORT int KivLeadAddNoise(CLeadBitmap* bitmap, int range, int channel); // range 0..1000
+KIVLEAD_EXPORT int KivLeadEmboss(CLeadBitmap* bitmap, int direction, int depth); // degrees, 0..1000
+KIVLEAD_EXPORT int KivLeadOilify(CLeadBitmap* bitmap, int size);
+KIVLEAD_EXPORT int KivLeadSpatialFilter(CLeadBitmap* bitmap, int filter);
+
+// Regions (image pixels) ---------------------------------------------------
+KIVLEAD_EXPORT int KivLeadSetRegionRect(CLeadBitmap* bitmap, const QRect& rect, int mode);
+KIVLEAD_EXPORT int KivLeadSetRegionEllipse(CLeadBitmap* bitmap, const QRect& rect, int mode);
+KIVLEAD_EXPORT int KivLeadSetRegionPolygon(CLeadBitmap* bitmap, const QPolygon& polygon, int mode);
+KIVLEAD_EXPORT int KivLeadSetRegionRoundRect(CLeadBitmap* bitmap, const QRect& rect, int rx, int ry, int mode);
+// Every pixel of exactly colour.
+KIVLEAD_EXPORT int KivLeadSetRegionColor(CLeadBitmap* bitmap, COLORREF color, int mode);
+KIVLEAD_EXPORT int KivLeadSetRegionHandle(CLeadBitmap* bitmap, const QRegion& region, int mode);
+KIVLEAD_EXPORT int KivLeadBitmapHasRegion(const CLeadBitmap* bitmap); // 1 or 0
+KIVLEAD_EXPORT int KivLeadFreeRegion(CLeadBitmap* bitmap);
+KIVLEAD_EXPORT int KivLeadGetRegionBounds(const CLeadBitmap* bitmap, QRect* bounds);
+KIVLEAD_EXPORT int KivLeadIsPtInRegion(const CLeadBitmap* bitmap, int x, int y); // 1 or 0
+KIVLEAD_EXPORT int KivLeadGetRegionHandle(const CLeadBitmap* bitmap, QRegion* region);
+// Outlines the region on painter, mapped from source to destination.
+KIVLEAD_EXPORT int KivLeadFrameRegion(
+    QPainter* painter, const CLeadBitmap* bitmap, const QRect& source, const QRect& dest);
+
+// Painting ------------------------------------------------------------------
+// Draws the source rectangle of the image (image pixels) into destination
+// with SRCCOPY, clipped to clip when it is valid.
+KIVLEAD_EXPORT int KivLeadPaint(
+    QPainter* painter, const CLeadBitmap* bitmap, const QRect& source, const QRect& dest, const QRect& clip = QRect());
+// One frame of a transition at progress 0..1: effect 1 wipes left to
+// right, 2 top to bottom, 3 fades in; the wipes move in bands of grain
+// pixels, the fade in 64 / grain steps. Other codes, and progress 1, paint
+// plainly. The caller steps progress with its delay between frames.
+KIVLEAD_EXPORT int KivLeadPaintEffect(QPainter* painter, const CLeadBitmap* bitmap, const QRect& source,
+    const QRect& dest, const QRect& clip, int effect, int grain, double progress);
+// Lets painter draw into the image (text, lines of the drawing tools).
+KIVLEAD_EXPORT int KivLeadDrawInto(CLeadBitmap* bitmap, void (*draw)(QPainter&, void*), void* context);
+
+// Clipboard, print ------------------------------------------------------------
+KIVLEAD_EXPORT int KivLeadClipboardReady(); // 1 when the clipboard holds an image
+KIVLEAD_EXPORT int KivLeadPaste(CLeadBitmap* bitmap);
+KIVLEAD_EXPORT int KivLeadCopyToClipboard(const CLeadBitmap* bitmap);
+// Prints one page fitted to the printable area; with pdfFile set, to that PDF.
+KIVLEAD_EXPORT int KivLeadPrint(const CLeadBitmap* bitmap, const char* pdfFile = nullptr);

@@ -1,0 +1,57 @@
+// Real TIFF and BMP files written by other programs.
+#include "imaging/KivLeadToolkit.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+TEST(ImagingCorpus, EveryFileGivesItsInfoAndFirstPageOrAStatus)
+{
+    int files = 0, loaded = 0;
+    for (const char* folder : {"tiff", "bmp"})
+        for (const auto& path : samplesIn(folder)) {
+            SCOPED_TRACE(path.string());
+            ++files;
+            KivLeadFileInfo info;
+            const int status = KivLeadGetFileInfo(path.c_str(), &info);
+            CLeadBitmap bitmap;
+            const int load = KivLeadLoadFile(path.c_str(), &bitmap);
+            if (status != KIVLEAD_SUCCESS) {
+                EXPECT_NE(load, KIVLEAD_SUCCESS);
+                continue;
+            }
+            EXPECT_GE(info.pages, 1);
+            if (load == KIVLEAD_SUCCESS) {
+                ++loaded;
+                EXPECT_EQ(bitmap.Width(), info.width);
+                EXPECT_EQ(bitmap.Height(), info.height);
+                EXPECT_FALSE(bitmap.PaintImage().isNull());
+            }
+        }
+    if (files == 0)
+        GTEST_SKIP() << "no samples";
+    EXPECT_GT(loaded, files / 2);
+}
+
+TEST(ImagingCorpus, MultiPageTiffsLoadEachPage)
+{
+    const auto paths = samplesIn("tiff");
+    if (paths.empty())
+        GTEST_SKIP() << "no samples";
+    int multi = 0;
+    for (const auto& path : paths) {
+        KivLeadFileInfo info;
+        if (KivLeadGetFileInfo(path.c_str(), &info) != KIVLEAD_SUCCESS || info.pages < 2)
+            continue;
+        SCOPED_TRACE(path.string());
+        ++multi;
+        for (int page = 1; page <= info.pages; ++page) {
+            CLeadBitmap bitmap;
+            EXPECT_EQ(KivLeadLoadFile(path.c_str(), &bitmap, 0, page), KIVLEAD_SUCCESS) << page;
+        }
+        CLeadBitmap bitmap;
+        EXPECT_EQ(KivLeadLoadFile(path.c_str(), &bitmap, 0, info.pages + 1), KIVLEAD_ERROR_PAGE_NOT_FOUND);
+    }
+    EXPECT_GT(multi, 0);
+}

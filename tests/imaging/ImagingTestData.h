@@ -1,0 +1,24 @@
+// Small images for the imaging tests, made in memory.
+#pragma once
+
+#include "imaging/CLeadBitmap.h"
+#include "support/TestSupport.h"
+
+#include <QImage>
+
+namespace imagingtest {
+
+// The image encoded in format ("PNG", "JPEG", "BMP", "TIFF").
+testsupport::Bytes encode(const QImage& image, const char* format);
+// A PNG whose header declares width × height over one tiny compressed row.
+testsupport::Bytes pngDeclaring(std::uint32_t width, std::uint32_t height);
+// A BMP header declaring width × height at 24 bits over 16 bytes of pixels.
+testsupport::Bytes bmpDeclaring(std::int32_t width, std::int32_t height);
+// width × height of colour with the pixel at (x, y) in mark.
+QImage marked(int width, int height, QRgb colour, int x, int y, QRgb mark);
+// Loads bytes into bitmap; the status.
+int load(const testsupport::Bytes& bytes, CLeadBitmap& bitmap);
+// The pixel as 0xRRGGBB.
+QRgb pixel(const CLeadBitmap& bitmap, int x, int y);
+
+} // namespace imagingtest
