@@ -10,7 +10,7 @@ class KIVPLATFORM_EXPORT CSliderCtrl : public WidgetWnd<QSlider> {
 public:
     explicit CSliderCtrl(QWidget* parent = nullptr);
 
-    void SetRange(int minimum, int maximum, BOOL redraw = FALSE);
+    void SetRange(int minimum, int maximum, BOOL redraw = false);
     int GetRangeMin() const { return widget()->minimum(); }
     int GetRangeMax() const { return widget()->maximum(); }
     void SetTicFreq(int frequency);
