@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMenuBar>
 
+#include <cstddef>
+
 namespace {
 
 struct Entry {
@@ -76,21 +78,21 @@ const Entry kColor[] = {
     {"Fill...", &E::OnColorFill},
 };
 
+// One menu entry per command; each runs its handler through the window.
+template <std::size_t N> void addEntries(ImageWindow* window, QMenu* menu, const Entry (&entries)[N])
+{
+    for (const Entry& e : entries) {
+        const auto handler = e.handler;
+        menu->addAction(QString::fromUtf8(e.text), window, [window, handler] { window->run(handler); });
+    }
+}
+
 } // namespace
 
 ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(parent), m_edit(new CKivLeadEditCtrl)
 {
     setCentralWidget(m_edit);
     m_edit->SetCenter(1);
-    auto add = [this](QMenu* menu, const Entry* begin, const Entry* end) {
-        for (const Entry* e = begin; e != end; ++e) {
-            const auto handler = e->handler;
-            menu->addAction(QString::fromUtf8(e->text), this, [this, handler] {
-                (m_edit->*handler)();
-                updateTitle();
-            });
-        }
-    };
     QMenu* fileMenu = menuBar()->addMenu("&File");
     fileMenu->addAction("&Open...", this, [this] {
         const QString name = QFileDialog::getOpenFileName(this, "Open image", QFileInfo(m_file).path());
@@ -122,10 +124,10 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
     });
 
     QMenu* imageMenu = menuBar()->addMenu("&Image");
-    add(imageMenu, std::begin(kImage), std::end(kImage));
-    add(imageMenu->addMenu("&Effects"), std::begin(kEffects), std::end(kEffects));
-    add(imageMenu->addMenu("&Spatial filters"), std::begin(kFilters), std::end(kFilters));
-    add(menuBar()->addMenu("&Color"), std::begin(kColor), std::end(kColor));
+    addEntries(this, imageMenu, kImage);
+    addEntries(this, imageMenu->addMenu("&Effects"), kEffects);
+    addEntries(this, imageMenu->addMenu("&Spatial filters"), kFilters);
+    addEntries(this, menuBar()->addMenu("&Color"), kColor);
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
     viewMenu->addAction("Zoom &in", this, [this] {
@@ -168,6 +170,12 @@ void ImageWindow::open(const QString& file)
     m_edit->DeleteRedo();
     updateTitle();
     m_edit->update();
+}
+
+void ImageWindow::run(void (CKivLeadEditCtrl::*handler)())
+{
+    (m_edit->*handler)();
+    updateTitle();
 }
 
 void ImageWindow::updateTitle()

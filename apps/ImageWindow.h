@@ -14,6 +14,9 @@ public:
     CKivLeadEditCtrl& edit() { return *m_edit; }
     // The menu entry with this text (without &), null when there is none.
     QAction* action(const QString& text) const;
+    // Runs one of the edit control's command handlers and shows whether the
+    // image is now modified.
+    void run(void (CKivLeadEditCtrl::*handler)());
 
 private:
     void open(const QString& file);

@@ -205,6 +205,11 @@ int encode(std::list<Magick::Image>& pages, int format, int quality, std::string
             p.quality(static_cast<size_t>(std::clamp(100 - quality * 99 / 255, 1, 100)));
         if (format == KIVLEAD_FORMAT_JPEG && p.matte())
             p.matte(false);
+        // A full 256-colour palette makes the PNG coder's own palette choice
+        // fail ("Valid palette required"); asking for PNG8 keeps the palette.
+        if (format == KIVLEAD_FORMAT_PNG && p.classType() == Magick::PseudoClass && p.colorMapSize() > 16
+            && p.colorMapSize() <= 256 && !p.matte())
+            p.defineValue("png", "format", "png8");
     }
     Magick::Blob blob;
     if (pages.size() == 1)

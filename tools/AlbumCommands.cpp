@@ -34,21 +34,6 @@ const char* const kDescription
       "  groups                   the groups by name: name, path, created, last access\n"
       "  add-group NAME PATH      record a group (or its access date)";
 
-void appendCsv(std::string& line, const std::string& value)
-{
-    if (value.find_first_of(",\"\r\n") == std::string::npos) {
-        line += value;
-        return;
-    }
-    line += '"';
-    for (char c : value) {
-        if (c == '"')
-            line += '"';
-        line += c;
-    }
-    line += '"';
-}
-
 int failed(const char* what)
 {
     const CString why = KivDatabase::GetLastError();

@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace cli {
 
@@ -34,6 +36,9 @@ bool parseSize(const QString& text, int& width, int& height);
 // turns back into those bytes, so paths stay bytes end to end.
 QStringList argumentsOf(int argc, char** argv);
 QByteArray utf8(const QString& s);
+// value as one CSV field (RFC 4180): quoted when it holds a comma, quote,
+// CR or LF, with its quotes doubled.
+void appendCsv(std::string& line, std::string_view value);
 
 int runCalc(const QStringList& args);
 int runSlide(const QStringList& args);

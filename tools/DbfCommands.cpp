@@ -468,22 +468,6 @@ private:
     std::string m_memo;
 };
 
-// RFC 4180: quoted when it holds a comma, quote, CR or LF; quotes doubled.
-void appendCsv(std::string& line, std::string_view value)
-{
-    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
-        line.append(value);
-        return;
-    }
-    line += '"';
-    for (char c : value) {
-        if (c == '"')
-            line += '"';
-        line += c;
-    }
-    line += '"';
-}
-
 class LineWriter {
 public:
     LineWriter(bool csv, bool raw) : m_csv(csv), m_raw(raw) { }

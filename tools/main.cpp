@@ -85,6 +85,21 @@ bool parseColor(const QString& text, const char* option, COLORREF& out)
     return true;
 }
 
+void appendCsv(std::string& line, std::string_view value)
+{
+    if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line.append(value);
+        return;
+    }
+    line += '"';
+    for (char c : value) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
 bool parseSize(const QString& text, int& width, int& height)
 {
     static const QRegularExpression re("^(\\d{1,5})x(\\d{1,5})$");

@@ -23,6 +23,8 @@ TEST(DatabasePage, SampleAlbumIsMadeOnceAndSearched)
         EXPECT_EQ(page.find("TITLE", "O'Neil's%"), 1);
         EXPECT_EQ(page.find("TAKEN", "2006%"), 2);
         EXPECT_EQ(page.find({}, {}), 6);
+        page.resize(720, 420);
+        EXPECT_TRUE(page.grab().save(VANDREL_BINARY_DIR "/database-page.png"));
     }
     KivDatabase db;
     ASSERT_EQ(db.Open(("sqlite:" + DatabasePage::samplePath(folder).toStdString()).c_str(), nullptr, nullptr), 1);

@@ -21,4 +21,6 @@ TEST(ImageWindow, MenusRunTheCommandsWithUndoAndRedo)
     EXPECT_EQ(window.edit().GetBitmap()->Width(), 800);
     window.action("Redo")->trigger();
     EXPECT_EQ(window.edit().GetBitmap()->Width(), 533);
+    window.resize(900, 650);
+    EXPECT_TRUE(window.grab().save(VANDREL_BINARY_DIR "/image-window.png"));
 }

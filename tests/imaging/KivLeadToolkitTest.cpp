@@ -127,6 +127,29 @@ TEST(KivLeadFile, SavesByFormatAndChangesPagesOfATiff)
         KivLeadSaveFile(dir.file("none/x.png").c_str(), &bitmap, KIVLEAD_FORMAT_PNG, 0, 0), KIVLEAD_ERROR_FILE_WRITE);
 }
 
+TEST(KivLeadFile, ReducedColourResolutionsSaveToEveryFormat)
+{
+    // More colours than a palette holds, so the reduction must choose.
+    QImage many(32, 32, QImage::Format_RGB32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            many.setPixel(x, y, qRgb(x * 8, y * 8, (x ^ y) * 8));
+    TempDir dir;
+    for (int bits : {1, 4, 8}) {
+        CLeadBitmap bitmap;
+        ASSERT_EQ(load(encode(many, "PNG"), bitmap), KIVLEAD_SUCCESS);
+        ASSERT_EQ(KivLeadColorResolution(&bitmap, bits, 0), KIVLEAD_SUCCESS);
+        for (const char* name : {"r.png", "r.bmp", "r.gif", "r.tif"}) {
+            SCOPED_TRACE(std::to_string(bits) + " bits to " + name);
+            const std::string file = dir.file(name);
+            ASSERT_EQ(KivLeadSaveFile(file.c_str(), &bitmap, KivLeadFormatFromName(name), 0, 0), KIVLEAD_SUCCESS);
+            KivLeadFileInfo info;
+            ASSERT_EQ(KivLeadGetFileInfo(file.c_str(), &info), KIVLEAD_SUCCESS);
+            EXPECT_LE(info.bitsPerPixel, 8);
+        }
+    }
+}
+
 TEST(KivLeadGeometry, CommandsMoveAMarkedPixel)
 {
     CLeadBitmap bitmap;
