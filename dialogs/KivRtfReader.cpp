@@ -492,7 +492,12 @@ CString KivRtfReader::DecodePlainText(const std::uint8_t* data, std::size_t size
     if (utf8.hasError()) {
         QStringDecoder korean = decoderFor(949);
         text = korean.decode(bytes);
-        if (korean.hasError())
+        // ICU puts in a replacement or a private-use character for a byte
+        // pair that is no Korean text, without reporting an error.
+        const bool faulty = korean.hasError() || std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c == QChar::ReplacementCharacter || (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF);
+        });
+        if (faulty)
             text = QString::fromLatin1(bytes);
     }
     if (static_cast<std::size_t>(text.size()) > kMaxText)
