@@ -342,3 +342,38 @@ TEST(KivDlgIconMenu, PagesWithPrevAndNextAndADoubleClickInTheListIsOk)
     EXPECT_EQ(result, 1);
     EXPECT_STREQ(data, "D2");
 }
+
+TEST(KivDlgIconMenu, AboutShowsTheIconMenuStringsAndLayoutFollowsTheSize)
+{
+    TempDir dir;
+    char data[256] = "D1";
+    CString aboutTitle;
+    QRect ok, cancel, about, browser;
+    QSize client;
+    runWith<CKivIconMenuDlg>(
+        [&](CKivIconMenuDlg& d) {
+            click(d, kivdlg::IDC_ICON_ABOUT);
+            d.resize(700, 400);
+            QCoreApplication::processEvents();
+            client = d.size();
+            ok = d.GetDlgItem(IDOK)->geometry();
+            cancel = d.GetDlgItem(IDCANCEL)->geometry();
+            about = d.GetDlgItem(kivdlg::IDC_ICON_ABOUT)->geometry();
+            browser = d.GetBrowser()->geometry();
+            click(d, IDCANCEL);
+        },
+        [&] { return KivDlgIconMenu(nullptr, makeItems(dir, 3), "Icons", nullptr, data, 3, 2, 100, 80); },
+        [&](CDialog& d) {
+            aboutTitle = d.GetWindowText();
+            d.EndDialog(IDOK);
+        });
+    EXPECT_EQ(aboutTitle, "About Icon Menu");
+    const int m = CKivIconMenuDlg::kMargin;
+    EXPECT_EQ(about.right() + 1, client.width() - m);
+    EXPECT_EQ(about.bottom() + 1, client.height() - m);
+    EXPECT_EQ(cancel.left(), about.left() - about.width() - 2 * m);
+    EXPECT_EQ(ok.left(), cancel.left() - cancel.width() - m);
+    EXPECT_EQ(browser.right() + 1, client.width() - m) << "the browser takes what the width adds";
+    EXPECT_EQ(browser.height(), client.height() - 3 * m - about.height());
+    EXPECT_STREQ(data, "D1") << "cancelled";
+}
