@@ -18,6 +18,9 @@ int KivDlgViewFile(
         dlg->SetSize(w, h);
         dlg->SetMargin(margin);
         dlg->SetHasOk(hasOk);
+        // The viewers' frames can be minimised and maximised, as their
+        // templates say; set before the window exists.
+        dlg->setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
         return dlg->DoModal() == IDOK ? 1 : 0;
     } catch (...) {
         return 0;

@@ -40,6 +40,7 @@ struct Seen {
     QSize client;
     QPoint centreOffset;
     HINSTANCE resources = nullptr;
+    bool minMax = false;
 };
 
 Seen look(CKivFileViewDlg& d)
@@ -51,6 +52,7 @@ Seen look(CKivFileViewDlg& d)
     s.client = d.size();
     s.centreOffset = d.frameGeometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center();
     s.resources = AfxGetResourceHandle();
+    s.minMax = d.windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
     return s;
 }
 
@@ -76,6 +78,7 @@ TEST(KivDlgViewSlide, ShowsTheSlideUnderItsUpperCaseNameAndRestoresTheCallersRes
     EXPECT_EQ(seen.title, MakeUpper(dir.file("cross.sld")));
     EXPECT_EQ(viewFile, dir.file("cross.sld"));
     EXPECT_TRUE(seen.buttonShown);
+    EXPECT_TRUE(seen.minMax) << "a viewer's frame can be minimised and maximised";
     EXPECT_EQ(seen.resources, KivDlgResources()) << "the templates come from KivDlg during the call";
     EXPECT_EQ(AfxGetResourceHandle(), &mine) << "and the caller's module is current again after it";
 }
