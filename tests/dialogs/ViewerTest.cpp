@@ -327,3 +327,13 @@ TEST(KivDlgThumbSlide, NullNamesLeaveTheGridEmptyAndCancelGivesZero)
         0);
     EXPECT_EQ(items, 0);
 }
+
+TEST(KivDlgViewDwg, TheCloseBoxGivesZeroForEveryViewer)
+{
+    const auto closeIt = [](CDialog& d) { d.close(); };
+    CDialog::SetModalHook(closeIt);
+    EXPECT_EQ(KivDlgViewDwg(nullptr, "plan.dwg", "fonts", "t", -1, -1, 0, 0, 5, 1), 0);
+    EXPECT_EQ(KivDlgViewRich(nullptr, "note.rtf", nullptr, -1, -1, 0, 0, 5, 0), 0);
+    EXPECT_EQ(KivDlgViewSlide(nullptr, nullptr, nullptr, 5, 5, 200, 150, 0, 0), 0);
+    CDialog::SetModalHook(nullptr);
+}
