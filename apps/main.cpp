@@ -1,12 +1,14 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
 // exists so far: the gallery of small controls, the report list and
 // directory tree, a simulated long job in the progress window, the airfoil
-// dialog, the about box, a thumbnail browser of folders, an album database and
-// an image editor.
+// dialog, the about box, a thumbnail browser of folders, an album database,
+// an image editor, and every viewer and picker of the common dialogs on the
+// samples, their results in the log pane.
 #include "ControlGallery.h"
 #include "ControlsPage.h"
 #include "FolderBrowser.h"
 #include "DatabasePage.h"
+#include "DialogsMenu.h"
 #include "ImageWindow.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
@@ -15,12 +17,14 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -140,12 +144,21 @@ int main(int argc, char** argv)
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* tools = window.menuBar()->addMenu("&Tools");
     tools->addAction("&Airfoil…", &window, [&window, samples] { chooseAirfoil(&window, samples); });
+    // What the dialogs hand back shows in the log pane under the gallery.
+    auto* log = new QPlainTextEdit;
+    log->setReadOnly(true);
+    log->setMaximumBlockCount(1000);
+    auto* logDock = new QDockWidget("Log", &window);
+    logDock->setObjectName("log");
+    logDock->setWidget(log);
+    window.addDockWidget(Qt::BottomDockWidgetArea, logDock);
+    window.menuBar()->addMenu(new DialogsMenu(QDir(samples).absoluteFilePath(".."), log, &window));
     QMenu* help = window.menuBar()->addMenu("&Help");
     help->addAction("&About Vandrel Studio", &window, [&window] {
         KivDlgAbout(&window, nullptr, "Vandrel Studio", "Version " VANDREL_VERSION, "CAD desktop libraries on Qt",
             "https://example.org/vandrel", "vandrel@example.org");
     });
-    window.resize(660, 440);
+    window.resize(660, 560);
     window.show();
     // vandrel-studio --browse FOLDER opens the browser at once.
     if (argc > 2 && std::strcmp(argv[1], "--browse") == 0)

@@ -62,6 +62,71 @@ DialogTemplate findParamTemplate()
     return t;
 }
 
+// The viewers: one view above a centred Close button; the dialog keeps that
+// layout at any size.
+DialogTemplate viewerTemplate(const char* caption, UINT viewId, const char* viewClass, DWORD viewStyle)
+{
+    DialogTemplate t {caption, 0, 0, 0, 300, 230, {}};
+    t.items = {
+        {viewId, viewClass, viewStyle, 5, 5, 290, 200, ""},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 125, 210, 50, 15, "&Close"},
+    };
+    return t;
+}
+
+DialogTemplate aciColorTemplate()
+{
+    DialogTemplate t {"Select Color", 0, 0, 0, 215, 215, {}};
+    t.items = {
+        {IDC_ACI_STANDARD_GROUP, "BUTTON", BS_GROUPBOX, 5, 3, 130, 32, "Standard Colors"},
+        {IDC_ACI_GRAY_GROUP, "BUTTON", BS_GROUPBOX, 5, 38, 130, 32, "Gray Shaders"},
+        {IDC_ACI_LOGICAL_GROUP, "BUTTON", BS_GROUPBOX, 140, 3, 70, 67, "Logical Colors"},
+        {IDC_ACI_BYLAYER, "BUTTON", BS_PUSHBUTTON, 147, 16, 56, 14, "BY&LAYER"},
+        {IDC_ACI_BYBLOCK, "BUTTON", BS_PUSHBUTTON, 147, 34, 56, 14, "&BYBLOCK"},
+        {IDC_ACI_PALETTE_GROUP, "BUTTON", BS_GROUPBOX, 5, 75, 205, 95, "Full Color Palette"},
+        {IDC_ACI_LABEL, "STATIC", SS_LEFT, 7, 178, 28, 10, "&Color:"},
+        {IDC_ACI_EDIT, "EDIT", WS_BORDER, 37, 176, 60, 12, ""},
+        {IDC_ACI_CURRENT, "STATIC", SS_LEFT, 101, 176, 20, 12, ""},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 105, 196, 50, 14, "OK"},
+        {IDCANCEL, "BUTTON", BS_PUSHBUTTON, 160, 196, 50, 14, "Cancel"},
+    };
+    for (int k = 0; k < 9; ++k)
+        t.items.push_back({IDC_ACI_STANDARD_FIRST + static_cast<UINT>(k), "STATIC", SS_NOTIFY, 11 + k * 13, 16, 11, 12, ""});
+    for (int j = 0; j < 6; ++j)
+        t.items.push_back({IDC_ACI_GRAY_FIRST + static_cast<UINT>(j), "STATIC", SS_NOTIFY, 11 + j * 20, 51, 16, 12, ""});
+    return t;
+}
+
+DialogTemplate getPathTemplate()
+{
+    DialogTemplate t {"Title", 0, 0, 0, 160, 175, {}};
+    t.items = {
+        {IDC_PATH_LABEL, "STATIC", SS_LEFT | SS_NOPREFIX, 5, 5, 150, 10, "Comment"},
+        {IDC_PATH_TREE, "SysTreeView32", WS_BORDER, 5, 17, 150, 120, ""},
+        {IDC_PATH_FREE, "STATIC", SS_LEFT | SS_NOPREFIX, 5, 141, 150, 10, "Free Space"},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 50, 156, 50, 14, "&OK"},
+        {IDCANCEL, "BUTTON", BS_PUSHBUTTON, 105, 156, 50, 14, "&Cancel"},
+    };
+    return t;
+}
+
+// Laid out again on every size change; these places are the first ones.
+DialogTemplate iconMenuTemplate()
+{
+    DialogTemplate t {"Icon Menu", 0, 0, 0, 375, 230, {}};
+    t.items = {
+        {IDC_ICON_LIST, "LISTBOX", WS_BORDER | SS_NOTIFY, 7, 7, 100, 195, ""},
+        {IDC_ICON_SPLIT, "STATIC", SS_LEFT, 107, 7, 4, 195, ""},
+        {IDC_ICON_BROWSER, "STATIC", SS_NOTIFY, 111, 7, 257, 195, ""},
+        {IDC_ICON_PREV, "BUTTON", BS_PUSHBUTTON, 7, 209, 40, 14, "&Prev"},
+        {IDC_ICON_NEXT, "BUTTON", BS_PUSHBUTTON, 54, 209, 40, 14, "&Next"},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 208, 209, 50, 14, "&OK"},
+        {IDCANCEL, "BUTTON", BS_PUSHBUTTON, 263, 209, 50, 14, "&Cancel"},
+        {IDC_ICON_ABOUT, "BUTTON", BS_PUSHBUTTON, 318, 209, 50, 14, "&About..."},
+    };
+    return t;
+}
+
 } // namespace
 
 HINSTANCE KivDlgResources()
@@ -72,6 +137,13 @@ HINSTANCE KivDlgResources()
         m.addDialog(IDD_ABOUT, aboutTemplate());
         m.addDialog(IDD_INPUT_TEXT, inputTextTemplate());
         m.addDialog(IDD_FIND_PARAM, findParamTemplate());
+        m.addDialog(IDD_VIEW_SLIDE, viewerTemplate("View Slide", IDC_VIEW_SLIDE, "STATIC", SS_NOTIFY));
+        m.addDialog(IDD_VIEW_THUMB, viewerTemplate("View Thumbnail", IDC_VIEW_SLIDE, "STATIC", SS_NOTIFY));
+        m.addDialog(IDD_VIEW_DWG, viewerTemplate("View Drawing", IDC_VIEW_DWG, "STATIC", SS_LEFT));
+        m.addDialog(IDD_VIEW_RICH, viewerTemplate("View RichText", IDC_VIEW_RICH, "RICHEDIT", WS_BORDER));
+        m.addDialog(IDD_ACI_COLOR, aciColorTemplate());
+        m.addDialog(IDD_GET_PATH, getPathTemplate());
+        m.addDialog(IDD_ICON_MENU, iconMenuTemplate());
         m.addString(IDS_ABOUT_TITLE, "About %s");
         m.addString(IDS_ICON_MENU, "Icon Menu");
         m.addString(IDS_VERSION, "Version 3.0");

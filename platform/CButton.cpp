@@ -81,3 +81,15 @@ void CButton::SetCheck(int check)
     else if (auto* radio = qobject_cast<QRadioButton*>(widget()))
         radio->setChecked(check == BST_CHECKED);
 }
+
+void CButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange) {
+        const QString text = QString::fromStdString(GetWindowText());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget()))
+            button->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(widget()))
+            group->setTitle(text);
+    }
+    WidgetWnd::changeEvent(event);
+}

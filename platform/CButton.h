@@ -14,4 +14,8 @@ public:
     // never checked. Setting the check notifies nobody.
     int GetCheck() const;
     void SetCheck(int check);
+
+protected:
+    // A new window text (SetWindowText) becomes the button's label.
+    void changeEvent(QEvent* event) override;
 };

@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -145,6 +147,13 @@ TEST(Controls, ButtonClicksPostBnClicked)
     EXPECT_EQ(parent.got[0].code, static_cast<int>(BN_CLICKED));
     EXPECT_EQ(parent.got[0].lParam, handle(&button));
     EXPECT_EQ(spy.count(), 1);
+    // A text set later shows, on a push button and a group box alike, through any window pointer.
+    CButton group;
+    group.Create("Old", BS_GROUPBOX, CRect(0, 30, 60, 60), &parent, 42);
+    static_cast<CWnd*>(&button)->SetWindowText("&Stop");
+    static_cast<CWnd*>(&group)->SetWindowText("New");
+    EXPECT_EQ(qobject_cast<QPushButton*>(button.widget())->text(), "&Stop");
+    EXPECT_EQ(qobject_cast<QGroupBox*>(group.widget())->title(), "New");
 }
 
 TEST(Controls, ScrollBarSendsItsCodesOnItsAxis)

@@ -94,6 +94,9 @@ TEST(CWnd, SubclassDlgItemReplacesTheTemplateControl)
         EXPECT_FALSE(edit->isEnabled()) << "WS_DISABLED kept";
         EXPECT_FALSE(CEdit().SubclassDlgItem(555, &d));
         EXPECT_FALSE(CEdit().SubclassDlgItem(100, nullptr));
+        auto* plain = new CWnd;
+        ASSERT_TRUE(plain->SubclassDlgItem(IDOK, &d));
+        EXPECT_TRUE(plain->isVisible()) << "a plain window shows where the template's control showed";
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();

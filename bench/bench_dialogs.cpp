@@ -1,0 +1,94 @@
+// The common dialogs: "View Thumbnail" opened on a library of 1,000 slides
+// with a 4 × 3 grid, from the call until its first page has been painted
+// (the modal hook grabs the dialog, which paints every cell, and ends it).
+#include "cad/KivSlideFile.h"
+#include "dialogs/KivDlgThumbSlide.h"
+#include "platform/CStringArray.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kSlides = 1000;
+
+// A slide of a few hundred vectors, different for each s.
+std::string slideBytes(int s)
+{
+    std::string bytes("AutoCAD Slide\r\n\x1a", 17);
+    const auto put16 = [&bytes](int v) {
+        bytes += static_cast<char>(v & 0xFF);
+        bytes += static_cast<char>((v >> 8) & 0xFF);
+    };
+    bytes += 'V';
+    bytes += '\x02';
+    for (int v : {1000, 800, 0, 0, 2, 0x1234})
+        put16(v);
+    for (int v = 0; v < 200; ++v) {
+        put16((v * 37 + s) % 1000);
+        put16((v * 53) % 800);
+        put16((v * 91 + 400 + s) % 1000);
+        put16((v * 17 + 100) % 800);
+    }
+    put16(0xFC00);
+    return bytes;
+}
+
+// The library, made once in the temporary folder.
+const std::string& library()
+{
+    static const std::string path = [] {
+        const fs::path dir = fs::temp_directory_path() / "vandrel-bench-dialogs";
+        const fs::path lib = dir / "MANY.SLB";
+        CStringArray names;
+        if (fs::exists(lib) && KivSlideFile::GetSlideList(lib.c_str(), &names) && names.GetSize() == kSlides)
+            return lib.string();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        KivSlideFile::CreateLibrary(lib.c_str());
+        for (int s = 0; s < kSlides; ++s) {
+            const fs::path slide = dir / ("S" + std::to_string(10000 + s) + ".SLD");
+            std::ofstream(slide, std::ios::binary) << slideBytes(s);
+            KivSlideFile::AppendLibrary(lib.c_str(), slide.c_str());
+            fs::remove(slide);
+        }
+        return lib.string();
+    }();
+    return path;
+}
+
+void BM_KivDlgThumbSlide_FirstPage(benchmark::State& state)
+{
+    CStringArray names;
+    KivSlideFile::GetSlideList(library().c_str(), &names);
+    CDialog::SetModalHook([](CDialog& d) {
+        d.grab();
+        d.EndDialog(IDOK);
+    });
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            KivDlgThumbSlide(nullptr, library().c_str(), &names, 4, 3, 1, "Many", -1, -1, 0, 0, 5, 1));
+    CDialog::SetModalHook(nullptr);
+    state.SetLabel(std::to_string(names.GetSize()) + " slides");
+}
+
+} // namespace
+
+BENCHMARK(BM_KivDlgThumbSlide_FirstPage)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
