@@ -1,0 +1,60 @@
+#include "platform/SoundService.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QSoundEffect>
+#include <QUrl>
+
+using namespace vandrel::win32;
+
+namespace {
+SoundRecorder* g_recorder = nullptr;
+QPointer<QSoundEffect> g_effect;
+} // namespace
+
+BOOL PlaySound(const char* file, void*, UINT flags)
+{
+    if (g_recorder) {
+        g_recorder->m_requests.push_back({file ? file : "", flags});
+        return TRUE;
+    }
+    if (!file) {
+        if (g_effect)
+            g_effect->stop();
+        return TRUE;
+    }
+    if (!(flags & SND_FILENAME) || !QCoreApplication::instance())
+        return FALSE;
+    if ((flags & SND_NOSTOP) && g_effect && g_effect->isPlaying())
+        return FALSE;
+    const QFileInfo info(QString::fromUtf8(file));
+    if (!info.isFile() || !info.isReadable())
+        return FALSE;
+    // Without an audio output there is nobody to hear it: nothing is tried.
+    if (QMediaDevices::audioOutputs().isEmpty())
+        return FALSE;
+    if (!g_effect)
+        g_effect = new QSoundEffect(QCoreApplication::instance());
+    g_effect->stop();
+    g_effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    g_effect->play();
+    return TRUE;
+}
+
+BOOL IsSoundPlaying()
+{
+    return g_effect && (g_effect->isPlaying() || g_effect->status() == QSoundEffect::Loading) ? TRUE : FALSE;
+}
+
+SoundRecorder::SoundRecorder() : m_previous(g_recorder)
+{
+    g_recorder = this;
+}
+
+SoundRecorder::~SoundRecorder()
+{
+    g_recorder = m_previous;
+}
