@@ -50,6 +50,31 @@ DialogTemplate airfoilTemplate()
     return t;
 }
 
+DialogTemplate slideManagerTemplate()
+{
+    DialogTemplate t {"Slide Library Manager", 0, 0, 0, 380, 220, {}};
+    const DWORD list = LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY;
+    t.items = {
+        {IDC_SLM_TREE, "SysTreeView32", 0, 5, 5, 120, 190, ""},
+        {IDC_SLM_FOLDER_VIEW, "STATIC", SS_LEFT, 130, 5, 120, 75, ""},
+        {IDC_SLM_LIBRARY_VIEW, "STATIC", SS_LEFT, 255, 5, 120, 75, ""},
+        {IDC_SLM_FOLDER, "EDIT", WS_BORDER, 130, 85, 105, 12, ""},
+        {IDC_SLM_FOLDER_LIST, "LISTBOX", list, 130, 100, 105, 95, ""},
+        {IDC_SLM_ADD_ALL, "BUTTON", BS_PUSHBUTTON, 240, 100, 25, 15, ">>"},
+        {IDC_SLM_ADD, "BUTTON", BS_PUSHBUTTON, 240, 120, 25, 15, ">"},
+        {IDC_SLM_EXTRACT, "BUTTON", BS_PUSHBUTTON, 240, 140, 25, 15, "<"},
+        {IDC_SLM_EXTRACT_ALL, "BUTTON", BS_PUSHBUTTON, 240, 160, 25, 15, "<<"},
+        {IDC_SLM_LIBRARY, "EDIT", WS_BORDER, 270, 85, 105, 12, ""},
+        {IDC_SLM_LIBRARY_LIST, "LISTBOX", list, 270, 100, 105, 80, ""},
+        {IDC_SLM_SELECT, "BUTTON", BS_PUSHBUTTON, 270, 180, 35, 14, "&Select"},
+        {IDC_SLM_DELETE, "BUTTON", BS_PUSHBUTTON, 305, 180, 35, 14, "&Delete"},
+        {IDC_SLM_DELETE_ALL, "BUTTON", BS_PUSHBUTTON, 340, 180, 35, 14, "D&elete All"},
+        {IDC_SLM_ABOUT, "BUTTON", BS_PUSHBUTTON, 5, 200, 50, 14, "&About..."},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 325, 200, 50, 14, "&OK"},
+    };
+    return t;
+}
+
 } // namespace
 
 HINSTANCE KivAppDlgResources()
@@ -59,6 +84,9 @@ HINSTANCE KivAppDlgResources()
         m.addDialog(IDD_AIRFOIL, airfoilTemplate());
         m.addString(IDS_AIRFOIL_NAME, "Vandrel Airfoil");
         m.addString(IDS_AIRFOIL_VERSION, "Version 2.1");
+        m.addDialog(IDD_SLIDEMANAGER, slideManagerTemplate());
+        m.addString(IDS_SLIDEMANAGER_NAME, "Slide Library Manager");
+        m.addString(IDS_SLIDEMANAGER_VERSION, "Version 1.6");
         return m;
     }();
     return &module;
