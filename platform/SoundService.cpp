@@ -8,6 +8,8 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+#include <cstdlib>
+
 using namespace vandrel::win32;
 
 namespace {
@@ -42,6 +44,13 @@ BOOL PlaySound(const char* file, void*, UINT flags)
     g_effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     g_effect->play();
     return TRUE;
+}
+
+CString GetMediaFolder()
+{
+    if (const char* folder = std::getenv("VANDREL_SOUNDS"); folder && *folder)
+        return folder;
+    return "/usr/share/sounds/alsa";
 }
 
 BOOL IsSoundPlaying()

@@ -26,6 +26,10 @@ constexpr UINT SND_FILENAME = 0x00020000;
 // Only SND_FILENAME requests are served; a null file stops the sound. FALSE
 // when nothing can be played (no audio output, no such file).
 KIVPLATFORM_EXPORT BOOL PlaySound(const char* file, void* module, UINT flags);
+// Where the system's wave files are, in place of Win32's %WINDIR%\MEDIA:
+// $VANDREL_SOUNDS when set, else /usr/share/sounds/alsa (the ALSA test
+// sounds, the wave files a Linux desktop has).
+KIVPLATFORM_EXPORT CString GetMediaFolder();
 // A sound started by PlaySound is still playing.
 KIVPLATFORM_EXPORT BOOL IsSoundPlaying();
 
