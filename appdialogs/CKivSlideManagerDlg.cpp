@@ -110,6 +110,10 @@ BOOL CKivSlideManagerDlg::OnInitDialog()
     m_libraryEdit.SubclassDlgItem(IDC_SLM_LIBRARY, this);
     m_folderList.SubclassDlgItem(IDC_SLM_FOLDER_LIST, this);
     m_libraryList.SubclassDlgItem(IDC_SLM_LIBRARY_LIST, this);
+    // The previews take the template's places hidden, as statics without
+    // WS_VISIBLE would be; they are shown here.
+    m_folderView.show();
+    m_libraryView.show();
     m_folderEdit.widget()->setReadOnly(true);
     m_libraryEdit.widget()->setReadOnly(true);
 

@@ -41,6 +41,7 @@ public:
         GetDlgItem(IDC_DWG_BLOCKLIST)->setEnabled(false);
         m_tree.SubclassDlgItem(IDC_DWG_TREE, this);
         m_preview.SubclassDlgItem(IDC_DWG_PREVIEW, this);
+        m_preview.show();
         m_tree.SetFileFilter(".dwg");
         m_tree.DisplayTree(nullptr, 1);
         if (!m_start.empty())

@@ -143,6 +143,7 @@ TEST_F(SlideManager, EveryButtonChangesTheLibraryAfterOneBackup)
     runManager(folder, [&](CKivSlideManagerDlg& d) {
         chooseLibrary(d, lib);
         libraryItems = items(d.LibraryList());
+        EXPECT_TRUE(d.FolderView().isVisible() && d.LibraryView().isVisible()) << "both previews show";
         // ">" on B.SLD: B is stored, so the user is asked; Cancel keeps it.
         boxes.answer(IDCANCEL);
         select(d.FolderList(), {1});
