@@ -28,7 +28,7 @@ public:
     int SetCurSel(int index);
     int GetSel(int index) const;
     // Selects or deselects index, or every item with index -1.
-    int SetSel(int index, BOOL select = TRUE);
+    int SetSel(int index, BOOL select = vandrel::win32::TRUE);
     int GetSelCount() const;
     // The selected indices in ascending order.
     std::vector<int> GetSelItems() const;
