@@ -128,10 +128,17 @@ bool AtomicFile::copyFrom(const ByteSource& source, std::uint64_t offset, std::u
     // The write budget of the tests counts bytes through write(), so the
     // kernel copy stays out of its way.
     bool kernel = source.descriptor() >= 0 && g_writeBudget < 0;
+    // Big copies go in slices, each handed to writeback as soon as it is
+    // written: the disk works while the next slice is copied, and the flush
+    // before the rename has little left to wait for.
+    constexpr std::uint64_t kSlice = 4 << 20;
     while (kernel && size > 0) {
         loff_t from = static_cast<loff_t>(offset);
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, 1u << 30));
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, kSlice));
+        const off_t at = ::lseek(m_fd, 0, SEEK_CUR);
         const ssize_t n = ::copy_file_range(source.descriptor(), &from, m_fd, nullptr, want, 0);
+        if (n > 0 && at >= 0 && static_cast<std::uint64_t>(n) == kSlice)
+            ::sync_file_range(m_fd, at, n, SYNC_FILE_RANGE_WRITE);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP)) {
