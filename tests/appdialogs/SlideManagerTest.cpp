@@ -3,6 +3,7 @@
 #include "appdialogs/CKivSlideManagerDlg.h"
 #include "appdialogs/KivDlgAppSlideManager.h"
 #include "appdialogs/resources.h"
+#include "controls/CKivDirTreeCtrl.h"
 #include "cad/KivSlideFile.h"
 #include "dialogs/CKivAboutDlg.h"
 #include "platform/CFileDialog.h"
@@ -101,6 +102,8 @@ protected:
 
 TEST_F(SlideManager, OpensWithTheButtonsOffAndAddAllCreatesTheNamedLibrary)
 {
+    fs::create_directories(folder + "inner");
+    writeFile(folder + "inner/deep.sld", slide(6));
     CString title;
     std::vector<CString> listed;
     bool anyEnabled = true, allEnabled = false;
@@ -117,6 +120,13 @@ TEST_F(SlideManager, OpensWithTheButtonsOffAndAddAllCreatesTheNamedLibrary)
         allEnabled = enabled(d, IDC_SLM_ADD_ALL) && enabled(d, IDC_SLM_DELETE_ALL);
         libraryShown = d.m_library;
         clickItem(d, IDC_SLM_ADD_ALL);
+        // A folder chosen in the tree becomes the folder the list shows.
+        auto* tree = dynamic_cast<CKivDirTreeCtrl*>(d.GetDlgItem(IDC_SLM_TREE));
+        ASSERT_NE(tree, nullptr);
+        ASSERT_EQ(tree->SetPath((folder + "inner").c_str()), 1);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(d.m_folder, folder + "inner/");
+        EXPECT_EQ(items(d.FolderList()), std::vector<CString> {"deep.sld"});
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(title, "Slide Library Manager : Version 1.6");
