@@ -15,6 +15,23 @@ using namespace vandrel::win32;
 namespace {
 SoundRecorder* g_recorder = nullptr;
 QPointer<QSoundEffect> g_effect;
+QtMessageHandler g_previousHandler = nullptr;
+
+// Qt's audio back end complains on its first use when there is no sound
+// server; a machine without sound is no error worth telling the user.
+void quietAudio(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg && g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+bool hasAudioOutput()
+{
+    g_previousHandler = qInstallMessageHandler(quietAudio);
+    const bool any = !QMediaDevices::audioOutputs().isEmpty();
+    qInstallMessageHandler(g_previousHandler);
+    return any;
+}
 } // namespace
 
 BOOL PlaySound(const char* file, void*, UINT flags)
@@ -36,7 +53,7 @@ BOOL PlaySound(const char* file, void*, UINT flags)
     if (!info.isFile() || !info.isReadable())
         return FALSE;
     // Without an audio output there is nobody to hear it: nothing is tried.
-    if (QMediaDevices::audioOutputs().isEmpty())
+    if (!hasAudioOutput())
         return FALSE;
     if (!g_effect)
         g_effect = new QSoundEffect(QCoreApplication::instance());
