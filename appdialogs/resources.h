@@ -1,4 +1,4 @@
-// The resources of KivAppDlg: the airfoil dialog (129) and its title strings.
+// The resources of KivAppDlg: the application dialogs and their title strings.
 #pragma once
 
 #include "appdialogs/KivAppDlg_export.h"
@@ -26,6 +26,63 @@ constexpr UINT IDC_AIRFOIL_ABOUT = 3;
 
 constexpr UINT IDS_AIRFOIL_NAME = 1;
 constexpr UINT IDS_AIRFOIL_VERSION = 2;
+
+constexpr UINT IDD_SLIDEMANAGER = 142;
+constexpr UINT IDC_SLM_TREE = 2004;
+constexpr UINT IDC_SLM_FOLDER_VIEW = 1062;
+constexpr UINT IDC_SLM_LIBRARY_VIEW = 1063;
+constexpr UINT IDC_SLM_FOLDER = 2006;
+constexpr UINT IDC_SLM_FOLDER_LIST = 1051;
+constexpr UINT IDC_SLM_ADD_ALL = 1056;
+constexpr UINT IDC_SLM_ADD = 1055;
+constexpr UINT IDC_SLM_EXTRACT = 1059;
+constexpr UINT IDC_SLM_EXTRACT_ALL = 1060;
+constexpr UINT IDC_SLM_LIBRARY = 2003;
+constexpr UINT IDC_SLM_LIBRARY_LIST = 1054;
+constexpr UINT IDC_SLM_SELECT = 1061;
+constexpr UINT IDC_SLM_DELETE = 1057;
+constexpr UINT IDC_SLM_DELETE_ALL = 1058;
+constexpr UINT IDC_SLM_ABOUT = 3;
+constexpr UINT IDS_SLIDEMANAGER_NAME = 3;
+constexpr UINT IDS_SLIDEMANAGER_VERSION = 4;
+
+constexpr UINT IDD_CMDHIST = 155;
+constexpr UINT IDC_CMDHIST_LIST = 2009;
+constexpr UINT IDC_CMDHIST_ABOUT = 3;
+constexpr UINT IDS_CMDHIST_NAME = 5;
+constexpr UINT IDS_CMDHIST_VERSION = 6;
+
+constexpr UINT IDD_DWGFILE = 154;
+constexpr UINT IDC_DWG_TREE = 2008;
+constexpr UINT IDC_DWG_PREVIEW = 2007;
+constexpr UINT IDC_DWG_BLOCKLIST = 1069;
+
+constexpr UINT IDD_TIMER = 2002;
+constexpr UINT IDC_TIMER_HOUR = 1003;
+constexpr UINT IDC_TIMER_HOUR_SPIN = 1004;
+constexpr UINT IDC_TIMER_MINUTE = 1005;
+constexpr UINT IDC_TIMER_MINUTE_SPIN = 1006;
+constexpr UINT IDC_TIMER_SECOND = 1007;
+constexpr UINT IDC_TIMER_SECOND_SPIN = 1008;
+constexpr UINT IDC_TIMER_STOP = 1011;
+constexpr UINT IDC_TIMER_DOWN = 1009;
+constexpr UINT IDC_TIMER_UP = 1010;
+constexpr UINT IDC_TIMER_LOOP = 2011;
+constexpr UINT IDC_TIMER_SOUND = 1012;
+constexpr UINT IDC_TIMER_TEST = 2010;
+
+constexpr UINT IDD_USERPROP = 153;
+constexpr UINT IDC_USERPROP_LIST = 1069;
+constexpr UINT IDC_USERPROP_APPEND = 1055;
+constexpr UINT IDC_USERPROP_MODIFY = 1073;
+constexpr UINT IDC_USERPROP_DELETE = 1057;
+constexpr UINT IDC_USERPROP_ABOUT = 3;
+constexpr UINT IDC_USERPROP_HELP = 4;
+constexpr UINT IDS_USERPROP_NAME = 7;
+constexpr UINT IDS_USERPROP_VERSION = 8;
+constexpr UINT IDD_PROPEDIT = 150;
+constexpr UINT IDC_PROPEDIT_NAME = 1072;
+constexpr UINT IDC_PROPEDIT_VALUE = 1073;
 } // namespace kivappdlg
 
 KIVAPPDLG_EXPORT HINSTANCE KivAppDlgResources();

@@ -1,9 +1,10 @@
 // vandrel-studio: the desktop host of the libraries. A menu opens what
 // exists so far: the gallery of small controls, the report list and
 // directory tree, a simulated long job in the progress window, the airfoil
-// dialog, the about box, a thumbnail browser of folders, an album database,
-// an image editor, and every viewer and picker of the common dialogs on the
-// samples, their results in the log pane.
+// dialog, the slide library manager, a timer, the command history, user
+// property and drawing file dialogs, the about box, a thumbnail browser of
+// folders, an album database, an image editor, and every viewer and picker of
+// the common dialogs on the samples, their results in the log pane.
 #include "ControlGallery.h"
 #include "ControlsPage.h"
 #include "FolderBrowser.h"
@@ -12,6 +13,14 @@
 #include "ImageWindow.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
+#include "appdialogs/KivDlgAppCmdHist.h"
+#include "appdialogs/KivDlgAppDwgFile.h"
+#include "appdialogs/KivDlgAppSlideManager.h"
+#include "appdialogs/KivDlgAppTimer.h"
+#include "appdialogs/KivDlgAppUserProp.h"
+#include "controls/CKivTimerCtrl.h"
+#include "core/KivParamList.h"
+#include "platform/CWinApp.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
 #include "platform/MessageBox.h"
@@ -22,7 +31,11 @@
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMainWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
@@ -86,6 +99,110 @@ void chooseAirfoil(QWidget* owner, const QString& samples)
     MessageBox(owner, text.c_str(), "Airfoil", MB_OK | MB_ICONINFORMATION);
 }
 
+// The manager started in folder, as a host starts it in its working folder.
+void manageSlides(QWidget* owner, const QString& folder)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder);
+    KivDlgAppSlideManager(owner);
+    QDir::setCurrent(previous);
+}
+
+// A fresh copy of the sample slides and library in the user's data folder,
+// so that the manager can change them without touching the bundled ones.
+QString scratchSamples(const QString& samples)
+{
+    const QString scratch = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/scratch-slides";
+    QDir(scratch).removeRecursively();
+    QDir().mkpath(scratch);
+    for (const QFileInfo& f : QDir(samples).entryInfoList(QDir::Files))
+        QFile::copy(f.filePath(), scratch + "/" + f.fileName());
+    return scratch;
+}
+
+// A window with a live timer control: its settings come from the studio's
+// profile and go back there after the setup dialog.
+void showTimer(QWidget* owner)
+{
+    static CWinApp profile;
+    auto* window = new QWidget(owner, Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle("Timer");
+    auto* layout = new QVBoxLayout(window);
+    auto* timer = new CKivTimerCtrl;
+    timer->setMinimumSize(320, 80);
+    timer->LoadConfig(&profile);
+    if (timer->GetMode() == 0 && timer->GetTime() == "00:00:00:00") {
+        timer->SetMode(1); // a first run counts down ten seconds
+        timer->SetTime(0, 0, 10);
+    }
+    layout->addWidget(timer, 1);
+    auto* state = new QLabel("Idle");
+    layout->addWidget(state);
+    auto* row = new QHBoxLayout;
+    auto* start = new QPushButton("&Start");
+    auto* stop = new QPushButton("S&top");
+    auto* setup = new QPushButton("Set&up…");
+    row->addWidget(start);
+    row->addWidget(stop);
+    row->addWidget(setup);
+    layout->addLayout(row);
+    QObject::connect(start, &QPushButton::clicked, timer, [timer, state] {
+        timer->Start();
+        if (timer->IsBusy())
+            state->setText("Running");
+    });
+    QObject::connect(stop, &QPushButton::clicked, timer, [timer] {
+        if (timer->IsBusy())
+            timer->Stop(0);
+    });
+    QObject::connect(setup, &QPushButton::clicked, timer, [timer, window] {
+        if (KivDlgAppTimer(window, timer))
+            timer->SaveConfig(&profile);
+    });
+    QObject::connect(timer, &CWnd::notified, state, [timer, state](unsigned code) {
+        state->setText(code == CKivTimerCtrl::kReachedCode ? "Time reached" : "Stopped");
+        if (code == CKivTimerCtrl::kReachedCode && timer->GetLoop())
+            timer->Start();
+    });
+    window->resize(420, 180);
+    window->show();
+}
+
+void commandHistory(QWidget* owner)
+{
+    CStringList history;
+    for (const char* c : {"LINE 0,0 100,0", "CIRCLE 50,50 25", "ZOOM E", "MSLIDE HOUSE", "VSLIDE DEMO(WHEEL)"})
+        history.AddTail(c);
+    char chosen[256] = "";
+    if (KivDlgAppCmdHist(owner, &history, chosen))
+        MessageBox(owner, chosen, "Command History", MB_OK | MB_ICONINFORMATION);
+}
+
+void userProperties(QWidget* owner)
+{
+    static KivParamList props;
+    if (props.getCount() == 0) {
+        props.addParam("Author", "Vandrel");
+        props.addParam("Scale", "1:50");
+        props.addParam("Sheet", "A1");
+    }
+    if (KivDlgAppUserProp(owner, &props))
+        MessageBox(owner, props.getParamStr().c_str(), "User Properties", MB_OK | MB_ICONINFORMATION);
+}
+
+void showBlockList(HWND owner, const char* drawing)
+{
+    MessageBox(owner, (CString("Blocks of ") + drawing).c_str(), "Block List", MB_OK | MB_ICONINFORMATION);
+}
+
+void drawingFile(QWidget* owner, const QString& samples)
+{
+    char chosen[260] = "";
+    if (KivDlgAppDwgFile(owner, samples.toStdString().c_str(), chosen, &showBlockList))
+        MessageBox(owner, *chosen ? chosen : "(no drawing)", "Select Drawing File", MB_OK | MB_ICONINFORMATION);
+}
+
 // A browser window of its own for folder; it goes when closed.
 void browseFolder(const QString& folder)
 {
@@ -144,6 +261,15 @@ int main(int argc, char** argv)
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* tools = window.menuBar()->addMenu("&Tools");
     tools->addAction("&Airfoil…", &window, [&window, samples] { chooseAirfoil(&window, samples); });
+    tools->addSeparator();
+    tools->addAction("Slide &library manager (sample slides)…", &window,
+        [&window, samples] { manageSlides(&window, QDir(samples).absolutePath()); });
+    tools->addAction("Slide library manager (&scratch copy)…", &window,
+        [&window, samples] { manageSlides(&window, scratchSamples(samples)); });
+    tools->addAction("&Timer…", &window, [&window] { showTimer(&window); });
+    tools->addAction("&Command history…", &window, [&window] { commandHistory(&window); });
+    tools->addAction("&User properties…", &window, [&window] { userProperties(&window); });
+    tools->addAction("&Drawing file…", &window, [&window, samples] { drawingFile(&window, samples); });
     // What the dialogs hand back shows in the log pane under the gallery.
     auto* log = new QPlainTextEdit;
     log->setReadOnly(true);

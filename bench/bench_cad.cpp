@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -100,6 +101,30 @@ static void BM_KivSlideFile_Decode(benchmark::State& state)
 }
 BENCHMARK(BM_KivSlideFile_Decode);
 
+// A library of n copies of one slide, built directly: n appends would each
+// rewrite the library.
+void writeLibrary(const std::string& lib, int n, const std::vector<std::uint8_t>& one)
+{
+    std::vector<std::uint8_t> out;
+    const char id[] = "AutoCAD Slide Library 1.0\r\n\x1a";
+    out.assign(id, id + 29);
+    out.resize(32, 0);
+    out.reserve(32 + 36 * static_cast<std::size_t>(n + 1) + one.size() * static_cast<std::size_t>(n));
+    std::uint32_t address = 32 + 36 * static_cast<std::uint32_t>(n + 1);
+    for (int i = 0; i < n; ++i) {
+        char name[32] = {};
+        std::snprintf(name, sizeof name, "S%05d", i);
+        out.insert(out.end(), name, name + 32);
+        for (int k = 0; k < 4; ++k)
+            out.push_back(static_cast<std::uint8_t>(address >> (8 * k)));
+        address += static_cast<std::uint32_t>(one.size());
+    }
+    out.resize(out.size() + 36, 0);
+    for (int i = 0; i < n; ++i)
+        out.insert(out.end(), one.begin(), one.end());
+    write(lib, out);
+}
+
 // A library of 5,000 slides of 1 KB: one more slide appended, one extracted,
 // all exploded.
 class LibraryFixture : public benchmark::Fixture {
@@ -110,32 +135,74 @@ public:
         lib = (dir / "big.slb").string();
         slideFile = (dir / "extra.sld").string();
         write(slideFile, bigSlide(3));
-        // Built directly: 5,000 appends would each rewrite the library.
-        const auto one = bigSlide(3);
-        std::vector<std::uint8_t> out;
-        const char id[] = "AutoCAD Slide Library 1.0\r\n\x1a";
-        out.assign(id, id + 29);
-        out.resize(32, 0);
-        const int n = 5000;
-        std::uint32_t address = 32 + 36 * (n + 1);
-        for (int i = 0; i < n; ++i) {
-            char name[32] = {};
-            std::snprintf(name, sizeof name, "S%05d", i);
-            out.insert(out.end(), name, name + 32);
-            for (int k = 0; k < 4; ++k)
-                out.push_back(static_cast<std::uint8_t>(address >> (8 * k)));
-            address += static_cast<std::uint32_t>(one.size());
-        }
-        out.resize(out.size() + 36, 0);
-        for (int i = 0; i < n; ++i)
-            out.insert(out.end(), one.begin(), one.end());
-        write(lib, out);
+        writeLibrary(lib, 5000, bigSlide(3));
     }
     void TearDown(const benchmark::State&) override { fs::remove_all(dir); }
 
     fs::path dir;
     std::string lib, slideFile;
 };
+
+// 20,000 slides of 3 KB, 61 MB: appending one slide rewrites it all, which
+// is measured beside copying the same file with cp and flushing it.
+class HugeLibraryFixture : public LibraryFixture {
+public:
+    void SetUp(const benchmark::State&) override
+    {
+        dir = scratch();
+        lib = (dir / "huge.slb").string();
+        slideFile = (dir / "extra.sld").string();
+        write(slideFile, bigSlide(18));
+        writeLibrary(lib, 20000, bigSlide(18));
+    }
+};
+
+BENCHMARK_DEFINE_F(HugeLibraryFixture, BM_KivSlideFile_Append20000)(benchmark::State& state)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KivSlideFile::AppendLibrary(lib.c_str(), slideFile.c_str()));
+        state.PauseTiming();
+        KivSlideFile::DeleteLibrary(lib.c_str(), "EXTRA");
+        state.ResumeTiming();
+    }
+    state.counters["MB"] = static_cast<double>(fs::file_size(lib)) / 1e6;
+}
+BENCHMARK_REGISTER_F(HugeLibraryFixture, BM_KivSlideFile_Append20000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(10);
+
+BENCHMARK_DEFINE_F(HugeLibraryFixture, BM_CpSync20000)(benchmark::State& state)
+{
+    const std::string copy = (dir / "copy.slb").string();
+    const std::string command = "cp " + lib + " " + copy + " && sync " + copy;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(std::system(command.c_str()));
+        state.PauseTiming();
+        fs::remove(copy);
+        state.ResumeTiming();
+    }
+}
+// The child's CPU time is not the process's: compare wall times.
+BENCHMARK_REGISTER_F(HugeLibraryFixture, BM_CpSync20000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+BENCHMARK_DEFINE_F(LibraryFixture, BM_KivSlideFile_Delete500Of5000)(benchmark::State& state)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 5000; i += 10) {
+        char name[16];
+        std::snprintf(name, sizeof name, "S%05d", i);
+        names.push_back(name);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeLibrary(lib, 5000, bigSlide(3));
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(KivSlideFile::DeleteLibrary(lib.c_str(), names));
+    }
+}
+BENCHMARK_REGISTER_F(LibraryFixture, BM_KivSlideFile_Delete500Of5000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 BENCHMARK_F(LibraryFixture, BM_KivSlideFile_Append5000)(benchmark::State& state)
 {

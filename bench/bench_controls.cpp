@@ -4,6 +4,8 @@
 // asking whether such a folder has a sub-folder.
 #include "controls/CKivDirTreeCtrl.h"
 #include "controls/CKivListCtrl.h"
+#include "controls/CKivTimerCtrl.h"
+#include "platform/CDC.h"
 #include "platform/DirectoryReader.h"
 
 #include <benchmark/benchmark.h>
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -140,6 +143,21 @@ void BM_DirectoryReader_ListAll(benchmark::State& state)
 
 } // namespace
 
+// The timer's eight digits drawn on a window of 400 x 100 and on a full
+// screen's width, as each tick repaints them.
+static void BM_CKivTimerCtrl_DrawTimer(benchmark::State& state)
+{
+    const int width = static_cast<int>(state.range(0));
+    CKivTimerCtrl timer;
+    timer.resize(width, width / 4);
+    timer.SetTime(88, 88, 88);
+    QImage image(width, width / 4, QImage::Format_RGB32);
+    for (auto _ : state) {
+        CDC dc(&image);
+        benchmark::DoNotOptimize(timer.DrawTimer(&dc));
+    }
+}
+BENCHMARK(BM_CKivTimerCtrl_DrawTimer)->Arg(400)->Arg(1920)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CKivDirTreeCtrl_ExpandFiltered)->Arg(10)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CKivDirTreeCtrl_ExpandShown)->Arg(10)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DirectoryReader_HasChild)->Unit(benchmark::kMicrosecond);

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #pragma pack(push, 1)
@@ -122,6 +123,10 @@ public:
     static int GetSlideList(const char* library, CStringArray* names);
     static int AppendLibrary(const char* library, const char* slideFile);
     static int DeleteLibrary(const char* library, const char* slide);
+    // Deletes every named slide in one rewrite of the library. The codes of
+    // the single delete; when some name is missing the others are still
+    // deleted and 5 names the first missing one.
+    static int DeleteLibrary(const char* library, const std::vector<std::string>& slides);
     static int ReplaceLibrary(const char* library, const char* slideFile);
     static int ExtractSlide(const char* folder, const char* library, const char* slide, KivSldLibInfo* info, int count);
     static int ExtractLibrary(const char* library, const char* slide, const char* folder);

@@ -279,9 +279,15 @@ int rewrite(LockedLibrary& lib, const std::vector<KivSldLibInfo>& kept, const Ad
     if (!out.open())
         return fail(1, lib.path);
     bool ok = writeLibraryHead(out, directory);
-    for (std::size_t i = 0; ok && i < kept.size(); ++i)
-        ok = copyRange(
-            lib.source, static_cast<std::uint64_t>(kept[i].address), static_cast<std::uint64_t>(kept[i].size), out);
+    // Slides that lie one after another in the old file are copied as one
+    // run, so a library of thousands of slides costs a few large copies.
+    for (std::size_t i = 0; ok && i < kept.size();) {
+        const std::uint64_t start = static_cast<std::uint64_t>(kept[i].address);
+        std::uint64_t end = start + static_cast<std::uint64_t>(kept[i].size);
+        for (++i; i < kept.size() && static_cast<std::uint64_t>(kept[i].address) == end; ++i)
+            end += static_cast<std::uint64_t>(kept[i].size);
+        ok = out.copyFrom(lib.source, start, end - start);
+    }
     if (ok && added)
         ok = out.write(added->bytes.data(), added->bytes.size());
     if (!ok || !out.commit())
@@ -501,6 +507,40 @@ int KivSlideFile::DeleteLibrary(const char* library, const char* slide)
         return fail(5, library ? library : "", slide ? slide : "");
     lib.entries.erase(lib.entries.begin() + index);
     return rewrite(lib, lib.entries, nullptr);
+}
+
+int KivSlideFile::DeleteLibrary(const char* library, const std::vector<std::string>& slides)
+{
+    if (slides.empty())
+        return 0;
+    LockedLibrary lib;
+    const int listed = lockLibrary(library, lib, false);
+    if (listed == 7)
+        return fail(7, library ? library : "");
+    if (listed != 0)
+        return listed;
+    std::vector<bool> drop(lib.entries.size(), false);
+    const std::string* missing = nullptr;
+    for (const std::string& slide : slides) {
+        const int index = findSlide(lib.entries, slide.c_str());
+        if (index < 0 && !missing)
+            missing = &slide;
+        else if (index >= 0)
+            drop[static_cast<std::size_t>(index)] = true;
+    }
+    std::vector<KivSldLibInfo> kept;
+    kept.reserve(lib.entries.size());
+    for (std::size_t i = 0; i < lib.entries.size(); ++i)
+        if (!drop[i])
+            kept.push_back(lib.entries[i]);
+    if (kept.size() < lib.entries.size())
+        if (const int code = rewrite(lib, kept, nullptr))
+            return code;
+    // Like deleting one by one: the slides found are gone, and a name that
+    // was not there is reported.
+    if (missing)
+        return fail(5, library ? library : "", *missing);
+    return 0;
 }
 
 int KivSlideFile::ReplaceLibrary(const char* library, const char* slideFile)

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+class ByteSource;
+
 class KIVPLATFORM_EXPORT AtomicFile {
 public:
     explicit AtomicFile(std::string target);
@@ -25,6 +27,10 @@ public:
     // stays, and target() names that file.
     bool open();
     bool write(const void* data, std::size_t size);
+    // Appends size bytes of source from offset: inside the kernel
+    // (copy_file_range) where the file systems allow it, else in large
+    // blocks. False when the source ends early or the write fails.
+    bool copyFrom(const ByteSource& source, std::uint64_t offset, std::uint64_t size);
     // Flushes, keeps the target's permissions and renames over the target.
     bool commit();
     // Like commit, but only when no file has the target's name: false with

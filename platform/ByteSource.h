@@ -69,6 +69,10 @@ public:
     bool readRange(
         std::uint64_t offset, std::uint64_t n, std::vector<std::uint8_t>& out, std::uint64_t limit = UINT64_MAX) const;
 
+    // The open file's descriptor, -1 for memory sources: writers copy from
+    // it inside the kernel (AtomicFile::copyFrom).
+    int descriptor() const { return m_fd; }
+
     // All bytes as one block: memory sources always, files once mapped.
     const std::uint8_t* data() const { return m_data; }
     // Maps an open file read-only so data() covers it; memory sources are

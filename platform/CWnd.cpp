@@ -1,5 +1,9 @@
 #include "platform/CWnd.h"
 
+#include <QTimerEvent>
+
+#include <algorithm>
+
 CWnd::CWnd(QWidget* parent) : CWndT<QWidget>(parent)
 {
 }
@@ -53,4 +57,40 @@ void CWnd::NotifyParent(UINT code)
 {
     PostToParent(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), static_cast<int>(code)),
         reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse)
+{
+    if (elapse == 0)
+        return 0;
+    KillTimer(id);
+    const int qtId = startTimer(static_cast<int>(std::min<UINT>(elapse, 0x7FFFFFFF)), Qt::PreciseTimer);
+    if (qtId == 0)
+        return 0;
+    m_timers[id] = qtId;
+    return id;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    const auto it = m_timers.find(id);
+    if (it == m_timers.end())
+        return FALSE;
+    killTimer(it->second);
+    m_timers.erase(it);
+    return TRUE;
+}
+
+void CWnd::OnTimer(UINT_PTR)
+{
+}
+
+void CWnd::timerEvent(QTimerEvent* event)
+{
+    for (const auto& [id, qtId] : m_timers)
+        if (qtId == event->timerId()) {
+            OnTimer(id);
+            return;
+        }
+    CWndT<QWidget>::timerEvent(event);
 }

@@ -6,6 +6,8 @@
 
 #include "platform/CWndT.h"
 
+#include <map>
+
 class KIVPLATFORM_EXPORT CWnd : public CWndT<QWidget> {
     Q_OBJECT
 
@@ -19,6 +21,11 @@ public:
     // its rectangle, style, identifier, stacking and place in the tab order;
     // the template's control goes. FALSE when parent has no such control.
     BOOL SubclassDlgItem(UINT id, QWidget* parent);
+
+    // A window timer: OnTimer(id) about every elapse milliseconds until
+    // KillTimer(id); setting an id again restarts it. 0 when elapse is 0.
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
+    BOOL KillTimer(UINT_PTR id);
 
     int GetDlgCtrlID() const { return static_cast<int>(m_id); }
     void SetDlgCtrlID(UINT id) { m_id = id; }
@@ -35,10 +42,15 @@ protected:
     void PostToParent(UINT message, WPARAM wParam, LPARAM lParam);
     // The child control's WM_COMMAND: identifier and code, this window in lParam.
     void NotifyParent(UINT code);
+    // A tick of the window timer id; ticks come through the event loop.
+    virtual void OnTimer(UINT_PTR id);
+    void timerEvent(QTimerEvent* event) override;
+
     // For controls whose styles change after creation.
     void SetStyle(DWORD style) { m_style = style; }
 
 private:
     UINT m_id = 0;
+    std::map<UINT_PTR, int> m_timers; // window timer id -> Qt's timer id
     DWORD m_style = 0;
 };

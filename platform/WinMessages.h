@@ -97,6 +97,10 @@ constexpr UINT EN_CHANGE = 0x0300;
 constexpr UINT EN_KILLFOCUS = 0x0200;
 constexpr UINT CBN_SELCHANGE = 1;
 constexpr UINT LBN_SELCHANGE = 1;
+constexpr UINT LBN_DBLCLK = 2;
+constexpr DWORD LBS_NOTIFY = 0x0001;
+constexpr DWORD LBS_SORT = 0x0002;
+constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
 constexpr int CB_ERR = -1;
 constexpr int LB_ERR = -1;
 

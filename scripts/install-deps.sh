@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   clang libclang-rt-14-dev
   # libraries
-  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev
+  qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev
   # services and peers the tests start or compare with
   postgresql shared-mime-info imagemagick xvfb xauth
   # tests, benchmarks

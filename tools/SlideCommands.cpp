@@ -183,14 +183,40 @@ int librarySub(const QStringList& args)
         return forEach([](const char* l, const char* f, const char*) { return KivSlideFile::AppendLibrary(l, f); });
     if (sub == "replace")
         return forEach([](const char* l, const char* f, const char*) { return KivSlideFile::ReplaceLibrary(l, f); });
-    if (sub == "delete")
-        return forEach([](const char* l, const char* s, const char*) { return KivSlideFile::DeleteLibrary(l, s); });
+    // Deleting many slides rewrites the library once.
+    auto names = [&] {
+        std::vector<std::string> list;
+        for (const QByteArray& item : rest)
+            list.push_back(item.toStdString());
+        return list;
+    };
+    if (sub == "delete") {
+        if (!needs(!rest.isEmpty(), "needs at least one more argument"))
+            return Failed;
+        const int code = KivSlideFile::DeleteLibrary(lib.constData(), names());
+        return code ? slideFailure(code) : Ok;
+    }
     if (sub == "extract")
         return forEach(
             [](const char* l, const char* s, const char* d) { return KivSlideFile::ExtractLibrary(l, s, d); });
-    if (sub == "remove")
-        return forEach(
-            [](const char* l, const char* s, const char* d) { return KivSlideFile::RemoveLibrary(l, s, d); });
+    if (sub == "remove") {
+        // Every slide is written out before the one rewrite takes them all
+        // from the library; a slide that cannot be written stays in it.
+        if (!needs(!rest.isEmpty(), "needs at least one more argument"))
+            return Failed;
+        std::vector<std::string> extracted;
+        int failed = 0;
+        for (const std::string& slide : names()) {
+            if (const int code = KivSlideFile::ExtractLibrary(lib.constData(), slide.c_str(), dirArg)) {
+                failed = slideFailure(code);
+                break;
+            }
+            extracted.push_back(slide);
+        }
+        if (const int code = KivSlideFile::DeleteLibrary(lib.constData(), extracted))
+            return slideFailure(code);
+        return failed ? failed : static_cast<int>(Ok);
+    }
     if (sub == "explode") {
         if (!needs(rest.isEmpty(), "takes only the library and -d"))
             return Failed;

@@ -27,6 +27,7 @@ const cli::Command kCommands[] = {
     {"sheet", "draw contact sheets of slides, libraries and drawings", &cli::runSheet},
     {"album", "create, change and search album databases", &cli::runAlbum},
     {"image", "show and edit images", &cli::runImage},
+    {"timer", "count down, or up to a limit, in seven-segment digits", &cli::runTimer},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 

@@ -275,3 +275,44 @@ TEST_F(SlideLibrary, OpenReadsASlideInsideALibrary)
     EXPECT_EQ(f.Open((lib + "(Z)").c_str()), 5);
     EXPECT_EQ(f.Open(dir.file("none.sld").c_str()), 1);
 }
+
+TEST_F(SlideLibrary, BatchDeleteRewritesOnceAndKeepsTheRestByteForByte)
+{
+    const Bytes s1 = slide(1), s2 = slide(2, 200), s3 = slide(3), s4 = slide(4, 90000), s5 = slide(5);
+    writeFile(lib, makeLibrary({{"ONE", s1}, {"TWO", s2}, {"THREE", s3}, {"FOUR", s4}, {"FIVE", s5}}));
+    // Names match ignoring case; a name given twice is deleted once.
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(lib.c_str(), {"two", "FOUR", "Two"}), 0);
+    EXPECT_EQ(readFile(lib), makeLibrary({{"ONE", s1}, {"THREE", s3}, {"FIVE", s5}}));
+
+    // A missing name is reported after the others are gone.
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(lib.c_str(), {"ONE", "NOPE", "GONE"}), 5);
+    EXPECT_NE(std::string(KivSlideFile::GetSlideError()).find("NOPE"), std::string::npos);
+    EXPECT_EQ(readFile(lib), makeLibrary({{"THREE", s3}, {"FIVE", s5}}));
+
+    // Only missing names: nothing is rewritten.
+    const auto before = fs::last_write_time(lib);
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(lib.c_str(), {"NOPE"}), 5);
+    EXPECT_EQ(fs::last_write_time(lib), before);
+
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(lib.c_str(), {"three", "five"}), 0);
+    EXPECT_EQ(readFile(lib).size(), 68u);
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(lib.c_str(), {"three"}), 7);
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(dir.file("none.slb").c_str(), {"A"}), 1);
+    writeText(dir.file("text.slb"), "no library here, just some words of text");
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(dir.file("text.slb").c_str(), {"A"}), 4);
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(lib.c_str(), std::vector<std::string> {}), 0);
+}
+
+TEST_F(SlideLibrary, AnInterruptedBatchDeleteLeavesTheLibraryIntact)
+{
+    writeFile(lib, makeLibrary({{"A", slide(1)}, {"B", slide(2, 300)}, {"C", slide(3)}, {"D", slide(4)}}));
+    const Bytes before = readFile(lib);
+    const std::size_t finalSize = makeLibrary({{"A", slide(1)}, {"C", slide(3)}}).size();
+    for (std::size_t budget = 0; budget < finalSize; budget += 11) {
+        AtomicFile::failAfterBytesForTesting(static_cast<long long>(budget));
+        EXPECT_NE(KivSlideFile::DeleteLibrary(lib.c_str(), {"B", "D"}), 0) << budget;
+        AtomicFile::failAfterBytesForTesting(-1);
+        ASSERT_EQ(readFile(lib), before) << "after a failure at byte " << budget;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}

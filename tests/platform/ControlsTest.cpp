@@ -284,3 +284,44 @@ TEST(Controls, ButtonTextsKeepTheirAccessKeys)
     EXPECT_EQ(qobject_cast<QAbstractButton*>(both.widget())->text(), "Save && Close");
     EXPECT_EQ(cancel.GetWindowText(), "&Cancel");
 }
+
+TEST(Controls, SortedListBoxWithManySelected)
+{
+    Parent parent;
+    CListBox list;
+    list.Create(LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY, CRect(0, 0, 80, 90), &parent, 33);
+    for (const char* s : {"b.sld", "A.SLD", "c.sld", "B.SLD"})
+        list.AddString(s);
+    std::vector<CString> texts;
+    for (int i = 0; i < list.GetCount(); ++i)
+        texts.push_back(list.GetText(i));
+    EXPECT_EQ(texts, (std::vector<CString> {"A.SLD", "b.sld", "B.SLD", "c.sld"})) << "ignoring case, equal ones after";
+    EXPECT_EQ(list.GetText(9), "");
+    EXPECT_EQ(list.GetSelCount(), 0);
+    list.SetSel(3);
+    list.SetSel(1);
+    EXPECT_EQ(list.GetSelItems(), (std::vector<int> {1, 3}));
+    EXPECT_EQ(list.GetSel(1), 1);
+    EXPECT_EQ(list.GetSel(0), 0);
+    EXPECT_EQ(list.GetSel(7), LB_ERR);
+    EXPECT_EQ(list.SetCurSel(2), 2);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    EXPECT_EQ(list.GetSelCount(), 2) << "the current item of a multiple selection is not selected by it";
+    list.SetSel(-1, FALSE);
+    EXPECT_EQ(list.GetSelCount(), 0);
+    list.widget()->itemDoubleClicked(list.widget()->item(0)); // what the user's double click emits
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(parent.got.empty());
+    EXPECT_EQ(parent.got.back().code, static_cast<int>(LBN_DBLCLK));
+
+    CListBox single;
+    single.Create(0, CRect(0, 0, 80, 90), &parent, 34);
+    single.AddString("z");
+    single.AddString("a");
+    EXPECT_EQ(single.GetText(1), "a") << "unsorted keeps the order";
+    EXPECT_EQ(single.GetCurSel(), LB_ERR);
+    single.SetCurSel(1);
+    EXPECT_EQ(single.GetSelItems(), (std::vector<int> {1}));
+    EXPECT_EQ(single.SetCurSel(-1), LB_ERR);
+    EXPECT_EQ(single.GetCurSel(), LB_ERR);
+}

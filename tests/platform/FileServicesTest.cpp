@@ -1,4 +1,5 @@
 #include "platform/AtomicFile.h"
+#include "platform/ByteSource.h"
 #include "platform/FileSystem.h"
 #include "platform/PathNoCase.h"
 #include "support/TestSupport.h"
@@ -119,4 +120,40 @@ TEST(FileSystem, GlobSizesMovesAndOwnerPermissions)
     EXPECT_TRUE(RemoveFile(dir.file("b.sld").c_str()));
     EXPECT_FALSE(RemoveFile(dir.file("b.sld").c_str()));
     EXPECT_GT(DiskFreeBytes(dir.path().c_str()), 0.0);
+}
+
+TEST(AtomicFile, CopyFromTakesRangesOfFilesAndMemory)
+{
+    TempDir dir;
+    Bytes big(3 * 1024 * 1024 + 17);
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    writeFile(dir.file("src.bin"), big);
+    ByteSource file;
+    ASSERT_TRUE(file.openFile(dir.file("src.bin")));
+    const Bytes small = {1, 2, 3, 4, 5};
+    const ByteSource memory = ByteSource::fromMemory(small.data(), small.size());
+
+    for (const bool budgeted : {false, true}) {
+        // A write budget forces the copy through read and write by hand.
+        AtomicFile::failAfterBytesForTesting(budgeted ? 1LL << 40 : -1);
+        AtomicFile out(dir.file("dst.bin"));
+        ASSERT_TRUE(out.open());
+        EXPECT_TRUE(out.copyFrom(file, 10, big.size() - 20));
+        EXPECT_TRUE(out.copyFrom(memory, 1, 3));
+        EXPECT_TRUE(out.copyFrom(file, 0, 0));
+        ASSERT_TRUE(out.commit());
+        Bytes expected(big.begin() + 10, big.end() - 10);
+        expected.insert(expected.end(), {2, 3, 4});
+        EXPECT_EQ(readFile(dir.file("dst.bin")), expected) << budgeted;
+    }
+    AtomicFile::failAfterBytesForTesting(-1);
+
+    // A range past the end of the source fails the file, never reads on.
+    writeText(dir.file("dst.bin"), "kept");
+    AtomicFile out(dir.file("dst.bin"));
+    ASSERT_TRUE(out.open());
+    EXPECT_FALSE(out.copyFrom(file, big.size() - 4, 5));
+    EXPECT_FALSE(out.commit());
+    EXPECT_EQ(readFile(dir.file("dst.bin")), Bytes({'k', 'e', 'p', 't'}));
 }

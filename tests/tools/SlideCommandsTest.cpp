@@ -67,6 +67,18 @@ TEST(VandrelSlb, EveryActionEndToEnd)
     EXPECT_EQ(vandrel(dir, {"slb", "remove", "lib", "one"}).status, 0);
     EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).status, 7);
 
+    // Several slides go in one rewrite; a missing one is named, the rest go.
+    for (const char* f : {"a.sld", "b.sld", "c.sld"})
+        writeFile(dir.file(f), one);
+    EXPECT_EQ(vandrel(dir, {"slb", "append", "lib", "a.sld", "b.sld", "c.sld", "one.sld"}).status, 0);
+    r = vandrel(dir, {"slb", "delete", "lib", "a", "zz", "c"});
+    EXPECT_EQ(r.status, 5);
+    EXPECT_NE(r.err.find("zz"), std::string::npos) << r.err;
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).out, "B\nONE\n");
+    EXPECT_EQ(vandrel(dir, {"slb", "remove", "lib", "b", "one", "-d", "out"}).status, 0);
+    EXPECT_EQ(readFile(dir.path() / "out" / "B.SLD"), one);
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).status, 7);
+
     EXPECT_EQ(vandrel(dir, {"slb", "frobnicate", "lib"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"slb", "append", "lib"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"slb", "--help"}).status, 0);

@@ -1,0 +1,147 @@
+// The slide library manager on a library of 5,000 slides: opening it with
+// the library listed, deleting 500 selected slides (one rewrite) and
+// previewing one selected slide.
+#include "appdialogs/CKivSlideManagerDlg.h"
+#include "appdialogs/resources.h"
+#include "cad/KivSlideFile.h"
+#include "platform/CWndT.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace kivappdlg;
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& b, unsigned w)
+{
+    b.push_back(static_cast<std::uint8_t>(w));
+    b.push_back(static_cast<std::uint8_t>(w >> 8));
+}
+
+// A slide of a few hundred vectors, about 3 KB.
+std::vector<std::uint8_t> slide()
+{
+    const char id[] = "AutoCAD Slide\r\n\x1a";
+    std::vector<std::uint8_t> b(id, id + 17);
+    b.push_back('V');
+    b.push_back(2);
+    put16(b, 2000);
+    put16(b, 1500);
+    b.insert(b.end(), 4, 0);
+    put16(b, 2);
+    put16(b, 0x1234);
+    for (int i = 0; i < 370; ++i) {
+        put16(b, static_cast<unsigned>((i * 37) % 2000));
+        put16(b, static_cast<unsigned>((i * 11) % 1500));
+        put16(b, static_cast<unsigned>((i * 53) % 2000));
+        put16(b, static_cast<unsigned>((i * 29) % 1500));
+    }
+    put16(b, 0xFC00);
+    return b;
+}
+
+void writeLibrary(const std::string& path, int n)
+{
+    const auto one = slide();
+    std::vector<std::uint8_t> out;
+    const char id[] = "AutoCAD Slide Library 1.0\r\n\x1a";
+    out.assign(id, id + 29);
+    out.resize(32, 0);
+    std::uint32_t address = 32 + 36 * static_cast<std::uint32_t>(n + 1);
+    for (int i = 0; i < n; ++i) {
+        char name[32] = {};
+        std::snprintf(name, sizeof name, "S%05d", i);
+        out.insert(out.end(), name, name + 32);
+        for (int k = 0; k < 4; ++k)
+            out.push_back(static_cast<std::uint8_t>(address >> (8 * k)));
+        address += static_cast<std::uint32_t>(one.size());
+    }
+    out.resize(out.size() + 36, 0);
+    for (int i = 0; i < n; ++i)
+        out.insert(out.end(), one.begin(), one.end());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+}
+
+struct Scratch {
+    fs::path dir = fs::temp_directory_path() / ("vandrel-bench-slm-" + std::to_string(::getpid()));
+    std::string lib = (dir / "big.slb").string();
+    Scratch()
+    {
+        fs::create_directories(dir);
+        writeLibrary(lib, 5000);
+    }
+    ~Scratch() { fs::remove_all(dir); }
+};
+
+} // namespace
+
+static void BM_SlideManager_OpenAndList5000(benchmark::State& state)
+{
+    Scratch s;
+    ResourceScope resources(KivAppDlgResources());
+    for (auto _ : state) {
+        CKivSlideManagerDlg dialog;
+        dialog.m_folder = s.dir.string();
+        dialog.m_library = s.lib;
+        dialog.Create(IDD_SLIDEMANAGER);
+        benchmark::DoNotOptimize(dialog.LibraryList().GetCount());
+    }
+}
+BENCHMARK(BM_SlideManager_OpenAndList5000)->Unit(benchmark::kMillisecond);
+
+static void BM_SlideManager_Delete500Of5000(benchmark::State& state)
+{
+    Scratch s;
+    ResourceScope resources(KivAppDlgResources());
+    CKivSlideManagerDlg dialog;
+    dialog.m_folder = s.dir.string();
+    dialog.m_library = s.lib;
+    dialog.Create(IDD_SLIDEMANAGER);
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeLibrary(s.lib, 5000);
+        dialog.Refresh();
+        for (int i = 0; i < 5000; i += 10)
+            dialog.LibraryList().SetSel(i);
+        state.ResumeTiming();
+        SendMessage(&dialog, WM_COMMAND, MAKEWPARAM(IDC_SLM_DELETE, BN_CLICKED), 0);
+    }
+    state.counters["left"] = dialog.LibraryList().GetCount();
+}
+BENCHMARK(BM_SlideManager_Delete500Of5000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+static void BM_SlideManager_PreviewMember(benchmark::State& state)
+{
+    Scratch s;
+    ResourceScope resources(KivAppDlgResources());
+    CKivSlideManagerDlg dialog;
+    dialog.m_folder = s.dir.string();
+    dialog.m_library = s.lib;
+    dialog.Create(IDD_SLIDEMANAGER);
+    int i = 0;
+    for (auto _ : state) {
+        char reference[64];
+        std::snprintf(reference, sizeof reference, "(S%05d)", (i++ * 997) % 5000);
+        dialog.LibraryView().SetFile((s.lib + reference).c_str(), 1);
+        benchmark::DoNotOptimize(dialog.LibraryView().grab()); // the paint the selection brings, done now
+    }
+}
+BENCHMARK(BM_SlideManager_PreviewMember)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

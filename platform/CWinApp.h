@@ -1,0 +1,34 @@
+// The application object's profile: the settings an application keeps for
+// itself, read and written by section and entry. On this platform they live
+// in one INI file in the application's configuration folder,
+// $XDG_CONFIG_HOME/<organisation>/<application>/profile.ini (by default
+// ~/.config/...), which a person can read and edit. Every write rewrites the
+// file through a temporary file and a rename under the writers' lock, so two
+// processes writing at once keep both changes. A damaged or unreadable file
+// reads as empty and is not replaced.
+#pragma once
+
+#include "platform/CString.h"
+#include "platform/KivPlatform_export.h"
+#include "platform/Win32Types.h"
+
+class KIVPLATFORM_EXPORT CWinApp {
+public:
+    // The profile in the application's configuration folder (QStandardPaths'
+    // AppConfigLocation, so the Qt application's name decides it).
+    CWinApp();
+    // The profile in the file at profilePath (hosts with their own place; tests).
+    explicit CWinApp(CString profilePath);
+    virtual ~CWinApp();
+
+    const CString& GetProfilePath() const { return m_profile; }
+
+    UINT GetProfileInt(const char* section, const char* entry, int defaultValue) const;
+    CString GetProfileString(const char* section, const char* entry, const char* defaultValue = nullptr) const;
+    BOOL WriteProfileInt(const char* section, const char* entry, int value);
+    // A null value removes the entry, a null entry the whole section.
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value);
+
+private:
+    CString m_profile;
+};
