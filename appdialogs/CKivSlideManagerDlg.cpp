@@ -3,6 +3,7 @@
 #include "appdialogs/resources.h"
 #include "cad/KivSlideFile.h"
 #include "dialogs/KivDlgAbout.h"
+#include "dialogs/KivDlgViewSlide.h"
 #include "platform/AtomicFile.h"
 #include "platform/ByteSource.h"
 #include "platform/CButton.h"
@@ -10,9 +11,7 @@
 #include "platform/CTreeCtrl.h"
 #include "platform/MessageBox.h"
 
-#include <QDialog>
 #include <QDir>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,21 +20,14 @@ using namespace kivappdlg;
 
 namespace {
 
-constexpr UINT kLibraryButtons[] = {
-    IDC_SLM_ADD, IDC_SLM_ADD_ALL, IDC_SLM_EXTRACT, IDC_SLM_EXTRACT_ALL, IDC_SLM_DELETE, IDC_SLM_DELETE_ALL};
+constexpr UINT kLibraryButtons[]
+    = {IDC_SLM_ADD, IDC_SLM_ADD_ALL, IDC_SLM_EXTRACT, IDC_SLM_EXTRACT_ALL, IDC_SLM_DELETE, IDC_SLM_DELETE_ALL};
 constexpr const char* kCaption = "Slide Library Manager";
 
-// The default viewer: the slide alone in a window the user closes.
+// The default viewer: the common slide viewing dialog.
 void showSlide(HWND owner, const char* reference)
 {
-    QDialog window(owner);
-    window.setWindowTitle(QString::fromUtf8(reference));
-    auto* layout = new QVBoxLayout(&window);
-    auto* view = new CKivSlideViewCtrl;
-    view->setMinimumSize(640, 480);
-    layout->addWidget(view);
-    view->SetFile(reference, 0);
-    window.exec();
+    KivDlgViewSlide(owner, reference, nullptr, -1, -1, 0, 0, 5, 1);
 }
 
 CKivSlideManagerDlg::Viewer& viewer()
@@ -317,7 +309,8 @@ void CKivSlideManagerDlg::OnExtract()
     Backup();
     BeginWaitCursor();
     for (auto it = selected.rbegin(); it != selected.rend(); ++it)
-        if (const int code = KivSlideFile::ExtractLibrary(m_library.c_str(), SlideName(*it).c_str(), m_folder.c_str())) {
+        if (const int code
+            = KivSlideFile::ExtractLibrary(m_library.c_str(), SlideName(*it).c_str(), m_folder.c_str())) {
             EndWaitCursor();
             ShowError(code);
             BeginWaitCursor();

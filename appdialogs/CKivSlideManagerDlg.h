@@ -27,7 +27,7 @@ public:
     BOOL OnInitDialog() override;
 
     // What a double click opens: owner and the slide reference (a file or
-    // "library(slide)"). The default shows the slide in a window of its own.
+    // "library(slide)"). The default is the slide viewing dialog.
     using Viewer = std::function<void(HWND owner, const char* reference)>;
     static void SetViewer(Viewer viewer);
 
