@@ -154,6 +154,8 @@ TEST_F(SlideManager, EveryButtonChangesTheLibraryAfterOneBackup)
         chooseLibrary(d, lib);
         libraryItems = items(d.LibraryList());
         EXPECT_TRUE(d.FolderView().isVisible() && d.LibraryView().isVisible()) << "both previews show";
+        select(d.LibraryList(), {0});
+        EXPECT_TRUE(d.grab().save(QString::fromUtf8(VANDREL_BINARY_DIR) + "/slide-manager.png"));
         // ">" on B.SLD: B is stored, so the user is asked; Cancel keeps it.
         boxes.answer(IDCANCEL);
         select(d.FolderList(), {1});
