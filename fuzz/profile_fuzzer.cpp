@@ -10,13 +10,21 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = [] {
-        char name[] = "/tmp/vandrel-profile-fuzz-XXXXXX";
-        const int fd = ::mkstemp(name);
-        if (fd >= 0)
-            ::close(fd);
-        return std::string(name);
-    }();
+    // One scratch file for the whole run, removed when the process ends.
+    struct Scratch {
+        std::string path;
+        Scratch()
+        {
+            char name[] = "/tmp/vandrel-profile-fuzz-XXXXXX";
+            const int fd = ::mkstemp(name);
+            if (fd >= 0)
+                ::close(fd);
+            path = name;
+        }
+        ~Scratch() { ::unlink(path.c_str()); }
+    };
+    static const Scratch scratch;
+    const std::string& path = scratch.path;
     if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);
