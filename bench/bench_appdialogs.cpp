@@ -8,8 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -136,12 +134,3 @@ static void BM_SlideManager_PreviewMember(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SlideManager_PreviewMember)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

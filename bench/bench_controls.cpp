@@ -10,7 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -165,13 +165,3 @@ BENCHMARK(BM_DirectoryReader_ListAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortNumbers)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortDates)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortTexts)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,8 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -82,13 +80,3 @@ void BM_KivDlgThumbSlide_FirstPage(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_KivDlgThumbSlide_FirstPage)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

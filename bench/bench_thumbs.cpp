@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -154,13 +154,3 @@ void BM_SlideBrowser_DrawPage(benchmark::State& state)
 BENCHMARK(BM_KivThumbList_Fill)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KivThumbList_Sort)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SlideBrowser_DrawPage)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
