@@ -54,6 +54,7 @@ int runAirfoil(const QStringList& args);
 int runImage(const QStringList& args);
 int runAlbum(const QStringList& args);
 int runSheet(const QStringList& args);
+int runThumbs(const QStringList& args);
 // The command line runs a command that draws with widgets (sheet).
 bool needsWidgets(int argc, char** argv);
 

@@ -27,6 +27,7 @@ const cli::Command kCommands[] = {
     {"sheet", "draw contact sheets of slides, libraries and drawings", &cli::runSheet},
     {"album", "create, change and search album databases", &cli::runAlbum},
     {"image", "show and edit images", &cli::runImage},
+    {"thumbs", "make, refresh and check the thumbnail cache of a folder of images", &cli::runThumbs},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 
