@@ -34,9 +34,10 @@ BOOL CKivLeadFileListCtrl::Create(DWORD style, const CRect& rect, QWidget* paren
         return FALSE;
     SetHeader(m_pColumns, 0);
     // The icon views sit on the application-workspace colour.
-    QPalette palette = widget()->palette();
-    palette.setColor(QPalette::Base, QApplication::palette().color(QPalette::Window));
-    widget()->setPalette(palette);
+    // (set on the control, so the icon view made later inherits it).
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QApplication::palette().color(QPalette::Window));
+    setPalette(colours);
     return TRUE;
 }
 
