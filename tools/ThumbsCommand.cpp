@@ -1,6 +1,7 @@
 #include "Cli.h"
 #include "Terminal.h"
 
+#include "imaging/CKivLeadThumbListCtrl.h"
 #include "imaging/KivLeadThumbIndex.h"
 #include "imaging/KivLeadThumbMgr.h"
 #include "platform/ByteSource.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,21 +21,14 @@ namespace cli {
 
 namespace {
 
-// The image types the thumbnail browser lists.
-bool isImageName(const QString& name)
-{
-    static const std::set<QString> kinds = {"jpg", "jpeg", "png", "eps", "exf", "tif", "tiff", "img", "pct", "pict",
-        "pcx", "psd", "sgi", "tga", "bmp", "cur", "ico", "wmf", "rgb", "pbm", "pgm", "ppm"};
-    return kinds.count(QFileInfo(name).suffix().toLower()) != 0;
-}
-
+// The images the browser shows, in name order.
 std::vector<std::string> imagesIn(const QString& folder)
 {
+    CStringArray names;
+    CKivLeadThumbListCtrl::GetImageList(utf8(folder).constData(), &names);
     std::vector<std::string> files;
-    const QDir dir(folder);
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name))
-        if (isImageName(info.fileName()))
-            files.push_back(utf8(info.absoluteFilePath()).toStdString());
+    for (int i = 0; i < names.GetSize(); ++i)
+        files.push_back(names.GetAt(i));
     return files;
 }
 
@@ -128,7 +121,7 @@ int runThumbs(const QStringList& args)
     }
     KivLeadThumbIndex before;
     readIndex(cache, before);
-    const std::vector<std::string> files = imagesIn(folder);
+    const std::vector<std::string> files = imagesIn(QFileInfo(folder).absoluteFilePath());
     std::atomic<std::size_t> next {0}, done {0};
     std::atomic<int> made {0}, reused {0}, stale {0}, failed {0};
     ProgressBar progress("thumbnails", files.size(), false);
