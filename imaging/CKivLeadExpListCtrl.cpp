@@ -110,9 +110,22 @@ int CKivLeadExpListCtrl::DoMenuCommand(UINT command)
 
 BOOL CKivLeadExpListCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (DoMenuCommand(LOWORD(wParam)))
+    if (DoMenuCommand(LOWORD(wParam)) || DoSelectCommand(LOWORD(wParam)))
         return TRUE;
     return CKivStatic::OnCommand(wParam, lParam);
+}
+
+int CKivLeadExpListCtrl::DoSelectCommand(UINT command)
+{
+    KivThumbList* items = m_pThumbList ? m_pThumbList->GetThumbList() : nullptr;
+    if (!items || (command != ID_THUMB_SELECT_ALL && command != ID_THUMB_INVERT_SELECTION))
+        return 0;
+    for (int i = 0; i < items->getCount(); ++i) {
+        KivThumbItem* item = items->getAt(i);
+        item->selected = command == ID_THUMB_SELECT_ALL ? 1 : !item->selected;
+    }
+    m_pThumbList->SetInvertAll();
+    return 1;
 }
 
 void CKivLeadExpListCtrl::OnSize(UINT type, int cx, int cy)

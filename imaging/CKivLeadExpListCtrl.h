@@ -28,6 +28,10 @@ public:
     void SortList(int column, int sortType);
     // 1 when command is one of the explorer menu's and was carried out.
     int DoMenuCommand(UINT command);
+    // The cells' "select all" and "invert selection", which the view, as
+    // the owner of the thumbnail list, carries out; 1 when command was one.
+    // The cells' other commands are the host's.
+    int DoSelectCommand(UINT command);
 
     CKivLeadThumbListCtrl* GetThumbListCtrl() const { return m_pThumbList; }
     CKivLeadFileListCtrl* GetFileListCtrl() const { return m_pFileList; }

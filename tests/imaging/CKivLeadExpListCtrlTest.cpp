@@ -162,3 +162,21 @@ TEST(CKivLeadExpListCtrl, FourSortOrdersInBothKindsOfView)
     EXPECT_EQ(fs::path(items->getAt(3)->file).filename(), "d.tif");
     EXPECT_EQ(fs::path(view.GetThumbListCtrl()->GetCell(0)->GetFile()).filename(), "b.png");
 }
+
+TEST(CKivLeadExpListCtrl, SelectsAllAndInvertsForTheCellMenu)
+{
+    TempDir dir;
+    writeFolder(dir);
+    CKivLeadExpListCtrl view;
+    view.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 400), nullptr, 1);
+    view.MakeControl(dir.path().c_str());
+    CKivLeadThumbListCtrl* thumbs = view.GetThumbListCtrl();
+    thumbs->SetSelected(1, 1);
+    EXPECT_EQ(view.DoSelectCommand(kivlead::ID_THUMB_INVERT_SELECTION), 1);
+    EXPECT_EQ(thumbs->GetSelCount(), 4);
+    EXPECT_EQ(thumbs->GetThumbList()->getAt(1)->selected, 0);
+    EXPECT_EQ(view.DoSelectCommand(kivlead::ID_THUMB_SELECT_ALL), 1);
+    EXPECT_EQ(thumbs->GetSelCount(), 5);
+    EXPECT_EQ(view.DoSelectCommand(kivlead::ID_THUMB_DELETE), 0);
+    EXPECT_EQ(thumbs->GetSelCount(), 5);
+}
