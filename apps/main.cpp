@@ -10,6 +10,7 @@
 #include "FolderBrowser.h"
 #include "DatabasePage.h"
 #include "DialogsMenu.h"
+#include "ImageBrowser.h"
 #include "ImageWindow.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
@@ -257,6 +258,15 @@ int main(int argc, char** argv)
         image->setAttribute(Qt::WA_DeleteOnClose);
         image->setWindowFlag(Qt::Window);
         image->show();
+    });
+    view->addAction("Image &browser", &window, [&window, samples] {
+        // Thumbnails of every folder browsed share one cache of the user's.
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/thumbs";
+        QDir().mkpath(cache);
+        auto* browser = new ImageBrowser(QDir(samples).absoluteFilePath("../images"), cache, &window);
+        browser->setAttribute(Qt::WA_DeleteOnClose);
+        browser->setWindowFlag(Qt::Window);
+        browser->show();
     });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* tools = window.menuBar()->addMenu("&Tools");

@@ -139,6 +139,11 @@ KIVLEAD_EXPORT const char* KivLeadFormatName(int format);
 // when both are positive.
 KIVLEAD_EXPORT int KivLeadConvertFile(
     const char* source, const char* target, int format, int width, int height, int bits, int quality);
+// Page 1 of source at exactly width × height (at most 4096 each), 24 bits, as
+// a JPEG (quality as for KivLeadSaveFile) or a BMP, written through a
+// temporary file. A JPEG source is decoded at a reduced size near the target.
+KIVLEAD_EXPORT int KivLeadMakeThumbnail(
+    const char* source, const char* target, int width, int height, int format, int quality);
 
 // Bitmaps ---------------------------------------------------------------
 // A new image of width × height filled with colour; bits 1, 4, 8, 16, 24, 32.

@@ -3,6 +3,10 @@
 #include "platform/MessageBox.h"
 #include "platform/WinMessages.h"
 
+#include <QMenu>
+
+#include <iterator>
+
 using namespace kivlead;
 
 namespace {
@@ -80,3 +84,77 @@ HINSTANCE KivLeadResources()
     }();
     return &module;
 }
+
+namespace kivlead {
+
+namespace {
+
+const MenuItem kThumbMenu[] = {
+    {ID_THUMB_VIEW, "확대(&V)..."},
+    {ID_THUMB_SLIDESHOW, "슬라이드 쇼 보기(&S)..."},
+    {0, nullptr},
+    {kSubMenu, "배경화면"},
+    {ID_THUMB_WALLPAPER_CENTER, "가운데(&C)"},
+    {ID_THUMB_WALLPAPER_TILE, "타일(&T)"},
+    {ID_THUMB_WALLPAPER_STRETCH, "늘리기(&S)"},
+    {kEndSubMenu, nullptr},
+    {0, nullptr},
+    {ID_THUMB_DELETE, "삭제(&D)"},
+    {ID_THUMB_SELECT_ALL, "전체선택(&A)"},
+    {ID_THUMB_INVERT_SELECTION, "선택파일반전(&I)"},
+    {0, nullptr},
+    {ID_THUMB_PRINT, "사진출력(&P)"},
+    {ID_THUMB_EDIT, "사진편집(&E)"},
+    {ID_THUMB_ADD, "사진추가(&P)"},
+};
+
+const MenuItem kExplorerMenu[] = {
+    {ID_EXP_LARGE_ICONS, "Lar&ge Icons"},
+    {ID_EXP_SMALL_ICONS, "S&mall Icons"},
+    {ID_EXP_LIST, "&List"},
+    {ID_EXP_DETAILS, "&Details"},
+    {ID_EXP_THUMBNAILS, "T&humbnails"},
+    {0, nullptr},
+    {ID_EXP_BY_NAME, "by &Name"},
+    {ID_EXP_BY_TYPE, "by &Type"},
+    {ID_EXP_BY_SIZE, "by Si&ze"},
+    {ID_EXP_BY_DATE, "by &Date"},
+    {0, nullptr},
+    {ID_EXP_REFRESH, "R&efresh"},
+};
+
+} // namespace
+
+const MenuItem* ThumbMenu(int* count)
+{
+    if (count)
+        *count = static_cast<int>(std::size(kThumbMenu));
+    return kThumbMenu;
+}
+
+const MenuItem* ExplorerMenu(int* count)
+{
+    if (count)
+        *count = static_cast<int>(std::size(kExplorerMenu));
+    return kExplorerMenu;
+}
+
+UINT TrackMenu(QMenu& menu, const MenuItem* items, int count, const QPoint& at)
+{
+    QMenu* current = &menu;
+    for (int i = 0; i < count; ++i) {
+        const MenuItem& item = items[i];
+        if (item.id == 0)
+            current->addSeparator();
+        else if (item.id == kSubMenu)
+            current = current->addMenu(QString::fromUtf8(item.text));
+        else if (item.id == kEndSubMenu)
+            current = &menu;
+        else
+            current->addAction(QString::fromUtf8(item.text))->setData(item.id);
+    }
+    const QAction* chosen = menu.exec(at);
+    return chosen ? chosen->data().toUInt() : 0;
+}
+
+} // namespace kivlead

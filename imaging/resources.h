@@ -4,6 +4,9 @@
 #include "imaging/KivLead_export.h"
 #include "platform/Resources.h"
 
+class QMenu;
+class QPoint;
+
 namespace kivlead {
 constexpr UINT IDD_EDIT_FLIP = 1171;
 constexpr UINT IDD_EDIT_ROTATE = 1172;
@@ -31,6 +34,31 @@ constexpr UINT IDC_COLOR_SATURATION = 1027;
 constexpr UINT IDC_COLOR_SATURATION_SLIDER = 1028;
 constexpr UINT IDC_COLOR_LIGHTNESS = 1029;
 constexpr UINT IDC_COLOR_LIGHTNESS_SLIDER = 1030;
+
+// Menus: an entry with id 0 is a separator; kSubMenu opens a sub-menu
+// named by its text, kEndSubMenu closes it.
+struct MenuItem {
+    UINT id;
+    const char* text;
+};
+constexpr UINT kSubMenu = 1;
+constexpr UINT kEndSubMenu = 2;
+
+// The thumbnail cell's menu (101), whose commands the list's owner handles.
+constexpr UINT ID_THUMB_VIEW = 32781, ID_THUMB_SLIDESHOW = 32782, ID_THUMB_WALLPAPER_CENTER = 32784,
+               ID_THUMB_WALLPAPER_TILE = 32785, ID_THUMB_WALLPAPER_STRETCH = 32788, ID_THUMB_DELETE = 32775,
+               ID_THUMB_SELECT_ALL = 32789, ID_THUMB_INVERT_SELECTION = 32790, ID_THUMB_PRINT = 32791,
+               ID_THUMB_EDIT = 32776, ID_THUMB_ADD = 32803;
+// The explorer view's menu (1010).
+constexpr UINT ID_EXP_LARGE_ICONS = 32792, ID_EXP_SMALL_ICONS = 32793, ID_EXP_LIST = 32794, ID_EXP_DETAILS = 32795,
+               ID_EXP_THUMBNAILS = 32771, ID_EXP_BY_NAME = 32796, ID_EXP_BY_TYPE = 32772, ID_EXP_BY_SIZE = 32799,
+               ID_EXP_BY_DATE = 32797, ID_EXP_REFRESH = 32800;
+
+KIVLEAD_EXPORT const MenuItem* ThumbMenu(int* count);
+KIVLEAD_EXPORT const MenuItem* ExplorerMenu(int* count);
+// Fills menu with items and pops it up at the screen point; the command
+// chosen, 0 when none.
+KIVLEAD_EXPORT UINT TrackMenu(QMenu& menu, const MenuItem* items, int count, const QPoint& at);
 } // namespace kivlead
 
 KIVLEAD_EXPORT HINSTANCE KivLeadResources();

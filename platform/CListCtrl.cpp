@@ -13,6 +13,7 @@ namespace {
 class Row : public QTreeWidgetItem {
 public:
     LPARAM data = 0;
+    int image = -1;
 };
 
 Qt::Alignment cellAlignment(int format)
@@ -339,4 +340,81 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM data)
             break;
         }
     return TRUE;
+}
+
+void CListCtrl::SetViewStyle(DWORD style)
+{
+    style &= LVS_TYPEMASK;
+    m_viewStyle = style;
+    QTreeWidget* list = widget();
+    if (style == LVS_REPORT) {
+        if (m_iconView)
+            m_iconView->hide();
+        list->show();
+    } else {
+        if (!m_iconView) {
+            // The same rows through a second view of the same model: one
+            // selection, one order, whichever view shows.
+            m_iconView = new QListView(this);
+            m_iconView->setModel(list->model());
+            m_iconView->setSelectionModel(list->selectionModel());
+            m_iconView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            m_iconView->setResizeMode(QListView::Adjust);
+            m_iconView->setMovement(QListView::Static);
+            m_iconView->setUniformItemSizes(true);
+        }
+        const bool large = style == LVS_ICON;
+        m_iconView->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+        m_iconView->setFlow(style == LVS_LIST ? QListView::TopToBottom : QListView::LeftToRight);
+        m_iconView->setWrapping(true);
+        m_iconView->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+        m_iconView->setGridSize(large ? QSize(96, 64) : QSize());
+        m_iconView->setWordWrap(large);
+        m_iconView->setGeometry(rect());
+        m_iconView->show();
+        m_iconView->raise();
+        list->hide();
+    }
+    for (int i = 0; i < GetItemCount(); ++i)
+        applyIcon(i);
+    if (m_iconView)
+        m_iconView->doItemsLayout();
+}
+
+void CListCtrl::SetImageList(CImageList* images, int which)
+{
+    (which == LVSIL_NORMAL ? m_largeImages : m_smallImages) = images;
+}
+
+BOOL CListCtrl::SetItemImage(int index, int image)
+{
+    auto* item = static_cast<Row*>(row(index));
+    if (!item)
+        return FALSE;
+    item->image = image;
+    applyIcon(index);
+    return TRUE;
+}
+
+int CListCtrl::GetItemImage(int index) const
+{
+    const auto* item = static_cast<const Row*>(row(index));
+    return item ? item->image : -1;
+}
+
+void CListCtrl::applyIcon(int index)
+{
+    auto* item = static_cast<Row*>(row(index));
+    if (!item)
+        return;
+    const CImageList* images = m_viewStyle == LVS_ICON ? m_largeImages : m_smallImages;
+    item->setIcon(0, images && item->image >= 0 ? images->GetIcon(item->image) : QIcon());
+}
+
+void CListCtrl::resizeEvent(QResizeEvent* event)
+{
+    if (m_iconView)
+        m_iconView->setGeometry(rect());
+    WidgetWnd::resizeEvent(event);
 }

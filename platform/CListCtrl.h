@@ -5,8 +5,10 @@
 #pragma once
 
 #include "platform/CHeaderCtrl.h"
+#include "platform/CImageList.h"
 #include "platform/WidgetWnd.h"
 
+#include <QListView>
 #include <QTreeWidget>
 
 #include <memory>
@@ -25,7 +27,13 @@ constexpr int LVNI_FOCUSED = 0x0001;
 constexpr int LVNI_SELECTED = 0x0002;
 constexpr int LVIR_BOUNDS = 0;
 
+constexpr DWORD LVS_ICON = 0x0000;
 constexpr DWORD LVS_REPORT = 0x0001;
+constexpr DWORD LVS_SMALLICON = 0x0002;
+constexpr DWORD LVS_LIST = 0x0003;
+constexpr DWORD LVS_TYPEMASK = 0x0003;
+constexpr int LVSIL_NORMAL = 0;
+constexpr int LVSIL_SMALL = 1;
 constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
 
 constexpr int LVN_FIRST = -100;
@@ -87,6 +95,21 @@ public:
     // The row under a point of the client area, -1 when none.
     int HitTest(CPoint point) const;
 
+    // The view style: LVS_REPORT shows the columns; LVS_ICON, LVS_SMALLICON
+    // and LVS_LIST show the first column's texts with their large or small
+    // icons, flowing in rows (icons) or columns (list). The rows, their
+    // selection and their order are the same in every style.
+    void SetViewStyle(DWORD style);
+    DWORD GetViewStyle() const { return m_viewStyle; }
+    // The images rows take their icons from (not owned): LVSIL_NORMAL for
+    // large icons, LVSIL_SMALL for the others.
+    void SetImageList(CImageList* images, int which);
+    // The icon of row, an index into both image lists; -1 for none.
+    BOOL SetItemImage(int row, int image);
+    int GetItemImage(int row) const;
+    // The widget that shows the icon styles (hidden in report style).
+    QListView* iconView() const { return m_iconView; }
+
     // Orders the rows by compare over their item data; rows that compare
     // equal keep their order. Selection and focus go with their rows.
     BOOL SortItems(PFNLVCOMPARE compare, LPARAM data);
@@ -96,10 +119,17 @@ protected:
     // parent and gives FALSE.
     virtual BOOL OnColumnClick(NMLISTVIEW* notification);
 
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void applyIcon(int row);
     QTreeWidgetItem* row(int index) const;
     void align(QTreeWidgetItem* item, int column) const;
 
     CHeaderCtrl m_header;
     std::vector<int> m_formats; // LVCFMT_ per column
+    DWORD m_viewStyle = vandrel::win32::LVS_REPORT;
+    QListView* m_iconView = nullptr;
+    CImageList* m_largeImages = nullptr;
+    CImageList* m_smallImages = nullptr;
 };

@@ -3,7 +3,9 @@
 #include "platform/AtomicFile.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <glob.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -34,6 +36,62 @@ std::optional<std::time_t> FileModifiedTime(const char* path)
     if (!path || ::stat(path, &st) != 0)
         return std::nullopt;
     return st.st_mtime;
+}
+
+std::optional<FileStamp> FileStampOf(const char* path)
+{
+    struct stat st { };
+    if (!path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.size = static_cast<std::uint64_t>(st.st_size);
+    stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
+bool AppendLineLocked(const char* path, const std::string& line)
+{
+    if (!path || line.empty())
+        return false;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int fd = ::open(path, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+        if (fd < 0)
+            return false;
+        struct stat held { }, named {};
+        int rc;
+        do
+            rc = ::flock(fd, LOCK_EX);
+        while (rc != 0 && errno == EINTR);
+        if (rc != 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            ::close(fd);
+            return false;
+        }
+        if (::stat(path, &named) != 0 || named.st_dev != held.st_dev || named.st_ino != held.st_ino) {
+            ::close(fd); // replaced while we waited: append to the new file
+            continue;
+        }
+        std::string text;
+        char last = '\n';
+        if (held.st_size > 0 && ::pread(fd, &last, 1, held.st_size - 1) != 1)
+            last = '\n';
+        if (last != '\n')
+            text += '\n';
+        text += line;
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd); // releases the lock
+        return done == text.size();
+    }
+    return false;
 }
 
 bool PathExists(const char* path)

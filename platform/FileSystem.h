@@ -19,6 +19,24 @@ KIVPLATFORM_EXPORT std::vector<CString> GlobPaths(const char* pattern, bool mark
 KIVPLATFORM_EXPORT std::int64_t FileSizeOf(const char* path);
 // Time of the last change of the file at path, if there is one.
 KIVPLATFORM_EXPORT std::optional<std::time_t> FileModifiedTime(const char* path);
+// What tells a file's versions apart: its identity, size and last change.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0; // since the epoch
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the regular file at path (links followed), if there is one.
+KIVPLATFORM_EXPORT std::optional<FileStamp> FileStampOf(const char* path);
+
+// Appends line to the file at path (created with mode 0666 less the umask)
+// in one write under an exclusive advisory lock, so that concurrent
+// appenders never interleave. A file whose last byte is no line end (a
+// writer died mid-line) gets one first. A file renamed over while we waited
+// for the lock is opened anew. False when it cannot be opened or written.
+KIVPLATFORM_EXPORT bool AppendLineLocked(const char* path, const std::string& line);
+
 // Something, even a dangling link, has this name.
 KIVPLATFORM_EXPORT bool PathExists(const char* path);
 // Bytes free for this user on the volume holding path; 0 when unknown.

@@ -55,6 +55,7 @@ int runImage(const QStringList& args);
 int runAlbum(const QStringList& args);
 int runSheet(const QStringList& args);
 int runTimer(const QStringList& args);
+int runThumbs(const QStringList& args);
 // The command line runs a command that draws with widgets (sheet).
 bool needsWidgets(int argc, char** argv);
 

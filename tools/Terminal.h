@@ -46,6 +46,12 @@ public:
         if (m_shown && (++m_calls & 255) == 1)
             draw(done, !m_drawn);
     }
+    // For work whose steps take long: looks at the clock on every call.
+    void tick(std::uint64_t done)
+    {
+        if (m_shown)
+            draw(done, !m_drawn);
+    }
     void finish();
 
 private:

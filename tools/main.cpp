@@ -28,6 +28,7 @@ const cli::Command kCommands[] = {
     {"album", "create, change and search album databases", &cli::runAlbum},
     {"image", "show and edit images", &cli::runImage},
     {"timer", "count down, or up to a limit, in seven-segment digits", &cli::runTimer},
+    {"thumbs", "make, refresh and check the thumbnail cache of a folder of images", &cli::runThumbs},
     {"regsvr", "register a control file in the registry store", &cli::runRegsvr},
 };
 

@@ -1,4 +1,5 @@
 // Real TIFF and BMP files written by other programs.
+#include "imaging/KivLeadThumbMgr.h"
 #include "imaging/KivLeadToolkit.h"
 #include "support/TestSupport.h"
 
@@ -54,4 +55,43 @@ TEST(ImagingCorpus, MultiPageTiffsLoadEachPage)
         EXPECT_EQ(KivLeadLoadFile(path.c_str(), &bitmap, 0, info.pages + 1), KIVLEAD_ERROR_PAGE_NOT_FOUND);
     }
     EXPECT_GT(multi, 0);
+}
+
+TEST(ImagingCorpus, EveryReadableSampleGetsAThumbnailInTheBox)
+{
+    TempDir dir;
+    KivLeadThumbMgr mgr;
+    ASSERT_EQ(mgr.SetThumbPath(dir.file("cache").c_str()), 1);
+    int files = 0, made = 0;
+    for (const char* folder : {"tiff", "bmp"})
+        for (const auto& path : samplesIn(folder)) {
+            SCOPED_TRACE(path.string());
+            ++files;
+            CLeadBitmap first;
+            const bool readable = KivLeadLoadFile(path.c_str(), &first) == KIVLEAD_SUCCESS;
+            char out[KivLeadThumbMgr::kPathSize];
+            const int got = mgr.GetThumb(path.c_str(), out);
+            if (!readable) {
+                EXPECT_EQ(got, 0);
+                continue;
+            }
+            ASSERT_EQ(got, 1);
+            ++made;
+            KivLeadFileInfo info;
+            ASSERT_EQ(KivLeadGetFileInfo(out, &info), KIVLEAD_SUCCESS);
+            EXPECT_EQ(info.format, KIVLEAD_FORMAT_JPEG);
+            // The single-precision scale may cut the long side one pixel short.
+            EXPECT_TRUE(info.width >= 159 || info.height >= 119) << info.width << "x" << info.height;
+            EXPECT_LE(info.width, 160);
+            EXPECT_LE(info.height, 120);
+            // The first page's shape, whatever the later pages are.
+            const double want = double(first.Width()) / first.Height(), got2 = double(info.width) / info.height;
+            EXPECT_NEAR(got2, want, want * 0.1 + 2.0 / info.height);
+            char again[KivLeadThumbMgr::kPathSize];
+            EXPECT_EQ(mgr.GetThumb(path.c_str(), again), 1);
+            EXPECT_STREQ(again, out);
+        }
+    if (files == 0)
+        GTEST_SKIP() << "no samples";
+    EXPECT_GT(made, files / 2);
 }

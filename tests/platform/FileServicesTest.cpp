@@ -157,3 +157,23 @@ TEST(AtomicFile, CopyFromTakesRangesOfFilesAndMemory)
     EXPECT_FALSE(out.commit());
     EXPECT_EQ(readFile(dir.file("dst.bin")), Bytes({'k', 'e', 'p', 't'}));
 }
+
+TEST(FileSystem, AppendLineLockedEndsAnUnfinishedLineAndFollowsARename)
+{
+    TempDir dir;
+    const std::string path = dir.file("index");
+    ASSERT_TRUE(AppendLineLocked(path.c_str(), "one\n"));
+    writeText(path, "one\ntorn");
+    ASSERT_TRUE(AppendLineLocked(path.c_str(), "two\n"));
+    const auto before = FileStampOf(path.c_str());
+    ASSERT_TRUE(before);
+    EXPECT_EQ(before->size, 13u);
+    writeText(dir.file("new"), "three\n");
+    std::filesystem::rename(dir.file("new"), path);
+    ASSERT_TRUE(AppendLineLocked(path.c_str(), "four\n"));
+    const Bytes bytes = readFile(path);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "three\nfour\n");
+    EXPECT_FALSE(*FileStampOf(path.c_str()) == *before);
+    EXPECT_FALSE(FileStampOf(dir.path().c_str())) << "a folder has no stamp";
+    EXPECT_FALSE(AppendLineLocked(dir.path().c_str(), "x\n"));
+}

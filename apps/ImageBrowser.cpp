@@ -1,0 +1,82 @@
+#include "ImageBrowser.h"
+#include "ImageWindow.h"
+
+#include "imaging/CKivLeadExpListCtrl.h"
+#include "imaging/CKivLeadThumbListCtrl.h"
+#include "controls/KivThumbList.h"
+#include "imaging/resources.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace {
+
+// A double click on a cell opens the picture in the image window.
+int openLarge(HWND owner, int, const char* file, const char*)
+{
+    auto* window = new ImageWindow(QString::fromUtf8(file), owner ? owner->window() : nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowFlag(Qt::Window);
+    window->show();
+    return 1;
+}
+
+} // namespace
+
+ImageBrowser::ImageBrowser(const QString& folder, const QString& cacheFolder, QWidget* parent)
+    : QMainWindow(parent), m_cache(cacheFolder)
+{
+    m_explorer = new CKivLeadExpListCtrl;
+    m_explorer->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 800, 560), this, 1);
+    setCentralWidget(m_explorer);
+    m_status = new QLabel;
+    statusBar()->addWidget(m_status, 1);
+
+    QMenu* file = menuBar()->addMenu("&File");
+    file->addAction("&Open folder…", this, [this] {
+        const QString chosen
+            = QFileDialog::getExistingDirectory(this, "Open folder", QString::fromUtf8(m_explorer->GetFolder()));
+        if (!chosen.isEmpty())
+            open(chosen);
+    });
+    file->addAction("&Close", this, &QWidget::close);
+    // The explorer's own menu, as its context menu shows it.
+    QMenu* view = menuBar()->addMenu("&View");
+    int count = 0;
+    const kivlead::MenuItem* items = kivlead::ExplorerMenu(&count);
+    for (int i = 0; i < count; ++i) {
+        if (items[i].id == 0) {
+            view->addSeparator();
+            continue;
+        }
+        const UINT command = items[i].id;
+        view->addAction(QString::fromUtf8(items[i].text), this, [this, command] { m_explorer->DoMenuCommand(command); });
+    }
+    resize(820, 600);
+    open(folder);
+}
+
+void ImageBrowser::open(const QString& folder)
+{
+    const QString path = QDir(folder).absolutePath();
+    m_explorer->MakeControl(nullptr); // the lists, to be set up before filling
+    CKivLeadThumbListCtrl* thumbs = m_explorer->GetThumbListCtrl();
+    thumbs->SetViewer(&openLarge);
+    thumbs->SetThumbPath(m_cache.toUtf8().constData());
+    m_explorer->MakeControl(path.toUtf8().constData());
+    const int images = thumbs->GetThumbList() ? thumbs->GetThumbList()->getCount() : 0;
+    setWindowTitle(QString("Image browser — %1").arg(path));
+    m_status->setText(QString("%1 images").arg(images));
+}
+
+QAction* ImageBrowser::action(const QString& text) const
+{
+    for (QAction* a : findChildren<QAction*>())
+        if (a->text().remove('&') == text)
+            return a;
+    return nullptr;
+}
