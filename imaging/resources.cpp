@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 #include "platform/WinMessages.h"
 
+#include <QLocale>
 #include <QMenu>
 
 #include <iterator>
@@ -123,6 +124,21 @@ const MenuItem kExplorerMenu[] = {
     {ID_EXP_REFRESH, "R&efresh"},
 };
 
+const MenuItem kExplorerMenuKorean[] = {
+    {ID_EXP_LARGE_ICONS, "큰 아이콘(&G)"},
+    {ID_EXP_SMALL_ICONS, "작은 아이콘(&M)"},
+    {ID_EXP_LIST, "간단히(&L)"},
+    {ID_EXP_DETAILS, "자세히(&D)"},
+    {ID_EXP_THUMBNAILS, "작게 보기(&H)"},
+    {0, nullptr},
+    {ID_EXP_BY_NAME, "이름순(&N)"},
+    {ID_EXP_BY_TYPE, "종류별(&T)"},
+    {ID_EXP_BY_SIZE, "크기순(&Z)"},
+    {ID_EXP_BY_DATE, "날짜순(&D)"},
+    {0, nullptr},
+    {ID_EXP_REFRESH, "새로 고침(&E)"},
+};
+
 } // namespace
 
 const MenuItem* ThumbMenu(int* count)
@@ -134,9 +150,11 @@ const MenuItem* ThumbMenu(int* count)
 
 const MenuItem* ExplorerMenu(int* count)
 {
+    // The menu speaks the user's language where a translation exists.
+    static_assert(std::size(kExplorerMenu) == std::size(kExplorerMenuKorean));
     if (count)
         *count = static_cast<int>(std::size(kExplorerMenu));
-    return kExplorerMenu;
+    return QLocale().language() == QLocale::Korean ? kExplorerMenuKorean : kExplorerMenu;
 }
 
 UINT TrackMenu(QMenu& menu, const MenuItem* items, int count, const QPoint& at)

@@ -55,6 +55,7 @@ constexpr UINT ID_EXP_LARGE_ICONS = 32792, ID_EXP_SMALL_ICONS = 32793, ID_EXP_LI
                ID_EXP_BY_DATE = 32797, ID_EXP_REFRESH = 32800;
 
 KIVLEAD_EXPORT const MenuItem* ThumbMenu(int* count);
+// In Korean when the user's locale is Korean, else in English.
 KIVLEAD_EXPORT const MenuItem* ExplorerMenu(int* count);
 // Fills menu with items and pops it up at the screen point; the command
 // chosen, 0 when none.

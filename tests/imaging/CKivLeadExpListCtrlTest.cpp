@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 
 #include <filesystem>
 
@@ -29,8 +30,8 @@ void writeFolder(const TempDir& dir)
         int side;
         int age;
         const char* format;
-    } files[] = {{"c.jpg", 20, 100, "JPEG"}, {"a.bmp", 40, 200, "BMP"}, {"b.png", 300, 300, "PNG"},
-        {"d.tif", 10, 50, "TIFF"}};
+    } files[] = {
+        {"c.jpg", 20, 100, "JPEG"}, {"a.bmp", 40, 200, "BMP"}, {"b.png", 300, 300, "PNG"}, {"d.tif", 10, 50, "TIFF"}};
     for (const auto& f : files) {
         QImage image(f.side, f.side, QImage::Format_RGB32);
         for (int y = 0; y < f.side; ++y)
@@ -179,4 +180,20 @@ TEST(CKivLeadExpListCtrl, SelectsAllAndInvertsForTheCellMenu)
     EXPECT_EQ(thumbs->GetSelCount(), 5);
     EXPECT_EQ(view.DoSelectCommand(kivlead::ID_THUMB_DELETE), 0);
     EXPECT_EQ(thumbs->GetSelCount(), 5);
+}
+
+TEST(CKivLeadExpListCtrl, MenuFollowsTheUsersLanguage)
+{
+    int count = 0;
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    const kivlead::MenuItem* korean = kivlead::ExplorerMenu(&count);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const kivlead::MenuItem* english = kivlead::ExplorerMenu(nullptr);
+    QLocale::setDefault(before);
+    ASSERT_EQ(count, 12);
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(korean[i].id, english[i].id) << i;
+    EXPECT_STREQ(korean[8].text, "크기순(&Z)");
+    EXPECT_STREQ(english[8].text, "by Si&ze");
 }
