@@ -21,7 +21,7 @@ namespace {
 std::vector<TiffPageSpec> mixed()
 {
     return {{40, 30, 1, 1, TiffPageSpec::Fax4}, {64, 48, 8, 1, TiffPageSpec::Lzw}, {20, 10, 8, 3, TiffPageSpec::None},
-        {33, 17, 8, 1, TiffPageSpec::Palette}};
+        {33, 17, 8, 1, TiffPageSpec::Palette}, {40, 20, 8, 1, TiffPageSpec::Tiled}};
 }
 
 void expectSame(const std::vector<Bytes>& a, const std::vector<Bytes>& b, std::initializer_list<std::pair<int, int>> map)
@@ -50,18 +50,18 @@ TEST(TiffPages, ReadsOnePageAndKeepsTheOthersByteForByte)
     const std::string tif = dir.file("mixed.tif");
     ASSERT_TRUE(writeTiff(tif, mixed()));
     const std::vector<Bytes> before = rawPages(tif);
-    ASSERT_EQ(before.size(), 4u);
+    ASSERT_EQ(before.size(), 5u);
 
     std::vector<KivLeadFileInfo> pages;
     ASSERT_EQ(KivLeadGetPagesInfo(tif.c_str(), &pages), KIVLEAD_SUCCESS);
-    ASSERT_EQ(pages.size(), 4u);
+    ASSERT_EQ(pages.size(), 5u);
     EXPECT_EQ(pages[0].width, 40);
     EXPECT_EQ(pages[0].bitsPerPixel, 1);
     EXPECT_EQ(pages[2].height, 10);
     EXPECT_EQ(pages[2].bitsPerPixel, 24);
     KivLeadFileInfo info;
     ASSERT_EQ(KivLeadGetFileInfo(tif.c_str(), &info), KIVLEAD_SUCCESS);
-    EXPECT_EQ(info.pages, 4);
+    EXPECT_EQ(info.pages, 5);
     EXPECT_EQ(info.width, 40);
 
     // Page 3 is a 20 × 10 ramp: red rises with x, green with y.
@@ -70,34 +70,37 @@ TEST(TiffPages, ReadsOnePageAndKeepsTheOthersByteForByte)
     EXPECT_EQ(page.Width(), 20);
     EXPECT_EQ(page.Height(), 10);
     EXPECT_EQ(pixel(page, 5, 2), 0x322807u); // (50, 40, 7)
-    EXPECT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 5), KIVLEAD_ERROR_PAGE_NOT_FOUND);
+    EXPECT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 6), KIVLEAD_ERROR_PAGE_NOT_FOUND);
     ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 4), KIVLEAD_SUCCESS);
     EXPECT_EQ(page.Width(), 33);
+    // The tiled page: grey level 5 x + 2 y.
+    ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 5), KIVLEAD_SUCCESS);
+    EXPECT_EQ(pixel(page, 17, 3), 0x5B5B5Bu);
 
     CLeadBitmap blue;
     ASSERT_EQ(KivLeadCreateBitmap(&blue, 7, 5, 24, RGB(0, 0, 255)), KIVLEAD_SUCCESS);
     ASSERT_EQ(KivLeadSaveFile(tif.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 2, KIVLEAD_SAVE_REPLACE), KIVLEAD_SUCCESS);
     std::vector<Bytes> after = rawPages(tif);
-    ASSERT_EQ(after.size(), 4u);
-    expectSame(before, after, {{0, 0}, {2, 2}, {3, 3}});
+    ASSERT_EQ(after.size(), 5u);
+    expectSame(before, after, {{0, 0}, {2, 2}, {3, 3}, {4, 4}});
     ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 2), KIVLEAD_SUCCESS);
     EXPECT_EQ(page.Width(), 7);
     EXPECT_EQ(pixel(page, 3, 3), 0x0000FFu);
 
     // Insert before the first, then append after the last.
     ASSERT_EQ(KivLeadSaveFile(tif.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 1, KIVLEAD_SAVE_INSERT), KIVLEAD_SUCCESS);
-    ASSERT_EQ(KivLeadSaveFile(tif.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 6, KIVLEAD_SAVE_INSERT), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadSaveFile(tif.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 7, KIVLEAD_SAVE_INSERT), KIVLEAD_SUCCESS);
     after = rawPages(tif);
-    ASSERT_EQ(after.size(), 6u);
-    expectSame(before, after, {{0, 1}, {2, 3}, {3, 4}});
-    EXPECT_EQ(KivLeadSaveFile(tif.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 8, KIVLEAD_SAVE_INSERT),
+    ASSERT_EQ(after.size(), 7u);
+    expectSame(before, after, {{0, 1}, {2, 3}, {3, 4}, {4, 5}});
+    EXPECT_EQ(KivLeadSaveFile(tif.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 9, KIVLEAD_SAVE_INSERT),
         KIVLEAD_ERROR_PAGE_NOT_FOUND);
 
     ASSERT_EQ(KivLeadDeletePage(tif.c_str(), 4), KIVLEAD_SUCCESS); // the former page 3
     after = rawPages(tif);
-    ASSERT_EQ(after.size(), 5u);
-    expectSame(before, after, {{0, 1}, {3, 3}});
-    EXPECT_EQ(KivLeadDeletePage(tif.c_str(), 6), KIVLEAD_ERROR_PAGE_NOT_FOUND);
+    ASSERT_EQ(after.size(), 6u);
+    expectSame(before, after, {{0, 1}, {3, 3}, {4, 4}});
+    EXPECT_EQ(KivLeadDeletePage(tif.c_str(), 7), KIVLEAD_ERROR_PAGE_NOT_FOUND);
     EXPECT_EQ(entries(dir.path()), 1u) << "no temporary file is left";
 }
 

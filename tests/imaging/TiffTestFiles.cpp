@@ -71,6 +71,23 @@ bool writeTiff(const std::string& path, const std::vector<TiffPageSpec>& pages)
             TIFFSetField(t, TIFFTAG_COLORMAP, map.data(), map.data(), map.data());
         }
         TIFFSetField(t, TIFFTAG_PHOTOMETRIC, photometric);
+        if (p.kind == TiffPageSpec::Tiled) {
+            TIFFSetField(t, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+            TIFFSetField(t, TIFFTAG_TILEWIDTH, 16);
+            TIFFSetField(t, TIFFTAG_TILELENGTH, 16);
+            std::vector<std::uint8_t> tile(static_cast<std::size_t>(TIFFTileSize(t)));
+            for (int ty = 0; ty < p.height && ok; ty += 16)
+                for (int tx = 0; tx < p.width && ok; tx += 16) {
+                    for (int y = 0; y < 16; ++y)
+                        for (int x = 0; x < 16 * p.samples; ++x)
+                            tile[static_cast<std::size_t>(y * 16 * p.samples + x)]
+                                = static_cast<std::uint8_t>((tx + x) * 5 + (ty + y) * 2);
+                    ok = TIFFWriteTile(t, tile.data(), static_cast<std::uint32_t>(tx), static_cast<std::uint32_t>(ty), 0, 0)
+                        > 0;
+                }
+            ok = ok && TIFFWriteDirectory(t);
+            continue;
+        }
         TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
         std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(t)));
         for (int y = 0; y < p.height && ok; ++y) {

@@ -12,7 +12,7 @@
 namespace imagingtest {
 
 struct TiffPageSpec {
-    enum Kind { None, Lzw, Fax4, Palette };
+    enum Kind { None, Lzw, Fax4, Palette, Tiled }; // Tiled: 16 × 16 LZW tiles
     int width = 1;
     int height = 1;
     int bitsPerSample = 8;
