@@ -159,7 +159,7 @@ int measureMemory(const char* file, int page, const char* warmUp)
     return 0;
 }
 
-void BM_OpenAndLoadPage250(benchmark::State& state)
+void BM_KivLeadPages_OpenAndLoadPage250(benchmark::State& state)
 {
     if (!files().ok)
         return state.SkipWithError("could not write the document");
@@ -175,7 +175,7 @@ void BM_OpenAndLoadPage250(benchmark::State& state)
     state.counters["file_MiB"] = static_cast<double>(std::filesystem::file_size(files().document)) / (1 << 20);
 }
 
-void BM_DeletePage250_Ours(benchmark::State& state)
+void BM_KivLeadPages_DeletePage250(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
@@ -186,7 +186,7 @@ void BM_DeletePage250_Ours(benchmark::State& state)
     }
 }
 
-void BM_DeletePage250_Tiffcp(benchmark::State& state)
+void BM_Tiffcp_DeletePage250(benchmark::State& state)
 {
     const std::string out = files().work + ".new";
     for (auto _ : state) {
@@ -203,7 +203,7 @@ void BM_DeletePage250_Tiffcp(benchmark::State& state)
     }
 }
 
-void BM_ReplacePage250_Ours(benchmark::State& state)
+void BM_KivLeadPages_ReplacePage250(benchmark::State& state)
 {
     CLeadBitmap page;
     if (KivLeadLoadFile(files().page.c_str(), &page, 0, 1) != KIVLEAD_SUCCESS)
@@ -218,7 +218,7 @@ void BM_ReplacePage250_Ours(benchmark::State& state)
     }
 }
 
-void BM_ReplacePage250_Tiffcp(benchmark::State& state)
+void BM_Tiffcp_ReplacePage250(benchmark::State& state)
 {
     const std::string out = files().work + ".new";
     for (auto _ : state) {
@@ -234,11 +234,11 @@ void BM_ReplacePage250_Tiffcp(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_OpenAndLoadPage250)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_DeletePage250_Ours)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_DeletePage250_Tiffcp)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ReplacePage250_Ours)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ReplacePage250_Tiffcp)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_KivLeadPages_OpenAndLoadPage250)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_KivLeadPages_DeletePage250)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Tiffcp_DeletePage250)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_KivLeadPages_ReplacePage250)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Tiffcp_ReplacePage250)->Unit(benchmark::kMillisecond)->Iterations(5);
 int main(int argc, char** argv)
 {
     if (argc == 5 && std::strcmp(argv[1], "--memory") == 0)

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 using namespace imagingtest;
@@ -214,4 +216,24 @@ TEST(TiffPages, GifAndIconPagesGoThroughTheImageLibrary)
     EXPECT_EQ(KivLeadFormatOfPageCode(2), KIVLEAD_FORMAT_GIF);
     EXPECT_EQ(KivLeadFormatOfPageCode(95), KIVLEAD_FORMAT_TIFF);
     EXPECT_EQ(KivLeadFormatOfPageCode(10), KIVLEAD_FORMAT_UNKNOWN);
+}
+
+TEST(TiffPages, AWriteThatFailsHalfwayKeepsTheFile)
+{
+    TempDir dir;
+    const std::string tif = dir.file("full.tif");
+    ASSERT_TRUE(writeTiff(tif, mixed()));
+    const Bytes before = readFile(tif);
+    // The disk "fills" halfway through the new file: writes past the limit fail.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = before.size() / 2;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int status = KivLeadDeletePage(tif.c_str(), 1);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(status, KIVLEAD_ERROR_FILE_WRITE);
+    EXPECT_TRUE(readFile(tif) == before);
+    EXPECT_EQ(entries(dir.path()), 1u) << "the temporary file is removed";
 }
