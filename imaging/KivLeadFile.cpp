@@ -2,6 +2,7 @@
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/LeadBitmapData_p.h"
 
+#include "imaging/TiffPages_p.h"
 #include "platform/AtomicFile.h"
 #include "platform/ByteSource.h"
 
@@ -109,7 +110,7 @@ using namespace kivlead;
 
 namespace {
 
-const char* const kMagick[] = {"", "BMP", "JPEG", "PNG", "GIF", "TIFF", "WEBP", "PNM"};
+const char* const kMagick[] = {"", "BMP", "JPEG", "PNG", "GIF", "TIFF", "WEBP", "PNM", "ICO"};
 
 // Only these signatures reach a decoder, each its own: a file never chooses
 // one of the library's other coders (scripts, vector formats, delegates).
@@ -131,12 +132,30 @@ int sniff(const std::uint8_t* p, std::size_t n)
     if (n >= 3 && p[0] == 'P' && p[1] >= '1' && p[1] <= '6'
         && (p[2] == ' ' || p[2] == '\n' || p[2] == '\r' || p[2] == '\t'))
         return KIVLEAD_FORMAT_PNM;
+    // Reserved 0, type 1 (icon), at least one image.
+    if (n >= 6 && starts("\0\0\1\0", 4) && (p[4] | p[5]) != 0)
+        return KIVLEAD_FORMAT_ICO;
     return KIVLEAD_FORMAT_UNKNOWN;
 }
 
 bool multiPage(int format)
 {
-    return format == KIVLEAD_FORMAT_TIFF || format == KIVLEAD_FORMAT_GIF;
+    return KivLeadFormatHoldsPages(format) != 0;
+}
+
+// The format of a regular file by its first bytes; a status when it cannot be read.
+int sniffFile(const char* file, ByteSource& source, int* format)
+{
+    if (!file || !*file)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (!source.openFile(file))
+        return KIVLEAD_ERROR_FILE_NOT_FOUND;
+    std::uint8_t head[16] = {};
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), sizeof head));
+    if (!source.read(0, head, n))
+        return KIVLEAD_ERROR_FILE_NOT_FOUND;
+    *format = sniff(head, n);
+    return KIVLEAD_SUCCESS;
 }
 
 // Reads a regular file whole, within the size cap.
@@ -168,6 +187,9 @@ void pin(Magick::ReadOptions& options, int format, bool ping, int page)
     if (page > 0) {
         info->scene = static_cast<size_t>(page - 1);
         info->number_scenes = 1;
+        // Coders that read every frame anyway (GIF, ICO) keep only the
+        // frames this names; without it they hand back the first.
+        MagickCore::CloneString(&info->scenes, std::to_string(page - 1).c_str());
     }
 }
 
@@ -233,6 +255,33 @@ int writeAtomically(const char* file, const std::string& bytes)
     return KIVLEAD_SUCCESS;
 }
 
+int loadBytes(const std::uint8_t* data, std::size_t size, int format, CLeadBitmap* bitmap, int bits, int page);
+int infoOf(const std::uint8_t* data, std::size_t size, std::uint64_t fileSize, KivLeadFileInfo* info);
+
+// The count from the directory chain; size and bits of page 1 as its load
+// gives them.
+int tiffInfo(const ByteSource& source, KivLeadFileInfo* info)
+{
+    std::vector<KivLeadFileInfo> pages;
+    int status = tiffPages(source, &pages);
+    std::string single;
+    if (status == KIVLEAD_SUCCESS)
+        status = tiffExtractPage(source, 1, single);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    return guarded([&] {
+        std::list<Magick::Image> first;
+        const int decoded = decode(first, reinterpret_cast<const std::uint8_t*>(single.data()), single.size(),
+            KIVLEAD_FORMAT_TIFF, true, 0);
+        if (decoded != KIVLEAD_SUCCESS)
+            return decoded;
+        *info = pages.front();
+        info->bitsPerPixel = bitsOf(first.front());
+        info->fileSize = source.size();
+        return KIVLEAD_SUCCESS;
+    });
+}
+
 int infoOf(const std::uint8_t* data, std::size_t size, std::uint64_t fileSize, KivLeadFileInfo* info)
 {
     if (!info)
@@ -240,6 +289,10 @@ int infoOf(const std::uint8_t* data, std::size_t size, std::uint64_t fileSize, K
     const int format = sniff(data, size);
     if (format == KIVLEAD_FORMAT_UNKNOWN)
         return KIVLEAD_ERROR_UNKNOWN_FORMAT;
+    if (format == KIVLEAD_FORMAT_TIFF) {
+        const ByteSource source = ByteSource::fromMemory(data, size);
+        return tiffInfo(source, info);
+    }
     return guarded([&] {
         std::list<Magick::Image> pages;
         const int status = decode(pages, data, size, format, true, 0);
@@ -303,12 +356,39 @@ int KivLeadFormatFromName(const char* file)
         return KIVLEAD_FORMAT_WEBP;
     if (ext == "pnm" || ext == "ppm" || ext == "pgm" || ext == "pbm")
         return KIVLEAD_FORMAT_PNM;
+    if (ext == "ico")
+        return KIVLEAD_FORMAT_ICO;
     return KIVLEAD_FORMAT_UNKNOWN;
 }
 
 const char* KivLeadFormatName(int format)
 {
-    return format > 0 && format <= KIVLEAD_FORMAT_PNM ? kMagick[format] : "unknown";
+    return format > 0 && format <= KIVLEAD_FORMAT_ICO ? kMagick[format] : "unknown";
+}
+
+int KivLeadFormatHoldsPages(int format)
+{
+    return format == KIVLEAD_FORMAT_TIFF || format == KIVLEAD_FORMAT_GIF || format == KIVLEAD_FORMAT_ICO;
+}
+
+int KivLeadFormatOfPageCode(int code)
+{
+    // The codes documents store for files that can hold pages: GIF, and the
+    // TIFF family (its compressions, fax and colour variants), all of which
+    // libtiff reads and writes as TIFF here.
+    static constexpr struct {
+        int code;
+        int format;
+    } kPageCodes[] = {{2, KIVLEAD_FORMAT_GIF}, {3, KIVLEAD_FORMAT_TIFF}, {11, KIVLEAD_FORMAT_TIFF},
+        {17, KIVLEAD_FORMAT_TIFF}, {22, KIVLEAD_FORMAT_TIFF}, {24, KIVLEAD_FORMAT_TIFF}, {25, KIVLEAD_FORMAT_TIFF},
+        {27, KIVLEAD_FORMAT_TIFF}, {28, KIVLEAD_FORMAT_TIFF}, {29, KIVLEAD_FORMAT_TIFF}, {80, KIVLEAD_FORMAT_TIFF},
+        {81, KIVLEAD_FORMAT_TIFF}, {82, KIVLEAD_FORMAT_TIFF}, {83, KIVLEAD_FORMAT_TIFF}, {85, KIVLEAD_FORMAT_TIFF},
+        {86, KIVLEAD_FORMAT_TIFF}, {87, KIVLEAD_FORMAT_TIFF}, {88, KIVLEAD_FORMAT_TIFF}, {93, KIVLEAD_FORMAT_TIFF},
+        {94, KIVLEAD_FORMAT_TIFF}, {95, KIVLEAD_FORMAT_TIFF}};
+    for (const auto& c : kPageCodes)
+        if (c.code == code)
+            return c.format;
+    return KIVLEAD_FORMAT_UNKNOWN;
 }
 
 int KivLeadGetMemoryInfo(const std::uint8_t* data, std::size_t size, KivLeadFileInfo* info)
@@ -320,6 +400,10 @@ int KivLeadGetMemoryInfo(const std::uint8_t* data, std::size_t size, KivLeadFile
 
 int KivLeadGetFileInfo(const char* file, KivLeadFileInfo* info)
 {
+    ByteSource source;
+    int format = KIVLEAD_FORMAT_UNKNOWN;
+    if (info && sniffFile(file, source, &format) == KIVLEAD_SUCCESS && format == KIVLEAD_FORMAT_TIFF)
+        return tiffInfo(source, info);
     std::vector<std::uint8_t> bytes;
     const int status = readFile(file, bytes);
     if (status != KIVLEAD_SUCCESS)
@@ -327,14 +411,65 @@ int KivLeadGetFileInfo(const char* file, KivLeadFileInfo* info)
     return infoOf(bytes.data(), bytes.size(), bytes.size(), info);
 }
 
-int KivLeadLoadMemory(const std::uint8_t* data, std::size_t size, CLeadBitmap* bitmap, int bits, int page)
+int KivLeadGetPagesInfo(const char* file, std::vector<KivLeadFileInfo>* pages)
 {
-    if (!bitmap || (!data && size) || page < 1 || page > KivLeadLimits::kMaxPages
-        || !(bits == 0 || bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32))
+    if (!pages)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
-    const int format = sniff(data, size);
+    ByteSource source;
+    int format = KIVLEAD_FORMAT_UNKNOWN;
+    const int status = sniffFile(file, source, &format);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    if (format == KIVLEAD_FORMAT_TIFF)
+        return tiffPages(source, pages);
     if (format == KIVLEAD_FORMAT_UNKNOWN)
         return KIVLEAD_ERROR_UNKNOWN_FORMAT;
+    std::vector<std::uint8_t> bytes;
+    const int read = readFile(file, bytes);
+    if (read != KIVLEAD_SUCCESS)
+        return read;
+    return guarded([&] {
+        std::list<Magick::Image> list;
+        const int decoded = decode(list, bytes.data(), bytes.size(), format, true, 0);
+        if (decoded != KIVLEAD_SUCCESS)
+            return decoded;
+        pages->clear();
+        for (const Magick::Image& image : list) {
+            KivLeadFileInfo info;
+            info.format = format;
+            info.width = static_cast<int>(std::min<size_t>(image.columns(), INT32_MAX));
+            info.height = static_cast<int>(std::min<size_t>(image.rows(), INT32_MAX));
+            info.bitsPerPixel = bitsOf(image);
+            info.pages = static_cast<int>(list.size());
+            info.fileSize = bytes.size();
+            pages->push_back(info);
+        }
+        return KIVLEAD_SUCCESS;
+    });
+}
+
+namespace {
+
+bool validLoad(CLeadBitmap* bitmap, int bits, int page)
+{
+    return bitmap && page >= 1 && page <= kMaxTiffPages
+        && (bits == 0 || bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32);
+}
+
+int loadTiff(const ByteSource& source, CLeadBitmap* bitmap, int bits, int page)
+{
+    std::string single;
+    const int status = tiffExtractPage(source, page, single);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    return loadBytes(reinterpret_cast<const std::uint8_t*>(single.data()), single.size(), KIVLEAD_FORMAT_TIFF, bitmap,
+        bits, 1);
+}
+
+int loadBytes(const std::uint8_t* data, std::size_t size, int format, CLeadBitmap* bitmap, int bits, int page)
+{
+    if (page > KivLeadLimits::kMaxPages)
+        return KIVLEAD_ERROR_PAGE_NOT_FOUND;
     return guarded([&] {
         std::list<Magick::Image> pages;
         const int status = decode(pages, data, size, format, false, page);
@@ -354,10 +489,28 @@ int KivLeadLoadMemory(const std::uint8_t* data, std::size_t size, CLeadBitmap* b
     });
 }
 
+} // namespace
+
+int KivLeadLoadMemory(const std::uint8_t* data, std::size_t size, CLeadBitmap* bitmap, int bits, int page)
+{
+    if (!validLoad(bitmap, bits, page) || (!data && size))
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    const int format = sniff(data, size);
+    if (format == KIVLEAD_FORMAT_UNKNOWN)
+        return KIVLEAD_ERROR_UNKNOWN_FORMAT;
+    if (format == KIVLEAD_FORMAT_TIFF)
+        return loadTiff(ByteSource::fromMemory(data, size), bitmap, bits, page);
+    return loadBytes(data, size, format, bitmap, bits, page);
+}
+
 int KivLeadLoadFile(const char* file, CLeadBitmap* bitmap, int bits, int page)
 {
-    if (!bitmap)
+    if (!validLoad(bitmap, bits, page))
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    ByteSource source;
+    int format = KIVLEAD_FORMAT_UNKNOWN;
+    if (sniffFile(file, source, &format) == KIVLEAD_SUCCESS && format == KIVLEAD_FORMAT_TIFF)
+        return loadTiff(source, bitmap, bits, page);
     std::vector<std::uint8_t> bytes;
     const int status = readFile(file, bytes);
     if (status != KIVLEAD_SUCCESS)
@@ -370,7 +523,7 @@ int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits,
     const Magick::Image* pixels = pixelsOf(bitmap);
     if (!pixels)
         return bitmap ? KIVLEAD_ERROR_EMPTY_BITMAP : KIVLEAD_ERROR_INVALID_ARGUMENT;
-    if (!file || !*file || format <= KIVLEAD_FORMAT_UNKNOWN || format > KIVLEAD_FORMAT_PNM || page < 1 || quality < 0
+    if (!file || !*file || format <= KIVLEAD_FORMAT_UNKNOWN || format > KIVLEAD_FORMAT_ICO || page < 1 || quality < 0
         || quality > 255 || (flags & KIVLEAD_SAVE_REPLACE && flags & KIVLEAD_SAVE_INSERT))
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     return guarded([&] {
@@ -379,6 +532,19 @@ int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits,
         if (bits != 0 && bits != bitsOf(image) && !reduceTo(image, bits))
             return KIVLEAD_ERROR_INVALID_ARGUMENT;
         std::list<Magick::Image> pages;
+        ByteSource existing;
+        int old = KIVLEAD_FORMAT_UNKNOWN;
+        if (flags & (KIVLEAD_SAVE_REPLACE | KIVLEAD_SAVE_INSERT) && format == KIVLEAD_FORMAT_TIFF
+            && sniffFile(file, existing, &old) == KIVLEAD_SUCCESS && old == KIVLEAD_FORMAT_TIFF) {
+            // The other pages stream from the file as stored; only this one is encoded.
+            existing.close();
+            pages.push_back(image);
+            TiffEdit edit;
+            edit.kind = flags & KIVLEAD_SAVE_REPLACE ? TiffEdit::Replace : TiffEdit::Insert;
+            edit.page = page;
+            const int encoded = encode(pages, format, quality, edit.single);
+            return encoded == KIVLEAD_SUCCESS ? tiffRewrite(file, edit) : encoded;
+        }
         if (flags & (KIVLEAD_SAVE_REPLACE | KIVLEAD_SAVE_INSERT)) {
             std::vector<std::uint8_t> bytes;
             int status = readFile(file, bytes);
@@ -419,6 +585,15 @@ int KivLeadDeletePage(const char* file, int page)
 {
     if (page < 1)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    ByteSource source;
+    int old = KIVLEAD_FORMAT_UNKNOWN;
+    if (sniffFile(file, source, &old) == KIVLEAD_SUCCESS && old == KIVLEAD_FORMAT_TIFF) {
+        source.close();
+        TiffEdit edit;
+        edit.kind = TiffEdit::Delete;
+        edit.page = page;
+        return guarded([&] { return tiffRewrite(file, edit); });
+    }
     std::vector<std::uint8_t> bytes;
     const int status = readFile(file, bytes);
     if (status != KIVLEAD_SUCCESS)

@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QPainter;
 class QPolygon;
@@ -62,7 +63,14 @@ enum KivLeadFormat {
     KIVLEAD_FORMAT_TIFF = 5,
     KIVLEAD_FORMAT_WEBP = 6,
     KIVLEAD_FORMAT_PNM = 7,
+    KIVLEAD_FORMAT_ICO = 8,
 };
+
+// 1 for the formats that hold pages (TIFF, GIF, ICO).
+KIVLEAD_EXPORT int KivLeadFormatHoldsPages(int format);
+// The format behind a page-capable format code a document stores; UNKNOWN
+// for any other code.
+KIVLEAD_EXPORT int KivLeadFormatOfPageCode(int code);
 
 struct KivLeadFileInfo {
     int format = KIVLEAD_FORMAT_UNKNOWN;
@@ -119,6 +127,9 @@ KIVLEAD_EXPORT const char* KivLeadStatusText(int status);
 
 // Files ---------------------------------------------------------------
 KIVLEAD_EXPORT int KivLeadGetFileInfo(const char* file, KivLeadFileInfo* info);
+// Every page's width, height and bits (for TIFF the samples × bits per
+// sample the file stores); TIFF reads only the directories.
+KIVLEAD_EXPORT int KivLeadGetPagesInfo(const char* file, std::vector<KivLeadFileInfo>* pages);
 // Loads page (1-based) of file; bits 0 keeps the file's own, else 8, 24 or 32.
 KIVLEAD_EXPORT int KivLeadLoadFile(const char* file, CLeadBitmap* bitmap, int bits = 0, int page = 1);
 // The same from bytes in memory (the path the fuzzer drives).

@@ -7,6 +7,7 @@
 #include "platform/PathNoCase.h"
 
 #include <cmath>
+#include <vector>
 
 namespace cli {
 
@@ -127,6 +128,114 @@ int edit(const QString& in, const QString& out, int page, const QStringList& ste
     return Ok;
 }
 
+// "N" as a page from 1; prints the error and gives 0 otherwise.
+int pageNumber(const QString& text)
+{
+    bool ok = false;
+    const int page = text.toInt(&ok);
+    if (!ok || page < 1) {
+        printError(QString("'%1' is no page number (pages count from 1)").arg(shown(text)));
+        return 0;
+    }
+    return page;
+}
+
+int pages(const QString& file)
+{
+    std::vector<KivLeadFileInfo> list;
+    const int status = KivLeadGetPagesInfo(ResolvePathNoCase(utf8(file).constData()).c_str(), &list);
+    if (status != KIVLEAD_SUCCESS) {
+        failed(QString("cannot read %1").arg(shown(file)), status);
+        return Failed;
+    }
+    std::printf("image:  %s\n", utf8(shown(file)).constData());
+    std::printf("format: %s\n", KivLeadFormatName(list.empty() ? 0 : list.front().format));
+    std::printf("pages:  %zu\n", list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        std::printf("%6zu  %d x %d  %d bits\n", i + 1, list[i].width, list[i].height, list[i].bitsPerPixel);
+    return Ok;
+}
+
+// Every page of source before page of file, through the same save with
+// the insert flag the editor uses; the file keeps its own format.
+int insertPages(const std::string& file, int page, const std::string& source, const QString& shownSource)
+{
+    KivLeadFileInfo target, from;
+    int status = KivLeadGetFileInfo(file.c_str(), &target);
+    if (status == KIVLEAD_SUCCESS)
+        status = KivLeadGetFileInfo(source.c_str(), &from);
+    if (status != KIVLEAD_SUCCESS) {
+        failed("cannot read the file or the source", status);
+        return Failed;
+    }
+    if (!KivLeadFormatHoldsPages(target.format)) {
+        failed(QString("%1 files hold one page").arg(KivLeadFormatName(target.format)), KIVLEAD_ERROR_INVALID_ARGUMENT);
+        return Failed;
+    }
+    if (page > target.pages + 1) {
+        failed(QString("page %1 is past the end (%2 pages)").arg(page).arg(target.pages), KIVLEAD_ERROR_PAGE_NOT_FOUND);
+        return Failed;
+    }
+    for (int i = 0; i < from.pages; ++i) {
+        CLeadBitmap bitmap;
+        status = KivLeadLoadFile(source.c_str(), &bitmap, 0, i + 1);
+        if (status == KIVLEAD_SUCCESS)
+            status = KivLeadSaveFile(file.c_str(), &bitmap, target.format, 0, 0, page + i, KIVLEAD_SAVE_INSERT);
+        if (status != KIVLEAD_SUCCESS) {
+            failed(QString("page %1 of %2 not inserted (%3 of %4 were)")
+                       .arg(i + 1)
+                       .arg(shownSource)
+                       .arg(i)
+                       .arg(from.pages),
+                status);
+            return Failed;
+        }
+    }
+    std::printf("inserted %d page%s at page %d\n", from.pages, from.pages == 1 ? "" : "s", page);
+    return Ok;
+}
+
+int pageAction(const QStringList& pos, const QString& out)
+{
+    const QString& action = pos.at(1);
+    const int page = pageNumber(pos.at(2));
+    if (page == 0)
+        return Failed;
+    const std::string file = ResolvePathNoCase(utf8(pos.at(0)).constData());
+    int status = KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (action == "extract" && pos.size() == 3 && !out.isEmpty()) {
+        const int format = KivLeadFormatFromName(utf8(out).constData());
+        if (format == KIVLEAD_FORMAT_UNKNOWN) {
+            printError(QString("cannot tell the format of %1 by its name").arg(shown(out)));
+            return Failed;
+        }
+        CLeadBitmap bitmap;
+        status = KivLeadLoadFile(file.c_str(), &bitmap, 0, page);
+        if (status == KIVLEAD_SUCCESS)
+            status = KivLeadSaveFile(utf8(out).constData(), &bitmap, format, 0, 2);
+    } else if (action == "delete" && pos.size() == 3) {
+        status = KivLeadDeletePage(file.c_str(), page);
+    } else if (action == "insert" && pos.size() == 4) {
+        return insertPages(file, page, ResolvePathNoCase(utf8(pos.at(3)).constData()), shown(pos.at(3)));
+    } else if (action == "replace" && pos.size() == 4) {
+        KivLeadFileInfo target;
+        CLeadBitmap bitmap;
+        status = KivLeadGetFileInfo(file.c_str(), &target);
+        if (status == KIVLEAD_SUCCESS)
+            status = KivLeadLoadFile(ResolvePathNoCase(utf8(pos.at(3)).constData()).c_str(), &bitmap, 0, 1);
+        if (status == KIVLEAD_SUCCESS)
+            status = KivLeadSaveFile(file.c_str(), &bitmap, target.format, 0, 0, page, KIVLEAD_SAVE_REPLACE);
+    } else {
+        printError("page takes FILE extract N -o OUT, FILE delete N, FILE insert N SRC or FILE replace N SRC");
+        return Failed;
+    }
+    if (status != KIVLEAD_SUCCESS) {
+        failed(QString("%1 of page %2 failed").arg(action).arg(page), status);
+        return Failed;
+    }
+    return Ok;
+}
+
 } // namespace
 
 int runImage(const QStringList& args)
@@ -138,8 +247,14 @@ int runImage(const QStringList& args)
         "  info FILE...                        format, size, bits per pixel, pages\n"
         "  edit IN -o OUT --do CMD[=V,...]...  runs the edit commands in order, saves OUT\n"
         "                                      in the format its extension names\n"
-        "  edit --list                         every command with its values");
-    parser.addPositionalArgument("ACTION", "info or edit");
+        "  edit --list                         every command with its values\n"
+        "  pages FILE                          each page's size and bits\n"
+        "  page FILE extract N -o OUT          page N (from 1) as OUT\n"
+        "  page FILE delete N                  removes page N\n"
+        "  page FILE insert N SRC              every page of SRC before page N\n"
+        "                                      (N = pages + 1 appends)\n"
+        "  page FILE replace N SRC             page N becomes the first page of SRC");
+    parser.addPositionalArgument("ACTION", "info, edit, pages or page");
     const QCommandLineOption output({"o", "output"}, "The file to write.", "OUT");
     const QCommandLineOption doOption("do", "An edit command, repeatable.", "CMD");
     const QCommandLineOption listOption("list", "List the edit commands.");
@@ -150,7 +265,7 @@ int runImage(const QStringList& args)
     parser.addOption(pageOption);
     const bool option = sub.isEmpty() || sub.startsWith('-');
     int exit = Ok;
-    if (!parse(parser, option ? args : args.mid(1), "image info FILE... | image edit IN -o OUT --do CMD...", exit))
+    if (!parse(parser, option ? args : args.mid(1), "image info FILE... | image edit IN -o OUT --do CMD... | image pages FILE | image page FILE ACTION N ...", exit))
         return exit;
     const QStringList pos = parser.positionalArguments();
     if (!option && sub == "info" && !pos.isEmpty())
@@ -168,7 +283,11 @@ int runImage(const QStringList& args)
         }
         return edit(pos.at(0), parser.value(output), page, parser.values(doOption));
     }
-    printError("image takes info FILE... or edit IN -o OUT --do CMD... (see vandrel image --help)");
+    if (!option && sub == "pages" && pos.size() == 1)
+        return pages(pos.at(0));
+    if (!option && sub == "page" && pos.size() >= 3)
+        return pageAction(pos, parser.value(output));
+    printError("image takes info, edit, pages or page (see vandrel image --help)");
     return Failed;
 }
 

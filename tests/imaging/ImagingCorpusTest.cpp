@@ -1,4 +1,6 @@
 // Real TIFF and BMP files written by other programs.
+#include "TiffTestFiles.h"
+
 #include "imaging/KivLeadThumbMgr.h"
 #include "imaging/KivLeadToolkit.h"
 #include "support/TestSupport.h"
@@ -94,4 +96,38 @@ TEST(ImagingCorpus, EveryReadableSampleGetsAThumbnailInTheBox)
     if (files == 0)
         GTEST_SKIP() << "no samples";
     EXPECT_GT(made, files / 2);
+}
+
+TEST(ImagingCorpus, PageChangesKeepTheOtherPagesOfRealTiffsByteForByte)
+{
+    int multi = 0;
+    for (const auto& path : samplesIn("tiff")) {
+        KivLeadFileInfo info;
+        if (KivLeadGetFileInfo(path.c_str(), &info) != KIVLEAD_SUCCESS || info.pages < 2)
+            continue;
+        SCOPED_TRACE(path.string());
+        ++multi;
+        TempDir dir;
+        const std::string copy = dir.file("copy.tif");
+        writeFile(copy, readFile(path));
+        const auto before = imagingtest::rawPages(copy);
+        ASSERT_EQ(before.size(), static_cast<std::size_t>(info.pages));
+        CLeadBitmap last;
+        ASSERT_EQ(KivLeadLoadFile(copy.c_str(), &last, 0, info.pages), KIVLEAD_SUCCESS);
+        // The last page moves to the front; page 1 goes.
+        ASSERT_EQ(KivLeadSaveFile(copy.c_str(), &last, KIVLEAD_FORMAT_TIFF, 0, 0, 1, KIVLEAD_SAVE_INSERT),
+            KIVLEAD_SUCCESS);
+        ASSERT_EQ(KivLeadDeletePage(copy.c_str(), 2), KIVLEAD_SUCCESS);
+        ASSERT_EQ(KivLeadSaveFile(copy.c_str(), &last, KIVLEAD_FORMAT_TIFF, 0, 0, 2, KIVLEAD_SAVE_REPLACE),
+            KIVLEAD_SUCCESS);
+        const auto after = imagingtest::rawPages(copy);
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t i = 2; i < before.size(); ++i)
+            EXPECT_TRUE(after[i] == before[i]) << "page " << i + 1;
+        CLeadBitmap page;
+        ASSERT_EQ(KivLeadLoadFile(copy.c_str(), &page, 0, 1), KIVLEAD_SUCCESS);
+        EXPECT_EQ(page.Width(), last.Width());
+    }
+    if (multi == 0)
+        GTEST_SKIP() << "no multi-page samples";
 }

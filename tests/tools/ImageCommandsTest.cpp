@@ -75,3 +75,59 @@ TEST(VandrelImage, ListNamesEveryCommandWithItsValues)
              "hue=DEGREES", "autolevels", "level=BRIGHTNESS,CONTRAST,GAMMA"})
         EXPECT_NE(r.out.find(line), std::string::npos) << line;
 }
+
+TEST(VandrelImage, PagesAreInsertedReplacedDeletedAndExtractedCountingFromOne)
+{
+    TempDir dir;
+    const auto solid = [&](const char* name, int width, QRgb colour) {
+        QImage image(width, 4, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(QString::fromStdString(dir.file(name)), "PNG"));
+    };
+    solid("red.png", 5, qRgb(255, 0, 0));
+    solid("green.png", 6, qRgb(0, 255, 0));
+    solid("blue.png", 7, qRgb(0, 0, 255));
+    ASSERT_EQ(runVandrel({"image", "edit", "red.png", "-o", "doc.tif"}, dir.path()).status, 0);
+    // Append green (N = count + 1), then blue before page 1.
+    auto r = runVandrel({"image", "page", "doc.tif", "insert", "2", "green.png"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "inserted 1 page at page 2\n");
+    ASSERT_EQ(runVandrel({"image", "page", "doc.tif", "insert", "1", "blue.png"}, dir.path()).status, 0);
+    // Every page of a multi-page source goes in, in order: blue red green red green.
+    ASSERT_EQ(runVandrel({"image", "edit", "red.png", "-o", "two.tif"}, dir.path()).status, 0);
+    ASSERT_EQ(runVandrel({"image", "page", "two.tif", "insert", "2", "green.png"}, dir.path()).status, 0);
+    r = runVandrel({"image", "page", "doc.tif", "insert", "4", "two.tif"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "inserted 2 pages at page 4\n");
+    r = runVandrel({"image", "pages", "doc.tif"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("pages:  5\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("     1  7 x 4"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("     5  6 x 4"), std::string::npos) << r.out;
+
+    ASSERT_EQ(runVandrel({"image", "page", "doc.tif", "replace", "2", "green.png"}, dir.path()).status, 0);
+    ASSERT_EQ(runVandrel({"image", "page", "doc.tif", "delete", "1"}, dir.path()).status, 0);
+    ASSERT_EQ(runVandrel({"image", "page", "doc.tif", "extract", "1", "-o", "first.png"}, dir.path()).status, 0);
+    const QImage first(QString::fromStdString(dir.file("first.png")));
+    ASSERT_EQ(first.size(), QSize(6, 4));
+    EXPECT_EQ(first.pixel(2, 2) & 0xFFFFFF, 0x00FF00u);
+    ASSERT_EQ(runVandrel({"image", "page", "doc.tif", "extract", "3", "-o", "third.png"}, dir.path()).status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("third.png"))).pixel(0, 0) & 0xFFFFFF, 0xFF0000u);
+
+    const Bytes before = readFile(dir.file("doc.tif"));
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>> {
+             {"image", "page", "doc.tif", "delete", "0"},
+             {"image", "page", "doc.tif", "delete", "9"},
+             {"image", "page", "doc.tif", "insert", "7", "red.png"},
+             {"image", "page", "doc.tif", "replace", "1", "missing.png"},
+             {"image", "page", "doc.tif", "extract", "1", "-o", "x.xyz"},
+             {"image", "page", "doc.tif", "extract", "1"},
+             {"image", "page", "doc.tif", "move", "1"},
+             {"image", "page", "red.png", "insert", "1", "green.png"},
+         }) {
+        r = runVandrel(args, dir.path());
+        EXPECT_EQ(r.status, 1) << args[3] << " " << args[4];
+        EXPECT_FALSE(r.err.empty());
+    }
+    EXPECT_EQ(readFile(dir.file("doc.tif")), before);
+}
