@@ -116,7 +116,7 @@ struct Memory {
 tmsize_t memoryRead(thandle_t h, void* buffer, tmsize_t n)
 {
     auto* m = static_cast<Memory*>(h);
-    if (n < 0 || m->pos >= m->bytes.size())
+    if (n <= 0 || m->pos >= m->bytes.size())
         return 0;
     const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(n), m->bytes.size() - m->pos);
     std::memcpy(buffer, m->bytes.data() + m->pos, take);
@@ -129,6 +129,9 @@ tmsize_t memoryWrite(thandle_t h, void* buffer, tmsize_t n)
     auto* m = static_cast<Memory*>(h);
     if (n < 0 || m->pos + static_cast<std::uint64_t>(n) > static_cast<std::uint64_t>(KivLeadLimits::kMaxFileBytes))
         return -1;
+    // libtiff writes nothing with a null buffer at times; memcpy may not see it.
+    if (n == 0)
+        return 0;
     const std::size_t end = static_cast<std::size_t>(m->pos) + static_cast<std::size_t>(n);
     if (end > m->bytes.size())
         m->bytes.resize(end);
