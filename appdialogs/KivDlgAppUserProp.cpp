@@ -125,7 +125,10 @@ private:
         return false;
     }
 
-    bool hasCurrent() const { return m_current >= 0 && m_current < m_list.GetItemCount() && m_list.GetSelectedCount() > 0; }
+    bool hasCurrent() const
+    {
+        return m_current >= 0 && m_current < m_list.GetItemCount() && m_list.GetSelectedCount() > 0;
+    }
 
     void duplicated() { MessageBox(this, "Duplicated property name!", "Error", MB_OK | MB_ICONERROR); }
 
@@ -166,7 +169,8 @@ private:
         if (MessageBox(this, "Are you sure?", "Confirm", MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         m_list.DeleteItem(m_current);
-        m_current = m_list.GetItemCount() > 0 ? m_list.widget()->indexOfTopLevelItem(m_list.widget()->currentItem()) : -1;
+        m_current
+            = m_list.GetItemCount() > 0 ? m_list.widget()->indexOfTopLevelItem(m_list.widget()->currentItem()) : -1;
     }
 
     void OnAbout()

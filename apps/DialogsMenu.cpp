@@ -93,8 +93,8 @@ int DialogsMenu::viewDrawing()
 {
     const std::string file = local(sample("drawings/PLAN.DWG"));
     const std::string support = local(sample("drawings"));
-    return log("KivDlgViewDwg(PLAN.DWG)",
-        KivDlgViewDwg(m_owner, file.c_str(), support.c_str(), nullptr, -1, -1, 0, 0, 5, 1));
+    return log(
+        "KivDlgViewDwg(PLAN.DWG)", KivDlgViewDwg(m_owner, file.c_str(), support.c_str(), nullptr, -1, -1, 0, 0, 5, 1));
 }
 
 int DialogsMenu::viewDrawingWithoutPreview()
@@ -106,8 +106,7 @@ int DialogsMenu::viewDrawingWithoutPreview()
 int DialogsMenu::viewRichText()
 {
     const std::string file = local(sample("texts/WELCOME.RTF"));
-    return log("KivDlgViewRich(WELCOME.RTF)",
-        KivDlgViewRich(m_owner, file.c_str(), "Welcome", -1, -1, 560, 420, 5, 1));
+    return log("KivDlgViewRich(WELCOME.RTF)", KivDlgViewRich(m_owner, file.c_str(), "Welcome", -1, -1, 560, 420, 5, 1));
 }
 
 int DialogsMenu::viewPlainText()

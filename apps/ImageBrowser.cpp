@@ -1,9 +1,9 @@
 #include "ImageBrowser.h"
 #include "ImageWindow.h"
 
+#include "controls/KivThumbList.h"
 #include "imaging/CKivLeadExpListCtrl.h"
 #include "imaging/CKivLeadThumbListCtrl.h"
-#include "controls/KivThumbList.h"
 #include "imaging/resources.h"
 
 #include <QAction>
@@ -54,7 +54,8 @@ ImageBrowser::ImageBrowser(const QString& folder, const QString& cacheFolder, QW
             continue;
         }
         const UINT command = items[i].id;
-        view->addAction(QString::fromUtf8(items[i].text), this, [this, command] { m_explorer->DoMenuCommand(command); });
+        view->addAction(
+            QString::fromUtf8(items[i].text), this, [this, command] { m_explorer->DoMenuCommand(command); });
     }
     resize(820, 600);
     open(folder);

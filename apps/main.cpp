@@ -7,9 +7,9 @@
 // the common dialogs on the samples, their results in the log pane.
 #include "ControlGallery.h"
 #include "ControlsPage.h"
-#include "FolderBrowser.h"
 #include "DatabasePage.h"
 #include "DialogsMenu.h"
+#include "FolderBrowser.h"
 #include "ImageBrowser.h"
 #include "ImageWindow.h"
 
@@ -21,26 +21,26 @@
 #include "appdialogs/KivDlgAppUserProp.h"
 #include "controls/CKivTimerCtrl.h"
 #include "core/KivParamList.h"
-#include "platform/CWinApp.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
+#include "platform/CWinApp.h"
 #include "platform/MessageBox.h"
 
 #include <QApplication>
-#include <QDockWidget>
 #include <QDir>
-#include <QFileDialog>
+#include <QDockWidget>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
+#include <QVBoxLayout>
 
 #include <cstdio>
 #include <cstring>
@@ -229,9 +229,8 @@ int main(int argc, char** argv)
     auto* gallery = new ControlGallery(QDir(samples).absolutePath().toStdString());
     window.setCentralWidget(gallery);
     QMenu* file = window.menuBar()->addMenu("&File");
-    file->addAction("&Browse folder…", &window, [&window, samples] {
-        browseFolder(QFileDialog::getExistingDirectory(&window, "Browse folder", samples));
-    });
+    file->addAction("&Browse folder…", &window,
+        [&window, samples] { browseFolder(QFileDialog::getExistingDirectory(&window, "Browse folder", samples)); });
     file->addSeparator();
     file->addAction("E&xit", &app, &QApplication::quit);
     QMenu* view = window.menuBar()->addMenu("&View");

@@ -152,7 +152,8 @@ int measureMemory(const char* file, int page, const char* warmUp)
     const double mib = peakMiB([&] {
         KivLeadFileInfo info;
         CLeadBitmap bitmap;
-        if (KivLeadGetFileInfo(file, &info) != KIVLEAD_SUCCESS || KivLeadLoadFile(file, &bitmap, 0, page) != KIVLEAD_SUCCESS)
+        if (KivLeadGetFileInfo(file, &info) != KIVLEAD_SUCCESS
+            || KivLeadLoadFile(file, &bitmap, 0, page) != KIVLEAD_SUCCESS)
             std::exit(1);
     });
     std::printf("%.2f\n", mib);

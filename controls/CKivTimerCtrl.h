@@ -20,7 +20,11 @@ public:
     explicit CKivTimerCtrl(QWidget* parent = nullptr);
     ~CKivTimerCtrl() override; // stops a running timer first (2025)
 
-    void SetTime(int h, int m, int s) { m_clock.SetTime(h, m, s); update(); }
+    void SetTime(int h, int m, int s)
+    {
+        m_clock.SetTime(h, m, s);
+        update();
+    }
     void GetTime(int* h, int* m, int* s) const { m_clock.GetTime(h, m, s); }
     CString GetTime() const { return m_clock.GetText(); }
     void SetMode(int mode) { m_clock.SetMode(mode); }
@@ -30,8 +34,16 @@ public:
     void SetSound(const char* sound) { m_sound = sound ? sound : ""; }
     const CString& GetSound() const { return m_sound; }
     int IsBusy() const { return m_busy; }
-    void SetForeColor(COLORREF color) { m_foreColor = color; update(); }
-    void SetBackColor(COLORREF color) { m_backColor = color; update(); }
+    void SetForeColor(COLORREF color)
+    {
+        m_foreColor = color;
+        update();
+    }
+    void SetBackColor(COLORREF color)
+    {
+        m_backColor = color;
+        update();
+    }
 
     void Start();
     void Stop(int reached);

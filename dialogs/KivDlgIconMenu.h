@@ -56,5 +56,5 @@ private:
 // bytes, cut between characters) and the result is 1; else 0. cols, rows,
 // cellWidth and cellHeight below 1 take 3, 3, 120 and 90. list is deleted
 // with its items in every case.
-KIVDLG_EXPORT int KivDlgIconMenu(HWND owner, KivThumbList* list, const char* title, const char* supportPath,
-    char* data, int cols, int rows, int cellWidth, int cellHeight);
+KIVDLG_EXPORT int KivDlgIconMenu(HWND owner, KivThumbList* list, const char* title, const char* supportPath, char* data,
+    int cols, int rows, int cellWidth, int cellHeight);

@@ -28,8 +28,8 @@ struct State {
 constexpr std::string_view kSkipped[] = {"stylesheet", "info", "pict", "object", "objdata", "header", "headerl",
     "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "fldinst", "filetbl",
     "listtable", "listoverridetable", "revtbl", "rsidtbl", "themedata", "colorschememapping", "latentstyles",
-    "datastore", "xmlnstbl", "generator", "userprops", "private", "nonshppict", "shp", "shpinst", "mmathPr",
-    "pgdsctbl", "bkmkstart", "bkmkend", "xe", "tc", "txe", "atnid", "atnauthor", "comment", "docvar"};
+    "datastore", "xmlnstbl", "generator", "userprops", "private", "nonshppict", "shp", "shpinst", "mmathPr", "pgdsctbl",
+    "bkmkstart", "bkmkend", "xe", "tc", "txe", "atnid", "atnauthor", "comment", "docvar"};
 
 QStringDecoder decoderFor(int codePage)
 {
@@ -474,9 +474,9 @@ CString KivRtfReader::GetText() const
 
 int KivRtfReader::CodePageOfCharset(int charset)
 {
-    static const std::map<int, int> kPages = {{77, 10000}, {128, 932}, {129, 949}, {130, 1361}, {134, 936},
-        {136, 950}, {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251},
-        {222, 874}, {238, 1250}, {255, 437}};
+    static const std::map<int, int> kPages
+        = {{77, 10000}, {128, 932}, {129, 949}, {130, 1361}, {134, 936}, {136, 950}, {161, 1253}, {162, 1254},
+            {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874}, {238, 1250}, {255, 437}};
     const auto it = kPages.find(charset);
     return it == kPages.end() ? 0 : it->second;
 }

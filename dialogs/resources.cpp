@@ -91,9 +91,11 @@ DialogTemplate aciColorTemplate()
         {IDCANCEL, "BUTTON", BS_PUSHBUTTON, 160, 196, 50, 14, "Cancel"},
     };
     for (int k = 0; k < 9; ++k)
-        t.items.push_back({IDC_ACI_STANDARD_FIRST + static_cast<UINT>(k), "STATIC", SS_NOTIFY, 11 + k * 13, 16, 11, 12, ""});
+        t.items.push_back(
+            {IDC_ACI_STANDARD_FIRST + static_cast<UINT>(k), "STATIC", SS_NOTIFY, 11 + k * 13, 16, 11, 12, ""});
     for (int j = 0; j < 6; ++j)
-        t.items.push_back({IDC_ACI_GRAY_FIRST + static_cast<UINT>(j), "STATIC", SS_NOTIFY, 11 + j * 20, 51, 16, 12, ""});
+        t.items.push_back(
+            {IDC_ACI_GRAY_FIRST + static_cast<UINT>(j), "STATIC", SS_NOTIFY, 11 + j * 20, 51, 16, 12, ""});
     return t;
 }
 

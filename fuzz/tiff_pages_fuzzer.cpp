@@ -14,7 +14,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::string file
-        = (std::filesystem::temp_directory_path() / ("tiff-pages-fuzz-" + std::to_string(::getpid()) + ".tif")).string();
+        = (std::filesystem::temp_directory_path() / ("tiff-pages-fuzz-" + std::to_string(::getpid()) + ".tif"))
+              .string();
     std::FILE* out = std::fopen(file.c_str(), "wb");
     if (!out)
         return 0;

@@ -10,7 +10,9 @@
 
 using namespace kivlead;
 
-CKivLeadExpListCtrl::CKivLeadExpListCtrl(QWidget* parent) : CKivStatic(parent) { }
+CKivLeadExpListCtrl::CKivLeadExpListCtrl(QWidget* parent) : CKivStatic(parent)
+{
+}
 
 CKivLeadExpListCtrl::~CKivLeadExpListCtrl() = default;
 

@@ -434,7 +434,9 @@ void CKivLeadSelectCtrl::drawShape(CPoint to)
     s.from = toImage(m_ptDown);
     s.to = toImage(to);
     s.pen = QPen(colorOf(GetDrawColor()), m_nPenWidth,
-        m_nPenStyle == 1 ? Qt::DashLine : m_nPenStyle == 2 ? Qt::DotLine : Qt::SolidLine);
+        m_nPenStyle == 1       ? Qt::DashLine
+            : m_nPenStyle == 2 ? Qt::DotLine
+                               : Qt::SolidLine);
     s.font = m_font;
     s.text = m_strText;
     BeginProcessing();

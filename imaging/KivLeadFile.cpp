@@ -271,8 +271,8 @@ int tiffInfo(const ByteSource& source, KivLeadFileInfo* info)
         return status;
     return guarded([&] {
         std::list<Magick::Image> first;
-        const int decoded = decode(first, reinterpret_cast<const std::uint8_t*>(single.data()), single.size(),
-            KIVLEAD_FORMAT_TIFF, true, 0);
+        const int decoded = decode(
+            first, reinterpret_cast<const std::uint8_t*>(single.data()), single.size(), KIVLEAD_FORMAT_TIFF, true, 0);
         if (decoded != KIVLEAD_SUCCESS)
             return decoded;
         *info = pages.front();
@@ -462,8 +462,8 @@ int loadTiff(const ByteSource& source, CLeadBitmap* bitmap, int bits, int page)
     const int status = tiffExtractPage(source, page, single);
     if (status != KIVLEAD_SUCCESS)
         return status;
-    return loadBytes(reinterpret_cast<const std::uint8_t*>(single.data()), single.size(), KIVLEAD_FORMAT_TIFF, bitmap,
-        bits, 1);
+    return loadBytes(
+        reinterpret_cast<const std::uint8_t*>(single.data()), single.size(), KIVLEAD_FORMAT_TIFF, bitmap, bits, 1);
 }
 
 int loadBytes(const std::uint8_t* data, std::size_t size, int format, CLeadBitmap* bitmap, int bits, int page)
@@ -631,7 +631,8 @@ int KivLeadConvertFile(const char* source, const char* target, int format, int w
 
 int KivLeadMakeThumbnail(const char* source, const char* target, int width, int height, int format, int quality)
 {
-    if ((format != KIVLEAD_FORMAT_JPEG && format != KIVLEAD_FORMAT_BMP) || !target || !*target || width <= 0 || height <= 0 || width > 4096 || height > 4096)
+    if ((format != KIVLEAD_FORMAT_JPEG && format != KIVLEAD_FORMAT_BMP) || !target || !*target || width <= 0
+        || height <= 0 || width > 4096 || height > 4096)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     std::vector<std::uint8_t> bytes;
     const int status = readFile(source, bytes);
@@ -659,7 +660,7 @@ int KivLeadMakeThumbnail(const char* source, const char* target, int width, int 
             image = canvas;
         }
         image.type(Magick::TrueColorType);
-        std::list<Magick::Image> out{image};
+        std::list<Magick::Image> out {image};
         std::string encoded;
         const int written = encode(out, format, quality, encoded);
         return written == KIVLEAD_SUCCESS ? writeAtomically(target, encoded) : written;

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
-KivLeadThumbFolder::KivLeadThumbFolder(std::string folder) : m_folder(std::move(folder)) { }
+KivLeadThumbFolder::KivLeadThumbFolder(std::string folder) : m_folder(std::move(folder))
+{
+}
 
 const KivLeadThumbIndex& KivLeadThumbFolder::refresh()
 {

@@ -1,8 +1,8 @@
 #include "imaging/KivLeadThumbIndex.h"
 
 #include <algorithm>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 std::string KivLeadThumbIndex::fold(std::string_view text)

@@ -169,8 +169,8 @@ int KivLeadThumbMgr::CreateThumb(const char* folder, const char* file)
     return 0;
 }
 
-int KivLeadThumbMgr::ConvertThumb(const char* source, const char* target, int width, int height, int format,
-    int quality, int noEnlarge)
+int KivLeadThumbMgr::ConvertThumb(
+    const char* source, const char* target, int width, int height, int format, int quality, int noEnlarge)
 {
     if (!source || !target)
         return 0;

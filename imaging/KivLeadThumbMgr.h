@@ -40,8 +40,8 @@ public:
     int CreateThumb(const char* folder, const char* file);
     // Writes source scaled into width × height with its aspect kept as target:
     // format 10 JPEG at quality, 6 BMP. noEnlarge 1 keeps small sources small.
-    int ConvertThumb(const char* source, const char* target, int width, int height, int format, int quality,
-        int noEnlarge);
+    int ConvertThumb(
+        const char* source, const char* target, int width, int height, int format, int quality, int noEnlarge);
     // Appends the line of file and its thumbnail name to the folder's index.
     int AddThumb(const char* folder, const char* file, const char* name);
 

@@ -103,8 +103,8 @@ void noUnmap(thandle_t, void*, toff_t)
 Tiff openReader(Reader& reader)
 {
     static const Options options;
-    return Tiff(TIFFClientOpenExt("page", "rm", &reader, readerRead, refuseWrite, readerSeek, noClose, readerSize,
-        noMap, noUnmap, options.o));
+    return Tiff(TIFFClientOpenExt(
+        "page", "rm", &reader, readerRead, refuseWrite, readerSeek, noClose, readerSize, noMap, noUnmap, options.o));
 }
 
 // A growing block of memory libtiff writes a single-page file into.
@@ -156,8 +156,8 @@ toff_t memorySize(thandle_t h)
 Tiff openMemory(Memory& memory, const char* mode)
 {
     static const Options options;
-    return Tiff(TIFFClientOpenExt("page", mode, &memory, memoryRead, memoryWrite, memorySeek, noClose, memorySize,
-        noMap, noUnmap, options.o));
+    return Tiff(TIFFClientOpenExt(
+        "page", mode, &memory, memoryRead, memoryWrite, memorySeek, noClose, memorySize, noMap, noUnmap, options.o));
 }
 
 // The number of directories, walking the chain once; libtiff stops at a
@@ -200,9 +200,9 @@ bool copyTags(TIFF* in, TIFF* out, int index, int total)
         ok = ok && copyOne<uint16_t>(in, out, t);
     for (ttag_t t : {TIFFTAG_XRESOLUTION, TIFFTAG_YRESOLUTION, TIFFTAG_XPOSITION, TIFFTAG_YPOSITION})
         ok = ok && copyOne<float>(in, out, t);
-    for (ttag_t t : {TIFFTAG_ARTIST, TIFFTAG_DATETIME, TIFFTAG_DOCUMENTNAME, TIFFTAG_HOSTCOMPUTER,
-             TIFFTAG_IMAGEDESCRIPTION, TIFFTAG_MAKE, TIFFTAG_MODEL, TIFFTAG_PAGENAME, TIFFTAG_SOFTWARE,
-             TIFFTAG_COPYRIGHT})
+    for (ttag_t t :
+        {TIFFTAG_ARTIST, TIFFTAG_DATETIME, TIFFTAG_DOCUMENTNAME, TIFFTAG_HOSTCOMPUTER, TIFFTAG_IMAGEDESCRIPTION,
+            TIFFTAG_MAKE, TIFFTAG_MODEL, TIFFTAG_PAGENAME, TIFFTAG_SOFTWARE, TIFFTAG_COPYRIGHT})
         ok = ok && copyOne<const char*>(in, out, t);
     for (ttag_t t : {TIFFTAG_ICCPROFILE, TIFFTAG_JPEGTABLES, TIFFTAG_XMLPACKET, TIFFTAG_PHOTOSHOP})
         ok = ok && copyCounted(in, out, t);
@@ -222,8 +222,8 @@ bool copyTags(TIFF* in, TIFF* out, int index, int total)
     if (TIFFGetField(in, TIFFTAG_COLORMAP, &red, &green, &blue) && red && green && blue)
         ok = ok && TIFFSetField(out, TIFFTAG_COLORMAP, red, green, blue);
     float* floats = nullptr;
-    for (ttag_t t : {TIFFTAG_REFERENCEBLACKWHITE, TIFFTAG_YCBCRCOEFFICIENTS, TIFFTAG_WHITEPOINT,
-             TIFFTAG_PRIMARYCHROMATICITIES})
+    for (ttag_t t :
+        {TIFFTAG_REFERENCEBLACKWHITE, TIFFTAG_YCBCRCOEFFICIENTS, TIFFTAG_WHITEPOINT, TIFFTAG_PRIMARYCHROMATICITIES})
         if (TIFFGetField(in, t, &floats) && floats)
             ok = ok && TIFFSetField(out, t, floats);
     return ok;
@@ -251,12 +251,12 @@ int copyDirectory(TIFF* in, TIFF* out, int index, int total, std::uint64_t limit
             return KIVLEAD_ERROR_INVALID_FILE;
         buffer.resize(static_cast<std::size_t>(size));
         const tmsize_t got = size == 0 ? 0
-            : tiled ? TIFFReadRawTile(in, i, buffer.data(), static_cast<tmsize_t>(size))
-                    : TIFFReadRawStrip(in, i, buffer.data(), static_cast<tmsize_t>(size));
+            : tiled                    ? TIFFReadRawTile(in, i, buffer.data(), static_cast<tmsize_t>(size))
+                                       : TIFFReadRawStrip(in, i, buffer.data(), static_cast<tmsize_t>(size));
         if (got < 0 || static_cast<uint64_t>(got) != size)
             return KIVLEAD_ERROR_INVALID_FILE;
-        const tmsize_t put = tiled ? TIFFWriteRawTile(out, i, buffer.data(), got)
-                                   : TIFFWriteRawStrip(out, i, buffer.data(), got);
+        const tmsize_t put
+            = tiled ? TIFFWriteRawTile(out, i, buffer.data(), got) : TIFFWriteRawStrip(out, i, buffer.data(), got);
         if (put != got)
             return KIVLEAD_ERROR_FILE_WRITE;
     }
@@ -381,9 +381,7 @@ int tiffRewrite(const char* file, const TiffEdit& edit)
     }
     std::vector<std::uint8_t> buffer;
     int written = 0;
-    auto putNew = [&] {
-        return copyDirectory(fresh.get(), out.get(), written++, total, added.bytes.size(), buffer);
-    };
+    auto putNew = [&] { return copyDirectory(fresh.get(), out.get(), written++, total, added.bytes.size(), buffer); };
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !TIFFReadDirectory(in.get()))
             return KIVLEAD_ERROR_INVALID_FILE;

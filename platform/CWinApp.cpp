@@ -188,7 +188,10 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
     const std::string folder = QFileInfo(QString::fromStdString(m_profile)).absolutePath().toStdString();
     if (!QDir().mkpath(QString::fromStdString(folder)))
         return FALSE;
-    return AtomicFile::Update(m_profile, kMaxProfile, [&](const std::string* old) -> std::optional<std::string> {
-        return edited(old ? *old : std::string(), section, entry, value ? line.c_str() : nullptr);
-    }) ? TRUE : FALSE;
+    return AtomicFile::Update(m_profile, kMaxProfile,
+               [&](const std::string* old) -> std::optional<std::string> {
+                   return edited(old ? *old : std::string(), section, entry, value ? line.c_str() : nullptr);
+               })
+        ? TRUE
+        : FALSE;
 }

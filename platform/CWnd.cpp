@@ -38,7 +38,8 @@ BOOL CWnd::SubclassDlgItem(UINT id, QWidget* parent)
     // A template shows its controls without WS_VISIBLE in their style: the
     // new control shows when the item did.
     const DWORD visible = item->isVisibleTo(parent) ? WS_VISIBLE : 0;
-    Create(item->GetStyle() | visible, CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()), parent, id);
+    Create(
+        item->GetStyle() | visible, CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()), parent, id);
     stackUnder(item);
     QWidget::setTabOrder(item, this);
     delete item;

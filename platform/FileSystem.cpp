@@ -59,7 +59,8 @@ bool AppendLineLocked(const char* path, const std::string& line)
         const int fd = ::open(path, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
         if (fd < 0)
             return false;
-        struct stat held { }, named {};
+        struct stat held {
+        }, named {};
         int rc;
         do
             rc = ::flock(fd, LOCK_EX);

@@ -1,8 +1,8 @@
 #include "platform/SoundService.h"
 
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QPointer>
 #include <QSoundEffect>

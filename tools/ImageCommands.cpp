@@ -265,7 +265,9 @@ int runImage(const QStringList& args)
     parser.addOption(pageOption);
     const bool option = sub.isEmpty() || sub.startsWith('-');
     int exit = Ok;
-    if (!parse(parser, option ? args : args.mid(1), "image info FILE... | image edit IN -o OUT --do CMD... | image pages FILE | image page FILE ACTION N ...", exit))
+    if (!parse(parser, option ? args : args.mid(1),
+            "image info FILE... | image edit IN -o OUT --do CMD... | image pages FILE | image page FILE ACTION N ...",
+            exit))
         return exit;
     const QStringList pos = parser.positionalArguments();
     if (!option && sub == "info" && !pos.isEmpty())

@@ -68,8 +68,8 @@ int check(const std::string& cache)
             std::printf("source gone: %s\n", escapeControls(source).c_str());
         }
     }
-    std::printf("%zu lines, %zu live, %d thumbnails missing, %d sources gone\n", index.lines(), index.live(), missing,
-        gone);
+    std::printf(
+        "%zu lines, %zu live, %d thumbnails missing, %d sources gone\n", index.lines(), index.live(), missing, gone);
     return missing + gone == 0 ? Ok : Failed;
 }
 

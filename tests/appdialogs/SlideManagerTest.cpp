@@ -3,8 +3,8 @@
 #include "appdialogs/CKivSlideManagerDlg.h"
 #include "appdialogs/KivDlgAppSlideManager.h"
 #include "appdialogs/resources.h"
-#include "controls/CKivDirTreeCtrl.h"
 #include "cad/KivSlideFile.h"
+#include "controls/CKivDirTreeCtrl.h"
 #include "dialogs/CKivAboutDlg.h"
 #include "platform/CFileDialog.h"
 #include "platform/MessageBox.h"
@@ -111,8 +111,8 @@ TEST_F(SlideManager, OpensWithTheButtonsOffAndAddAllCreatesTheNamedLibrary)
     const int result = runManager(folder, [&](CKivSlideManagerDlg& d) {
         title = d.GetWindowText();
         anyEnabled = false;
-        for (UINT id : {IDC_SLM_ADD, IDC_SLM_ADD_ALL, IDC_SLM_EXTRACT, IDC_SLM_EXTRACT_ALL, IDC_SLM_DELETE,
-                 IDC_SLM_DELETE_ALL})
+        for (UINT id :
+            {IDC_SLM_ADD, IDC_SLM_ADD_ALL, IDC_SLM_EXTRACT, IDC_SLM_EXTRACT_ALL, IDC_SLM_DELETE, IDC_SLM_DELETE_ALL})
             anyEnabled = anyEnabled || enabled(d, id);
         listed = items(d.FolderList());
         // No extension: the name gets ".SLB" in the chosen folder.

@@ -62,7 +62,8 @@ TEST(DialogsMenu, EveryEntryOpensItsDialogOnTheSamplesAndLogsTheResult)
     EXPECT_EQ(grabbing("view-slide", [&] { return menu.viewSlide(); }), 1);
     EXPECT_EQ(grabbing("view-file", [&] { return menu.viewFile(); }), 1);
     int slides = 0;
-    EXPECT_EQ(grabbing("view-thumbnail", [&] { return menu.viewThumbnail(); },
+    EXPECT_EQ(grabbing(
+                  "view-thumbnail", [&] { return menu.viewThumbnail(); },
                   [&](CDialog& d) {
                       if (auto* browser = dynamic_cast<CKivSlideThumbListCtrl*>(d.GetDlgItem(1006)))
                           slides = browser->GetThumbList() ? browser->GetThumbList()->getCount() : 0;
@@ -77,14 +78,16 @@ TEST(DialogsMenu, EveryEntryOpensItsDialogOnTheSamplesAndLogsTheResult)
     EXPECT_EQ(grabbing("aci-color", [&] { return menu.pickColour(1); }), 1);
     EXPECT_EQ(grabbing("aci-color-ko", [&] { return menu.pickColour(0); }), 1);
     EXPECT_EQ(grabbing("get-path", [&] { return menu.pickFolder(); }), 1);
-    EXPECT_EQ(grabbing("icon-menu", [&] { return menu.iconMenu(); },
+    EXPECT_EQ(grabbing(
+                  "icon-menu", [&] { return menu.iconMenu(); },
                   [](CDialog& d) {
                       if (auto* icons = dynamic_cast<CKivIconMenuDlg*>(&d))
                           icons->GetBrowser()->SetCurSel(1);
                   }),
         1);
     EXPECT_EQ(grabbing("input-text", [&] { return menu.inputText(); }), 1);
-    EXPECT_EQ(grabbing("find", [&] { return menu.findParameter(); },
+    EXPECT_EQ(grabbing(
+                  "find", [&] { return menu.findParameter(); },
                   [](CDialog& d) {
                       if (auto* find = dynamic_cast<CKivFindParamDlg*>(&d)) {
                           find->Find("NACA");

@@ -1,10 +1,10 @@
 // The studio's image browser on real scans and bitmaps.
 #include "ImageBrowser.h"
 
+#include "controls/KivThumbList.h"
 #include "imaging/CKivLeadExpListCtrl.h"
 #include "imaging/CKivLeadFileListCtrl.h"
 #include "imaging/CKivLeadThumbListCtrl.h"
-#include "controls/KivThumbList.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +20,8 @@ TEST(ImageBrowser, RealScansAndBitmapsInThumbnailsAndDetails)
     if (tiffs.empty())
         GTEST_SKIP() << "no samples";
     TempDir cache;
-    ImageBrowser browser(QString::fromStdString(tiffs.front().parent_path().string()),
-        QString::fromStdString(cache.path().string()));
+    ImageBrowser browser(
+        QString::fromStdString(tiffs.front().parent_path().string()), QString::fromStdString(cache.path().string()));
     browser.resize(1000, 720);
     browser.show();
     QApplication::processEvents();

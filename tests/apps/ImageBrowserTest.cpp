@@ -1,10 +1,10 @@
 // The studio's image browser on the bundled images.
 #include "ImageBrowser.h"
 
+#include "controls/KivThumbList.h"
 #include "imaging/CKivLeadExpListCtrl.h"
 #include "imaging/CKivLeadFileListCtrl.h"
 #include "imaging/CKivLeadThumbListCtrl.h"
-#include "controls/KivThumbList.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -34,4 +34,3 @@ TEST(ImageBrowser, ShowsTheBundledImagesInEveryMode)
     for (const char* sort : {"by Name", "by Type", "by Size", "by Date", "Refresh"})
         EXPECT_NE(browser.action(sort), nullptr) << sort;
 }
-

@@ -87,8 +87,7 @@ TEST(KivDlgAciColor, GraySwatchesAre250To255AndThePaletteHoldsEveryOtherColourOn
             topLeft = hit(palette, 0, 0, 0);
             nextRight = hit(palette, 0, 0, 1);
             secondBlock = hit(palette, 1, 0, 0);
-            press(palette,
-                centreOf(CKivAciPaletteCtrl::CellRect(palette->width(), palette->height(), 1, 4, 23)));
+            press(palette, centreOf(CKivAciPaletteCtrl::CellRect(palette->width(), palette->height(), 1, 4, 23)));
             clicked = d.GetColor();
             d.close();
         },

@@ -29,11 +29,13 @@ TEST(KivRtfReader, KoreanInCodePage949)
                                          "\\f0 \\'c7\\'d1\\'b1\\'b9\\'be\\'ee \\'b5\\'b5\\'b8\\'e9\\par}");
     EXPECT_EQ(byDocument.GetText(), "한국어 도면\n");
     // An English document whose font is a Hangul one: the font decides.
-    const KivRtfReader byFont = read("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\froman Times;}{\\f1\\fnil\\fcharset129 "
-                                     "Batang;}}\\f0 caf\\'e9 \\f1\\'c3\\'ca\\'bf\\'eb}");
+    const KivRtfReader byFont
+        = read("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\froman Times;}{\\f1\\fnil\\fcharset129 "
+               "Batang;}}\\f0 caf\\'e9 \\f1\\'c3\\'ca\\'bf\\'eb}");
     EXPECT_EQ(byFont.GetText(), "café 초용");
     // The same text as \uN characters with a one-byte fallback each.
-    const KivRtfReader unicode = read("{\\rtf1\\ansi\\uc1\\u54620?\\u44544?\\uc2 \\u-10179\\'3f\\'3f\\u-8704?" "?!}");
+    const KivRtfReader unicode = read("{\\rtf1\\ansi\\uc1\\u54620?\\u44544?\\uc2 \\u-10179\\'3f\\'3f\\u-8704?"
+                                      "?!}");
     EXPECT_EQ(unicode.GetText(), "한글\xF0\x9F\x98\x80!") << "a surrogate pair makes one character";
 }
 

@@ -173,8 +173,8 @@ TEST(KivDlgFileViewer, OpensSlidesAndDrawingsCentredAndIgnoresOtherTypes)
         EXPECT_EQ(support, "fonts");
     }
     int opened = 0;
-    EXPECT_EQ(runWith<CDialog>([&](CDialog&) { ++opened; }, [] { return KivDlgFileViewer(nullptr, 7, "a.txt", ""); }),
-        1);
+    EXPECT_EQ(
+        runWith<CDialog>([&](CDialog&) { ++opened; }, [] { return KivDlgFileViewer(nullptr, 7, "a.txt", ""); }), 1);
     EXPECT_EQ(opened, 0);
 }
 
@@ -182,7 +182,8 @@ TEST(KivDlgViewDwg, ScalesThePreviewOrSaysThereIsNone)
 {
     TempDir dir;
     writeFile(dir.file("plan.dwg"),
-        makeDwg("AC1015", {{1, Bytes(80, 0)}, {2, makeDib8(16, 8, {0xFFFFFF, 0xFF0000}, std::vector<std::uint8_t>(128, 1))}}));
+        makeDwg("AC1015",
+            {{1, Bytes(80, 0)}, {2, makeDib8(16, 8, {0xFFFFFF, 0xFF0000}, std::vector<std::uint8_t>(128, 1))}}));
     writeFile(dir.file("bare.dwg"), makeDwg("AC1015", {{1, Bytes(80, 0)}}));
     writeText(dir.file("part.dxf"), "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n");
     const auto open = [&](const CString& file, CString* notice, QImage* image, const char* name) {
@@ -277,7 +278,8 @@ TEST(KivDlgViewRich, ABigFileShowsItsStartAndSaysSo)
 TEST(KivDlgThumbSlide, ShowsTheNamedSlidesOfALibraryAndOpensOneLarge)
 {
     TempDir dir;
-    writeFile(dir.file("parts.slb"), makeLibrary({{"DOOR", redCross()}, {"WINDOW", redCross()}, {"STAIR", redCross()}}));
+    writeFile(
+        dir.file("parts.slb"), makeLibrary({{"DOOR", redCross()}, {"WINDOW", redCross()}, {"STAIR", redCross()}}));
     const CString library = dir.file("parts.slb");
     CStringArray names;
     names.Add("DOOR");
@@ -299,9 +301,7 @@ TEST(KivDlgThumbSlide, ShowsTheNamedSlidesOfALibraryAndOpensOneLarge)
             browser->GetCell(1)->LargeView();
             click(d, IDOK);
         },
-        [&] {
-            return KivDlgThumbSlide(nullptr, library.c_str(), &names, 3, 3, 1, "Parts", -1, -1, 0, 0, 5, 1);
-        },
+        [&] { return KivDlgThumbSlide(nullptr, library.c_str(), &names, 3, 3, 1, "Parts", -1, -1, 0, 0, 5, 1); },
         [&](CDialog& d) {
             if (auto* slide = dynamic_cast<CKivViewSlideDlg*>(&d))
                 opened = slide->GetView()->GetFileName();

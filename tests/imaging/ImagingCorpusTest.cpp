@@ -115,11 +115,11 @@ TEST(ImagingCorpus, PageChangesKeepTheOtherPagesOfRealTiffsByteForByte)
         CLeadBitmap last;
         ASSERT_EQ(KivLeadLoadFile(copy.c_str(), &last, 0, info.pages), KIVLEAD_SUCCESS);
         // The last page moves to the front; page 1 goes.
-        ASSERT_EQ(KivLeadSaveFile(copy.c_str(), &last, KIVLEAD_FORMAT_TIFF, 0, 0, 1, KIVLEAD_SAVE_INSERT),
-            KIVLEAD_SUCCESS);
+        ASSERT_EQ(
+            KivLeadSaveFile(copy.c_str(), &last, KIVLEAD_FORMAT_TIFF, 0, 0, 1, KIVLEAD_SAVE_INSERT), KIVLEAD_SUCCESS);
         ASSERT_EQ(KivLeadDeletePage(copy.c_str(), 2), KIVLEAD_SUCCESS);
-        ASSERT_EQ(KivLeadSaveFile(copy.c_str(), &last, KIVLEAD_FORMAT_TIFF, 0, 0, 2, KIVLEAD_SAVE_REPLACE),
-            KIVLEAD_SUCCESS);
+        ASSERT_EQ(
+            KivLeadSaveFile(copy.c_str(), &last, KIVLEAD_FORMAT_TIFF, 0, 0, 2, KIVLEAD_SAVE_REPLACE), KIVLEAD_SUCCESS);
         const auto after = imagingtest::rawPages(copy);
         ASSERT_EQ(after.size(), before.size());
         for (std::size_t i = 2; i < before.size(); ++i)

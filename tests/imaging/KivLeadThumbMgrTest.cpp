@@ -1,8 +1,8 @@
 // The thumbnail cache: index lines, lookups, staleness, repair and sharing.
-#include "imaging/KivLeadThumbIndex.h"
 #include "imaging/KivLeadThumbMgr.h"
-#include "imaging/KivLeadToolkit.h"
 #include "ImagingTestData.h"
+#include "imaging/KivLeadThumbIndex.h"
+#include "imaging/KivLeadToolkit.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,8 @@ std::vector<std::string> lines(const std::string& path)
 
 void touch(const std::string& path, std::time_t when)
 {
-    fs::last_write_time(path, fs::file_time_type::clock::now()
+    fs::last_write_time(path,
+        fs::file_time_type::clock::now()
             + std::chrono::seconds(when - std::chrono::system_clock::to_time_t(std::chrono::system_clock::now())));
 }
 

@@ -26,7 +26,8 @@ std::vector<TiffPageSpec> mixed()
         {33, 17, 8, 1, TiffPageSpec::Palette}, {40, 20, 8, 1, TiffPageSpec::Tiled}};
 }
 
-void expectSame(const std::vector<Bytes>& a, const std::vector<Bytes>& b, std::initializer_list<std::pair<int, int>> map)
+void expectSame(
+    const std::vector<Bytes>& a, const std::vector<Bytes>& b, std::initializer_list<std::pair<int, int>> map)
 {
     for (auto [from, to] : map) {
         SCOPED_TRACE(testing::Message() << "page " << from << " now " << to);
@@ -129,7 +130,8 @@ TEST(TiffPages, DamagedFilesGiveAStatusAndStayAsTheyWere)
     EXPECT_EQ(info.pages, 3);
     EXPECT_EQ(KivLeadLoadFile(loop.c_str(), &page, 0, 3), KIVLEAD_SUCCESS);
     EXPECT_NE(KivLeadDeletePage(loop.c_str(), 1), KIVLEAD_SUCCESS);
-    EXPECT_NE(KivLeadSaveFile(loop.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 1, KIVLEAD_SAVE_REPLACE), KIVLEAD_SUCCESS);
+    EXPECT_NE(
+        KivLeadSaveFile(loop.c_str(), &blue, KIVLEAD_FORMAT_TIFF, 0, 0, 1, KIVLEAD_SAVE_REPLACE), KIVLEAD_SUCCESS);
     EXPECT_TRUE(readFile(loop) == bytes);
 
     // The second directory's next offset leads past the end, and the third

@@ -11,7 +11,8 @@ namespace {
 
 std::uint32_t read32(const testsupport::Bytes& b, std::size_t at)
 {
-    return at + 4 > b.size() ? 0 : b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+    return at + 4 > b.size() ? 0
+                             : b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
 std::uint16_t read16(const testsupport::Bytes& b, std::size_t at)
@@ -82,7 +83,8 @@ bool writeTiff(const std::string& path, const std::vector<TiffPageSpec>& pages)
                         for (int x = 0; x < 16 * p.samples; ++x)
                             tile[static_cast<std::size_t>(y * 16 * p.samples + x)]
                                 = static_cast<std::uint8_t>((tx + x) * 5 + (ty + y) * 2);
-                    ok = TIFFWriteTile(t, tile.data(), static_cast<std::uint32_t>(tx), static_cast<std::uint32_t>(ty), 0, 0)
+                    ok = TIFFWriteTile(
+                             t, tile.data(), static_cast<std::uint32_t>(tx), static_cast<std::uint32_t>(ty), 0, 0)
                         > 0;
                 }
             ok = ok && TIFFWriteDirectory(t);
