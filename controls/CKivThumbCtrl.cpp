@@ -229,3 +229,19 @@ void CKivThumbCtrl::contextMenuEvent(QContextMenuEvent* event)
 void CKivThumbCtrl::OnContextMenu(CPoint)
 {
 }
+
+bool CKivThumbCtrl::ShowForItem()
+{
+    if (!m_item.file[0]) {
+        ShowWindow(SW_HIDE);
+        SetInvert(0, 0);
+        return false;
+    }
+    if (m_item.selected)
+        SetInvert(1, 0);
+    else if (m_bInvert)
+        SetInvert(0, 0);
+    if (!isVisible())
+        ShowWindow(SW_SHOW);
+    return true;
+}

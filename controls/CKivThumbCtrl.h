@@ -77,6 +77,9 @@ public:
     static void ShadeBox(CDC* dc, CRect rect, int mode, int depth);
 
 protected:
+    // The shared half of UpdateControl: hides a cell without an item and
+    // shows one with it, inverted when selected; false when there is none.
+    bool ShowForItem();
     void MakeLabel();
     void DeleteThumb();
     void OnPaint() override;

@@ -45,17 +45,8 @@ CString CKivLeadThumbCtrl::GetCacheName(const char* file)
 
 int CKivLeadThumbCtrl::UpdateControl(int labelMode)
 {
-    if (!m_item.file[0]) {
-        ShowWindow(SW_HIDE);
-        SetInvert(0, 0);
+    if (!ShowForItem())
         return 0;
-    }
-    if (m_item.selected)
-        SetInvert(1, 0);
-    else if (m_bInvert)
-        SetInvert(0, 0);
-    if (!isVisible())
-        ShowWindow(SW_SHOW);
     SetLabel(labelMode, nullptr, 0);
     return 1;
 }
