@@ -542,7 +542,8 @@ int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits,
             TiffEdit edit;
             edit.kind = flags & KIVLEAD_SAVE_REPLACE ? TiffEdit::Replace : TiffEdit::Insert;
             edit.page = page;
-            const int encoded = encode(pages, format, quality, edit.single);
+            edit.added.emplace_back();
+            const int encoded = encode(pages, format, quality, edit.added.back());
             return encoded == KIVLEAD_SUCCESS ? tiffRewrite(file, edit) : encoded;
         }
         if (flags & (KIVLEAD_SAVE_REPLACE | KIVLEAD_SAVE_INSERT)) {
@@ -578,6 +579,78 @@ int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits,
         std::string out;
         const int status = encode(pages, format, quality, out);
         return status == KIVLEAD_SUCCESS ? writeAtomically(file, out) : status;
+    });
+}
+
+int KivLeadInsertPages(const char* file, int page, const char* source)
+{
+    if (!file || !*file || !source || !*source || page < 1)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    std::vector<KivLeadFileInfo> from;
+    int status = KivLeadGetPagesInfo(source, &from);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    ByteSource target, input;
+    int format = KIVLEAD_FORMAT_UNKNOWN, sourceFormat = KIVLEAD_FORMAT_UNKNOWN;
+    status = sniffFile(file, target, &format);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    target.close();
+    if (!KivLeadFormatHoldsPages(format))
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    const bool tiffSource
+        = sniffFile(source, input, &sourceFormat) == KIVLEAD_SUCCESS && sourceFormat == KIVLEAD_FORMAT_TIFF;
+    return guarded([&] {
+        // One source page as the target's pages want it.
+        auto sourcePage = [&](int k, Magick::Image& image) {
+            CLeadBitmap bitmap;
+            const int loaded = KivLeadLoadFile(source, &bitmap, 0, k);
+            if (loaded == KIVLEAD_SUCCESS)
+                image = *pixelsOf(&bitmap);
+            return loaded;
+        };
+        if (format == KIVLEAD_FORMAT_TIFF) {
+            TiffEdit edit;
+            edit.kind = TiffEdit::Insert;
+            edit.page = page;
+            for (int k = 1; k <= static_cast<int>(from.size()); ++k) {
+                edit.added.emplace_back();
+                int got = KIVLEAD_SUCCESS;
+                if (tiffSource) {
+                    got = tiffExtractPage(input, k, edit.added.back());
+                } else {
+                    std::list<Magick::Image> one(1);
+                    got = sourcePage(k, one.front());
+                    if (got == KIVLEAD_SUCCESS)
+                        got = encode(one, KIVLEAD_FORMAT_TIFF, 0, edit.added.back());
+                }
+                if (got != KIVLEAD_SUCCESS)
+                    return got;
+            }
+            return tiffRewrite(file, edit);
+        }
+        std::vector<std::uint8_t> bytes;
+        int got = readFile(file, bytes);
+        std::list<Magick::Image> pages;
+        if (got == KIVLEAD_SUCCESS)
+            got = decode(pages, bytes.data(), bytes.size(), format, false, 0);
+        if (got != KIVLEAD_SUCCESS)
+            return got;
+        if (static_cast<std::size_t>(page) > pages.size() + 1)
+            return KIVLEAD_ERROR_PAGE_NOT_FOUND;
+        if (pages.size() + from.size() > static_cast<std::size_t>(KivLeadLimits::kMaxPages))
+            return KIVLEAD_ERROR_INVALID_ARGUMENT;
+        auto at = std::next(pages.begin(), page - 1);
+        for (int k = 1; k <= static_cast<int>(from.size()); ++k) {
+            Magick::Image image;
+            got = sourcePage(k, image);
+            if (got != KIVLEAD_SUCCESS)
+                return got;
+            pages.insert(at, image);
+        }
+        std::string out;
+        got = encode(pages, format, 0, out);
+        return got == KIVLEAD_SUCCESS ? writeAtomically(file, out) : got;
     });
 }
 

@@ -143,6 +143,11 @@ KIVLEAD_EXPORT int KivLeadGetMemoryInfo(const std::uint8_t* data, std::size_t si
 KIVLEAD_EXPORT int KivLeadSaveFile(
     const char* file, CLeadBitmap* bitmap, int format, int bits, int quality, int page = 1, unsigned flags = 0);
 KIVLEAD_EXPORT int KivLeadDeletePage(const char* file, int page);
+// Every page of source before page of file (count + 1 appends), in one
+// rewrite, so the file has all of them or none. A TIFF keeps its other
+// pages' bytes, and a TIFF source's pages keep theirs; other multi-page
+// files are decoded and written anew.
+KIVLEAD_EXPORT int KivLeadInsertPages(const char* file, int page, const char* source);
 // The format a file name asks for by its extension; UNKNOWN when none fits.
 KIVLEAD_EXPORT int KivLeadFormatFromName(const char* file);
 KIVLEAD_EXPORT const char* KivLeadFormatName(int format);

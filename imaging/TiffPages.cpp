@@ -354,14 +354,24 @@ int tiffRewrite(const char* file, const TiffEdit& edit)
     // A file keeps at least one page: deleting the last would leave no image.
     if (edit.kind == TiffEdit::Delete && count == 1)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
-    Memory added {edit.single, 0};
-    Tiff fresh;
-    if (edit.kind != TiffEdit::Delete) {
-        fresh = openMemory(added, "r");
-        if (!fresh)
+    const std::size_t news = edit.kind == TiffEdit::Delete ? 0 : edit.added.size();
+    if (edit.kind == TiffEdit::Replace ? news != 1 : edit.kind == TiffEdit::Insert && news == 0)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (static_cast<std::size_t>(count) + news > static_cast<std::size_t>(kMaxTiffPages))
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    // Each new page is read from its own memory file; the vectors keep their
+    // places, which the open files point to.
+    std::vector<Memory> added(news);
+    std::vector<Tiff> fresh(news);
+    for (std::size_t k = 0; k < news; ++k) {
+        added[k].bytes = edit.added[k];
+        fresh[k] = openMemory(added[k], "r");
+        if (!fresh[k])
             return KIVLEAD_ERROR_INVALID_ARGUMENT;
     }
-    const int total = count + (edit.kind == TiffEdit::Insert ? 1 : edit.kind == TiffEdit::Delete ? -1 : 0);
+    int total = count - (edit.kind == TiffEdit::Delete ? 1 : 0);
+    if (edit.kind == TiffEdit::Insert)
+        total += static_cast<int>(news);
 
     AtomicFile target(file);
     if (!target.open())
@@ -381,7 +391,15 @@ int tiffRewrite(const char* file, const TiffEdit& edit)
     }
     std::vector<std::uint8_t> buffer;
     int written = 0;
-    auto putNew = [&] { return copyDirectory(fresh.get(), out.get(), written++, total, added.bytes.size(), buffer); };
+    auto putNew = [&] {
+        for (std::size_t k = 0; k < news; ++k) {
+            const int status
+                = copyDirectory(fresh[k].get(), out.get(), written++, total, added[k].bytes.size(), buffer);
+            if (status != KIVLEAD_SUCCESS)
+                return status;
+        }
+        return KIVLEAD_SUCCESS;
+    };
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !TIFFReadDirectory(in.get()))
             return KIVLEAD_ERROR_INVALID_FILE;

@@ -27,7 +27,9 @@ int tiffExtractPage(const ByteSource& source, int page, std::string& single);
 struct TiffEdit {
     enum Kind { Replace, Insert, Delete } kind = Replace;
     int page = 1; // 1-based; Insert takes count + 1 to append
-    std::string single; // the new page as a single-page TIFF
+    // The new pages, each a single-page TIFF: Replace takes one, Insert puts
+    // them all before page in this order.
+    std::vector<std::string> added;
 };
 // Applies edit to file under its lock, through a temporary file and a rename.
 int tiffRewrite(const char* file, const TiffEdit& edit);

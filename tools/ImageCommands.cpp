@@ -156,8 +156,8 @@ int pages(const QString& file)
     return Ok;
 }
 
-// Every page of source before page of file, through the same save with
-// the insert flag the editor uses; the file keeps its own format.
+// Every page of source before page of file, in one rewrite; the file keeps
+// its own format.
 int insertPages(const std::string& file, int page, const std::string& source, const QString& shownSource)
 {
     KivLeadFileInfo target, from;
@@ -176,20 +176,10 @@ int insertPages(const std::string& file, int page, const std::string& source, co
         failed(QString("page %1 is past the end (%2 pages)").arg(page).arg(target.pages), KIVLEAD_ERROR_PAGE_NOT_FOUND);
         return Failed;
     }
-    for (int i = 0; i < from.pages; ++i) {
-        CLeadBitmap bitmap;
-        status = KivLeadLoadFile(source.c_str(), &bitmap, 0, i + 1);
-        if (status == KIVLEAD_SUCCESS)
-            status = KivLeadSaveFile(file.c_str(), &bitmap, target.format, 0, 0, page + i, KIVLEAD_SAVE_INSERT);
-        if (status != KIVLEAD_SUCCESS) {
-            failed(QString("page %1 of %2 not inserted (%3 of %4 were)")
-                       .arg(i + 1)
-                       .arg(shownSource)
-                       .arg(i)
-                       .arg(from.pages),
-                status);
-            return Failed;
-        }
+    status = KivLeadInsertPages(file.c_str(), page, source.c_str());
+    if (status != KIVLEAD_SUCCESS) {
+        failed(QString("the pages of %1 were not inserted; the file is as it was").arg(shownSource), status);
+        return Failed;
     }
     std::printf("inserted %d page%s at page %d\n", from.pages, from.pages == 1 ? "" : "s", page);
     return Ok;

@@ -239,3 +239,36 @@ TEST(TiffPages, AWriteThatFailsHalfwayKeepsTheFile)
     EXPECT_TRUE(readFile(tif) == before);
     EXPECT_EQ(entries(dir.path()), 1u) << "the temporary file is removed";
 }
+
+TEST(TiffPages, InsertingEveryPageOfASourceIsOneRewrite)
+{
+    TempDir dir;
+    const std::string file = dir.file("file.tif"), source = dir.file("source.tif");
+    const std::vector<TiffPageSpec> pages = mixed();
+    ASSERT_TRUE(writeTiff(file, {pages[0], pages[1]}));
+    ASSERT_TRUE(writeTiff(source, {pages[2], pages[3], pages[4]}));
+    const std::vector<Bytes> before = rawPages(file), added = rawPages(source);
+
+    ASSERT_EQ(KivLeadInsertPages(file.c_str(), 2, source.c_str()), KIVLEAD_SUCCESS);
+    const std::vector<Bytes> after = rawPages(file);
+    ASSERT_EQ(after.size(), 5u);
+    expectSame(before, after, {{0, 0}, {1, 4}});
+    // A TIFF source's pages go in as they were stored.
+    expectSame(added, after, {{0, 1}, {1, 2}, {2, 3}});
+
+    // A picture of another format appends as one more page.
+    const std::string png = dir.file("blue.png");
+    writeFile(png, encode(marked(6, 4, qRgb(0, 0, 255), 0, 0, qRgb(255, 0, 0)), "PNG"));
+    ASSERT_EQ(KivLeadInsertPages(file.c_str(), 6, png.c_str()), KIVLEAD_SUCCESS);
+    CLeadBitmap last;
+    ASSERT_EQ(KivLeadLoadFile(file.c_str(), &last, 0, 6), KIVLEAD_SUCCESS);
+    EXPECT_EQ(last.Width(), 6);
+
+    // A source that is no picture, or a place past the end, changes nothing.
+    writeText(source, "not a picture");
+    const Bytes kept = readFile(file);
+    EXPECT_NE(KivLeadInsertPages(file.c_str(), 1, source.c_str()), KIVLEAD_SUCCESS);
+    EXPECT_EQ(KivLeadInsertPages(file.c_str(), 8, png.c_str()), KIVLEAD_ERROR_PAGE_NOT_FOUND);
+    EXPECT_TRUE(readFile(file) == kept);
+    EXPECT_EQ(entries(dir.path()), 3u) << "no temporary file is left";
+}
