@@ -327,6 +327,10 @@ const char* KivLeadStatusText(int status)
     case KIVLEAD_ERROR_NO_CLIPBOARD_IMAGE: return "the clipboard holds no image";
     case KIVLEAD_ERROR_USER_ABORT: return "cancelled";
     case KIVLEAD_ERROR_NO_PRINTER: return "no printer";
+    case KIVLEAD_ERROR_NO_SCANNER: return "no such scanner, or it could not be opened";
+    case KIVLEAD_ERROR_SCAN_FAILED: return "the scanner stopped or went away during the scan";
+    case KIVLEAD_ERROR_NO_CAPTURE:
+        return "screen capture is not available in this session (no display, offscreen, or Wayland without a portal)";
     default: return "the operation failed";
     }
 }

@@ -42,6 +42,9 @@ constexpr int KIVLEAD_ERROR_PAGE_NOT_FOUND = -10; // the page is not in the file
 constexpr int KIVLEAD_ERROR_NO_CLIPBOARD_IMAGE = -11;
 constexpr int KIVLEAD_ERROR_USER_ABORT = -12; // a dialog was cancelled
 constexpr int KIVLEAD_ERROR_NO_PRINTER = -13;
+constexpr int KIVLEAD_ERROR_NO_SCANNER = -14; // no such device, or it could not be opened
+constexpr int KIVLEAD_ERROR_SCAN_FAILED = -15; // the device stopped or went away mid-scan
+constexpr int KIVLEAD_ERROR_NO_CAPTURE = -16; // the session offers no screen capture
 
 // The limits every decode and operation runs under.
 namespace KivLeadLimits {
@@ -268,5 +271,34 @@ KIVLEAD_EXPORT int KivLeadDrawInto(CLeadBitmap* bitmap, void (*draw)(QPainter&, 
 KIVLEAD_EXPORT int KivLeadClipboardReady(); // 1 when the clipboard holds an image
 KIVLEAD_EXPORT int KivLeadPaste(CLeadBitmap* bitmap);
 KIVLEAD_EXPORT int KivLeadCopyToClipboard(const CLeadBitmap* bitmap);
+// Scanning (SANE) ---------------------------------------------------------------
+struct KivLeadScanDevice {
+    std::string name; // what KivLeadScanAcquire takes
+    std::string vendor;
+    std::string model;
+    std::string type;
+};
+// Every device the SANE backends find (an empty list is a success).
+KIVLEAD_EXPORT int KivLeadScanListDevices(std::vector<KivLeadScanDevice>* devices);
+// One image from device with its current settings: 8-bit grey or 24-bit
+// colour (1-bit scans become grey, 16-bit samples keep their high byte).
+// A frame beyond KivLeadLimits fails with KIVLEAD_ERROR_IMAGE_TOO_LARGE
+// before anything is allocated; a frame of unknown length grows up to them.
+KIVLEAD_EXPORT int KivLeadScanAcquire(const char* device, CLeadBitmap* bitmap);
+
+// Screen capture ---------------------------------------------------------------
+enum KivLeadCaptureKind {
+    KIVLEAD_CAPTURE_FULLSCREEN = 1,
+    KIVLEAD_CAPTURE_ACTIVE_WINDOW = 2, // with its frame
+    KIVLEAD_CAPTURE_ACTIVE_CLIENT = 3, // without it
+    KIVLEAD_CAPTURE_AREA = 4, // area in virtual desktop coordinates
+    KIVLEAD_CAPTURE_WINDOW_UNDER_CURSOR = 5,
+};
+// Captures the screen into bitmap (24 bits). KIVLEAD_ERROR_NO_CAPTURE when
+// the session has no capture (no display, the offscreen platform, Wayland
+// without a portal), KIVLEAD_ERROR_INVALID_ARGUMENT for an empty area or
+// no window of the kind asked for.
+KIVLEAD_EXPORT int KivLeadCaptureScreen(CLeadBitmap* bitmap, int kind, const QRect& area = QRect());
+
 // Prints one page fitted to the printable area; with pdfFile set, to that PDF.
 KIVLEAD_EXPORT int KivLeadPrint(const CLeadBitmap* bitmap, const char* pdfFile = nullptr);

@@ -8,9 +8,9 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   clang libclang-rt-14-dev
   # libraries
-  qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev libtiff-dev
+  qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev libtiff-dev libsane-dev
   # services and peers the tests start or compare with
-  postgresql shared-mime-info imagemagick xvfb xauth
+  postgresql shared-mime-info imagemagick xvfb xauth sane-utils
   # tests, benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools
   # the offscreen Qt platform needs fonts to measure text

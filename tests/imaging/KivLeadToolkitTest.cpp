@@ -374,3 +374,14 @@ TEST(KivLeadPaint, PaintsTheSourceRectangleAndPrintsToPdf)
     ASSERT_GT(pdf.size(), 4u);
     EXPECT_EQ(std::string(pdf.begin(), pdf.begin() + 4), "%PDF");
 }
+
+// The tests' offscreen platform draws nowhere a capture could read.
+TEST(Capture, OffscreenSessionHasNoCapture)
+{
+    CLeadBitmap bitmap;
+    EXPECT_EQ(KivLeadCaptureScreen(&bitmap, KIVLEAD_CAPTURE_FULLSCREEN), KIVLEAD_ERROR_NO_CAPTURE);
+    EXPECT_EQ(KivLeadCaptureScreen(&bitmap, KIVLEAD_CAPTURE_AREA, QRect(0, 0, 10, 10)), KIVLEAD_ERROR_NO_CAPTURE);
+    EXPECT_STREQ(KivLeadStatusText(KIVLEAD_ERROR_NO_CAPTURE),
+        "screen capture is not available in this session (no display, offscreen, or Wayland without a portal)");
+    EXPECT_FALSE(bitmap.IsAllocated());
+}
