@@ -66,7 +66,9 @@ bool AtomicFile::open()
     struct stat st { };
     if (::stat(m_target.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {
-            errno = EISDIR;
+            // The reason callers print: a folder says so; a pipe, socket or
+            // device is "no such device or address" for a file to replace.
+            errno = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
             return false;
         }
         if ((st.st_mode & 0222) == 0 || ::access(m_target.c_str(), W_OK) != 0) {

@@ -12,7 +12,7 @@ packages=(
   # services and peers the tests start or compare with
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils
   # tests, benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools
+  libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools libvips-tools
   # the offscreen Qt platform needs fonts to measure text
   fonts-dejavu-core
 )

@@ -20,7 +20,8 @@ struct TiffPageSpec {
     Kind kind = None;
 };
 
-// A little-endian classic TIFF with one directory per spec; false on failure.
+// A little-endian classic TIFF with one directory per page description;
+// false on failure.
 // Pixels are patterns of x and y; an RGB page holds (10 x, 20 y, 7).
 bool writeTiff(const std::string& path, const std::vector<TiffPageSpec>& pages);
 // Every directory's raw strips or tiles, as stored, one block per page.

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+#include <cerrno>
+
 using namespace testsupport;
 namespace fs = std::filesystem;
 
@@ -176,4 +178,19 @@ TEST(FileSystem, AppendLineLockedEndsAnUnfinishedLineAndFollowsARename)
     EXPECT_FALSE(*FileStampOf(path.c_str()) == *before);
     EXPECT_FALSE(FileStampOf(dir.path().c_str())) << "a folder has no stamp";
     EXPECT_FALSE(AppendLineLocked(dir.path().c_str(), "x\n"));
+}
+
+TEST(AtomicFile, APipeOrAFolderIsNeverReplacedAndSaysWhy)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("folder"));
+    AtomicFile pipe(dir.file("pipe"));
+    EXPECT_FALSE(pipe.open());
+    EXPECT_EQ(errno, ENXIO);
+    AtomicFile folder(dir.file("folder"));
+    EXPECT_FALSE(folder.open());
+    EXPECT_EQ(errno, EISDIR);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder")));
 }
