@@ -6,6 +6,8 @@
 #include "cad/KivSlideFile.h"
 #include "platform/CWndT.h"
 
+#include "BenchSlides.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -18,11 +20,7 @@ using namespace kivappdlg;
 
 namespace {
 
-void put16(std::vector<std::uint8_t>& b, unsigned w)
-{
-    b.push_back(static_cast<std::uint8_t>(w));
-    b.push_back(static_cast<std::uint8_t>(w >> 8));
-}
+using benchslides::put16;
 
 // A slide of a few hundred vectors, about 3 KB.
 std::vector<std::uint8_t> slide()
@@ -48,23 +46,7 @@ std::vector<std::uint8_t> slide()
 
 void writeLibrary(const std::string& path, int n)
 {
-    const auto one = slide();
-    std::vector<std::uint8_t> out;
-    const char id[] = "AutoCAD Slide Library 1.0\r\n\x1a";
-    out.assign(id, id + 29);
-    out.resize(32, 0);
-    std::uint32_t address = 32 + 36 * static_cast<std::uint32_t>(n + 1);
-    for (int i = 0; i < n; ++i) {
-        char name[32] = {};
-        std::snprintf(name, sizeof name, "S%05d", i);
-        out.insert(out.end(), name, name + 32);
-        for (int k = 0; k < 4; ++k)
-            out.push_back(static_cast<std::uint8_t>(address >> (8 * k)));
-        address += static_cast<std::uint32_t>(one.size());
-    }
-    out.resize(out.size() + 36, 0);
-    for (int i = 0; i < n; ++i)
-        out.insert(out.end(), one.begin(), one.end());
+    const auto out = benchslides::library(n, slide());
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }

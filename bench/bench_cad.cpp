@@ -1,5 +1,7 @@
 #include "cad/KivSlideFile.h"
 
+#include "BenchSlides.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,18 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using benchslides::put16;
+
 struct CountingSink : KivSlideSink {
     long n = 0;
     void SlideLine(KivSlidePoint, KivSlidePoint) override { ++n; }
     void SlidePolygon(const std::vector<KivSlidePoint>&) override { ++n; }
     void SlideColor(int) override { ++n; }
 };
-
-void put16(std::vector<std::uint8_t>& b, unsigned w)
-{
-    b.push_back(static_cast<std::uint8_t>(w));
-    b.push_back(static_cast<std::uint8_t>(w >> 8));
-}
 
 // A slide of about 1 MB mixing every record kind.
 std::vector<std::uint8_t> bigSlide(int groups)
@@ -101,28 +99,9 @@ static void BM_KivSlideFile_Decode(benchmark::State& state)
 }
 BENCHMARK(BM_KivSlideFile_Decode);
 
-// A library of n copies of one slide, built directly: n appends would each
-// rewrite the library.
 void writeLibrary(const std::string& lib, int n, const std::vector<std::uint8_t>& one)
 {
-    std::vector<std::uint8_t> out;
-    const char id[] = "AutoCAD Slide Library 1.0\r\n\x1a";
-    out.assign(id, id + 29);
-    out.resize(32, 0);
-    out.reserve(32 + 36 * static_cast<std::size_t>(n + 1) + one.size() * static_cast<std::size_t>(n));
-    std::uint32_t address = 32 + 36 * static_cast<std::uint32_t>(n + 1);
-    for (int i = 0; i < n; ++i) {
-        char name[32] = {};
-        std::snprintf(name, sizeof name, "S%05d", i);
-        out.insert(out.end(), name, name + 32);
-        for (int k = 0; k < 4; ++k)
-            out.push_back(static_cast<std::uint8_t>(address >> (8 * k)));
-        address += static_cast<std::uint32_t>(one.size());
-    }
-    out.resize(out.size() + 36, 0);
-    for (int i = 0; i < n; ++i)
-        out.insert(out.end(), one.begin(), one.end());
-    write(lib, out);
+    write(lib, benchslides::library(n, one));
 }
 
 // A library of 5,000 slides of 1 KB: one more slide appended, one extracted,

@@ -172,6 +172,14 @@ int countPages(TIFF* in)
     return static_cast<int>(n);
 }
 
+// Opens reader's file into in: the number of its pages, or a negative
+// status when it is no TIFF or its chain is damaged.
+int openPages(Reader& reader, Tiff& in)
+{
+    in = openReader(reader);
+    return in ? countPages(in.get()) : KIVLEAD_ERROR_INVALID_FILE;
+}
+
 template <class T> bool copyOne(TIFF* in, TIFF* out, ttag_t tag)
 {
     T v {};
@@ -276,10 +284,8 @@ int bitsOfDirectory(TIFF* in)
 int tiffPages(const ByteSource& source, std::vector<KivLeadFileInfo>* pages)
 {
     Reader reader {&source};
-    Tiff in = openReader(reader);
-    if (!in)
-        return KIVLEAD_ERROR_INVALID_FILE;
-    const int count = countPages(in.get());
+    Tiff in;
+    const int count = openPages(reader, in);
     if (count < 0)
         return count;
     pages->clear();
@@ -306,10 +312,8 @@ int tiffPages(const ByteSource& source, std::vector<KivLeadFileInfo>* pages)
 int tiffExtractPage(const ByteSource& source, int page, std::string& single)
 {
     Reader reader {&source};
-    Tiff in = openReader(reader);
-    if (!in)
-        return KIVLEAD_ERROR_INVALID_FILE;
-    const int count = countPages(in.get());
+    Tiff in;
+    const int count = openPages(reader, in);
     if (count < 0)
         return count;
     if (page < 1 || page > count)
@@ -342,10 +346,8 @@ int tiffRewrite(const char* file, const TiffEdit& edit)
     if (!source.openLocked(file))
         return KIVLEAD_ERROR_FILE_NOT_FOUND;
     Reader reader {&source};
-    Tiff in = openReader(reader);
-    if (!in)
-        return KIVLEAD_ERROR_INVALID_FILE;
-    const int count = countPages(in.get());
+    Tiff in;
+    const int count = openPages(reader, in);
     if (count < 0)
         return count;
     const int last = edit.kind == TiffEdit::Insert ? count + 1 : count;
