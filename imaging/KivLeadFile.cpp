@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <list>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcImaging, "vandrel.imaging", QtWarningMsg)
@@ -253,6 +255,44 @@ int writeAtomically(const char* file, const std::string& bytes)
     if (!f.open() || !f.write(bytes.data(), bytes.size()) || !f.commit())
         return KIVLEAD_ERROR_FILE_WRITE;
     return KIVLEAD_SUCCESS;
+}
+
+// Decodes the file's pages, lets change edit them and writes them back in
+// format (its own when unknown), under the file's lock from the read to the
+// rename, so another writer's change is never lost in between. A missing
+// file starts with no pages when mayCreate, else it is not found.
+int rewritePages(const char* file, int format, int quality, bool mayCreate,
+    const std::function<int(std::list<Magick::Image>&)>& change)
+{
+    int status = KIVLEAD_SUCCESS;
+    bool read = false;
+    const bool done = AtomicFile::Update(file, static_cast<std::uint64_t>(KivLeadLimits::kMaxFileBytes),
+        [&](const std::string* old) -> std::optional<std::string> {
+            read = true;
+            std::list<Magick::Image> pages;
+            int own = format;
+            if (!old) {
+                status = mayCreate ? KIVLEAD_SUCCESS : KIVLEAD_ERROR_FILE_NOT_FOUND;
+            } else {
+                const auto* data = reinterpret_cast<const std::uint8_t*>(old->data());
+                const int stored = sniff(data, old->size());
+                status = stored == KIVLEAD_FORMAT_UNKNOWN ? KIVLEAD_ERROR_UNKNOWN_FORMAT
+                                                          : decode(pages, data, old->size(), stored, false, 0);
+                if (own == KIVLEAD_FORMAT_UNKNOWN)
+                    own = stored;
+            }
+            if (status == KIVLEAD_SUCCESS)
+                status = change(pages);
+            std::string out;
+            if (status == KIVLEAD_SUCCESS)
+                status = encode(pages, own, quality, out);
+            if (status != KIVLEAD_SUCCESS)
+                return std::nullopt;
+            return out;
+        });
+    if (!done)
+        return read ? KIVLEAD_ERROR_FILE_WRITE : KIVLEAD_ERROR_FILE_NOT_FOUND;
+    return status;
 }
 
 int loadBytes(const std::uint8_t* data, std::size_t size, int format, CLeadBitmap* bitmap, int bits, int page);
@@ -550,36 +590,23 @@ int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits,
             const int encoded = encode(pages, format, quality, edit.added.back());
             return encoded == KIVLEAD_SUCCESS ? tiffRewrite(file, edit) : encoded;
         }
-        if (flags & (KIVLEAD_SAVE_REPLACE | KIVLEAD_SAVE_INSERT)) {
-            std::vector<std::uint8_t> bytes;
-            int status = readFile(file, bytes);
-            if (status == KIVLEAD_SUCCESS) {
-                const int old = sniff(bytes.data(), bytes.size());
-                if (old == KIVLEAD_FORMAT_UNKNOWN)
-                    return KIVLEAD_ERROR_UNKNOWN_FORMAT;
-                status = decode(pages, bytes.data(), bytes.size(), old, false, 0);
-                if (status != KIVLEAD_SUCCESS)
-                    return status;
-            } else if (status != KIVLEAD_ERROR_FILE_NOT_FOUND) {
-                return status;
-            }
-        }
-        const std::size_t count = pages.size();
-        if (flags & KIVLEAD_SAVE_REPLACE) {
-            if (static_cast<std::size_t>(page) > count)
-                return KIVLEAD_ERROR_PAGE_NOT_FOUND;
-            *std::next(pages.begin(), page - 1) = image;
-        } else if (flags & KIVLEAD_SAVE_INSERT) {
-            if (static_cast<std::size_t>(page) > count + 1)
-                return KIVLEAD_ERROR_PAGE_NOT_FOUND;
-            pages.insert(std::next(pages.begin(), page - 1), image);
-        } else {
-            if (page != 1)
-                return KIVLEAD_ERROR_PAGE_NOT_FOUND;
-            pages.push_back(image);
-        }
-        if (pages.size() > 1 && !multiPage(format))
-            return KIVLEAD_ERROR_INVALID_ARGUMENT;
+        // The other pages of other formats are decoded and written anew.
+        if (flags & (KIVLEAD_SAVE_REPLACE | KIVLEAD_SAVE_INSERT))
+            return rewritePages(file, format, quality, true, [&](std::list<Magick::Image>& stored) {
+                if (flags & KIVLEAD_SAVE_REPLACE) {
+                    if (static_cast<std::size_t>(page) > stored.size())
+                        return KIVLEAD_ERROR_PAGE_NOT_FOUND;
+                    *std::next(stored.begin(), page - 1) = image;
+                } else {
+                    if (static_cast<std::size_t>(page) > stored.size() + 1)
+                        return KIVLEAD_ERROR_PAGE_NOT_FOUND;
+                    stored.insert(std::next(stored.begin(), page - 1), image);
+                }
+                return stored.size() > 1 && !multiPage(format) ? KIVLEAD_ERROR_INVALID_ARGUMENT : KIVLEAD_SUCCESS;
+            });
+        if (page != 1)
+            return KIVLEAD_ERROR_PAGE_NOT_FOUND;
+        pages.push_back(image);
         std::string out;
         const int status = encode(pages, format, quality, out);
         return status == KIVLEAD_SUCCESS ? writeAtomically(file, out) : status;
@@ -633,28 +660,21 @@ int KivLeadInsertPages(const char* file, int page, const char* source)
             }
             return tiffRewrite(file, edit);
         }
-        std::vector<std::uint8_t> bytes;
-        int got = readFile(file, bytes);
-        std::list<Magick::Image> pages;
-        if (got == KIVLEAD_SUCCESS)
-            got = decode(pages, bytes.data(), bytes.size(), format, false, 0);
-        if (got != KIVLEAD_SUCCESS)
-            return got;
-        if (static_cast<std::size_t>(page) > pages.size() + 1)
-            return KIVLEAD_ERROR_PAGE_NOT_FOUND;
-        if (pages.size() + from.size() > static_cast<std::size_t>(KivLeadLimits::kMaxPages))
-            return KIVLEAD_ERROR_INVALID_ARGUMENT;
-        auto at = std::next(pages.begin(), page - 1);
-        for (int k = 1; k <= static_cast<int>(from.size()); ++k) {
-            Magick::Image image;
-            got = sourcePage(k, image);
-            if (got != KIVLEAD_SUCCESS)
-                return got;
-            pages.insert(at, image);
-        }
-        std::string out;
-        got = encode(pages, format, 0, out);
-        return got == KIVLEAD_SUCCESS ? writeAtomically(file, out) : got;
+        return rewritePages(file, format, 0, false, [&](std::list<Magick::Image>& pages) {
+            if (static_cast<std::size_t>(page) > pages.size() + 1)
+                return KIVLEAD_ERROR_PAGE_NOT_FOUND;
+            if (pages.size() + from.size() > static_cast<std::size_t>(KivLeadLimits::kMaxPages))
+                return KIVLEAD_ERROR_INVALID_ARGUMENT;
+            const auto at = std::next(pages.begin(), page - 1);
+            for (int k = 1; k <= static_cast<int>(from.size()); ++k) {
+                Magick::Image image;
+                const int got = sourcePage(k, image);
+                if (got != KIVLEAD_SUCCESS)
+                    return got;
+                pages.insert(at, image);
+            }
+            return KIVLEAD_SUCCESS;
+        });
     });
 }
 
@@ -671,27 +691,16 @@ int KivLeadDeletePage(const char* file, int page)
         edit.page = page;
         return guarded([&] { return tiffRewrite(file, edit); });
     }
-    std::vector<std::uint8_t> bytes;
-    const int status = readFile(file, bytes);
-    if (status != KIVLEAD_SUCCESS)
-        return status;
-    const int format = sniff(bytes.data(), bytes.size());
-    if (format == KIVLEAD_FORMAT_UNKNOWN)
-        return KIVLEAD_ERROR_UNKNOWN_FORMAT;
     return guarded([&] {
-        std::list<Magick::Image> pages;
-        const int decoded = decode(pages, bytes.data(), bytes.size(), format, false, 0);
-        if (decoded != KIVLEAD_SUCCESS)
-            return decoded;
-        if (static_cast<std::size_t>(page) > pages.size())
-            return KIVLEAD_ERROR_PAGE_NOT_FOUND;
-        // A file keeps at least one page: deleting the last would leave no image.
-        if (pages.size() == 1)
-            return KIVLEAD_ERROR_INVALID_ARGUMENT;
-        pages.erase(std::next(pages.begin(), page - 1));
-        std::string out;
-        const int encoded = encode(pages, format, 0, out);
-        return encoded == KIVLEAD_SUCCESS ? writeAtomically(file, out) : encoded;
+        return rewritePages(file, KIVLEAD_FORMAT_UNKNOWN, 0, false, [&](std::list<Magick::Image>& pages) {
+            if (static_cast<std::size_t>(page) > pages.size())
+                return KIVLEAD_ERROR_PAGE_NOT_FOUND;
+            // A file keeps at least one page: deleting the last would leave no image.
+            if (pages.size() == 1)
+                return KIVLEAD_ERROR_INVALID_ARGUMENT;
+            pages.erase(std::next(pages.begin(), page - 1));
+            return KIVLEAD_SUCCESS;
+        });
     });
 }
 
