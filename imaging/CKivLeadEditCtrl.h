@@ -21,7 +21,7 @@ public:
     explicit CKivLeadEditCtrl(QWidget* parent = nullptr);
     ~CKivLeadEditCtrl() override;
 
-    void OnEditUndo();
+    virtual void OnEditUndo();
     void OnEditRedo();
     void DeleteUndo();
     void DeleteRedo();
@@ -124,8 +124,8 @@ public:
     void OnImageEffectsUnderlay();
 
 protected:
-    void BeginProcessing();
-    void EndProcessing(int status);
+    virtual void BeginProcessing();
+    virtual void EndProcessing(int status);
 
     void OnPaint() override;
     void OnLButtonDown(UINT flags, CPoint point) override;

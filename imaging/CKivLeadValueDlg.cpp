@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -43,6 +45,16 @@ BOOL CKivLeadValueDlg::OnInitDialog()
             }
             form->addRow(QString::fromUtf8(f.label), w);
             m_widgets.push_back(w);
+        }
+        if (m_preview && !m_widgets.empty()) {
+            m_previewLabel = new QLabel(this);
+            m_previewLabel->setAlignment(Qt::AlignCenter);
+            m_previewLabel->setMinimumSize(200, 140);
+            column->insertWidget(0, m_previewLabel);
+            const auto show = [this](int value) { m_previewLabel->setPixmap(QPixmap::fromImage(m_preview(value))); };
+            if (auto* box = qobject_cast<QSpinBox*>(m_widgets.front()))
+                QObject::connect(box, &QSpinBox::valueChanged, this, show);
+            show(GetFieldValue(0));
         }
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         column->addWidget(buttons);

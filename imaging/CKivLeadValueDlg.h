@@ -6,9 +6,13 @@
 #include "controls/CKivDialog.h"
 #include "imaging/KivLead_export.h"
 
+#include <QImage>
+
+#include <functional>
 #include <string>
 #include <vector>
 
+class QLabel;
 class QWidget;
 
 struct KivLeadDlgChoice {
@@ -37,6 +41,10 @@ public:
     void SetFieldValue(int i, int value);
     QWidget* FieldWidget(int i) const { return m_widgets.at(static_cast<std::size_t>(i)); }
 
+    // A picture beside the fields that follows the first field's value.
+    void SetPreview(std::function<QImage(int)> preview) { m_preview = std::move(preview); }
+    QLabel* PreviewLabel() const { return m_previewLabel; }
+
     BOOL OnInitDialog() override;
     // Writes every field's value to its output, then ends with IDOK.
     void OnOK() override;
@@ -45,4 +53,6 @@ private:
     std::string m_title;
     std::vector<KivLeadDlgField> m_fields;
     std::vector<QWidget*> m_widgets;
+    std::function<QImage(int)> m_preview;
+    QLabel* m_previewLabel = nullptr;
 };

@@ -42,8 +42,23 @@ CKivLeadViewCtrl::~CKivLeadViewCtrl()
 
 void CKivLeadViewCtrl::DeleteBitmap()
 {
-    delete m_pBitmap;
+    if (m_bOwnsBitmap)
+        delete m_pBitmap;
     m_pBitmap = nullptr;
+    m_bOwnsBitmap = true;
+}
+
+void CKivLeadViewCtrl::AttachBitmap(CLeadBitmap* shown)
+{
+    DeleteBitmap();
+    if (shown) {
+        m_pBitmap = shown;
+        m_bOwnsBitmap = false;
+    } else {
+        m_pBitmap = new CLeadBitmap;
+        KivLeadCreateBitmap(m_pBitmap, 1, 1, 24, RGB(255, 255, 255));
+    }
+    ImageChanged();
 }
 
 void CKivLeadViewCtrl::SetFileName(const char* file, int center, int fit)
@@ -177,9 +192,23 @@ const QImage& CKivLeadViewCtrl::oriented()
 const QImage& CKivLeadViewCtrl::scaledFor(int width, int height)
 {
     const QImage& source = oriented();
-    if (m_scaledKey != source.cacheKey() || m_scaled.width() != width || m_scaled.height() != height) {
-        m_scaled = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const unsigned mode = KivLeadGetDisplayMode()
+        & (KIVLEAD_DISPLAY_SCALING | KIVLEAD_DISPLAY_FAVORBLACK | KIVLEAD_DISPLAY_SCALETOGRAY);
+    if (m_scaledKey != source.cacheKey() || m_scaledMode != mode || m_scaled.width() != width
+        || m_scaled.height() != height) {
+        const bool bitonal = m_pBitmap && m_pBitmap->BitsPerPixel() == 1;
+        CLeadBitmap black;
+        if (bitonal && (mode & KIVLEAD_DISPLAY_FAVORBLACK) && KivLeadCopyBitmap(&black, m_pBitmap) == KIVLEAD_SUCCESS
+            && m_pBitmap->ViewPerspective() == 0
+            && KivLeadResize(&black, width, height, KIVLEAD_RESIZE_FAVORBLACK) == KIVLEAD_SUCCESS) {
+            m_scaled = black.PaintImage();
+        } else {
+            const bool smooth = (mode & KIVLEAD_DISPLAY_SCALING) || (bitonal && (mode & KIVLEAD_DISPLAY_SCALETOGRAY));
+            m_scaled = source.scaled(
+                width, height, Qt::IgnoreAspectRatio, smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+        }
         m_scaledKey = source.cacheKey();
+        m_scaledMode = mode;
     }
     return m_scaled;
 }
@@ -236,6 +265,8 @@ void CKivLeadViewCtrl::Paint(QPainter& painter, const CRect& client)
     } else {
         // Only the pixels under the visible part, stretched by the painter.
         const double f = 100.0 / m_nZoom;
+        painter.setRenderHint(
+            QPainter::SmoothPixmapTransform, (KivLeadGetDisplayMode() & KIVLEAD_DISPLAY_SCALING) != 0);
         const QRectF from((visible.left() - dest.left()) * f, (visible.top() - dest.top()) * f, visible.width() * f,
             visible.height() * f);
         painter.drawImage(QRectF(visible), image, from);

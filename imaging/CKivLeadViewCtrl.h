@@ -47,6 +47,9 @@ public:
     CSize GetSize() const;
 
     CLeadBitmap* GetBitmap() const { return m_pBitmap; }
+    // Shows shown, which stays the caller's and must outlive the control or
+    // the next call; null gives the control an image of its own again.
+    void AttachBitmap(CLeadBitmap* shown);
     // Copies the image into bitmap; the toolkit's status.
     int CopyBitmap(CLeadBitmap* bitmap) const;
     // One job on the default printer; nothing without an image.
@@ -78,6 +81,7 @@ protected:
     int m_bFit = 1;
     int m_bEditable = 0;
     int m_bStoreOffset = 0;
+    bool m_bOwnsBitmap = true;
 
 private:
     const QImage& oriented();
@@ -89,6 +93,7 @@ private:
     int m_orientedPerspective = -1;
     QImage m_scaled; // the whole image at the zoom, below 100 %
     qint64 m_scaledKey = 0;
+    unsigned m_scaledMode = 0; // the display mode it was scaled under
     QTimer* m_transition = nullptr;
     double m_progress = 1.0;
     qint64 m_shownKey = 0; // the image the last transition showed

@@ -2,6 +2,10 @@
 
 #include "imaging/CKivLeadValueDlg.h"
 #include "imaging/KivLeadToolkit.h"
+#include "platform/CFileDialog.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -96,4 +100,50 @@ int KivLeadDlgColor(QWidget* owner, COLORREF* colour)
     if (status == KIVLEAD_SUCCESS)
         *colour = RGB(r, g, b);
     return status;
+}
+
+int KivLeadDlgChoose(
+    QWidget* owner, const char* title, const char* label, const std::vector<std::string>& choices, int* index)
+{
+    if (!index || choices.empty())
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    std::vector<KivLeadDlgChoice> list;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        list.push_back({choices[i].c_str(), static_cast<int>(i)});
+    return run(owner, title, {F {label, F::Choice, 0, 0, index, list}});
+}
+
+int KivLeadDlgOpenFile(QWidget* owner, const char* title, char* file, std::size_t size, int* page, int preview)
+{
+    if (!file || size == 0 || !page)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    CFileDialog dialog(1, nullptr, file, vandrel::win32::OFN_HIDEREADONLY | vandrel::win32::OFN_FILEMUSTEXIST,
+        "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.pbm;*.pgm;*.ppm;*.ico)|"
+        "*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.pbm;*.pgm;*.ppm;*.ico|All Files (*.*)|*.*||",
+        owner);
+    dialog.SetTitle(title);
+    if (dialog.DoModal() != IDOK)
+        return KIVLEAD_ERROR_USER_ABORT;
+    const CString path = dialog.GetPathName();
+    if (path.size() + 1 > size)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    int chosen = 1;
+    KivLeadFileInfo info;
+    if (KivLeadGetFileInfo(path.c_str(), &info) == KIVLEAD_SUCCESS && info.pages > 1) {
+        chosen = std::clamp(*page, 1, info.pages);
+        const std::string label = "&Page (1-" + std::to_string(info.pages) + ")";
+        CKivLeadValueDlg pick(title, {F {label.c_str(), F::Number, 1, info.pages, &chosen}}, owner);
+        if (preview)
+            pick.SetPreview([path](int n) {
+                CLeadBitmap bitmap;
+                if (KivLeadLoadFile(path.c_str(), &bitmap, 0, n) != KIVLEAD_SUCCESS)
+                    return QImage();
+                return bitmap.PaintImage().scaled(200, 140, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            });
+        if (pick.DoModal() != IDOK)
+            return KIVLEAD_ERROR_USER_ABORT;
+    }
+    std::memcpy(file, path.c_str(), path.size() + 1);
+    *page = chosen;
+    return KIVLEAD_SUCCESS;
 }

@@ -7,6 +7,10 @@
 #include "imaging/KivLead_export.h"
 #include "platform/Win32Types.h"
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 class QWidget;
 
 KIVLEAD_EXPORT int KivLeadDlgGetValue(
@@ -25,3 +29,12 @@ KIVLEAD_EXPORT int KivLeadDlgIntensity(QWidget* owner, int* low, int* high);
 KIVLEAD_EXPORT int KivLeadDlgRotate(QWidget* owner, int shear, int* angle, int* flag, COLORREF* fill);
 KIVLEAD_EXPORT int KivLeadDlgSize(QWidget* owner, int* width, int* height);
 KIVLEAD_EXPORT int KivLeadDlgColor(QWidget* owner, COLORREF* colour);
+// One of choices; *index in: the one chosen first, out on OK.
+KIVLEAD_EXPORT int KivLeadDlgChoose(
+    QWidget* owner, const char* title, const char* label, const std::vector<std::string>& choices, int* index);
+// The file to open (file holds size bytes, the starting name in, the path
+// out) and, for a file of several pages, which page: a second step shows
+// the page's picture when preview is 1. A path that does not fit is
+// refused with KIVLEAD_ERROR_INVALID_ARGUMENT.
+KIVLEAD_EXPORT int KivLeadDlgOpenFile(
+    QWidget* owner, const char* title, char* file, std::size_t size, int* page, int preview);

@@ -435,6 +435,35 @@ int KivLeadFormatOfPageCode(int code)
     return KIVLEAD_FORMAT_UNKNOWN;
 }
 
+namespace {
+// The code a document stores for each format: the page-capable ones keep
+// the codes above, the others get codes outside that list.
+constexpr struct {
+    int format;
+    int code;
+} kFormatCodes[]
+    = {{KIVLEAD_FORMAT_BMP, 6}, {KIVLEAD_FORMAT_JPEG, 10}, {KIVLEAD_FORMAT_PNG, 75}, {KIVLEAD_FORMAT_GIF, 2},
+        {KIVLEAD_FORMAT_TIFF, 3}, {KIVLEAD_FORMAT_WEBP, 119}, {KIVLEAD_FORMAT_PNM, 14}, {KIVLEAD_FORMAT_ICO, 98}};
+} // namespace
+
+int KivLeadCodeOfFormat(int format)
+{
+    for (const auto& c : kFormatCodes)
+        if (c.format == format)
+            return c.code;
+    return -1;
+}
+
+int KivLeadFormatOfCode(int code)
+{
+    if (const int paged = KivLeadFormatOfPageCode(code); paged != KIVLEAD_FORMAT_UNKNOWN)
+        return paged;
+    for (const auto& c : kFormatCodes)
+        if (c.code == code)
+            return c.format;
+    return KIVLEAD_FORMAT_UNKNOWN;
+}
+
 int KivLeadGetMemoryInfo(const std::uint8_t* data, std::size_t size, KivLeadFileInfo* info)
 {
     if (!data && size)
@@ -567,6 +596,8 @@ int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits,
     const Magick::Image* pixels = pixelsOf(bitmap);
     if (!pixels)
         return bitmap ? KIVLEAD_ERROR_EMPTY_BITMAP : KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (quality == -1)
+        quality = 2; // the toolkit's default quality factor
     if (!file || !*file || format <= KIVLEAD_FORMAT_UNKNOWN || format > KIVLEAD_FORMAT_ICO || page < 1 || quality < 0
         || quality > 255 || (flags & KIVLEAD_SAVE_REPLACE && flags & KIVLEAD_SAVE_INSERT))
         return KIVLEAD_ERROR_INVALID_ARGUMENT;

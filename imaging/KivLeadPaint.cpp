@@ -13,6 +13,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -24,6 +25,22 @@ void drawFitted(QPainter& painter, const QImage& image, const QRect& area)
 }
 
 } // namespace
+
+namespace {
+std::atomic<unsigned> g_displayMode {KIVLEAD_DISPLAY_ORDEREDDITHER | KIVLEAD_DISPLAY_RESAMPLE};
+} // namespace
+
+unsigned KivLeadGetDisplayMode()
+{
+    return g_displayMode.load();
+}
+
+unsigned KivLeadSetDisplayMode(unsigned mask, unsigned value)
+{
+    unsigned before = g_displayMode.load();
+    while (!g_displayMode.compare_exchange_weak(before, (before & ~mask) | (value & mask))) { }
+    return before;
+}
 
 int KivLeadPaint(
     QPainter* painter, const CLeadBitmap* bitmap, const QRect& source, const QRect& dest, const QRect& clip)

@@ -714,6 +714,48 @@ int KivLeadOilify(CLeadBitmap* bitmap, int size)
     });
 }
 
+int KivLeadDeskew(CLeadBitmap* bitmap, COLORREF fill)
+{
+    return process(bitmap, [&](Magick::Image& image) {
+        const size_t w = image.columns(), h = image.rows();
+        image.backgroundColor(colorOf(fill));
+        image.deskew(0.4 * QuantumRange);
+        image.page(Magick::Geometry(0, 0));
+        if (image.columns() != w || image.rows() != h)
+            image.extent(Magick::Geometry(w, h), colorOf(fill), Magick::CenterGravity);
+        return KIVLEAD_SUCCESS;
+    });
+}
+
+int KivLeadDespeckle(CLeadBitmap* bitmap)
+{
+    return process(bitmap, [](Magick::Image& image) {
+        image.despeckle();
+        return KIVLEAD_SUCCESS;
+    });
+}
+
+int KivLeadMinMaxFilter(CLeadBitmap* bitmap, int size, int maximum)
+{
+    if (size < 1 || size > 31)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    return process(bitmap, [&](Magick::Image& image) {
+        // Grey-level dilation and erosion are the maximum and minimum over the kernel.
+        if (size > 1)
+            image.morphology(maximum ? MagickCore::DilateMorphology : MagickCore::ErodeMorphology,
+                "Square:" + std::to_string(size / 2));
+        return KIVLEAD_SUCCESS;
+    });
+}
+
+int KivLeadBinaryFilter(CLeadBitmap* bitmap, int dilation)
+{
+    return process(bitmap, [&](Magick::Image& image) {
+        image.morphology(dilation ? MagickCore::DilateMorphology : MagickCore::ErodeMorphology, "Square:1");
+        return KIVLEAD_SUCCESS;
+    });
+}
+
 int KivLeadSpatialFilter(CLeadBitmap* bitmap, int filter)
 {
     static const double kGradient[9] = {-1, -1, -1, 0, 0, 0, 1, 1, 1};

@@ -74,6 +74,11 @@ KIVLEAD_EXPORT int KivLeadFormatHoldsPages(int format);
 // The format behind a page-capable format code a document stores; UNKNOWN
 // for any other code.
 KIVLEAD_EXPORT int KivLeadFormatOfPageCode(int code);
+// The format code a document stores for a format (-1 for none), and back
+// (UNKNOWN for a code that names none). ICO holds pages for the command
+// line but has no page code, so documents open it as one image.
+KIVLEAD_EXPORT int KivLeadCodeOfFormat(int format);
+KIVLEAD_EXPORT int KivLeadFormatOfCode(int code);
 
 struct KivLeadFileInfo {
     int format = KIVLEAD_FORMAT_UNKNOWN;
@@ -141,8 +146,17 @@ KIVLEAD_EXPORT int KivLeadLoadMemory(
 KIVLEAD_EXPORT int KivLeadGetMemoryInfo(const std::uint8_t* data, std::size_t size, KivLeadFileInfo* info);
 // Saves through a temporary file and a rename. bits 0 keeps the image's;
 // quality 0 (best) to 255 (smallest) as the toolkit counted it, used by
-// JPEG and WebP. Without flags the file is written anew with this one page;
+// JPEG and WebP; -1 is the default, 2. Without flags the file is written anew with this one page;
 // KIVLEAD_SAVE_REPLACE / INSERT change one page of an existing file.
+// The page a load reads and where a page save goes, as the toolkit's
+// options records carry them.
+struct KivLeadLoadOptions {
+    int page = 1;
+};
+struct KivLeadSaveOptions {
+    int page = 1;
+    unsigned flags = 0; // KIVLEAD_SAVE_REPLACE or KIVLEAD_SAVE_INSERT
+};
 KIVLEAD_EXPORT int KivLeadSaveFile(
     const char* file, CLeadBitmap* bitmap, int format, int bits, int quality, int page = 1, unsigned flags = 0);
 KIVLEAD_EXPORT int KivLeadDeletePage(const char* file, int page);
@@ -235,6 +249,16 @@ KIVLEAD_EXPORT int KivLeadAddNoise(CLeadBitmap* bitmap, int range, int channel);
 KIVLEAD_EXPORT int KivLeadEmboss(CLeadBitmap* bitmap, int direction, int depth); // degrees, 0..1000
 KIVLEAD_EXPORT int KivLeadOilify(CLeadBitmap* bitmap, int size);
 KIVLEAD_EXPORT int KivLeadSpatialFilter(CLeadBitmap* bitmap, int filter);
+// Straightens a scanned page turned by a few degrees; the uncovered corners
+// get fill.
+KIVLEAD_EXPORT int KivLeadDeskew(CLeadBitmap* bitmap, COLORREF fill);
+KIVLEAD_EXPORT int KivLeadDespeckle(CLeadBitmap* bitmap);
+// Each pixel becomes the largest (maximum 1) or smallest value of the
+// size × size square around it; size 1..31.
+KIVLEAD_EXPORT int KivLeadMinMaxFilter(CLeadBitmap* bitmap, int size, int maximum);
+// Binary morphology with a 3 × 3 square: dilation 1 grows the light areas,
+// 0 (erosion) shrinks them.
+KIVLEAD_EXPORT int KivLeadBinaryFilter(CLeadBitmap* bitmap, int dilation);
 
 // Regions (image pixels) ---------------------------------------------------
 KIVLEAD_EXPORT int KivLeadSetRegionRect(CLeadBitmap* bitmap, const QRect& rect, int mode);
@@ -254,6 +278,18 @@ KIVLEAD_EXPORT int KivLeadFrameRegion(
     QPainter* painter, const CLeadBitmap* bitmap, const QRect& source, const QRect& dest);
 
 // Painting ------------------------------------------------------------------
+// The display mode: how images are drawn on screen, one process-wide set of
+// flags that a view sets before it paints and puts back after.
+constexpr unsigned KIVLEAD_DISPLAY_ORDEREDDITHER = 0x0001;
+constexpr unsigned KIVLEAD_DISPLAY_SCALETOGRAY = 0x0010; // bitonal images shrink to grey
+constexpr unsigned KIVLEAD_DISPLAY_FAVORBLACK = 0x0040; // bitonal images keep thin black lines
+constexpr unsigned KIVLEAD_DISPLAY_FIXEDPALETTE = 0x0080;
+constexpr unsigned KIVLEAD_DISPLAY_RESAMPLE = 0x0200; // filtered scaling
+constexpr unsigned KIVLEAD_DISPLAY_BICUBIC = 0x0400;
+constexpr unsigned KIVLEAD_DISPLAY_SCALING = 0x0600; // the scaling bits
+KIVLEAD_EXPORT unsigned KivLeadGetDisplayMode();
+// The bits of mask take value's; the mode before.
+KIVLEAD_EXPORT unsigned KivLeadSetDisplayMode(unsigned mask, unsigned value);
 // Draws the source rectangle of the image (image pixels) into destination
 // with SRCCOPY, clipped to clip when it is valid.
 KIVLEAD_EXPORT int KivLeadPaint(

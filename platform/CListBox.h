@@ -2,11 +2,26 @@
 // notifies the parent (LBN_SELCHANGE), a double click on an item LBN_DBLCLK.
 // LBS_SORT keeps the items in order ignoring letter case, as Win32 does;
 // LBS_EXTENDEDSEL lets the user select many with Shift and Ctrl.
+// LBS_OWNERDRAWFIXED leaves each item's picture to DrawItem, at the height
+// SetItemHeight gives every item; LBS_DISABLENOSCROLL keeps the scroll bar
+// shown.
 #pragma once
 
 #include "platform/WidgetWnd.h"
 
 #include <QListWidget>
+
+class QPainter;
+
+// What an owner-drawn item is painted with.
+struct DRAWITEMSTRUCT {
+    UINT itemID; // the item's index
+    UINT itemState; // ODS_SELECTED when it is selected
+    QPainter* painter;
+    CRect rcItem; // in the list's client coordinates
+    void* itemData; // SetItemDataPtr's pointer
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
 
 #include <vector>
 
@@ -17,6 +32,20 @@ public:
 
     // The item's index (its sorted place with LBS_SORT).
     int AddString(const char* text);
+    // At index (-1 appends), never sorted; the index, or LB_ERR past the end.
+    int InsertString(int index, const char* text);
+    // The count left, or LB_ERR for no such item.
+    int DeleteString(int index);
+    int SetItemDataPtr(int index, void* data);
+    void* GetItemDataPtr(int index) const; // null for no item
+    // Every item's height in an owner-drawn list.
+    int SetItemHeight(int index, UINT height);
+    // Scrolls so that index is the first item shown.
+    int SetTopIndex(int index);
+    // Paints the item again.
+    void RedrawItem(int index);
+    // An owner-drawn item's picture; the default draws its text.
+    virtual void DrawItem(LPDRAWITEMSTRUCT item);
     void ResetContent();
     int GetCount() const;
     // The item's text; empty for no item.

@@ -2,6 +2,10 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/ByteSource.h"
+#include "platform/CDocTemplate.h"
+#include "platform/CDocument.h"
+#include "platform/CFileDialog.h"
+#include "platform/MessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -194,4 +198,60 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
                })
         ? TRUE
         : FALSE;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate)
+{
+    if (docTemplate)
+        m_templates.emplace_back(docTemplate);
+}
+
+std::vector<CDocument*> CWinApp::GetDocuments() const
+{
+    std::vector<CDocument*> documents;
+    for (const auto& t : m_templates)
+        documents.insert(documents.end(), t->GetDocuments().begin(), t->GetDocuments().end());
+    return documents;
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templates.empty())
+        m_templates.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    if (m_templates.empty())
+        return;
+    const CString& filter = m_templates.front()->GetFilter();
+    CFileDialog dialog(1, nullptr, nullptr, vandrel::win32::OFN_HIDEREADONLY | vandrel::win32::OFN_FILEMUSTEXIST,
+        filter.empty() ? nullptr : filter.c_str(), AfxGetMainWnd());
+    if (dialog.DoModal() == vandrel::win32::IDOK)
+        OpenDocumentFile(dialog.GetPathName().c_str());
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char* file)
+{
+    if (m_templates.empty() || !file)
+        return nullptr;
+    // A file that is open already is shown, not opened twice.
+    for (CDocument* document : GetDocuments())
+        if (document->GetPathName() == file)
+            return document;
+    return m_templates.front()->OpenDocumentFile(file);
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (const auto& t : m_templates)
+        if (!t->SaveAllModified())
+            return 0;
+    return 1;
+}
+
+void CWinApp::CloseAllDocuments()
+{
+    for (const auto& t : m_templates)
+        t->CloseAllDocuments();
 }

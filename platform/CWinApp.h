@@ -12,6 +12,12 @@
 #include "platform/KivPlatform_export.h"
 #include "platform/Win32Types.h"
 
+#include <memory>
+#include <vector>
+
+class CDocTemplate;
+class CDocument;
+
 class KIVPLATFORM_EXPORT CWinApp {
 public:
     // The profile in the application's configuration folder (QStandardPaths'
@@ -29,6 +35,22 @@ public:
     // A null value removes the entry, a null entry the whole section.
     BOOL WriteProfileString(const char* section, const char* entry, const char* value);
 
+    // The document framework: the application owns its templates. The
+    // first template makes the documents of File New and File Open.
+    void AddDocTemplate(CDocTemplate* docTemplate);
+    const std::vector<std::unique_ptr<CDocTemplate>>& GetDocTemplates() const { return m_templates; }
+    // Every open document of every template.
+    std::vector<CDocument*> GetDocuments() const;
+    void OnFileNew();
+    // Asks for a file with the open dialog and opens it.
+    void OnFileOpen();
+    // A document for the file; null when it would not open.
+    virtual CDocument* OpenDocumentFile(const char* file);
+    // Every modified document asks to be saved; FALSE when one was cancelled.
+    BOOL SaveAllModified();
+    void CloseAllDocuments();
+
 private:
     CString m_profile;
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
 };

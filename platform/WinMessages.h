@@ -100,7 +100,11 @@ constexpr UINT LBN_SELCHANGE = 1;
 constexpr UINT LBN_DBLCLK = 2;
 constexpr DWORD LBS_NOTIFY = 0x0001;
 constexpr DWORD LBS_SORT = 0x0002;
+constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
+constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
 constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
+constexpr DWORD LBS_DISABLENOSCROLL = 0x1000;
+constexpr UINT ODS_SELECTED = 0x0001;
 constexpr int CB_ERR = -1;
 constexpr int LB_ERR = -1;
 

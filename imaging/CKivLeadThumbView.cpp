@@ -1,0 +1,390 @@
+#include "imaging/CKivLeadThumbView.h"
+
+#include "imaging/CKivLeadApp.h"
+#include "imaging/CKivLeadAppDoc.h"
+#include "imaging/CKivLeadAppView.h"
+#include "imaging/KivLeadToolkit.h"
+#include "platform/CFrameWnd.h"
+#include "platform/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+using namespace vandrel::win32;
+
+// The list box whose items the page list draws.
+class ThumbList : public CListBox {
+public:
+    explicit ThumbList(CKivLeadThumbView* owner) : CListBox(owner), m_owner(owner) { }
+    void DrawItem(LPDRAWITEMSTRUCT item) override { m_owner->drawItem(item); }
+
+private:
+    CKivLeadThumbView* m_owner;
+};
+
+CKivLeadThumbView::CKivLeadThumbView(QWidget* parent) : CWnd(parent)
+{
+    m_icon = style()->standardIcon(QStyle::SP_ArrowRight);
+}
+
+CKivLeadThumbView::~CKivLeadThumbView()
+{
+    Clear();
+}
+
+CKivLeadAppDoc* CKivLeadThumbView::GetDocument() const
+{
+    return dynamic_cast<CKivLeadAppDoc*>(CView::GetDocument());
+}
+
+BOOL CKivLeadThumbView::CreateList(unsigned id)
+{
+    if (m_pList)
+        return 1;
+    m_pList = new ThumbList(this);
+    CRect client;
+    GetClientRect(&client);
+    const DWORD style
+        = WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL;
+    if (!m_pList->Create(style, client, this, id))
+        return 0;
+    m_pList->SetItemHeight(0, kItemHeight);
+    m_pList->widget()->setMinimumWidth(kItemWidth + 24);
+    return 1;
+}
+
+void CKivLeadThumbView::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    if (m_pList)
+        m_pList->MoveWindow(0, 0, cx, cy);
+}
+
+int CKivLeadThumbView::GetCount() const
+{
+    return m_pList ? m_pList->GetCount() : 0;
+}
+
+KivLeadThumbItem* CKivLeadThumbView::GetItem(int index) const
+{
+    return m_pList ? static_cast<KivLeadThumbItem*>(m_pList->GetItemDataPtr(index)) : nullptr;
+}
+
+void CKivLeadThumbView::OnInitialUpdate()
+{
+    CreateList(kListId);
+    Clear();
+    CKivLeadAppDoc* doc = GetDocument();
+    if (!doc || !doc->m_bMultiPage)
+        return;
+    // One page in memory at a time: each is read, shrunk and let go.
+    const std::string file = doc->GetPathName();
+    KivLeadFileInfo info;
+    if (KivLeadGetFileInfo(file.c_str(), &info) != KIVLEAD_SUCCESS)
+        return;
+    m_bChanging = true;
+    for (int page = 1; page <= info.pages; ++page) {
+        CLeadBitmap bitmap;
+        if (page - 1 == doc->GetCurrentPage())
+            KivLeadCopyBitmap(&bitmap, doc->GetBitmap());
+        else if (KivLeadLoadFile(file.c_str(), &bitmap, 0, page) != KIVLEAD_SUCCESS)
+            KivLeadCreateBitmap(&bitmap, 1, 1, 24, RGB(255, 255, 255)); // a damaged page still has its place
+        AddThumb(&bitmap, page - 1);
+    }
+    m_nCurrentPage = doc->GetCurrentPage();
+    m_pList->SetCurSel(m_nCurrentPage);
+    m_bChanging = false;
+    m_bListChanged = 0;
+}
+
+int CKivLeadThumbView::AddThumb(const CLeadBitmap* page, int position)
+{
+    if (!m_pList || !page)
+        return LB_ERR;
+    auto item = std::make_unique<KivLeadThumbItem>();
+    const int status = CreateThumb(page, &item->thumb);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    const int count = m_pList->GetCount();
+    const int at = m_pList->InsertString(std::clamp(position, 0, count), "");
+    if (at < 0)
+        return at;
+    m_pList->SetItemDataPtr(at, item.release());
+    return at;
+}
+
+void CKivLeadThumbView::Clear()
+{
+    if (!m_pList)
+        return;
+    for (int i = 0; i < m_pList->GetCount(); ++i)
+        delete GetItem(i);
+    const bool was = m_bChanging;
+    m_bChanging = true;
+    m_pList->ResetContent();
+    m_bChanging = was;
+    m_nCurrentPage = -1;
+}
+
+BOOL CKivLeadThumbView::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == LBN_SELCHANGE && LOWORD(wParam) == (m_pList ? m_pList->GetDlgCtrlID() : -1)) {
+        if (!m_bChanging)
+            SelectionChanged();
+        return 1;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+void CKivLeadThumbView::reselect(int index)
+{
+    m_bChanging = true;
+    m_pList->SetCurSel(index);
+    if (index >= 0)
+        m_pList->widget()->scrollToItem(m_pList->widget()->item(index));
+    m_bChanging = false;
+}
+
+void CKivLeadThumbView::SelectPage(int index)
+{
+    if (!m_pList || index < 0 || index >= m_pList->GetCount())
+        return;
+    reselect(index);
+    SelectionChanged();
+}
+
+void CKivLeadThumbView::SelectionChanged()
+{
+    CKivLeadAppDoc* doc = GetDocument();
+    if (!m_pList || !doc)
+        return;
+    const int selected = m_pList->GetCurSel();
+    if (selected < 0 || selected == m_nCurrentPage)
+        return;
+    CKivLeadApp* app = doc->m_pApp;
+    if (app)
+        app->m_LoadOptions = KivLeadLoadOptions();
+    const int current = std::max(0, m_nCurrentPage);
+    const std::string file = doc->GetPathName();
+    if (doc->IsModified() && m_nCurrentPage >= 0 && !doc->SaveModified(current, file.c_str())) {
+        reselect(m_nCurrentPage);
+        return;
+    }
+    KivLeadThumbItem* old = m_nCurrentPage >= 0 ? GetItem(m_nCurrentPage) : nullptr;
+    if (old)
+        old->changed = 0;
+    // The new page is read before the old one is let go, so a page that
+    // will not load leaves the old one on screen.
+    CLeadBitmap next;
+    const int status = KivLeadLoadFile(file.c_str(), &next, 0, selected + 1);
+    if (status != KIVLEAD_SUCCESS) {
+        if (app)
+            app->DisplayError(status);
+        reselect(m_nCurrentPage);
+        return;
+    }
+    KivLeadFreeBitmap(doc->GetBitmap());
+    doc->DeleteUndo();
+    KivLeadCopyBitmap(doc->GetBitmap(), &next);
+    const int previous = m_nCurrentPage;
+    m_nCurrentPage = selected;
+    doc->SetCurrentPage(selected);
+    if (CKivLeadAppView* view = m_pImageView) {
+        if (KivLeadThumbItem* left = previous >= 0 ? GetItem(previous) : nullptr) {
+            left->fitMode = view->GetViewMode();
+            left->zoom = view->GetZoom();
+            const CPoint at = view->GetScrollPosition();
+            left->hscroll = at.x;
+            left->vscroll = at.y;
+        }
+        if (KivLeadThumbItem* item = GetItem(selected)) {
+            view->DeleteSelect();
+            if (item->fitMode == CKivLeadAppView::kModeFit) {
+                view->SetViewMode(CKivLeadAppView::kModeFit);
+            } else {
+                view->SetViewMode(item->fitMode);
+                view->SetViewZoom(item->zoom);
+            }
+            view->ScrollToPosition(CPoint(item->hscroll, item->vscroll));
+        }
+    }
+    for (CView* v : doc->GetViews())
+        if (CFrameWnd* frame = v->GetParentFrame())
+            SendMessage(frame, WM_USER, static_cast<WPARAM>(selected), 0);
+    doc->UpdateAllViews(nullptr, 3);
+    doc->SetModifiedFlag(0);
+}
+
+void CKivLeadThumbView::InsertThumbs(const char* file, int position, int flag)
+{
+    CKivLeadAppDoc* doc = GetDocument();
+    if (!doc || !file || !m_pList)
+        return;
+    CKivLeadApp* app = doc->m_pApp;
+    const auto fail = [app](int status) {
+        if (app)
+            app->DisplayError(status);
+    };
+    KivLeadFileInfo info;
+    int status = KivLeadGetFileInfo(file, &info);
+    if (status != KIVLEAD_SUCCESS)
+        return fail(status);
+    int pages = 1;
+    if (info.pages > 1) {
+        pages = info.pages;
+        if (!flag) {
+            const std::string text = "File contains " + std::to_string(info.pages)
+                + " pages. Press Yes to load them all. Press No to load the first page only";
+            if (MessageBox(this, text.c_str(), QCoreApplication::applicationName().toUtf8().constData(),
+                    MB_YESNO | MB_ICONINFORMATION)
+                == IDNO)
+                pages = 1;
+        }
+    }
+    position = std::clamp(position, 0, GetCount());
+    const std::string target = doc->GetPathName();
+    // All pages of the source go into the file in one rewrite when all are
+    // taken; one page goes by itself.
+    if (pages == info.pages)
+        status = KivLeadInsertPages(target.c_str(), position + 1, file);
+    else {
+        CLeadBitmap first;
+        status = KivLeadLoadFile(file, &first, 0, 1);
+        if (status == KIVLEAD_SUCCESS) {
+            KivLeadFileInfo own;
+            status = KivLeadGetFileInfo(target.c_str(), &own);
+            if (status == KIVLEAD_SUCCESS)
+                status = KivLeadSaveFile(target.c_str(), &first, own.format, 0, -1, position + 1, KIVLEAD_SAVE_INSERT);
+        }
+    }
+    if (status != KIVLEAD_SUCCESS)
+        return fail(status);
+    for (int page = 1; page <= pages; ++page) {
+        CLeadBitmap bitmap;
+        if (KivLeadLoadFile(file, &bitmap, 0, page) != KIVLEAD_SUCCESS)
+            KivLeadCreateBitmap(&bitmap, 1, 1, 24, RGB(255, 255, 255));
+        AddThumb(&bitmap, position + page - 1);
+    }
+    if (m_nCurrentPage >= position)
+        m_nCurrentPage += pages; // the page shown moved down with the insert
+    m_bListChanged = 1;
+    SelectPage(position);
+}
+
+void CKivLeadThumbView::ReplaceThumb(const char* file, int index)
+{
+    CKivLeadAppDoc* doc = GetDocument();
+    if (!doc || !file || !m_pList || index < 0 || index >= GetCount())
+        return;
+    CKivLeadApp* app = doc->m_pApp;
+    CLeadBitmap bitmap;
+    int status = KivLeadLoadFile(file, &bitmap, 0, 1);
+    const std::string target = doc->GetPathName();
+    KivLeadFileInfo own;
+    if (status == KIVLEAD_SUCCESS)
+        status = KivLeadGetFileInfo(target.c_str(), &own);
+    if (status == KIVLEAD_SUCCESS)
+        status = KivLeadSaveFile(target.c_str(), &bitmap, own.format, 0, -1, index + 1, KIVLEAD_SAVE_REPLACE);
+    if (status != KIVLEAD_SUCCESS) {
+        if (app)
+            app->DisplayError(status);
+        return;
+    }
+    const int added = AddThumb(&bitmap, index);
+    if (added >= 0) {
+        delete GetItem(index + 1);
+        m_bChanging = true;
+        m_pList->DeleteString(index + 1);
+        m_bChanging = false;
+    }
+    m_bListChanged = 1;
+    if (index == m_nCurrentPage) {
+        // The page on screen is gone from the file: show the new one.
+        doc->SetModifiedFlag(0);
+        m_nCurrentPage = -1;
+    }
+    SelectPage(index);
+}
+
+void CKivLeadThumbView::RemoveThumb(int index)
+{
+    CKivLeadAppDoc* doc = GetDocument();
+    if (!doc || !m_pList || index < 0 || index >= GetCount() || GetCount() < 2)
+        return;
+    const int status = KivLeadDeletePage(doc->GetPathName().c_str(), index + 1);
+    if (status != KIVLEAD_SUCCESS) {
+        if (doc->m_pApp)
+            doc->m_pApp->DisplayError(status);
+        return;
+    }
+    delete GetItem(index);
+    m_bChanging = true;
+    m_pList->DeleteString(index);
+    m_bChanging = false;
+    if (index == m_nCurrentPage) {
+        doc->SetModifiedFlag(0); // its changes went with it
+        m_nCurrentPage = -1;
+    } else if (index < m_nCurrentPage) {
+        --m_nCurrentPage;
+    }
+    m_bListChanged = 1;
+    SelectPage(0);
+    for (CFrameWnd* frame : doc->GetFrames())
+        frame->OnUpdateFrameTitle();
+}
+
+int CKivLeadThumbView::CreateThumb(const CLeadBitmap* source, CLeadBitmap* thumbnail)
+{
+    if (!source || !thumbnail || !source->IsAllocated())
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    CRect fit(0, 0, kItemWidth, kItemHeight);
+    MatchAspectRatio(&fit, source->Width(), source->Height());
+    int status = KivLeadCopyBitmap(thumbnail, source);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    const bool favorBlack = source->BitsPerPixel() == 1 && (KivLeadGetDisplayMode() & KIVLEAD_DISPLAY_FAVORBLACK) != 0;
+    return KivLeadResize(thumbnail, std::max(1, fit.Width()), std::max(1, fit.Height()),
+        favorBlack ? KIVLEAD_RESIZE_FAVORBLACK : KIVLEAD_RESIZE_RESAMPLE);
+}
+
+void CKivLeadThumbView::MatchAspectRatio(CRect* rect, int width, int height)
+{
+    if (!rect || width <= 0 || height <= 0)
+        return;
+    const long long w = rect->Width(), h = rect->Height();
+    long long fw = w, fh = h;
+    if (w * height > h * width)
+        fw = h * width / height; // too wide: the height decides
+    else
+        fh = w * height / width;
+    const int left = rect->left + static_cast<int>((w - fw) / 2);
+    const int top = rect->top + static_cast<int>((h - fh) / 2);
+    *rect = CRect(left, top, left + static_cast<int>(fw), top + static_cast<int>(fh));
+}
+
+void CKivLeadThumbView::drawItem(LPDRAWITEMSTRUCT item)
+{
+    QPainter& painter = *item->painter;
+    const CRect& r = item->rcItem;
+    const QRect box(r.left, r.top, r.Width(), r.Height());
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    painter.fillRect(box, selected ? palette().highlight() : palette().base());
+    if (const auto* thumb = static_cast<const KivLeadThumbItem*>(item->itemData); thumb && thumb->thumb.IsAllocated()) {
+        CRect fit(r.left + 4, r.top + 4, r.right - 4, r.bottom - 18);
+        MatchAspectRatio(&fit, thumb->thumb.Width(), thumb->thumb.Height());
+        KivLeadPaint(&painter, &thumb->thumb, QRect(0, 0, thumb->thumb.Width(), thumb->thumb.Height()),
+            QRect(fit.left, fit.top, fit.Width(), fit.Height()));
+        painter.setPen(palette().mid().color());
+        painter.drawRect(QRect(fit.left, fit.top, fit.Width(), fit.Height()).adjusted(-1, -1, 0, 0));
+    }
+    painter.setPen(selected ? palette().highlightedText().color() : palette().text().color());
+    const QRect label(r.left, r.bottom - 17, r.Width(), 16);
+    painter.drawText(label, Qt::AlignCenter, QString::asprintf("%d", static_cast<int>(item->itemID) + 1));
+    if (selected)
+        m_icon.paint(&painter, QRect(r.left + 4, r.bottom - 18, 16, 16));
+}

@@ -1,0 +1,70 @@
+#include "platform/CFrameWnd.h"
+
+#include "platform/CDocument.h"
+#include "platform/CView.h"
+
+#include <QCloseEvent>
+
+CFrameWnd::CFrameWnd(QWidget* parent) : CWnd(parent)
+{
+}
+
+CFrameWnd::~CFrameWnd()
+{
+    // A frame that goes on its own (its parent deleted it) takes the
+    // document with it when it was the last to show it.
+    CDocument* document = m_pDocument;
+    m_pDocument = nullptr;
+    if (!document)
+        return;
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* view = dynamic_cast<CView*>(child))
+            document->RemoveView(view);
+    if (document->GetViews().empty())
+        document->OnCloseDocument();
+}
+
+void CFrameWnd::InitialUpdateFrame()
+{
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* view = dynamic_cast<CView*>(child)) {
+            view->OnInitialUpdate();
+            if (!m_pActiveView)
+                m_pActiveView = view;
+        }
+    OnUpdateFrameTitle();
+    show();
+}
+
+void CFrameWnd::OnUpdateFrameTitle()
+{
+    if (!m_pDocument)
+        return;
+    CString title = m_pDocument->GetTitle().empty() ? CString("Untitled") : m_pDocument->GetTitle();
+    if (m_pDocument->IsModified())
+        title += " *";
+    SetWindowText(title.c_str());
+    setWindowTitle(QString::fromStdString(title));
+}
+
+void CFrameWnd::DetachDocument()
+{
+    m_pDocument = nullptr;
+}
+
+void CFrameWnd::closeEvent(QCloseEvent* event)
+{
+    CDocument* document = m_pDocument;
+    if (document && !document->CanCloseFrame(this)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (document) {
+        bool last = true;
+        for (CFrameWnd* frame : document->GetFrames())
+            last = last && frame == this;
+        if (last)
+            document->OnCloseDocument();
+    }
+}
