@@ -1,5 +1,7 @@
 #include "ImageWindow.h"
 
+#include "EditCommands.h"
+
 #include "imaging/KivLeadToolkit.h"
 
 #include <QFileDialog>
@@ -10,78 +12,10 @@
 
 namespace {
 
-struct Entry {
-    const char* text;
-    void (CKivLeadEditCtrl::*handler)();
-};
-
-using E = CKivLeadEditCtrl;
-
-const Entry kImage[] = {
-    {"&Flip", &E::OnImageFlip},
-    {"&Reverse", &E::OnImageReverse},
-    {"Flip / Reverse...", &E::OnImageFlipReverse},
-    {"Rotate 90° clockwise", &E::OnImageRotate90clockwise},
-    {"Rotate 180°", &E::OnImageRotate180clockwise},
-    {"Rotate 270° clockwise", &E::OnImageRotate270clockwise},
-    {"R&otate...", &E::OnImageRotate},
-    {"Rotate any angle...", &E::OnImageRotateAnyangle},
-    {"S&hear...", &E::OnImageShear},
-    {"Resi&ze...", &E::OnImageResize},
-    {"Resam&ple...", &E::OnImageResample},
-};
-
-const Entry kEffects[] = {
-    {"Posterize...", &E::OnImageEffectsPosterize},
-    {"Mosaic...", &E::OnImageEffectsMosaic},
-    {"Average...", &E::OnImageEffectsAverage},
-    {"Median...", &E::OnImageEffectsMedian},
-    {"Sharpen...", &E::OnImageEffectsSharpen},
-    {"Add noise...", &E::OnImageEffectsAddnoise},
-    {"Emboss...", &E::OnImageEffectsEmboss},
-    {"Oilify...", &E::OnImageEffectsOilify},
-    {"Edge enhance", &E::OnImageEffectsEdgeenhance},
-    {"Underlay", &E::OnImageEffectsUnderlay},
-};
-
-const Entry kFilters[] = {
-    {"Gradient...", &E::OnImageSpatialfiltersGradient},
-    {"Laplacian...", &E::OnImageSpatialfiltersLaplacian},
-    {"Sobel...", &E::OnImageSpatialfiltersSobel},
-    {"Prewitt...", &E::OnImageSpatialfiltersPrewitt},
-    {"Shift and difference...", &E::OnImageSpatialfiltersShiftanddifference},
-    {"Line segment...", &E::OnImageSpatialfiltersLinesegment},
-};
-
-const Entry kColor[] = {
-    {"Color...", &E::OnColorColor},
-    {"Level...", &E::OnColorLevel},
-    {"Halftone...", &E::OnColorHalftone},
-    {"Gray scale 8", &E::OnColorGrayscale8},
-    {"Gray scale 12", &E::OnColorGrayscale12},
-    {"Gray scale 16", &E::OnColorGrayscale16},
-    {"Color resolution...", &E::OnColorColorresolution},
-    {"Window level...", &E::OnColorWindowlevel},
-    {"Invert", &E::OnColorInvert},
-    {"Histogram equalize", &E::OnColorHistogramequalize},
-    {"Stretch intensity", &E::OnColorStretchintensity},
-    {"Hue...", &E::OnColorHue},
-    {"Saturation...", &E::OnColorSaturation},
-    {"Histogram contrast...", &E::OnColorHistocontrast},
-    {"Brightness...", &E::OnColorBrightness},
-    {"Contrast...", &E::OnColorContrast},
-    {"Gamma correct...", &E::OnColorGammacorrect},
-    {"Intensity detect...", &E::OnColorIntensitydetect},
-    {"Solarize...", &E::OnColorSolarize},
-    {"Unique colors", &E::OnColorUniquecolors},
-    {"Auto levels", &E::OnColorAutoLevels},
-    {"Fill...", &E::OnColorFill},
-};
-
 // One menu entry per command; each runs its handler through the window.
-template <std::size_t N> void addEntries(ImageWindow* window, QMenu* menu, const Entry (&entries)[N])
+void addEntries(ImageWindow* window, QMenu* menu, std::span<const EditCommand> entries)
 {
-    for (const Entry& e : entries) {
+    for (const EditCommand& e : entries) {
         const auto handler = e.handler;
         menu->addAction(QString::fromUtf8(e.text), window, [window, handler] { window->run(handler); });
     }
@@ -124,10 +58,10 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
     });
 
     QMenu* imageMenu = menuBar()->addMenu("&Image");
-    addEntries(this, imageMenu, kImage);
-    addEntries(this, imageMenu->addMenu("&Effects"), kEffects);
-    addEntries(this, imageMenu->addMenu("&Spatial filters"), kFilters);
-    addEntries(this, menuBar()->addMenu("&Color"), kColor);
+    addEntries(this, imageMenu, editcommands::image());
+    addEntries(this, imageMenu->addMenu("&Effects"), editcommands::effects());
+    addEntries(this, imageMenu->addMenu("&Spatial filters"), editcommands::filters());
+    addEntries(this, menuBar()->addMenu("&Color"), editcommands::color());
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
     viewMenu->addAction("Zoom &in", this, [this] {

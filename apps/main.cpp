@@ -11,6 +11,7 @@
 #include "DialogsMenu.h"
 #include "FolderBrowser.h"
 #include "ImageBrowser.h"
+#include "ImageEditor.h"
 #include "ImageWindow.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
@@ -269,6 +270,12 @@ int main(int argc, char** argv)
     });
     view->addAction("&Simulated long job", &window, [&window] { simulatedJob(&window); });
     QMenu* tools = window.menuBar()->addMenu("&Tools");
+    tools->addAction("&Image editor", &window, [&window] {
+        auto* editor = new ImageEditor(QString(), &window);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->setWindowFlag(Qt::Window);
+        editor->show();
+    });
     tools->addAction("&Airfoil…", &window, [&window, samples] { chooseAirfoil(&window, samples); });
     tools->addSeparator();
     tools->addAction("Slide &library manager (sample slides)…", &window,

@@ -265,8 +265,9 @@ void CKivLeadViewCtrl::Paint(QPainter& painter, const CRect& client)
     } else {
         // Only the pixels under the visible part, stretched by the painter.
         const double f = 100.0 / m_nZoom;
+        // Enlarged pixels stay sharp unless bicubic painting is asked for.
         painter.setRenderHint(
-            QPainter::SmoothPixmapTransform, (KivLeadGetDisplayMode() & KIVLEAD_DISPLAY_SCALING) != 0);
+            QPainter::SmoothPixmapTransform, (KivLeadGetDisplayMode() & KIVLEAD_DISPLAY_BICUBIC) != 0);
         const QRectF from((visible.left() - dest.left()) * f, (visible.top() - dest.top()) * f, visible.width() * f,
             visible.height() * f);
         painter.drawImage(QRectF(visible), image, from);

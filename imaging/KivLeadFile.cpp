@@ -234,6 +234,11 @@ int encode(std::list<Magick::Image>& pages, int format, int quality, std::string
             p.quality(static_cast<size_t>(std::clamp(100 - quality * 99 / 255, 1, 100)));
         if (format == KIVLEAD_FORMAT_JPEG && p.matte())
             p.matte(false);
+        // Bilevel pages (scans, faxes) keep the fax coding such files use;
+        // anything else goes LZW rather than uncompressed.
+        if (format == KIVLEAD_FORMAT_TIFF)
+            p.compressType(p.depth() == 1 || p.type() == Magick::BilevelType ? MagickCore::Group4Compression
+                                                                             : MagickCore::LZWCompression);
         // A full 256-colour palette makes the PNG coder's own palette choice
         // fail ("Valid palette required"); asking for PNG8 keeps the palette.
         if (format == KIVLEAD_FORMAT_PNG && p.classType() == Magick::PseudoClass && p.colorMapSize() > 16

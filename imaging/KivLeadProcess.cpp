@@ -11,6 +11,22 @@ using namespace kivlead;
 
 namespace {
 
+// A command on an image with a region changes the pixels inside it only:
+// the changed pixels are put back into the old image rectangle by
+// rectangle of the region.
+Magick::Image insideRegion(const Magick::Image& before, const Magick::Image& after, const QRegion& region)
+{
+    Magick::Image out = before;
+    const QRect bounds(0, 0, static_cast<int>(before.columns()), static_cast<int>(before.rows()));
+    for (const QRect& r : region.intersected(bounds)) {
+        Magick::Image part = after;
+        part.crop(Magick::Geometry(r.width(), r.height(), r.x(), r.y()));
+        part.page(Magick::Geometry(0, 0));
+        out.composite(part, r.x(), r.y(), MagickCore::CopyCompositeOp);
+    }
+    return out;
+}
+
 // Runs change on the pixels of bitmap, which must have them; marks the
 // paint handle stale after it changed them.
 template <class F> int process(CLeadBitmap* bitmap, F&& change)
@@ -27,6 +43,8 @@ template <class F> int process(CLeadBitmap* bitmap, F&& change)
         const int status = change(work);
         if (status == KIVLEAD_SUCCESS) {
             work.page(Magick::Geometry(0, 0));
+            if (!d.region.isEmpty() && work.columns() == d.image.columns() && work.rows() == d.image.rows())
+                work = insideRegion(d.image, work, d.region);
             d.image = work;
             d.changed();
         }

@@ -284,8 +284,8 @@ constexpr unsigned KIVLEAD_DISPLAY_ORDEREDDITHER = 0x0001;
 constexpr unsigned KIVLEAD_DISPLAY_SCALETOGRAY = 0x0010; // bitonal images shrink to grey
 constexpr unsigned KIVLEAD_DISPLAY_FAVORBLACK = 0x0040; // bitonal images keep thin black lines
 constexpr unsigned KIVLEAD_DISPLAY_FIXEDPALETTE = 0x0080;
-constexpr unsigned KIVLEAD_DISPLAY_RESAMPLE = 0x0200; // filtered scaling
-constexpr unsigned KIVLEAD_DISPLAY_BICUBIC = 0x0400;
+constexpr unsigned KIVLEAD_DISPLAY_RESAMPLE = 0x0200; // filtered shrinking
+constexpr unsigned KIVLEAD_DISPLAY_BICUBIC = 0x0400; // filtered shrinking and enlarging
 constexpr unsigned KIVLEAD_DISPLAY_SCALING = 0x0600; // the scaling bits
 KIVLEAD_EXPORT unsigned KivLeadGetDisplayMode();
 // The bits of mask take value's; the mode before.

@@ -385,3 +385,16 @@ TEST(Capture, OffscreenSessionHasNoCapture)
         "screen capture is not available in this session (no display, offscreen, or Wayland without a portal)");
     EXPECT_FALSE(bitmap.IsAllocated());
 }
+
+TEST(KivLeadToolkit, CommandsChangeOnlyTheRegionUnlessTheyChangeTheSize)
+{
+    CLeadBitmap bitmap;
+    ASSERT_EQ(KivLeadCreateBitmap(&bitmap, 20, 10, 24, RGB(255, 255, 255)), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadSetRegionEllipse(&bitmap, QRect(4, 2, 8, 6), KIVLEAD_RGN_SET), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadInvert(&bitmap), KIVLEAD_SUCCESS);
+    EXPECT_EQ(pixel(bitmap, 8, 5), 0x000000u);
+    EXPECT_EQ(pixel(bitmap, 4, 2), 0xFFFFFFu); // the ellipse's corner is outside
+    EXPECT_EQ(pixel(bitmap, 15, 5), 0xFFFFFFu);
+    ASSERT_EQ(KivLeadRotate(&bitmap, 9000, 1, 0), KIVLEAD_SUCCESS);
+    EXPECT_EQ(bitmap.Width(), 10);
+}

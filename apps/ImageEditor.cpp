@@ -1,0 +1,295 @@
+#include "ImageEditor.h"
+
+#include "EditCommands.h"
+
+#include "imaging/CKivLeadAppDoc.h"
+#include "imaging/CKivLeadAppView.h"
+#include "imaging/CKivLeadPageFrame.h"
+#include "imaging/CKivLeadThumbView.h"
+#include "platform/CCmdUI.h"
+#include "platform/CDocTemplate.h"
+#include "platform/CFileDialog.h"
+#include "platform/MessageBox.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+using namespace vandrel::win32;
+
+ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
+    : QMainWindow(parent),
+      m_app(profilePath.isEmpty() ? new CKivLeadApp : new CKivLeadApp(profilePath.toStdString())),
+      m_mdi(new QMdiArea(this))
+{
+    setWindowTitle("Vandrel Image Editor");
+    setCentralWidget(m_mdi);
+    m_mdi->setViewMode(QMdiArea::SubWindowView);
+    m_app->AddDocTemplate(new CDocTemplate(
+        [this] {
+            auto* doc = new CKivLeadAppDoc;
+            doc->m_pApp = m_app;
+            return doc;
+        },
+        [this](CDocument* document) {
+            auto* doc = static_cast<CKivLeadAppDoc*>(document);
+            auto* frame = new CKivLeadPageFrame(doc);
+            QMdiSubWindow* sub = m_mdi->addSubWindow(frame);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            // The frame goes when its document closes; its window with it.
+            QObject::connect(frame, &QObject::destroyed, sub, [sub] { sub->close(); });
+            sub->resize(m_mdi->size() * 0.8);
+            sub->show();
+            // Scanned pages are large: every page starts fitted to the window
+            // (once the page list is filled and the window has its size).
+            QMetaObject::invokeMethod(
+                frame,
+                [frame] {
+                    if (CKivLeadThumbView* pages = frame->GetPageList())
+                        for (int i = 0; i < pages->GetCount(); ++i)
+                            pages->GetItem(i)->fitMode = CKivLeadAppView::kModeFit;
+                    frame->GetImageView()->OnViewFit();
+                },
+                Qt::QueuedConnection);
+            return frame;
+        },
+        "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.ico)|*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;"
+        "*.gif;*.webp;*.pnm;*.ico|All Files (*.*)|*.*||"));
+    buildMenus();
+    resize(1100, 760);
+}
+
+ImageEditor::~ImageEditor()
+{
+    m_app->CloseAllDocuments();
+    delete m_app;
+}
+
+CKivLeadPageFrame* ImageEditor::activeFrame() const
+{
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub && !m_mdi->subWindowList().isEmpty())
+        sub = m_mdi->subWindowList().back();
+    return sub ? dynamic_cast<CKivLeadPageFrame*>(sub->widget()) : nullptr;
+}
+
+CKivLeadAppView* ImageEditor::activeView() const
+{
+    CKivLeadPageFrame* frame = activeFrame();
+    return frame ? frame->GetImageView() : nullptr;
+}
+
+QAction* ImageEditor::action(const QString& text) const
+{
+    for (QAction* a : findChildren<QAction*>())
+        if (a->text().remove('&') == text)
+            return a;
+    return nullptr;
+}
+
+QAction* ImageEditor::add(QMenu* menu, const QString& text, std::function<void()> run, Update update)
+{
+    QAction* a = menu->addAction(text, this, std::move(run));
+    if (update)
+        m_updates[a] = std::move(update);
+    return a;
+}
+
+QAction* ImageEditor::addView(QMenu* menu, const QString& text, std::function<void(CKivLeadAppView*)> run,
+    std::function<void(CKivLeadAppView*, CCmdUI*)> update)
+{
+    return add(
+        menu, text,
+        [this, run] {
+            if (CKivLeadAppView* view = activeView())
+                run(view);
+        },
+        [this, update](CCmdUI* cmd) {
+            CKivLeadAppView* view = activeView();
+            cmd->Enable(view != nullptr);
+            if (view && update)
+                update(view, cmd);
+        });
+}
+
+void ImageEditor::updateCommands()
+{
+    for (auto& [action, update] : m_updates) {
+        CCmdUI cmd;
+        update(&cmd);
+        action->setEnabled(cmd.IsEnabled());
+        action->setCheckable(cmd.GetCheck() != 0 || action->isCheckable());
+        action->setChecked(cmd.GetCheck() != 0);
+    }
+}
+
+void ImageEditor::buildMenus()
+{
+    CKivLeadApp* app = m_app;
+    using V = CKivLeadAppView;
+
+    QMenu* file = menuBar()->addMenu("&File");
+    add(file, "&New", [app] { app->OnFileNew(); });
+    add(file, "&Open...", [app] { app->OpenFile(nullptr); });
+    addView(file, "&Save", [](V* v) { v->GetDocument()->DoFileSave(); });
+    addView(file, "Save &As...", [](V* v) { v->GetDocument()->DoSave(nullptr); });
+    addView(file, "&Close", [](V* v) { v->GetDocument()->OnFileClose(); });
+    file->addSeparator();
+    QMenu* capture = file->addMenu("Ca&pture");
+    const std::pair<const char*, int> kinds[] = {{"&Full screen", CKivLeadApp::kCaptureFullScreen},
+        {"&Active window", CKivLeadApp::kCaptureActiveWindow},
+        {"Active &client area", CKivLeadApp::kCaptureActiveClient}, {"A&rea", CKivLeadApp::kCaptureArea},
+        {"&Window under cursor", CKivLeadApp::kCaptureWindowUnderCursor},
+        {"Selected &object", CKivLeadApp::kCaptureSelectedObject},
+        {"&Menu under cursor", CKivLeadApp::kCaptureMenuUnderCursor},
+        {"Mouse c&ursor", CKivLeadApp::kCaptureMouseCursor}, {"Wa&llpaper", CKivLeadApp::kCaptureWallpaper}};
+    for (const auto& [text, kind] : kinds) {
+        const int k = kind;
+        add(capture, text, [app, k] { app->OnCapture(k); }, [app, k](CCmdUI* cmd) { app->OnUpdateCapture(cmd, k); });
+    }
+    capture->addSeparator();
+    add(capture, "Capture &options...", [app] { app->OnOptionsCaptureOptions(); });
+    add(capture, "Ar&ea options...", [app] { app->OnOptionsCaptureAreaOptions(); });
+    add(capture, "O&bject options...", [app] { app->OnOptionsCaptureObjectOptions(); });
+    add(capture, "&Stop capture", [app] { app->OnStopCapture(); });
+    add(file, "Select &source...", [app] { app->OnFileSelectSource(); });
+    add(file, "Ac&quire...", [app] { app->OnFileAcquire(); });
+    add(file, "Color &merge", [app] { app->OnFileColorMerge(); });
+    file->addSeparator();
+    addView(file, "&Print", [](V* v) { v->PrintPage(); });
+    addView(file, "Print to P&DF...", [this](V*) { printToPdf(); });
+    file->addSeparator();
+    add(file, "E&xit", [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    addView(edit, "&Undo", [](V* v) { v->OnEditUndo(); }, [](V* v, CCmdUI* c) { v->OnUpdateEditUndo(c); })
+        ->setShortcut(QKeySequence::Undo);
+    addView(edit, "&Copy", [](V* v) { v->OnEditCopy(); })->setShortcut(QKeySequence::Copy);
+    add(edit, "&Paste as new image", [app] { app->OnEditPaste(); }, [app](CCmdUI* c) { app->OnUpdateEditPaste(c); })
+        ->setShortcut(QKeySequence::Paste);
+
+    QMenu* page = menuBar()->addMenu("Pa&ge");
+    const auto pageUpdate = [](V* v, CCmdUI* c) { v->OnUpdatePageCommand(c); };
+    addView(page, "&Add page...", [](V* v) { v->OnPageAdd(); }, pageUpdate);
+    addView(page, "&Insert page...", [](V* v) { v->OnPageInsert(); }, pageUpdate);
+    addView(page, "&Replace page...", [](V* v) { v->OnPageReplace(); }, pageUpdate);
+    addView(page, "&Delete page", [](V* v) { v->OnPageDelete(); }, [](V* v, CCmdUI* c) { v->OnUpdatePageDelete(c); });
+    page->addSeparator();
+    const auto step = [](V* v, int by) {
+        if (CKivLeadThumbView* list = v->GetThumbView())
+            list->SelectPage(list->GetCurrentPage() + by);
+    };
+    addView(page, "&Previous page", [step](V* v) { step(v, -1); }, pageUpdate)->setShortcut(Qt::CTRL | Qt::Key_PageUp);
+    addView(page, "&Next page", [step](V* v) { step(v, 1); }, pageUpdate)->setShortcut(Qt::CTRL | Qt::Key_PageDown);
+
+    const auto addCommands = [this](QMenu* menu, std::span<const EditCommand> commands) {
+        for (const EditCommand& c : commands) {
+            if (!editcommands::inEditor(c))
+                continue;
+            const auto handler = c.handler;
+            std::function<void(V*, CCmdUI*)> update;
+            if (handler == &CKivLeadEditCtrl::OnColorWindowlevel)
+                update = [](V* v, CCmdUI* cmd) { v->OnUpdateColorWindowLevel(cmd); };
+            else if (handler == &CKivLeadEditCtrl::OnImageEffectsEdgeenhance)
+                update = [](V* v, CCmdUI* cmd) { v->OnUpdateImageEffectsEdgeEnhance(cmd); };
+            addView(menu, QString::fromUtf8(c.text), [handler](V* v) { (v->*handler)(); }, update);
+        }
+    };
+    QMenu* image = menuBar()->addMenu("&Image");
+    addCommands(image, editcommands::image());
+    addView(image, "&Deskew", [](V* v) { v->OnImageDeskew(); });
+    QMenu* effects = image->addMenu("&Effects");
+    addCommands(effects, editcommands::effects());
+    addView(effects, "&Despeckle", [](V* v) { v->OnImageEffectsDespeckle(); });
+    QMenu* filters = image->addMenu("&Filters");
+    addCommands(filters, editcommands::filters());
+    filters->addSeparator();
+    addView(filters, "Ma&x filter...", [](V* v) { v->OnImageMaxFilter(); });
+    addView(filters, "Mi&n filter...", [](V* v) { v->OnImageMinFilter(); });
+    addView(filters, "Binary &erosion", [](V* v) { v->OnImageBinaryFiltersErosion(); });
+    addView(filters, "Binary &dilation", [](V* v) { v->OnImageBinaryFiltersDilation(); });
+    QMenu* color = menuBar()->addMenu("&Color");
+    addCommands(color, editcommands::color());
+    color->addSeparator();
+    addView(color, "Separate &RGB", [](V* v) { v->OnColorSeparation(0); });
+    addView(color, "Separate &CMYK", [](V* v) { v->OnColorSeparation(1); });
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    addView(tools, "Draw &point", [](V* v) { v->OnPalDrawPoint(); });
+    addView(tools, "Draw &line", [](V* v) { v->OnPalDrawLine(); });
+    addView(tools, "Draw &rectangle", [](V* v) { v->OnPalDrawRect(); });
+    addView(tools, "Draw &ellipse", [](V* v) { v->OnPalDrawEllipse(); });
+    addView(tools, "Draw &text", [](V* v) { v->OnPalDrawText(); });
+    tools->addSeparator();
+    addView(tools, "Select re&ctangle", [](V* v) { v->OnPalSelectRect(); });
+    addView(tools, "Select elli&pse", [](V* v) { v->OnPalSelectElli(); });
+    addView(tools, "Select ro&unded rectangle", [](V* v) { v->OnPalSelectRndrect(); });
+    addView(tools, "Select &freehand", [](V* v) { v->OnPalSelectFreehand(); });
+    addView(tools, "Select by c&olor", [](V* v) { v->OnPalSelectColor(); });
+    tools->addSeparator();
+    addView(tools, "Pa&n", [](V* v) { v->SetToolMode(CKivLeadEditCtrl::kToolPan); });
+
+    QMenu* view = menuBar()->addMenu("&View");
+    const auto mode = [](int m) { return [m](V* v, CCmdUI* c) { c->SetCheck(v->GetViewMode() == m); }; };
+    addView(view, "&Normal (100%)", [](V* v) { v->OnViewNormal(); }, mode(V::kModeNormal));
+    addView(view, "&Zoom", [](V* v) { v->OnViewZoomMode(); }, mode(V::kModeZoom));
+    addView(view, "&Fit to window", [](V* v) { v->OnViewFit(); }, mode(V::kModeFit));
+    addView(view, "&Snap window to image", [](V* v) { v->OnViewSnap(); }, mode(V::kModeSnap));
+    const auto zoomable = [](V* v, CCmdUI* c) { c->Enable(v->GetViewMode() == V::kModeZoom); };
+    addView(view, "Zoom &in", [](V* v) { v->ViewZoomIn(); }, zoomable)->setShortcut(QKeySequence::ZoomIn);
+    addView(view, "Zoom &out", [](V* v) { v->ViewZoomOut(); }, zoomable)->setShortcut(QKeySequence::ZoomOut);
+    addView(view, "&Pan window", [](V* v) { v->ViewPanWindow(); });
+
+    QMenu* prefs = menuBar()->addMenu("&Preferences");
+#define PREFERENCE(menu, text, name)                                                                                   \
+    add(menu, text, [app] { app->OnPreferences##name(); }, [app](CCmdUI* c) { app->OnUpdatePreferences##name(c); })
+    QMenu* palette = prefs->addMenu("&Palette");
+    PREFERENCE(palette, "&Automatic", PaletteAuto);
+    PREFERENCE(palette, "&Fixed", PaletteFixed);
+    QMenu* dither = prefs->addMenu("&Dithering");
+    PREFERENCE(dither, "&Ordered", DitheringOrdered);
+    PREFERENCE(dither, "&Error diffusion", DitheringErrorDiffusion);
+    QMenu* bitonal = prefs->addMenu("&Bitonal scaling");
+    PREFERENCE(bitonal, "&Normal", BitonalScalingNormal);
+    PREFERENCE(bitonal, "&Favor black", BitonalScalingFavorBlack);
+    PREFERENCE(bitonal, "&Scale to gray", BitonalScalingScaleToGray);
+    QMenu* scaling = prefs->addMenu("Paint &scaling");
+    PREFERENCE(scaling, "&Normal", PaintScalingNormal);
+    PREFERENCE(scaling, "&Resample", PaintScalingResample);
+    PREFERENCE(scaling, "&Bicubic", PaintScalingBicubic);
+    PREFERENCE(prefs, "Prompt for saving &page changes", Promptforsavingthumbnailchanges);
+    PREFERENCE(prefs, "Show p&review when opening", Showpreview);
+#undef PREFERENCE
+
+    QMenu* window = menuBar()->addMenu("&Window");
+    add(window, "&Tile", [this] { m_mdi->tileSubWindows(); });
+    add(window, "&Cascade", [this] { m_mdi->cascadeSubWindows(); });
+
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        QObject::connect(menu, &QMenu::aboutToShow, this, [this] { updateCommands(); });
+}
+
+void ImageEditor::printToPdf()
+{
+    CKivLeadAppView* view = activeView();
+    if (!view)
+        return;
+    CFileDialog dialog(0, "pdf", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "PDF (*.pdf)|*.pdf||", this);
+    dialog.SetTitle("Print to PDF");
+    if (dialog.DoModal() == IDOK)
+        view->PrintPage(dialog.GetPathName().c_str());
+}
+
+void ImageEditor::closeEvent(QCloseEvent* event)
+{
+    if (!m_app->SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    // Answered once: the documents go without asking again.
+    for (CKivLeadAppDoc* doc : m_app->EnumAllDocuments())
+        doc->SetModifiedFlag(0);
+    m_app->CloseAllDocuments();
+    event->accept();
+}
