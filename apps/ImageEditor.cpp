@@ -19,8 +19,7 @@
 using namespace vandrel::win32;
 
 ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
-    : QMainWindow(parent),
-      m_app(profilePath.isEmpty() ? new CKivLeadApp : new CKivLeadApp(profilePath.toStdString())),
+    : QMainWindow(parent), m_app(profilePath.isEmpty() ? new CKivLeadApp : new CKivLeadApp(profilePath.toStdString())),
       m_mdi(new QMdiArea(this))
 {
     setWindowTitle("Vandrel Image Editor");
@@ -39,7 +38,9 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
             sub->setAttribute(Qt::WA_DeleteOnClose);
             // The frame goes when its document closes; its window with it.
             QObject::connect(frame, &QObject::destroyed, sub, [sub] { sub->close(); });
-            sub->resize(m_mdi->size() * 0.8);
+            // Most of the area, or a usual size while the area is not laid out yet.
+            const QSize area = m_mdi->viewport()->size();
+            sub->resize(area.width() < 400 || area.height() < 300 ? QSize(800, 600) : area * 0.85);
             sub->show();
             // Scanned pages are large: every page starts fitted to the window
             // (once the page list is filled and the window has its size).
@@ -137,16 +138,17 @@ void ImageEditor::buildMenus()
     addView(file, "&Close", [](V* v) { v->GetDocument()->OnFileClose(); });
     file->addSeparator();
     QMenu* capture = file->addMenu("Ca&pture");
-    const std::pair<const char*, int> kinds[] = {{"&Full screen", CKivLeadApp::kCaptureFullScreen},
-        {"&Active window", CKivLeadApp::kCaptureActiveWindow},
-        {"Active &client area", CKivLeadApp::kCaptureActiveClient}, {"A&rea", CKivLeadApp::kCaptureArea},
-        {"&Window under cursor", CKivLeadApp::kCaptureWindowUnderCursor},
-        {"Selected &object", CKivLeadApp::kCaptureSelectedObject},
-        {"&Menu under cursor", CKivLeadApp::kCaptureMenuUnderCursor},
-        {"Mouse c&ursor", CKivLeadApp::kCaptureMouseCursor}, {"Wa&llpaper", CKivLeadApp::kCaptureWallpaper}};
+    const std::pair<const char*, int> kinds[]
+        = {{"&Full screen", CKivLeadApp::kCaptureFullScreen}, {"&Active window", CKivLeadApp::kCaptureActiveWindow},
+            {"Active &client area", CKivLeadApp::kCaptureActiveClient}, {"A&rea", CKivLeadApp::kCaptureArea},
+            {"&Window under cursor", CKivLeadApp::kCaptureWindowUnderCursor},
+            {"Selected &object", CKivLeadApp::kCaptureSelectedObject},
+            {"&Menu under cursor", CKivLeadApp::kCaptureMenuUnderCursor},
+            {"Mouse c&ursor", CKivLeadApp::kCaptureMouseCursor}, {"Wa&llpaper", CKivLeadApp::kCaptureWallpaper}};
     for (const auto& [text, kind] : kinds) {
         const int k = kind;
-        add(capture, text, [app, k] { app->OnCapture(k); }, [app, k](CCmdUI* cmd) { app->OnUpdateCapture(cmd, k); });
+        add(
+            capture, text, [app, k] { app->OnCapture(k); }, [app, k](CCmdUI* cmd) { app->OnUpdateCapture(cmd, k); });
     }
     capture->addSeparator();
     add(capture, "Capture &options...", [app] { app->OnOptionsCaptureOptions(); });
@@ -163,25 +165,35 @@ void ImageEditor::buildMenus()
     add(file, "E&xit", [this] { close(); });
 
     QMenu* edit = menuBar()->addMenu("&Edit");
-    addView(edit, "&Undo", [](V* v) { v->OnEditUndo(); }, [](V* v, CCmdUI* c) { v->OnUpdateEditUndo(c); })
+    addView(
+        edit, "&Undo", [](V* v) { v->OnEditUndo(); }, [](V* v, CCmdUI* c) { v->OnUpdateEditUndo(c); })
         ->setShortcut(QKeySequence::Undo);
     addView(edit, "&Copy", [](V* v) { v->OnEditCopy(); })->setShortcut(QKeySequence::Copy);
-    add(edit, "&Paste as new image", [app] { app->OnEditPaste(); }, [app](CCmdUI* c) { app->OnUpdateEditPaste(c); })
+    add(
+        edit, "&Paste as new image", [app] { app->OnEditPaste(); }, [app](CCmdUI* c) { app->OnUpdateEditPaste(c); })
         ->setShortcut(QKeySequence::Paste);
 
     QMenu* page = menuBar()->addMenu("Pa&ge");
     const auto pageUpdate = [](V* v, CCmdUI* c) { v->OnUpdatePageCommand(c); };
-    addView(page, "&Add page...", [](V* v) { v->OnPageAdd(); }, pageUpdate);
-    addView(page, "&Insert page...", [](V* v) { v->OnPageInsert(); }, pageUpdate);
-    addView(page, "&Replace page...", [](V* v) { v->OnPageReplace(); }, pageUpdate);
-    addView(page, "&Delete page", [](V* v) { v->OnPageDelete(); }, [](V* v, CCmdUI* c) { v->OnUpdatePageDelete(c); });
+    addView(
+        page, "&Add page...", [](V* v) { v->OnPageAdd(); }, pageUpdate);
+    addView(
+        page, "&Insert page...", [](V* v) { v->OnPageInsert(); }, pageUpdate);
+    addView(
+        page, "&Replace page...", [](V* v) { v->OnPageReplace(); }, pageUpdate);
+    addView(
+        page, "&Delete page", [](V* v) { v->OnPageDelete(); }, [](V* v, CCmdUI* c) { v->OnUpdatePageDelete(c); });
     page->addSeparator();
     const auto step = [](V* v, int by) {
         if (CKivLeadThumbView* list = v->GetThumbView())
             list->SelectPage(list->GetCurrentPage() + by);
     };
-    addView(page, "&Previous page", [step](V* v) { step(v, -1); }, pageUpdate)->setShortcut(Qt::CTRL | Qt::Key_PageUp);
-    addView(page, "&Next page", [step](V* v) { step(v, 1); }, pageUpdate)->setShortcut(Qt::CTRL | Qt::Key_PageDown);
+    addView(
+        page, "&Previous page", [step](V* v) { step(v, -1); }, pageUpdate)
+        ->setShortcut(Qt::CTRL | Qt::Key_PageUp);
+    addView(
+        page, "&Next page", [step](V* v) { step(v, 1); }, pageUpdate)
+        ->setShortcut(Qt::CTRL | Qt::Key_PageDown);
 
     const auto addCommands = [this](QMenu* menu, std::span<const EditCommand> commands) {
         for (const EditCommand& c : commands) {
@@ -193,7 +205,8 @@ void ImageEditor::buildMenus()
                 update = [](V* v, CCmdUI* cmd) { v->OnUpdateColorWindowLevel(cmd); };
             else if (handler == &CKivLeadEditCtrl::OnImageEffectsEdgeenhance)
                 update = [](V* v, CCmdUI* cmd) { v->OnUpdateImageEffectsEdgeEnhance(cmd); };
-            addView(menu, QString::fromUtf8(c.text), [handler](V* v) { (v->*handler)(); }, update);
+            addView(
+                menu, QString::fromUtf8(c.text), [handler](V* v) { (v->*handler)(); }, update);
         }
     };
     QMenu* image = menuBar()->addMenu("&Image");
@@ -232,18 +245,27 @@ void ImageEditor::buildMenus()
 
     QMenu* view = menuBar()->addMenu("&View");
     const auto mode = [](int m) { return [m](V* v, CCmdUI* c) { c->SetCheck(v->GetViewMode() == m); }; };
-    addView(view, "&Normal (100%)", [](V* v) { v->OnViewNormal(); }, mode(V::kModeNormal));
-    addView(view, "&Zoom", [](V* v) { v->OnViewZoomMode(); }, mode(V::kModeZoom));
-    addView(view, "&Fit to window", [](V* v) { v->OnViewFit(); }, mode(V::kModeFit));
-    addView(view, "&Snap window to image", [](V* v) { v->OnViewSnap(); }, mode(V::kModeSnap));
+    addView(
+        view, "&Normal (100%)", [](V* v) { v->OnViewNormal(); }, mode(V::kModeNormal));
+    addView(
+        view, "&Zoom", [](V* v) { v->OnViewZoomMode(); }, mode(V::kModeZoom));
+    addView(
+        view, "&Fit to window", [](V* v) { v->OnViewFit(); }, mode(V::kModeFit));
+    addView(
+        view, "&Snap window to image", [](V* v) { v->OnViewSnap(); }, mode(V::kModeSnap));
     const auto zoomable = [](V* v, CCmdUI* c) { c->Enable(v->GetViewMode() == V::kModeZoom); };
-    addView(view, "Zoom &in", [](V* v) { v->ViewZoomIn(); }, zoomable)->setShortcut(QKeySequence::ZoomIn);
-    addView(view, "Zoom &out", [](V* v) { v->ViewZoomOut(); }, zoomable)->setShortcut(QKeySequence::ZoomOut);
+    addView(
+        view, "Zoom &in", [](V* v) { v->ViewZoomIn(); }, zoomable)
+        ->setShortcut(QKeySequence::ZoomIn);
+    addView(
+        view, "Zoom &out", [](V* v) { v->ViewZoomOut(); }, zoomable)
+        ->setShortcut(QKeySequence::ZoomOut);
     addView(view, "&Pan window", [](V* v) { v->ViewPanWindow(); });
 
     QMenu* prefs = menuBar()->addMenu("&Preferences");
 #define PREFERENCE(menu, text, name)                                                                                   \
-    add(menu, text, [app] { app->OnPreferences##name(); }, [app](CCmdUI* c) { app->OnUpdatePreferences##name(c); })
+    add(                                                                                                               \
+        menu, text, [app] { app->OnPreferences##name(); }, [app](CCmdUI* c) { app->OnUpdatePreferences##name(c); })
     QMenu* palette = prefs->addMenu("&Palette");
     PREFERENCE(palette, "&Automatic", PaletteAuto);
     PREFERENCE(palette, "&Fixed", PaletteFixed);

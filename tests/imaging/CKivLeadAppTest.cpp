@@ -15,6 +15,7 @@
 #include "platform/MessageBox.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -49,6 +50,11 @@ protected:
                 return doc;
             },
             [](CDocument* doc) { return new CKivLeadPageFrame(static_cast<CKivLeadAppDoc*>(doc)); }));
+    }
+    ~Editor() override
+    {
+        app.CloseAllDocuments();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     CKivLeadAppDoc* open(const std::string& path)

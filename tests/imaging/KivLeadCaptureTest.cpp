@@ -3,7 +3,13 @@
 // it has its own main; without a server every X test skips and says why.
 #include "ImagingTestData.h"
 
+#include "imaging/CKivLeadApp.h"
+#include "imaging/CKivLeadAppDoc.h"
 #include "imaging/KivLeadToolkit.h"
+#include "platform/CDocTemplate.h"
+#include "platform/CFrameWnd.h"
+#include "platform/MessageBox.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +109,37 @@ TEST_F(CaptureTest, WindowKindsCaptureTheWindow)
     CLeadBitmap window;
     ASSERT_EQ(KivLeadCaptureScreen(&window, KIVLEAD_CAPTURE_ACTIVE_WINDOW), KIVLEAD_SUCCESS);
     EXPECT_GE(window.Width(), 200);
+}
+
+TEST_F(CaptureTest, TheEditorOpensACaptureAsANewDocument)
+{
+    testsupport::TempDir dir;
+    MessageBoxRecorder boxes;
+    CKivLeadApp app(dir.file("profile.ini"));
+    app.AddDocTemplate(new CDocTemplate(
+        [&app] {
+            auto* doc = new CKivLeadAppDoc;
+            doc->m_pApp = &app;
+            return doc;
+        },
+        [](CDocument*) { return new CFrameWnd; }));
+    ASSERT_EQ(CKivLeadApp::IsCaptureSupported(), 1);
+    app.m_CaptureAreaOptions.area = QRect(50, 60, 200, 100);
+    app.OnCapture(CKivLeadApp::kCaptureArea);
+    ASSERT_TRUE(boxes.shown().empty()) << boxes.shown()[0].text;
+    ASSERT_EQ(app.EnumAllDocuments().size(), 1u);
+    CKivLeadAppDoc* doc = app.EnumAllDocuments()[0];
+    EXPECT_EQ(doc->GetBitmap()->Width(), 200);
+    EXPECT_EQ(pixel(*doc->GetBitmap(), 100, 50), kSwatch);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(app.m_nCaptureKind, CKivLeadApp::kCaptureNone);
+    // Kinds this platform cannot take stay disabled and refuse.
+    app.OnCapture(CKivLeadApp::kCaptureWallpaper);
+    EXPECT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(app.EnumAllDocuments().size(), 1u);
+    doc->SetModifiedFlag(0);
+    app.CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(CaptureTest, NoWindowOfTheKindFails)

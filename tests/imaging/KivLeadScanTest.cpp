@@ -2,10 +2,17 @@
 // through a private configuration folder that names only that backend.
 #include "ImagingTestData.h"
 
+#include "imaging/CKivLeadApp.h"
+#include "imaging/CKivLeadAppDoc.h"
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/ScanFrame_p.h"
+#include "platform/CDocTemplate.h"
+#include "platform/CFrameWnd.h"
+#include "platform/MessageBox.h"
 
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 #include <cstdlib>
 
@@ -170,6 +177,36 @@ TEST_F(ScanTest, FailuresLeaveTheBitmapAsItWas)
 
     EXPECT_EQ(bitmap.Width(), 3);
     EXPECT_EQ(pixel(bitmap, 0, 0), 0xff0000u);
+}
+
+TEST_F(ScanTest, TheEditorAcquiresIntoANewDocument)
+{
+    MessageBoxRecorder boxes;
+    CKivLeadApp app(dir_->file("profile.ini"));
+    app.AddDocTemplate(new CDocTemplate(
+        [&app] {
+            auto* doc = new CKivLeadAppDoc;
+            doc->m_pApp = &app;
+            return doc;
+        },
+        [](CDocument*) { return new CFrameWnd; }));
+    writeConfig("mode Gray\ndepth 8\ntest-picture \"Solid white\"\n");
+    app.OnFileAcquire(); // the first device found
+    ASSERT_TRUE(boxes.shown().empty()) << boxes.shown()[0].text;
+    ASSERT_EQ(app.EnumAllDocuments().size(), 1u);
+    CKivLeadAppDoc* doc = app.EnumAllDocuments()[0];
+    EXPECT_EQ(doc->GetBitmap()->Width(), 100);
+    EXPECT_EQ(doc->GetTitle(), "Scan");
+    doc->SetModifiedFlag(0);
+
+    // A device that is gone: a message, and no document.
+    app.SetScanDevice("test:7");
+    app.OnFileAcquire();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_NE(boxes.shown()[0].text.find("CODE = -14"), std::string::npos);
+    EXPECT_EQ(app.EnumAllDocuments().size(), 1u);
+    app.CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST(ScanFrame, DeclaredFramesAreCheckedBeforeAllocating)

@@ -1,0 +1,83 @@
+// The image editor as a user drives it: menus enabled by the library's
+// update handlers, page commands on a multi-page file, and a grab to look at.
+#include "ImageEditor.h"
+
+#include "imaging/CKivLeadAppDoc.h"
+#include "imaging/CKivLeadAppView.h"
+#include "imaging/CKivLeadPageFrame.h"
+#include "imaging/CKivLeadThumbView.h"
+#include "platform/CFileDialog.h"
+#include "platform/MessageBox.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace vandrel::win32;
+
+namespace {
+// Three pages: red, green and blue.
+std::string threePages(const testsupport::TempDir& dir)
+{
+    const std::string path = dir.file("pages.tif");
+    CLeadBitmap page;
+    int n = 0;
+    for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) {
+        KivLeadCreateBitmap(&page, 60, 40, 24, c);
+        ++n;
+        EXPECT_EQ(KivLeadSaveFile(path.c_str(), &page, KIVLEAD_FORMAT_TIFF, 0, 2, n, n > 1 ? KIVLEAD_SAVE_INSERT : 0),
+            KIVLEAD_SUCCESS);
+    }
+    return path;
+}
+} // namespace
+
+TEST(ImageEditor, MenusFollowTheActiveDocument)
+{
+    testsupport::TempDir dir;
+    MessageBoxRecorder boxes;
+    const std::string tif = threePages(dir);
+    ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
+    editor.resize(1000, 700);
+    editor.updateCommands();
+    EXPECT_FALSE(editor.action("Undo")->isEnabled());
+    EXPECT_FALSE(editor.action("Delete page")->isEnabled());
+
+    ASSERT_NE(editor.app().OpenDocumentFile(tif.c_str()), nullptr);
+    ASSERT_NE(editor.activeView(), nullptr);
+    CKivLeadThumbView* pages = editor.activeFrame()->GetPageList();
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(pages->GetCount(), 3);
+    editor.updateCommands();
+    EXPECT_TRUE(editor.action("Delete page")->isEnabled());
+    EXPECT_FALSE(editor.action("Window level...")->isEnabled());
+    EXPECT_TRUE(editor.action("Resample")->isChecked());
+    EXPECT_FALSE(editor.action("Full screen")->isEnabled()); // offscreen: nothing to capture
+
+    editor.action("Next page")->trigger();
+    EXPECT_EQ(pages->GetCurrentPage(), 1);
+    editor.action("Invert")->trigger();
+    editor.updateCommands();
+    EXPECT_TRUE(editor.action("Undo")->isEnabled());
+    boxes.answer(IDYES);
+    editor.action("Delete page")->trigger();
+    EXPECT_EQ(pages->GetCount(), 2);
+    std::vector<KivLeadFileInfo> info;
+    ASSERT_EQ(KivLeadGetPagesInfo(tif.c_str(), &info), KIVLEAD_SUCCESS);
+    EXPECT_EQ(info.size(), 2u);
+
+    FileDialogRecorder files;
+    const std::string pdf = dir.file("page.pdf");
+    files.answer(pdf.c_str());
+    editor.action("Print to PDF...")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_TRUE(editor.grab().save(VANDREL_BINARY_DIR "/image-editor.png"));
+
+    // Closing asks nothing when nothing is changed.
+    boxes.clear();
+    EXPECT_TRUE(editor.close());
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_TRUE(editor.app().EnumAllDocuments().empty());
+}
