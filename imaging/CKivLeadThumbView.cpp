@@ -30,6 +30,13 @@ private:
 CKivLeadThumbView::CKivLeadThumbView(QWidget* parent) : CWnd(parent)
 {
     m_icon = style()->standardIcon(QStyle::SP_ArrowRight);
+    // One page per pass of the event loop, so the window stays live while
+    // a long file's thumbnails come in.
+    m_fill.setInterval(0);
+    QObject::connect(&m_fill, &QTimer::timeout, this, [this] {
+        if (!makeOneThumb())
+            m_fill.stop();
+    });
 }
 
 CKivLeadThumbView::~CKivLeadThumbView()
@@ -82,24 +89,70 @@ void CKivLeadThumbView::OnInitialUpdate()
     CKivLeadAppDoc* doc = GetDocument();
     if (!doc || !doc->m_bMultiPage)
         return;
-    // One page in memory at a time: each is read, shrunk and let go.
-    const std::string file = doc->GetPathName();
-    KivLeadFileInfo info;
-    if (KivLeadGetFileInfo(file.c_str(), &info) != KIVLEAD_SUCCESS)
+    // Only the directories are read now; the pictures follow when idle.
+    std::vector<KivLeadFileInfo> info;
+    if (KivLeadGetPagesInfo(doc->GetPathName().c_str(), &info) != KIVLEAD_SUCCESS)
         return;
     m_bChanging = true;
-    for (int page = 1; page <= info.pages; ++page) {
-        CLeadBitmap bitmap;
-        if (page - 1 == doc->GetCurrentPage())
-            KivLeadCopyBitmap(&bitmap, doc->GetBitmap());
-        else if (KivLeadLoadFile(file.c_str(), &bitmap, 0, page) != KIVLEAD_SUCCESS)
-            KivLeadCreateBitmap(&bitmap, 1, 1, 24, RGB(255, 255, 255)); // a damaged page still has its place
-        AddThumb(&bitmap, page - 1);
+    for (std::size_t page = 0; page < info.size(); ++page) {
+        auto item = std::make_unique<KivLeadThumbItem>();
+        item->width = info[page].width;
+        item->height = info[page].height;
+        if (static_cast<int>(page) == doc->GetCurrentPage())
+            item->ready = CreateThumb(doc->GetBitmap(), &item->thumb) == KIVLEAD_SUCCESS;
+        const int at = m_pList->InsertString(-1, "");
+        m_pList->SetItemDataPtr(at, item.release());
     }
     m_nCurrentPage = doc->GetCurrentPage();
     m_pList->SetCurSel(m_nCurrentPage);
     m_bChanging = false;
     m_bListChanged = 0;
+    m_fill.start();
+}
+
+int CKivLeadThumbView::PendingThumbs() const
+{
+    int pending = 0;
+    for (int i = 0; i < GetCount(); ++i)
+        pending += GetItem(i)->ready ? 0 : 1;
+    return pending;
+}
+
+void CKivLeadThumbView::MakePendingThumbs()
+{
+    while (makeOneThumb()) { }
+    m_fill.stop();
+}
+
+bool CKivLeadThumbView::makeOneThumb()
+{
+    CKivLeadAppDoc* doc = GetDocument();
+    if (!doc || !m_pList)
+        return false;
+    QListWidget* list = m_pList->widget();
+    int chosen = -1;
+    // The rows on screen first, then the rest in order.
+    const QRect shown = list->viewport()->rect();
+    const QModelIndex top = list->indexAt(shown.topLeft());
+    if (top.isValid())
+        for (int i = top.row(); i < GetCount() && list->visualItemRect(list->item(i)).intersects(shown); ++i)
+            if (!GetItem(i)->ready) {
+                chosen = i;
+                break;
+            }
+    for (int i = 0; chosen < 0 && i < GetCount(); ++i)
+        if (!GetItem(i)->ready)
+            chosen = i;
+    if (chosen < 0)
+        return false;
+    KivLeadThumbItem* item = GetItem(chosen);
+    CLeadBitmap page;
+    // A page that will not load keeps its outline; it is not tried again.
+    if (KivLeadLoadFile(doc->GetPathName().c_str(), &page, 0, chosen + 1) == KIVLEAD_SUCCESS)
+        CreateThumb(&page, &item->thumb);
+    item->ready = true;
+    m_pList->RedrawItem(chosen);
+    return true;
 }
 
 int CKivLeadThumbView::AddThumb(const CLeadBitmap* page, int position)
@@ -110,6 +163,9 @@ int CKivLeadThumbView::AddThumb(const CLeadBitmap* page, int position)
     const int status = CreateThumb(page, &item->thumb);
     if (status != KIVLEAD_SUCCESS)
         return status;
+    item->ready = true;
+    item->width = page->Width();
+    item->height = page->Height();
     const int count = m_pList->GetCount();
     const int at = m_pList->InsertString(std::clamp(position, 0, count), "");
     if (at < 0)
@@ -344,12 +400,20 @@ int CKivLeadThumbView::CreateThumb(const CLeadBitmap* source, CLeadBitmap* thumb
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     CRect fit(0, 0, kItemWidth, kItemHeight);
     MatchAspectRatio(&fit, source->Width(), source->Height());
+    const int w = std::max(1, fit.Width()), h = std::max(1, fit.Height());
+    const bool favorBlack = source->BitsPerPixel() == 1 && (KivLeadGetDisplayMode() & KIVLEAD_DISPLAY_FAVORBLACK) != 0;
+    if (!favorBlack && source->ViewPerspective() == 0) {
+        // Filtered scaling of the paint handle, which the page's first
+        // paint needs anyway, is several times faster than a resample of
+        // the pixels.
+        const QImage& shown = source->PaintImage();
+        if (!shown.isNull())
+            return KivLeadFromImage(thumbnail, shown.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
     int status = KivLeadCopyBitmap(thumbnail, source);
     if (status != KIVLEAD_SUCCESS)
         return status;
-    const bool favorBlack = source->BitsPerPixel() == 1 && (KivLeadGetDisplayMode() & KIVLEAD_DISPLAY_FAVORBLACK) != 0;
-    return KivLeadResize(thumbnail, std::max(1, fit.Width()), std::max(1, fit.Height()),
-        favorBlack ? KIVLEAD_RESIZE_FAVORBLACK : KIVLEAD_RESIZE_RESAMPLE);
+    return KivLeadResize(thumbnail, w, h, favorBlack ? KIVLEAD_RESIZE_FAVORBLACK : KIVLEAD_RESIZE_RESAMPLE);
 }
 
 void CKivLeadThumbView::MatchAspectRatio(CRect* rect, int width, int height)

@@ -13,13 +13,20 @@
 #include "platform/CView.h"
 
 #include <QIcon>
+#include <QTimer>
 
 class CKivLeadAppDoc;
 class CKivLeadAppView;
 
-// One page's item.
+// One page's item. Its thumbnail is made after the list is shown, a page
+// at a time while the program is idle (visible pages first), so a file of
+// hundreds of pages opens at once; until then the item shows the page's
+// outline from its size.
 struct KivLeadThumbItem {
     CLeadBitmap thumb;
+    bool ready = false; // thumb holds the page's picture
+    int width = 0; // the page's size, from the file's directory
+    int height = 0;
     int zoom = 100;
     int vscroll = 0;
     int hscroll = 0;
@@ -68,6 +75,9 @@ public:
     void SelectPage(int index);
     // The list was changed (insert, replace or delete) since it was made.
     int IsListChanged() const { return m_bListChanged; }
+    // Thumbnails still to be made; MakePendingThumbs makes them all now.
+    int PendingThumbs() const;
+    void MakePendingThumbs();
 
     // thumbnail becomes source scaled to fit 200 × 140, aspect kept.
     static int CreateThumb(const CLeadBitmap* source, CLeadBitmap* thumbnail);
@@ -82,6 +92,10 @@ private:
     friend class ThumbList;
     void drawItem(LPDRAWITEMSTRUCT item);
     void reselect(int index);
+    // Makes one missing thumbnail, a visible one first; false when none is missing.
+    bool makeOneThumb();
+
+    QTimer m_fill;
 
     CListBox* m_pList = nullptr;
     CKivLeadAppView* m_pImageView = nullptr;

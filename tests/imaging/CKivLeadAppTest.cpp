@@ -442,3 +442,23 @@ TEST_F(Editor, SaveAsOfAPageKeepsEveryPageAndPrintsToPdf)
     ASSERT_GT(bytes.size(), 4u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "%PDF");
 }
+
+TEST_F(Editor, ThumbnailsFollowTheListAndKeepTheirShape)
+{
+    CKivLeadAppDoc* doc = open(threePages("three.tif"));
+    ASSERT_NE(doc, nullptr);
+    // Only the page shown has its picture at once; the others come later.
+    EXPECT_EQ(pages()->PendingThumbs(), 2);
+    EXPECT_EQ(pages()->GetItem(1)->width, 64);
+    pages()->MakePendingThumbs();
+    EXPECT_EQ(pages()->PendingThumbs(), 0);
+    const CLeadBitmap& wide = pages()->GetItem(2)->thumb; // 20 × 10
+    EXPECT_EQ(wide.Width(), 200);
+    EXPECT_EQ(wide.Height(), 100);
+    const CLeadBitmap& tall = pages()->GetItem(0)->thumb; // 40 × 30
+    EXPECT_EQ(tall.Height(), 140);
+    EXPECT_EQ(tall.Width(), 186);
+    CRect r(0, 0, 200, 140);
+    CKivLeadThumbView::MatchAspectRatio(&r, 10, 20);
+    EXPECT_EQ(r, CRect(65, 0, 135, 140));
+}
