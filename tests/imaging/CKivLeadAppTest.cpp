@@ -9,6 +9,7 @@
 #include "imaging/CKivLeadAppView.h"
 #include "imaging/CKivLeadPageFrame.h"
 #include "imaging/CKivLeadThumbView.h"
+#include "imaging/CKivLeadValueDlg.h"
 #include "platform/CCmdUI.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CFileDialog.h"
@@ -17,6 +18,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -461,4 +463,34 @@ TEST_F(Editor, ThumbnailsFollowTheListAndKeepTheirShape)
     CRect r(0, 0, 200, 140);
     CKivLeadThumbView::MatchAspectRatio(&r, 10, 20);
     EXPECT_EQ(r, CRect(65, 0, 135, 140));
+}
+
+TEST_F(Editor, OpenFileAsksThePageAndShowsItsPreview)
+{
+    const std::string tif = threePages("three.tif");
+    FileDialogRecorder files;
+    files.answer(tif.c_str());
+    bool previewed = false;
+    CDialog::SetModalHook([&](CDialog& d) {
+        auto* pick = dynamic_cast<CKivLeadValueDlg*>(&d);
+        ASSERT_NE(pick, nullptr);
+        ASSERT_NE(pick->PreviewLabel(), nullptr);
+        pick->SetFieldValue(0, 2);
+        previewed = !pick->PreviewLabel()->pixmap().isNull();
+        pick->OnOK();
+    });
+    app.OpenFile(nullptr);
+    CDialog::SetModalHook(nullptr);
+    EXPECT_TRUE(previewed);
+    ASSERT_EQ(app.EnumAllDocuments().size(), 1u);
+    CKivLeadAppDoc* doc = app.EnumAllDocuments()[0];
+    EXPECT_EQ(doc->GetCurrentPage(), 1);
+    EXPECT_EQ(doc->GetBitmap()->Width(), 64);
+    EXPECT_EQ(pages()->GetCurrentPage(), 1);
+    EXPECT_EQ(app.m_LoadOptions.page, 1);
+
+    // Cancel in the file dialog opens nothing.
+    files.cancel();
+    app.OpenFile(nullptr);
+    EXPECT_EQ(app.EnumAllDocuments().size(), 1u);
 }

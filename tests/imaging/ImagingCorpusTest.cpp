@@ -127,6 +127,14 @@ TEST(ImagingCorpus, PageChangesKeepTheOtherPagesOfRealTiffsByteForByte)
         CLeadBitmap page;
         ASSERT_EQ(KivLeadLoadFile(copy.c_str(), &page, 0, 1), KIVLEAD_SUCCESS);
         EXPECT_EQ(page.Width(), last.Width());
+
+        // Every page of the real file inserted whole, its stored bytes kept
+        // (fax files carry their coding options).
+        ASSERT_EQ(KivLeadInsertPages(copy.c_str(), 2, path.c_str()), KIVLEAD_SUCCESS);
+        const auto inserted = imagingtest::rawPages(copy);
+        ASSERT_EQ(inserted.size(), 2 * before.size());
+        for (std::size_t i = 0; i < before.size(); ++i)
+            EXPECT_TRUE(inserted[1 + i] == before[i]) << "inserted page " << i + 1;
     }
     if (multi == 0)
         GTEST_SKIP() << "no multi-page samples";

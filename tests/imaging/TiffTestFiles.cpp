@@ -91,6 +91,9 @@ bool writeTiff(const std::string& path, const std::vector<TiffPageSpec>& pages)
             continue;
         }
         TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
+        // Fax writers (Ghostscript among them) store the coding options too.
+        if (p.kind == TiffPageSpec::Fax4)
+            TIFFSetField(t, TIFFTAG_GROUP4OPTIONS, 0);
         std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(t)));
         for (int y = 0; y < p.height && ok; ++y) {
             for (int x = 0; x < p.width; ++x) {
