@@ -41,18 +41,12 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
             // Most of the area, or a usual size while the area is not laid out yet.
             const QSize area = m_mdi->viewport()->size();
             sub->resize(area.width() < 400 || area.height() < 300 ? QSize(800, 600) : area * 0.85);
+            // Each new window a step below and right of the last, as cascading does.
+            const int step = 28 * static_cast<int>((m_mdi->subWindowList().size() - 1) % 8);
+            sub->move(step, step);
             sub->show();
-            // Scanned pages are large: every page starts fitted to the window
-            // (once the page list is filled and the window has its size).
-            QMetaObject::invokeMethod(
-                frame,
-                [frame] {
-                    if (CKivLeadThumbView* pages = frame->GetPageList())
-                        for (int i = 0; i < pages->GetCount(); ++i)
-                            pages->GetItem(i)->fitMode = CKivLeadAppView::kModeFit;
-                    frame->GetImageView()->OnViewFit();
-                },
-                Qt::QueuedConnection);
+            // Scanned pages are large: pages are fitted to the window.
+            frame->GetImageView()->SetViewMode(CKivLeadAppView::kModeFit);
             return frame;
         },
         "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.ico)|*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;"

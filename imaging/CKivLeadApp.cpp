@@ -12,9 +12,14 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <string>
 
 using namespace vandrel::win32;
+
+namespace {
+constexpr int kMenuCloseMs = 200; // the shortest wait before a capture
+} // namespace
 
 CKivLeadApp::CKivLeadApp() = default;
 
@@ -202,13 +207,12 @@ void CKivLeadApp::OnCapture(int kind)
         return;
     }
     m_nCaptureKind = kind;
-    if (m_CaptureOptions.delay > 0) {
-        // Time to bring the wanted window forward; the wait is the
-        // command's own, never a paint's.
-        QEventLoop wait;
-        QTimer::singleShot(m_CaptureOptions.delay, &wait, &QEventLoop::quit);
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-    }
+    // The menu or dialog the command came from leaves the screen first, and
+    // the options' delay gives time to bring the wanted window forward. The
+    // wait is the command's own, never a paint's.
+    QEventLoop wait;
+    QTimer::singleShot(std::max(kMenuCloseMs, m_CaptureOptions.delay), &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
     OpenDocument(kSourceCapture);
     m_nCaptureKind = kCaptureNone;
 }

@@ -96,6 +96,7 @@ void CKivLeadThumbView::OnInitialUpdate()
     m_bChanging = true;
     for (std::size_t page = 0; page < info.size(); ++page) {
         auto item = std::make_unique<KivLeadThumbItem>();
+        item->fitMode = newPageMode();
         item->width = info[page].width;
         item->height = info[page].height;
         if (static_cast<int>(page) == doc->GetCurrentPage())
@@ -108,6 +109,13 @@ void CKivLeadThumbView::OnInitialUpdate()
     m_bChanging = false;
     m_bListChanged = 0;
     m_fill.start();
+}
+
+int CKivLeadThumbView::newPageMode() const
+{
+    // A page shown for the first time is fitted when the view is.
+    return m_pImageView && m_pImageView->GetViewMode() == CKivLeadAppView::kModeFit ? CKivLeadAppView::kModeFit
+                                                                                    : CKivLeadAppView::kModeNormal;
 }
 
 int CKivLeadThumbView::PendingThumbs() const
@@ -166,6 +174,7 @@ int CKivLeadThumbView::AddThumb(const CLeadBitmap* page, int position)
     item->ready = true;
     item->width = page->Width();
     item->height = page->Height();
+    item->fitMode = newPageMode();
     const int count = m_pList->GetCount();
     const int at = m_pList->InsertString(std::clamp(position, 0, count), "");
     if (at < 0)

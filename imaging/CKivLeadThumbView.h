@@ -94,6 +94,7 @@ private:
     void reselect(int index);
     // Makes one missing thumbnail, a visible one first; false when none is missing.
     bool makeOneThumb();
+    int newPageMode() const;
 
     QTimer m_fill;
 
