@@ -7,7 +7,6 @@
 #include "imaging/CKivLeadPageFrame.h"
 #include "imaging/CKivLeadThumbView.h"
 #include "platform/CCmdUI.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CFileDialog.h"
 #include "platform/MessageBox.h"
 
@@ -25,14 +24,8 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
     setWindowTitle("Vandrel Image Editor");
     setCentralWidget(m_mdi);
     m_mdi->setViewMode(QMdiArea::SubWindowView);
-    m_app->AddDocTemplate(new CDocTemplate(
-        [this] {
-            auto* doc = new CKivLeadAppDoc;
-            doc->m_pApp = m_app;
-            return doc;
-        },
-        [this](CDocument* document) {
-            auto* doc = static_cast<CKivLeadAppDoc*>(document);
+    m_app->AddImageTemplate(
+        [this](CKivLeadAppDoc* doc) -> CFrameWnd* {
             auto* frame = new CKivLeadPageFrame(doc);
             QMdiSubWindow* sub = m_mdi->addSubWindow(frame);
             sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -50,7 +43,7 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
             return frame;
         },
         "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.ico)|*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;"
-        "*.gif;*.webp;*.pnm;*.ico|All Files (*.*)|*.*||"));
+        "*.gif;*.webp;*.pnm;*.ico|All Files (*.*)|*.*||");
     buildMenus();
     resize(1100, 760);
 }

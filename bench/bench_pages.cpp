@@ -8,7 +8,6 @@
 #include "imaging/CKivLeadPageFrame.h"
 #include "imaging/CKivLeadThumbView.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/CDocTemplate.h"
 
 #include <benchmark/benchmark.h>
 #include <tiffio.h>
@@ -245,16 +244,7 @@ void BM_Tiffcp_ReplacePage250(benchmark::State& state)
 struct EditorHost {
     QTemporaryDir dir;
     CKivLeadApp app {dir.filePath("profile.ini").toStdString()};
-    EditorHost()
-    {
-        app.AddDocTemplate(new CDocTemplate(
-            [this] {
-                auto* doc = new CKivLeadAppDoc;
-                doc->m_pApp = &app;
-                return doc;
-            },
-            [](CDocument* doc) { return new CKivLeadPageFrame(static_cast<CKivLeadAppDoc*>(doc)); }));
-    }
+    EditorHost() { app.AddImageTemplate(); }
     CKivLeadThumbView* open()
     {
         auto* doc = dynamic_cast<CKivLeadAppDoc*>(app.OpenDocumentFile(files().document.c_str()));

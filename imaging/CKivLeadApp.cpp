@@ -1,6 +1,7 @@
 #include "imaging/CKivLeadApp.h"
 
 #include "imaging/CKivLeadAppDoc.h"
+#include "imaging/CKivLeadPageFrame.h"
 #include "imaging/KivLeadDlg.h"
 #include "platform/CCmdUI.h"
 #include "platform/CDocTemplate.h"
@@ -31,6 +32,21 @@ CKivLeadApp::~CKivLeadApp()
 {
     // The documents go while this object can still answer them.
     CloseAllDocuments();
+}
+
+void CKivLeadApp::AddImageTemplate(std::function<CFrameWnd*(CKivLeadAppDoc*)> frame, const char* filter)
+{
+    AddDocTemplate(new CDocTemplate(
+        [this] {
+            auto* doc = new CKivLeadAppDoc;
+            doc->m_pApp = this;
+            return doc;
+        },
+        [frame](CDocument* document) -> CFrameWnd* {
+            auto* doc = static_cast<CKivLeadAppDoc*>(document);
+            return frame ? frame(doc) : new CKivLeadPageFrame(doc);
+        },
+        filter));
 }
 
 void CKivLeadApp::OpenFile(const char* initial)

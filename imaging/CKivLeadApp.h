@@ -13,10 +13,12 @@
 
 #include <QRect>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class CCmdUI;
+class CFrameWnd;
 class CKivLeadAppDoc;
 
 // What screen capture takes and how.
@@ -54,6 +56,11 @@ public:
     CKivLeadApp();
     explicit CKivLeadApp(CString profilePath);
     ~CKivLeadApp() override;
+
+    // Adds the template of this application's documents: each a
+    // CKivLeadAppDoc that knows the application, shown in the frame that
+    // frame makes (a CKivLeadPageFrame when null).
+    void AddImageTemplate(std::function<CFrameWnd*(CKivLeadAppDoc*)> frame = {}, const char* filter = nullptr);
 
     // The open dialog with a preview and the page to open; on OK opens
     // that page of the file.

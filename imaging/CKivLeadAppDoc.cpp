@@ -80,12 +80,8 @@ int CKivLeadAppDoc::SaveModified(int page, const char* file)
             m_pApp->DisplayError(status);
         return 0;
     }
-    if (CKivLeadThumbView* list = pageListOf(*this)) {
-        if (KivLeadThumbItem* item = list->GetItem(page)) {
-            CKivLeadThumbView::CreateThumb(&m_Bitmap, &item->thumb);
-            list->GetList()->RedrawItem(page);
-        }
-    }
+    if (CKivLeadThumbView* list = pageListOf(*this))
+        list->RefreshThumb(page, &m_Bitmap);
     SetModifiedFlag(0);
     return 1;
 }
@@ -212,12 +208,8 @@ BOOL CKivLeadAppDoc::OnSaveDocument(const char* path)
             m_pApp->DisplayError(status);
         return 0;
     }
-    if (m_bMultiPage)
-        if (CKivLeadThumbView* list = pageListOf(*this))
-            if (KivLeadThumbItem* item = list->GetItem(m_nCurrentPage)) {
-                CKivLeadThumbView::CreateThumb(&m_Bitmap, &item->thumb);
-                list->GetList()->RedrawItem(m_nCurrentPage);
-            }
+    if (CKivLeadThumbView* list = m_bMultiPage ? pageListOf(*this) : nullptr)
+        list->RefreshThumb(m_nCurrentPage, &m_Bitmap);
     SetModifiedFlag(0);
     return 1;
 }

@@ -183,6 +183,14 @@ int CKivLeadThumbView::AddThumb(const CLeadBitmap* page, int position)
     return at;
 }
 
+void CKivLeadThumbView::RefreshThumb(int index, const CLeadBitmap* page)
+{
+    if (KivLeadThumbItem* item = GetItem(index)) {
+        item->ready = CreateThumb(page, &item->thumb) == KIVLEAD_SUCCESS;
+        m_pList->RedrawItem(index);
+    }
+}
+
 void CKivLeadThumbView::Clear()
 {
     if (!m_pList)

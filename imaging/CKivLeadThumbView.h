@@ -65,6 +65,8 @@ public:
     void RemoveThumb(int index);
     // The new item's index, or a negative list-box error.
     int AddThumb(const CLeadBitmap* page, int position);
+    // The item of page index shows page now (after a save).
+    void RefreshThumb(int index, const CLeadBitmap* page);
     void Clear();
     int GetCount() const;
     int GetCurrentPage() const { return m_nCurrentPage; }

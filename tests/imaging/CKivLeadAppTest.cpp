@@ -11,7 +11,6 @@
 #include "imaging/CKivLeadThumbView.h"
 #include "imaging/CKivLeadValueDlg.h"
 #include "platform/CCmdUI.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CFileDialog.h"
 #include "platform/MessageBox.h"
 
@@ -43,16 +42,7 @@ std::string said(const MessageBoxRecorder& boxes)
 
 class Editor : public testing::Test {
 protected:
-    Editor() : app(dir.file("profile.ini"))
-    {
-        app.AddDocTemplate(new CDocTemplate(
-            [this] {
-                auto* doc = new CKivLeadAppDoc;
-                doc->m_pApp = &app;
-                return doc;
-            },
-            [](CDocument* doc) { return new CKivLeadPageFrame(static_cast<CKivLeadAppDoc*>(doc)); }));
-    }
+    Editor() : app(dir.file("profile.ini")) { app.AddImageTemplate(); }
     ~Editor() override
     {
         app.CloseAllDocuments();

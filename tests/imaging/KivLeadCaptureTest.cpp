@@ -6,7 +6,6 @@
 #include "imaging/CKivLeadApp.h"
 #include "imaging/CKivLeadAppDoc.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CFrameWnd.h"
 #include "platform/MessageBox.h"
 #include "support/TestSupport.h"
@@ -116,13 +115,7 @@ TEST_F(CaptureTest, TheEditorOpensACaptureAsANewDocument)
     testsupport::TempDir dir;
     MessageBoxRecorder boxes;
     CKivLeadApp app(dir.file("profile.ini"));
-    app.AddDocTemplate(new CDocTemplate(
-        [&app] {
-            auto* doc = new CKivLeadAppDoc;
-            doc->m_pApp = &app;
-            return doc;
-        },
-        [](CDocument*) { return new CFrameWnd; }));
+    app.AddImageTemplate([](CKivLeadAppDoc*) { return new CFrameWnd; });
     ASSERT_EQ(CKivLeadApp::IsCaptureSupported(), 1);
     app.m_CaptureAreaOptions.area = QRect(50, 60, 200, 100);
     app.OnCapture(CKivLeadApp::kCaptureArea);

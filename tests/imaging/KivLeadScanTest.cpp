@@ -6,7 +6,6 @@
 #include "imaging/CKivLeadAppDoc.h"
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/ScanFrame_p.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CFrameWnd.h"
 #include "platform/MessageBox.h"
 
@@ -183,13 +182,7 @@ TEST_F(ScanTest, TheEditorAcquiresIntoANewDocument)
 {
     MessageBoxRecorder boxes;
     CKivLeadApp app(dir_->file("profile.ini"));
-    app.AddDocTemplate(new CDocTemplate(
-        [&app] {
-            auto* doc = new CKivLeadAppDoc;
-            doc->m_pApp = &app;
-            return doc;
-        },
-        [](CDocument*) { return new CFrameWnd; }));
+    app.AddImageTemplate([](CKivLeadAppDoc*) { return new CFrameWnd; });
     writeConfig("mode Gray\ndepth 8\ntest-picture \"Solid white\"\n");
     app.OnFileAcquire(); // the first device found
     ASSERT_TRUE(boxes.shown().empty()) << boxes.shown()[0].text;
