@@ -105,6 +105,8 @@ void CDocument::OnCloseDocument()
     m_bClosing = true;
     for (CFrameWnd* frame : GetFrames()) {
         frame->DetachDocument();
+        if (frame->IsDestroying())
+            continue;
         frame->close();
         frame->deleteLater();
     }

@@ -5,6 +5,8 @@
 
 #include <QCloseEvent>
 
+#include <vector>
+
 CFrameWnd::CFrameWnd(QWidget* parent) : CWnd(parent)
 {
 }
@@ -12,16 +14,22 @@ CFrameWnd::CFrameWnd(QWidget* parent) : CWnd(parent)
 CFrameWnd::~CFrameWnd()
 {
     // A frame that goes on its own (its parent deleted it) takes the
-    // document with it when it was the last to show it.
+    // document with it when it shows the document's last views.
+    m_bDestroying = true;
     CDocument* document = m_pDocument;
     m_pDocument = nullptr;
     if (!document)
         return;
+    std::vector<CView*> mine;
     for (QWidget* child : findChildren<QWidget*>())
-        if (auto* view = dynamic_cast<CView*>(child))
-            document->RemoveView(view);
-    if (document->GetViews().empty())
+        if (auto* view = dynamic_cast<CView*>(child); view && view->GetDocument() == document)
+            mine.push_back(view);
+    if (mine.size() == document->GetViews().size()) {
         document->OnCloseDocument();
+        return;
+    }
+    for (CView* view : mine)
+        document->RemoveView(view);
 }
 
 void CFrameWnd::InitialUpdateFrame()

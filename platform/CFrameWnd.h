@@ -29,6 +29,8 @@ public:
 
     // The document is closing: the frame goes without asking again.
     void DetachDocument();
+    // The frame is being destroyed (its document must not close it again).
+    bool IsDestroying() const { return m_bDestroying; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,4 +38,5 @@ protected:
 private:
     CDocument* m_pDocument = nullptr;
     CView* m_pActiveView = nullptr;
+    bool m_bDestroying = false;
 };

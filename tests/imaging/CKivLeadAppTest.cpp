@@ -484,3 +484,13 @@ TEST_F(Editor, OpenFileAsksThePageAndShowsItsPreview)
     app.OpenFile(nullptr);
     EXPECT_EQ(app.EnumAllDocuments().size(), 1u);
 }
+
+TEST_F(Editor, DeletingTheWindowClosesTheDocumentAndItsImage)
+{
+    CKivLeadAppDoc* doc = open(threePages("three.tif"));
+    ASSERT_NE(doc, nullptr);
+    view()->OnPalSelectElli();
+    view()->ViewPanWindow();
+    delete frame();
+    EXPECT_TRUE(app.EnumAllDocuments().empty());
+}

@@ -180,3 +180,15 @@ TEST(OwnerDrawList, PaintsEachItemThroughDrawItemWithItsData)
     EXPECT_EQ(list.GetItemDataPtr(0), &b);
     EXPECT_EQ(list.DeleteString(3), LB_ERR);
 }
+
+TEST_F(Host, AFrameDeletedByItsParentTakesItsDocument)
+{
+    app.OnFileNew();
+    app.OnFileNew();
+    ASSERT_EQ(app.GetDocuments().size(), 2u);
+    CDocument* first = app.GetDocuments().front();
+    delete first->GetFrames().front();
+    ASSERT_EQ(app.GetDocuments().size(), 1u);
+    EXPECT_NE(app.GetDocuments().front(), first);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
