@@ -198,6 +198,9 @@ BOOL CKivLeadAppDoc::OnSaveDocument(const char* path)
             format = KIVLEAD_FORMAT_PNG;
         status = KivLeadSaveFile(path, &m_Bitmap, format, 0, 2);
         if (status == KIVLEAD_SUCCESS) {
+            // The new file holds this page alone: the old file's pages leave the list.
+            if (CKivLeadThumbView* list = m_bMultiPage ? pageListOf(*this) : nullptr)
+                list->Clear();
             m_nFormat = KivLeadCodeOfFormat(format);
             m_bMultiPage = 0;
             m_nCurrentPage = 0;

@@ -428,6 +428,16 @@ TEST_F(Editor, SaveAsOfAPageKeepsEveryPageAndPrintsToPdf)
     EXPECT_TRUE(a[2] == b[2]);
     EXPECT_FALSE(a[1] == b[1]);
 
+    // Saved as a one-page PNG, the document is one image: no pages, no page commands.
+    const std::string png = dir.file("page.png");
+    ASSERT_TRUE(doc->DoSave(png.c_str()));
+    EXPECT_FALSE(doc->m_bMultiPage);
+    EXPECT_EQ(pages()->GetCount(), 0);
+    CCmdUI add;
+    view()->OnUpdatePageCommand(&add);
+    EXPECT_FALSE(add.IsEnabled());
+    EXPECT_EQ(rawPages(copy).size(), 3u);
+
     const std::string pdf = dir.file("page.pdf");
     ASSERT_EQ(view()->PrintPage(pdf.c_str()), KIVLEAD_SUCCESS);
     const Bytes bytes = readFile(pdf);
