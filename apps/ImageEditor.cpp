@@ -64,8 +64,10 @@ CKivLeadPageFrame* ImageEditor::activeFrame() const
 
 CKivLeadAppView* ImageEditor::activeView() const
 {
+    // A frame whose document has closed waits for its deletion; it has no view to offer.
     CKivLeadPageFrame* frame = activeFrame();
-    return frame ? frame->GetImageView() : nullptr;
+    CKivLeadAppView* view = frame ? frame->GetImageView() : nullptr;
+    return view && view->GetDocument() ? view : nullptr;
 }
 
 QAction* ImageEditor::action(const QString& text) const

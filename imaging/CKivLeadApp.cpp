@@ -2,6 +2,7 @@
 
 #include "imaging/CKivLeadAppDoc.h"
 #include "imaging/CKivLeadPageFrame.h"
+#include "imaging/CKivLeadThumbView.h"
 #include "imaging/KivLeadDlg.h"
 #include "platform/CCmdUI.h"
 #include "platform/CDocTemplate.h"
@@ -66,6 +67,16 @@ CDocument* CKivLeadApp::OpenDocumentFile(const char* file)
 {
     if (!file)
         return nullptr;
+    if (auto* open = dynamic_cast<CKivLeadAppDoc*>(FindOpenDocument(file))) {
+        // Open already: shown, at the page asked for.
+        const int page = m_LoadOptions.page;
+        m_LoadOptions = KivLeadLoadOptions();
+        for (CView* view : open->GetViews())
+            if (auto* pages = dynamic_cast<CKivLeadThumbView*>(view))
+                pages->SelectPage(page - 1);
+        CWinApp::OpenDocumentFile(file);
+        return open;
+    }
     KivLeadFileInfo info;
     const int saved = m_LoadOptions.page;
     m_LoadOptions.page = 32000; // the information of the whole file, every page counted

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QPolygon>
 
+#include <algorithm>
 #include <string>
 
 using namespace vandrel::win32;
@@ -38,6 +39,8 @@ BOOL CKivLeadAppDoc::CanActOnPage() const
 
 int CKivLeadAppDoc::saveImage(const char* path, int page, unsigned flags)
 {
+    if (page < 0)
+        return KIVLEAD_ERROR_PAGE_NOT_FOUND; // the page shown is no longer in the file
     KivLeadFileInfo info;
     int status = KivLeadGetFileInfo(path, &info);
     if (status != KIVLEAD_SUCCESS)
@@ -52,6 +55,8 @@ int CKivLeadAppDoc::SaveModified(int page, const char* file)
 {
     if (!m_bMultiPage)
         return CDocument::SaveModified() ? 1 : 0;
+    if (page < 0)
+        return 1; // the page shown left the file, and its changes with it
     const char* caption = nullptr;
     const std::string name = QCoreApplication::applicationName().toStdString();
     caption = name.c_str();
@@ -88,6 +93,8 @@ int CKivLeadAppDoc::SaveModified(int page, const char* file)
 
 BOOL CKivLeadAppDoc::SaveModified()
 {
+    if (!IsModified())
+        return 1;
     if (m_bMultiPage && !GetPathName().empty())
         return SaveModified(m_nCurrentPage, GetPathName().c_str());
     return CDocument::SaveModified();
@@ -181,8 +188,19 @@ BOOL CKivLeadAppDoc::OnSaveDocument(const char* path)
         return 0;
     int status;
     const int requested = KivLeadFormatFromName(path);
-    if (m_bMultiPage && path == GetPathName()) {
-        status = saveImage(path, m_nCurrentPage, KIVLEAD_SAVE_REPLACE);
+    // A file of several images that the document does not hold as pages
+    // (icons, animations): written in place, it would keep only this one.
+    KivLeadFileInfo own;
+    const bool inPlace
+        = !m_bMultiPage && path == GetPathName() && KivLeadGetFileInfo(path, &own) == KIVLEAD_SUCCESS && own.pages > 1;
+    if (inPlace && !KivLeadFormatHoldsPages(own.format)) {
+        const std::string text = "This file holds " + std::to_string(own.pages)
+            + " images; saving it here would keep only this one. Use Save As to write the image to another file.";
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
+    if ((m_bMultiPage && path == GetPathName()) || inPlace) {
+        status = saveImage(path, m_bMultiPage ? m_nCurrentPage : std::max(0, m_nCurrentPage), KIVLEAD_SAVE_REPLACE);
     } else if (m_bMultiPage && (requested == KIVLEAD_FORMAT_UNKNOWN || requested == KivLeadFormatOfCode(m_nFormat))) {
         // Saved under another name, a multi-page file keeps every page: the
         // file is copied, then the current page replaced in the copy.

@@ -54,9 +54,10 @@ public:
     const CLeadBitmap* GetUndo() const { return m_pUndo.get(); }
 
     CLeadBitmap* GetBitmap() { return &m_Bitmap; }
-    // The current page (0-based) of a multi-page document.
+    // The current page (0-based) of a multi-page document; -1 after that
+    // page left the file and before another one is shown.
     int GetCurrentPage() const { return m_nCurrentPage; }
-    void SetCurrentPage(int page) { m_nCurrentPage = page < 0 ? 0 : page; }
+    void SetCurrentPage(int page) { m_nCurrentPage = page < 0 ? -1 : page; }
 
     CKivLeadApp* m_pApp = nullptr;
     CLeadBitmap m_Bitmap;

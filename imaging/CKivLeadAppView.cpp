@@ -125,8 +125,10 @@ CKivLeadApp* CKivLeadAppView::GetApp() const
 
 BOOL CKivLeadAppView::IsMultiPageView() const
 {
+    // A document saved as one page under another name keeps its frame but
+    // has no pages to act on.
     CKivLeadAppDoc* doc = GetDocument();
-    return doc && doc->CanActOnPage() && m_pThumbView ? 1 : 0;
+    return doc && doc->CanActOnPage() && doc->m_bMultiPage && m_pThumbView && m_pThumbView->GetCount() > 0 ? 1 : 0;
 }
 
 void CKivLeadAppView::OnInitialUpdate()

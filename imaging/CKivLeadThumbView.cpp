@@ -111,6 +111,15 @@ void CKivLeadThumbView::OnInitialUpdate()
     m_fill.start();
 }
 
+void CKivLeadThumbView::setCurrent(int page)
+{
+    // The list and the document always name the same page, so a save
+    // goes to the page on screen; -1 while that page is gone.
+    m_nCurrentPage = page;
+    if (CKivLeadAppDoc* doc = GetDocument())
+        doc->SetCurrentPage(page);
+}
+
 int CKivLeadThumbView::newPageMode() const
 {
     // A page shown for the first time is fitted when the view is.
@@ -261,20 +270,20 @@ void CKivLeadThumbView::SelectionChanged()
         reselect(m_nCurrentPage);
         return;
     }
+    CKivLeadAppView* view = m_pImageView;
+    // The page left keeps its view as it was, read while it is still shown.
+    if (view && old) {
+        old->fitMode = view->GetViewMode();
+        old->zoom = view->GetZoom();
+        const CPoint at = view->GetScrollPosition();
+        old->hscroll = at.x;
+        old->vscroll = at.y;
+    }
     KivLeadFreeBitmap(doc->GetBitmap());
     doc->DeleteUndo();
     KivLeadCopyBitmap(doc->GetBitmap(), &next);
-    const int previous = m_nCurrentPage;
-    m_nCurrentPage = selected;
-    doc->SetCurrentPage(selected);
-    if (CKivLeadAppView* view = m_pImageView) {
-        if (KivLeadThumbItem* left = previous >= 0 ? GetItem(previous) : nullptr) {
-            left->fitMode = view->GetViewMode();
-            left->zoom = view->GetZoom();
-            const CPoint at = view->GetScrollPosition();
-            left->hscroll = at.x;
-            left->vscroll = at.y;
-        }
+    setCurrent(selected);
+    if (view) {
         if (KivLeadThumbItem* item = GetItem(selected)) {
             view->DeleteSelect();
             if (item->fitMode == CKivLeadAppView::kModeFit) {
@@ -344,7 +353,7 @@ void CKivLeadThumbView::InsertThumbs(const char* file, int position, int flag)
         AddThumb(&bitmap, position + page - 1);
     }
     if (m_nCurrentPage >= position)
-        m_nCurrentPage += pages; // the page shown moved down with the insert
+        setCurrent(m_nCurrentPage + pages); // the page shown moved down with the insert
     m_bListChanged = 1;
     SelectPage(position);
 }
@@ -379,7 +388,7 @@ void CKivLeadThumbView::ReplaceThumb(const char* file, int index)
     if (index == m_nCurrentPage) {
         // The page on screen is gone from the file: show the new one.
         doc->SetModifiedFlag(0);
-        m_nCurrentPage = -1;
+        setCurrent(-1);
     }
     SelectPage(index);
 }
@@ -401,9 +410,9 @@ void CKivLeadThumbView::RemoveThumb(int index)
     m_bChanging = false;
     if (index == m_nCurrentPage) {
         doc->SetModifiedFlag(0); // its changes went with it
-        m_nCurrentPage = -1;
+        setCurrent(-1);
     } else if (index < m_nCurrentPage) {
-        --m_nCurrentPage;
+        setCurrent(m_nCurrentPage - 1);
     }
     m_bListChanged = 1;
     SelectPage(0);

@@ -97,6 +97,7 @@ private:
     // Makes one missing thumbnail, a visible one first; false when none is missing.
     bool makeOneThumb();
     int newPageMode() const;
+    void setCurrent(int page);
 
     QTimer m_fill;
 

@@ -16,6 +16,11 @@ CDocument::CDocument() = default;
 
 CDocument::~CDocument()
 {
+    // Deleted outright rather than closed: nothing may keep pointing here.
+    if (m_pDocTemplate)
+        m_pDocTemplate->RemoveDocument(this);
+    for (CFrameWnd* frame : GetFrames())
+        frame->DetachDocument();
     for (CView* view : m_views)
         view->m_pDocument = nullptr;
 }

@@ -5,6 +5,7 @@
 #include "platform/CDocTemplate.h"
 #include "platform/CDocument.h"
 #include "platform/CFileDialog.h"
+#include "platform/CFrameWnd.h"
 #include "platform/MessageBox.h"
 
 #include <QDir>
@@ -13,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -236,10 +238,33 @@ CDocument* CWinApp::OpenDocumentFile(const char* file)
     if (m_templates.empty() || !file)
         return nullptr;
     // A file that is open already is shown, not opened twice.
-    for (CDocument* document : GetDocuments())
-        if (document->GetPathName() == file)
-            return document;
+    if (CDocument* open = FindOpenDocument(file)) {
+        for (CFrameWnd* frame : open->GetFrames()) {
+            QWidget* window = frame->parentWidget() ? frame->parentWidget() : frame;
+            window->raise();
+            frame->setFocus();
+        }
+        return open;
+    }
     return m_templates.front()->OpenDocumentFile(file);
+}
+
+CDocument* CWinApp::FindOpenDocument(const char* file) const
+{
+    if (!file)
+        return nullptr;
+    // The same file through another name (relative, a link) is the same document.
+    std::error_code error;
+    const auto wanted = std::filesystem::weakly_canonical(file, error);
+    for (CDocument* document : GetDocuments()) {
+        if (document->GetPathName().empty())
+            continue;
+        std::error_code e;
+        const auto path = std::filesystem::weakly_canonical(document->GetPathName().c_str(), e);
+        if (document->GetPathName() == file || (!error && !e && path == wanted))
+            return document;
+    }
+    return nullptr;
 }
 
 BOOL CWinApp::SaveAllModified()

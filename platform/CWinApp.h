@@ -44,8 +44,11 @@ public:
     void OnFileNew();
     // Asks for a file with the open dialog and opens it.
     void OnFileOpen();
-    // A document for the file; null when it would not open.
+    // A document for the file; null when it would not open. A file open
+    // already is brought forward instead.
     virtual CDocument* OpenDocumentFile(const char* file);
+    // The open document of file (by its real path); null when there is none.
+    CDocument* FindOpenDocument(const char* file) const;
     // Every modified document asks to be saved; FALSE when one was cancelled.
     BOOL SaveAllModified();
     void CloseAllDocuments();

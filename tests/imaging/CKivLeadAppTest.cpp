@@ -24,6 +24,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <filesystem>
 
 using namespace imagingtest;
 using namespace testsupport;
@@ -170,13 +171,17 @@ TEST_F(Editor, YesSavesOnlyThatPage)
 
 TEST_F(Editor, EachPageKeepsItsZoomAndScroll)
 {
-    CKivLeadAppDoc* doc = open(threePages("three.tif"));
+    // A page larger than the window, so it scrolls, beside a small one.
+    const std::string tif = dir.file("two.tif");
+    ASSERT_TRUE(writeTiff(tif, {{40, 30, 8, 1, TiffPageSpec::Lzw}, {600, 450, 8, 1, TiffPageSpec::None}}));
+    CKivLeadAppDoc* doc = open(tif);
     ASSERT_NE(doc, nullptr);
     pages()->SelectPage(1);
     view()->OnViewZoomMode();
     view()->SetViewZoom(300);
-    view()->ScrollToPosition(CPoint(7, 9));
+    view()->ScrollToPosition(CPoint(700, 500));
     const CPoint at = view()->GetScrollPosition();
+    ASSERT_EQ(at, CPoint(700, 500));
     pages()->SelectPage(0);
     view()->OnViewFit();
     pages()->SelectPage(1);
@@ -428,8 +433,9 @@ TEST_F(Editor, SaveAsOfAPageKeepsEveryPageAndPrintsToPdf)
     EXPECT_TRUE(a[2] == b[2]);
     EXPECT_FALSE(a[1] == b[1]);
 
-    // Saved as a one-page PNG, the document is one image: no pages, no page commands.
-    const std::string png = dir.file("page.png");
+    // Saved as a one-page GIF (a format that could hold pages), the
+    // document is one image: no pages, no page commands.
+    const std::string png = dir.file("page.gif");
     ASSERT_TRUE(doc->DoSave(png.c_str()));
     EXPECT_FALSE(doc->m_bMultiPage);
     EXPECT_EQ(pages()->GetCount(), 0);
@@ -503,4 +509,74 @@ TEST_F(Editor, DeletingTheWindowClosesTheDocumentAndItsImage)
     view()->ViewPanWindow();
     delete frame();
     EXPECT_TRUE(app.EnumAllDocuments().empty());
+}
+
+TEST_F(Editor, TheSavedPageIsAlwaysThePageOnScreen)
+{
+    const std::string tif = threePages("three.tif");
+    const std::string source = dir.file("one.png");
+    ASSERT_TRUE(marked(11, 13, 0x808080, 0, 0, 0xFFFFFF).save(QString::fromStdString(source)));
+    const auto stored = rawPages(tif);
+    CKivLeadAppDoc* doc = open(tif);
+    ASSERT_NE(doc, nullptr);
+    pages()->SelectPage(1);
+    view()->RunCommand("invert");
+    // A page goes in before the changed one, whose change is then kept on
+    // screen (Cancel): it is now page 3, and a save must go there.
+    boxes.answer(IDCANCEL);
+    SendMessage(frame(), KIVLEAD_WM_PAGE_ADD, 0, reinterpret_cast<LPARAM>(source.c_str()));
+    EXPECT_EQ(pages()->GetCurrentPage(), 2);
+    EXPECT_EQ(doc->GetCurrentPage(), 2);
+    ASSERT_TRUE(doc->DoFileSave());
+    const auto now = rawPages(tif);
+    ASSERT_EQ(now.size(), 4u);
+    EXPECT_TRUE(now[0] == stored[0]);
+    EXPECT_FALSE(now[2] == stored[1]);
+    EXPECT_TRUE(now[3] == stored[2]);
+    CLeadBitmap third;
+    ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &third, 0, 3), KIVLEAD_SUCCESS);
+    EXPECT_EQ(third.Width(), 64);
+
+    // Nothing changed: closing asks nothing, even with the page prompt on.
+    app.m_bPromptSavePage = 1;
+    boxes.clear();
+    doc->OnFileClose();
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_TRUE(app.EnumAllDocuments().empty());
+}
+
+TEST_F(Editor, AnIconOfSeveralImagesKeepsTheOthersWhenSaved)
+{
+    const std::string ico = dir.file("two.ico");
+    CLeadBitmap a, b;
+    ASSERT_EQ(KivLeadCreateBitmap(&a, 16, 16, 24, RGB(255, 0, 0)), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadCreateBitmap(&b, 32, 32, 24, RGB(0, 0, 255)), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadSaveFile(ico.c_str(), &a, KIVLEAD_FORMAT_ICO, 0, 2), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadSaveFile(ico.c_str(), &b, KIVLEAD_FORMAT_ICO, 0, 2, 2, KIVLEAD_SAVE_INSERT), KIVLEAD_SUCCESS);
+    CKivLeadAppDoc* doc = open(ico);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_FALSE(doc->m_bMultiPage);
+    view()->RunCommand("invert");
+    ASSERT_TRUE(doc->DoFileSave());
+    std::vector<KivLeadFileInfo> info;
+    ASSERT_EQ(KivLeadGetPagesInfo(ico.c_str(), &info), KIVLEAD_SUCCESS);
+    ASSERT_EQ(info.size(), 2u);
+    CLeadBitmap first, second;
+    ASSERT_EQ(KivLeadLoadFile(ico.c_str(), &first, 0, 1), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadLoadFile(ico.c_str(), &second, 0, 2), KIVLEAD_SUCCESS);
+    EXPECT_EQ(pixel(first, 3, 3), 0x00FFFFu);
+    EXPECT_EQ(second.Width(), 32);
+}
+
+TEST_F(Editor, OpeningAnOpenFileAgainShowsItAtThePageAsked)
+{
+    const std::string tif = threePages("three.tif");
+    CKivLeadAppDoc* doc = open(tif);
+    ASSERT_NE(doc, nullptr);
+    const std::string link = dir.file("link.tif");
+    std::filesystem::create_symlink(tif, link);
+    app.m_LoadOptions.page = 3;
+    EXPECT_EQ(app.OpenDocumentFile(link.c_str()), doc);
+    EXPECT_EQ(app.EnumAllDocuments().size(), 1u);
+    EXPECT_EQ(pages()->GetCurrentPage(), 2);
 }

@@ -192,3 +192,15 @@ TEST_F(Host, AFrameDeletedByItsParentTakesItsDocument)
     EXPECT_NE(app.GetDocuments().front(), first);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+TEST_F(Host, ADocumentDeletedOutrightLeavesNoPointerBehind)
+{
+    app.OnFileNew();
+    CDocument* doc = app.GetDocuments().front();
+    CFrameWnd* frame = doc->GetFrames().front();
+    delete doc;
+    EXPECT_TRUE(app.GetDocuments().empty());
+    EXPECT_EQ(frame->GetActiveDocument(), nullptr);
+    EXPECT_TRUE(frame->close());
+    delete frame;
+}
