@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QTimer>
 
+#include <string>
 #include <vector>
 
 class KIVLEAD_EXPORT CKivLeadSelectCtrl : public CKivLeadEditCtrl {
@@ -45,6 +46,11 @@ public:
     // Asks for the colour, then fills the selection with it.
     void OnColorFillBorder();
     void FillSelection(COLORREF colour);
+    // One image from the scanner (the device SetScanDevice named, else the
+    // first SANE finds) in place of the image, as an undoable change; the
+    // toolkit's status, and the image as it was on failure.
+    int OnAcquire(HWND window);
+    void SetScanDevice(const char* device) { m_strScanDevice = device ? device : ""; }
     void OnFileInsert() { }
     void FreeBitmaps();
 
@@ -98,4 +104,5 @@ private:
     QFont m_font;
     QString m_strText;
     QTimer m_timer;
+    std::string m_strScanDevice;
 };

@@ -4,6 +4,7 @@
 
 #include "imaging/CKivLeadApp.h"
 #include "imaging/CKivLeadAppDoc.h"
+#include "imaging/CKivLeadSelectCtrl.h"
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/ScanFrame_p.h"
 #include "platform/CFrameWnd.h"
@@ -208,6 +209,22 @@ TEST_F(ScanTest, TheEditorAcquiresIntoANewDocument)
     EXPECT_EQ(app.EnumAllDocuments().size(), 1u);
     app.CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(ScanTest, TheSelectionControlAcquiresIntoItsImageAsAnUndoableChange)
+{
+    writeConfig("mode Gray\ndepth 8\nhand-scanner false\ntest-picture \"Solid white\"\n");
+    CKivLeadSelectCtrl control;
+    const int before = control.GetBitmap()->Width();
+    ASSERT_EQ(control.OnAcquire(nullptr), KIVLEAD_SUCCESS);
+    EXPECT_EQ(control.GetBitmap()->Width(), 100);
+    EXPECT_EQ(control.IsModified(), 1);
+    control.OnEditUndo();
+    EXPECT_EQ(control.GetBitmap()->Width(), before);
+    // A device that is not there: its status, and the image as it was.
+    control.SetScanDevice("test:7");
+    EXPECT_EQ(control.OnAcquire(nullptr), KIVLEAD_ERROR_NO_SCANNER);
+    EXPECT_EQ(control.GetBitmap()->Width(), before);
 }
 
 TEST(ScanFrame, DeclaredFramesAreCheckedBeforeAllocating)
