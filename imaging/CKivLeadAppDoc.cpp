@@ -145,19 +145,7 @@ int CKivLeadAppDoc::CreateFromSource(int source)
     switch (source) {
     case CKivLeadApp::kSourceCapture: return m_pApp->CaptureImage(&m_Bitmap);
     case CKivLeadApp::kSourcePaste: return KivLeadPaste(&m_Bitmap);
-    case CKivLeadApp::kSourceAcquire: {
-        std::string device = m_pApp->GetScanDevice();
-        if (device.empty()) {
-            std::vector<KivLeadScanDevice> devices;
-            const int status = KivLeadScanListDevices(&devices);
-            if (status != KIVLEAD_SUCCESS)
-                return status;
-            if (devices.empty())
-                return KIVLEAD_ERROR_NO_SCANNER;
-            device = devices.front().name;
-        }
-        return KivLeadScanAcquire(device.c_str(), &m_Bitmap);
-    }
+    case CKivLeadApp::kSourceAcquire: return KivLeadScanAcquireAny(m_pApp->GetScanDevice().c_str(), &m_Bitmap);
     case CKivLeadApp::kSourceSeparation:
         return m_pApp->m_pPendingPlane ? KivLeadCopyBitmap(&m_Bitmap, m_pApp->m_pPendingPlane)
                                        : KIVLEAD_ERROR_INVALID_ARGUMENT;

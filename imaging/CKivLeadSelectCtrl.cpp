@@ -500,19 +500,9 @@ void CKivLeadSelectCtrl::OnPaint()
 
 int CKivLeadSelectCtrl::OnAcquire(HWND)
 {
-    std::string device = m_strScanDevice;
-    if (device.empty()) {
-        std::vector<KivLeadScanDevice> devices;
-        const int status = KivLeadScanListDevices(&devices);
-        if (status != KIVLEAD_SUCCESS)
-            return status;
-        if (devices.empty())
-            return KIVLEAD_ERROR_NO_SCANNER;
-        device = devices.front().name;
-    }
     // The scan lands beside the image first, so a failed one changes nothing.
     CLeadBitmap scanned;
-    const int status = KivLeadScanAcquire(device.c_str(), &scanned);
+    const int status = KivLeadScanAcquireAny(m_strScanDevice.c_str(), &scanned);
     if (status != KIVLEAD_SUCCESS || !m_pBitmap)
         return status;
     ResetDraw();

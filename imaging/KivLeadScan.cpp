@@ -263,3 +263,16 @@ int KivLeadScanAcquire(const char* device, CLeadBitmap* bitmap)
         return KIVLEAD_ERROR_FAILURE;
     }
 }
+
+int KivLeadScanAcquireAny(const char* device, CLeadBitmap* bitmap)
+{
+    if (device && *device)
+        return KivLeadScanAcquire(device, bitmap);
+    std::vector<KivLeadScanDevice> devices;
+    const int status = KivLeadScanListDevices(&devices);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    if (devices.empty())
+        return KIVLEAD_ERROR_NO_SCANNER;
+    return KivLeadScanAcquire(devices.front().name.c_str(), bitmap);
+}

@@ -321,6 +321,9 @@ KIVLEAD_EXPORT int KivLeadScanListDevices(std::vector<KivLeadScanDevice>* device
 // A frame beyond KivLeadLimits fails with KIVLEAD_ERROR_IMAGE_TOO_LARGE
 // before anything is allocated; a frame of unknown length grows up to them.
 KIVLEAD_EXPORT int KivLeadScanAcquire(const char* device, CLeadBitmap* bitmap);
+// The same from device, or from the first device SANE finds when device is
+// null or empty (KIVLEAD_ERROR_NO_SCANNER when it finds none).
+KIVLEAD_EXPORT int KivLeadScanAcquireAny(const char* device, CLeadBitmap* bitmap);
 
 // Screen capture ---------------------------------------------------------------
 enum KivLeadCaptureKind {
