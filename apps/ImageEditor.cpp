@@ -24,26 +24,23 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
     setWindowTitle("Vandrel Image Editor");
     setCentralWidget(m_mdi);
     m_mdi->setViewMode(QMdiArea::SubWindowView);
-    m_app->AddImageTemplate(
-        [this](CKivLeadAppDoc* doc) -> CFrameWnd* {
-            auto* frame = new CKivLeadPageFrame(doc);
-            QMdiSubWindow* sub = m_mdi->addSubWindow(frame);
-            sub->setAttribute(Qt::WA_DeleteOnClose);
-            // The frame goes when its document closes; its window with it.
-            QObject::connect(frame, &QObject::destroyed, sub, [sub] { sub->close(); });
-            // Most of the area, or a usual size while the area is not laid out yet.
-            const QSize area = m_mdi->viewport()->size();
-            sub->resize(area.width() < 400 || area.height() < 300 ? QSize(800, 600) : area * 0.85);
-            // Each new window a step below and right of the last, as cascading does.
-            const int step = 28 * static_cast<int>((m_mdi->subWindowList().size() - 1) % 8);
-            sub->move(step, step);
-            sub->show();
-            // Scanned pages are large: pages are fitted to the window.
-            frame->GetImageView()->SetViewMode(CKivLeadAppView::kModeFit);
-            return frame;
-        },
-        "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.ico)|*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;"
-        "*.gif;*.webp;*.pnm;*.ico|All Files (*.*)|*.*||");
+    m_app->AddImageTemplate([this](CKivLeadAppDoc* doc) -> CFrameWnd* {
+        auto* frame = new CKivLeadPageFrame(doc);
+        QMdiSubWindow* sub = m_mdi->addSubWindow(frame);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        // The frame goes when its document closes; its window with it.
+        QObject::connect(frame, &QObject::destroyed, sub, [sub] { sub->close(); });
+        // Most of the area, or a usual size while the area is not laid out yet.
+        const QSize area = m_mdi->viewport()->size();
+        sub->resize(area.width() < 400 || area.height() < 300 ? QSize(800, 600) : area * 0.85);
+        // Each new window a step below and right of the last, as cascading does.
+        const int step = 28 * static_cast<int>((m_mdi->subWindowList().size() - 1) % 8);
+        sub->move(step, step);
+        sub->show();
+        // Scanned pages are large: pages are fitted to the window.
+        frame->GetImageView()->SetViewMode(CKivLeadAppView::kModeFit);
+        return frame;
+    });
     buildMenus();
     resize(1100, 760);
 }

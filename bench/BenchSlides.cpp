@@ -10,6 +10,34 @@ void put16(std::vector<std::uint8_t>& bytes, unsigned w)
     bytes.push_back(static_cast<std::uint8_t>(w >> 8));
 }
 
+std::vector<std::uint8_t> header(unsigned width, unsigned height)
+{
+    const char id[] = "AutoCAD Slide\r\n\x1a";
+    std::vector<std::uint8_t> b(id, id + 17);
+    b.push_back('V');
+    b.push_back(2);
+    put16(b, width);
+    put16(b, height);
+    b.insert(b.end(), 4, 0); // aspect ratio
+    put16(b, 2); // hardware fill
+    put16(b, 0x1234); // byte order
+    return b;
+}
+
+std::vector<std::uint8_t> vectors(unsigned width, unsigned height, int n, int seed)
+{
+    std::vector<std::uint8_t> b = header(width, height);
+    const auto s = static_cast<unsigned>(seed);
+    for (unsigned v = 0; v < static_cast<unsigned>(n); ++v) {
+        put16(b, (v * 37 + s) % width);
+        put16(b, (v * 53) % height);
+        put16(b, (v * 91 + width * 2 / 5 + s) % width);
+        put16(b, (v * 17 + height / 8) % height);
+    }
+    put16(b, 0xFC00);
+    return b;
+}
+
 std::vector<std::uint8_t> library(int n, const std::vector<std::uint8_t>& one)
 {
     std::vector<std::uint8_t> out;

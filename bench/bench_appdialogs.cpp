@@ -25,23 +25,7 @@ using benchslides::put16;
 // A slide of a few hundred vectors, about 3 KB.
 std::vector<std::uint8_t> slide()
 {
-    const char id[] = "AutoCAD Slide\r\n\x1a";
-    std::vector<std::uint8_t> b(id, id + 17);
-    b.push_back('V');
-    b.push_back(2);
-    put16(b, 2000);
-    put16(b, 1500);
-    b.insert(b.end(), 4, 0);
-    put16(b, 2);
-    put16(b, 0x1234);
-    for (int i = 0; i < 370; ++i) {
-        put16(b, static_cast<unsigned>((i * 37) % 2000));
-        put16(b, static_cast<unsigned>((i * 11) % 1500));
-        put16(b, static_cast<unsigned>((i * 53) % 2000));
-        put16(b, static_cast<unsigned>((i * 29) % 1500));
-    }
-    put16(b, 0xFC00);
-    return b;
+    return benchslides::vectors(2000, 1500, 370);
 }
 
 void writeLibrary(const std::string& path, int n)
@@ -62,6 +46,14 @@ struct Scratch {
     ~Scratch() { fs::remove_all(dir); }
 };
 
+// The manager open on the scratch library, made as a user opens it.
+void openOn(CKivSlideManagerDlg& dialog, const Scratch& s)
+{
+    dialog.m_folder = s.dir.string();
+    dialog.m_library = s.lib;
+    dialog.Create(IDD_SLIDEMANAGER);
+}
+
 } // namespace
 
 static void BM_SlideManager_OpenAndList5000(benchmark::State& state)
@@ -70,9 +62,7 @@ static void BM_SlideManager_OpenAndList5000(benchmark::State& state)
     ResourceScope resources(KivAppDlgResources());
     for (auto _ : state) {
         CKivSlideManagerDlg dialog;
-        dialog.m_folder = s.dir.string();
-        dialog.m_library = s.lib;
-        dialog.Create(IDD_SLIDEMANAGER);
+        openOn(dialog, s);
         benchmark::DoNotOptimize(dialog.LibraryList().GetCount());
     }
 }
@@ -83,9 +73,7 @@ static void BM_SlideManager_Delete500Of5000(benchmark::State& state)
     Scratch s;
     ResourceScope resources(KivAppDlgResources());
     CKivSlideManagerDlg dialog;
-    dialog.m_folder = s.dir.string();
-    dialog.m_library = s.lib;
-    dialog.Create(IDD_SLIDEMANAGER);
+    openOn(dialog, s);
     for (auto _ : state) {
         state.PauseTiming();
         writeLibrary(s.lib, 5000);
@@ -104,9 +92,7 @@ static void BM_SlideManager_PreviewMember(benchmark::State& state)
     Scratch s;
     ResourceScope resources(KivAppDlgResources());
     CKivSlideManagerDlg dialog;
-    dialog.m_folder = s.dir.string();
-    dialog.m_library = s.lib;
-    dialog.Create(IDD_SLIDEMANAGER);
+    openOn(dialog, s);
     int i = 0;
     for (auto _ : state) {
         char reference[64];

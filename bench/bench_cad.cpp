@@ -28,16 +28,7 @@ struct CountingSink : KivSlideSink {
 // A slide of about 1 MB mixing every record kind.
 std::vector<std::uint8_t> bigSlide(int groups)
 {
-    const char id[] = "AutoCAD Slide\r\n\x1a";
-    std::vector<std::uint8_t> b(id, id + 17);
-    b.push_back('V');
-    b.push_back(2);
-    put16(b, 2000);
-    put16(b, 1500);
-    for (int i = 0; i < 4; ++i)
-        b.push_back(0);
-    put16(b, 2);
-    put16(b, 0x1234);
+    std::vector<std::uint8_t> b = benchslides::header(2000, 1500);
     for (int i = 0; i < groups; ++i) {
         put16(b, 0xFF00 | (i & 0xFF));
         for (int v = 0; v < 8; ++v) {

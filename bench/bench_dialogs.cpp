@@ -5,6 +5,8 @@
 #include "dialogs/KivDlgThumbSlide.h"
 #include "platform/CStringArray.h"
 
+#include "BenchSlides.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -20,23 +22,8 @@ constexpr int kSlides = 1000;
 // A slide of a few hundred vectors, different for each s.
 std::string slideBytes(int s)
 {
-    std::string bytes("AutoCAD Slide\r\n\x1a", 17);
-    const auto put16 = [&bytes](int v) {
-        bytes += static_cast<char>(v & 0xFF);
-        bytes += static_cast<char>((v >> 8) & 0xFF);
-    };
-    bytes += 'V';
-    bytes += '\x02';
-    for (int v : {1000, 800, 0, 0, 2, 0x1234})
-        put16(v);
-    for (int v = 0; v < 200; ++v) {
-        put16((v * 37 + s) % 1000);
-        put16((v * 53) % 800);
-        put16((v * 91 + 400 + s) % 1000);
-        put16((v * 17 + 100) % 800);
-    }
-    put16(0xFC00);
-    return bytes;
+    const std::vector<std::uint8_t> b = benchslides::vectors(1000, 800, 200, s);
+    return std::string(b.begin(), b.end());
 }
 
 // The library, made once in the temporary folder.

@@ -5,6 +5,8 @@
 #include "controls/KivThumbList.h"
 #include "views/CKivSlideThumbListCtrl.h"
 
+#include "BenchSlides.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -105,26 +107,8 @@ void addSlides(CKivSlideThumbListCtrl& browser)
     const fs::path dir = fs::temp_directory_path() / "vandrel-bench-slides";
     fs::create_directories(dir);
     for (int s = 0; s < 12; ++s) {
-        std::string bytes("AutoCAD Slide\r\n\x1a", 17);
-        const auto put16 = [&bytes](int v) {
-            bytes += static_cast<char>(v & 0xFF);
-            bytes += static_cast<char>((v >> 8) & 0xFF);
-        };
-        bytes += 'V';
-        bytes += '\x02';
-        put16(1000);
-        put16(800);
-        put16(0);
-        put16(0);
-        put16(2);
-        put16(0x1234);
-        for (int v = 0; v < 300; ++v) {
-            put16((v * 37 + s) % 1000);
-            put16((v * 53) % 800);
-            put16((v * 91 + 400) % 1000);
-            put16((v * 17 + 100) % 800);
-        }
-        put16(0xFC00);
+        const std::vector<std::uint8_t> b = benchslides::vectors(1000, 800, 300, s);
+        const std::string bytes(b.begin(), b.end());
         std::ofstream(dir / ("s" + std::to_string(s) + ".sld"), std::ios::binary) << bytes;
     }
     browser.AddDrawings(dir.c_str());

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -496,17 +497,7 @@ int KivSlideFile::AppendLibrary(const char* library, const char* slideFile)
 
 int KivSlideFile::DeleteLibrary(const char* library, const char* slide)
 {
-    LockedLibrary lib;
-    const int listed = lockLibrary(library, lib, false);
-    if (listed == 7)
-        return fail(7, library ? library : "");
-    if (listed != 0)
-        return listed;
-    const int index = findSlide(lib.entries, slide);
-    if (index < 0)
-        return fail(5, library ? library : "", slide ? slide : "");
-    lib.entries.erase(lib.entries.begin() + index);
-    return rewrite(lib, lib.entries, nullptr);
+    return DeleteLibrary(library, std::vector<std::string> {slide ? slide : ""});
 }
 
 int KivSlideFile::DeleteLibrary(const char* library, const std::vector<std::string>& slides)
@@ -520,13 +511,21 @@ int KivSlideFile::DeleteLibrary(const char* library, const std::vector<std::stri
     if (listed != 0)
         return listed;
     std::vector<bool> drop(lib.entries.size(), false);
+    // Names are looked up by their folded form, so many deletions cost one
+    // pass over the library rather than one per name; the first of equal
+    // names counts, as findSlide's does.
+    std::unordered_map<std::string, std::size_t> at;
+    at.reserve(lib.entries.size());
+    for (std::size_t i = 0; i < lib.entries.size(); ++i)
+        at.emplace(
+            MakeLower(std::string(lib.entries[i].name, strnlen(lib.entries[i].name, sizeof lib.entries[i].name))), i);
     const std::string* missing = nullptr;
     for (const std::string& slide : slides) {
-        const int index = findSlide(lib.entries, slide.c_str());
-        if (index < 0 && !missing)
+        const auto found = at.find(MakeLower(slide));
+        if (found == at.end() && !missing)
             missing = &slide;
-        else if (index >= 0)
-            drop[static_cast<std::size_t>(index)] = true;
+        else if (found != at.end())
+            drop[found->second] = true;
     }
     std::vector<KivSldLibInfo> kept;
     kept.reserve(lib.entries.size());

@@ -9,9 +9,7 @@
 #include "platform/CView.h"
 #include "platform/MessageBox.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QTimer>
 
 #include <algorithm>
@@ -47,7 +45,7 @@ void CKivLeadApp::AddImageTemplate(std::function<CFrameWnd*(CKivLeadAppDoc*)> fr
             auto* doc = static_cast<CKivLeadAppDoc*>(document);
             return frame ? frame(doc) : new CKivLeadPageFrame(doc);
         },
-        filter));
+        filter ? filter : KIVLEAD_OPEN_FILTER));
 }
 
 void CKivLeadApp::OpenFile(const char* initial)
@@ -190,10 +188,7 @@ void CKivLeadApp::OnFileColorMerge()
 
 int CKivLeadApp::IsCaptureSupported()
 {
-    // The offscreen and minimal platforms have no screen to read, and
-    // Wayland gives no client the pixels of other windows.
-    const QString platform = QGuiApplication::platformName();
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && platform == "xcb" ? 1 : 0;
+    return KivLeadCaptureAvailable();
 }
 
 bool CKivLeadApp::IsCaptureKindSupported(int kind)

@@ -59,7 +59,8 @@ public:
 
     // Adds the template of this application's documents: each a
     // CKivLeadAppDoc that knows the application, shown in the frame that
-    // frame makes (a CKivLeadPageFrame when null).
+    // frame makes (a CKivLeadPageFrame when null); File Open offers filter
+    // (every format the toolkit reads when null).
     void AddImageTemplate(std::function<CFrameWnd*(CKivLeadAppDoc*)> frame = {}, const char* filter = nullptr);
 
     // The open dialog with a preview and the page to open; on OK opens

@@ -7,7 +7,6 @@
 #include "platform/CView.h"
 #include "platform/MessageBox.h"
 
-#include <QCoreApplication>
 #include <QPolygon>
 
 #include <algorithm>
@@ -57,21 +56,19 @@ int CKivLeadAppDoc::SaveModified(int page, const char* file)
         return CDocument::SaveModified() ? 1 : 0;
     if (page < 0)
         return 1; // the page shown left the file, and its changes with it
-    const char* caption = nullptr;
-    const std::string name = QCoreApplication::applicationName().toStdString();
-    caption = name.c_str();
+    // The application's name is the boxes' caption.
     int answer = IDYES;
     if (m_pApp && m_pApp->m_bPromptSavePage) {
         if (!m_bAutoSave) {
             const std::string text
                 = "Page " + std::to_string(page + 1) + " has been changed. Do you want to save changes?";
-            answer = MessageBox(AfxGetMainWnd(), text.c_str(), caption, MB_YESNOCANCEL | MB_ICONQUESTION);
+            answer = AfxMessageBox(text.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION);
         }
     } else {
         if (!IsModified())
             return 1;
-        answer = MessageBox(AfxGetMainWnd(), "Image has been changed. Do you want to save changes?", caption,
-            MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
+        answer = AfxMessageBox(
+            "Image has been changed. Do you want to save changes?", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
     }
     if (answer == IDCANCEL)
         return 0;

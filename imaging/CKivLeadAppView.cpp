@@ -392,10 +392,7 @@ void CKivLeadAppView::OnPanMoved(const QRect& rect)
 namespace {
 CString askFile(QWidget* owner, const char* title)
 {
-    CFileDialog dialog(1, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
-        "Images (*.tif;*.tiff;*.gif;*.png;*.jpg;*.jpeg;*.bmp;*.webp;*.pnm;*.ico)|"
-        "*.tif;*.tiff;*.gif;*.png;*.jpg;*.jpeg;*.bmp;*.webp;*.pnm;*.ico|All Files (*.*)|*.*||",
-        owner);
+    CFileDialog dialog(1, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, KIVLEAD_OPEN_FILTER, owner);
     dialog.SetTitle(title);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }

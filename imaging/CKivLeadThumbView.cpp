@@ -111,6 +111,13 @@ void CKivLeadThumbView::OnInitialUpdate()
     m_fill.start();
 }
 
+void CKivLeadThumbView::listChanged()
+{
+    m_bListChanged = 1;
+    // Items moved: the walk for missing thumbnails starts over (once).
+    m_nFirstPending = 0;
+}
+
 void CKivLeadThumbView::setCurrent(int page)
 {
     // The list and the document always name the same page, so a save
@@ -157,9 +164,11 @@ bool CKivLeadThumbView::makeOneThumb()
                 chosen = i;
                 break;
             }
-    for (int i = 0; chosen < 0 && i < GetCount(); ++i)
-        if (!GetItem(i)->ready)
-            chosen = i;
+    // Every item before m_nFirstPending is made, so the whole list is
+    // walked once in all, not once per thumbnail.
+    for (; chosen < 0 && m_nFirstPending < GetCount(); ++m_nFirstPending)
+        if (!GetItem(m_nFirstPending)->ready)
+            chosen = m_nFirstPending;
     if (chosen < 0)
         return false;
     KivLeadThumbItem* item = GetItem(chosen);
@@ -211,6 +220,7 @@ void CKivLeadThumbView::Clear()
     m_pList->ResetContent();
     m_bChanging = was;
     m_nCurrentPage = -1;
+    m_nFirstPending = 0;
 }
 
 BOOL CKivLeadThumbView::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -354,7 +364,7 @@ void CKivLeadThumbView::InsertThumbs(const char* file, int position, int flag)
     }
     if (m_nCurrentPage >= position)
         setCurrent(m_nCurrentPage + pages); // the page shown moved down with the insert
-    m_bListChanged = 1;
+    listChanged();
     SelectPage(position);
 }
 
@@ -384,7 +394,7 @@ void CKivLeadThumbView::ReplaceThumb(const char* file, int index)
         m_pList->DeleteString(index + 1);
         m_bChanging = false;
     }
-    m_bListChanged = 1;
+    listChanged();
     if (index == m_nCurrentPage) {
         // The page on screen is gone from the file: show the new one.
         doc->SetModifiedFlag(0);
@@ -414,7 +424,7 @@ void CKivLeadThumbView::RemoveThumb(int index)
     } else if (index < m_nCurrentPage) {
         setCurrent(m_nCurrentPage - 1);
     }
-    m_bListChanged = 1;
+    listChanged();
     SelectPage(0);
     for (CFrameWnd* frame : doc->GetFrames())
         frame->OnUpdateFrameTitle();

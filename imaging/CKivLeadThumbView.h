@@ -98,8 +98,10 @@ private:
     bool makeOneThumb();
     int newPageMode() const;
     void setCurrent(int page);
+    void listChanged();
 
     QTimer m_fill;
+    int m_nFirstPending = 0; // items before it all have their thumbnails
 
     CListBox* m_pList = nullptr;
     CKivLeadAppView* m_pImageView = nullptr;

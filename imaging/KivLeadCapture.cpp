@@ -16,12 +16,13 @@
 
 namespace {
 
-// Platforms that draw nowhere a capture could read.
+// Platforms that draw nowhere a capture could read, and Wayland, which
+// gives no client the pixels of the screen.
 bool platformCaptures()
 {
     const QString name = QGuiApplication::platformName();
-    return name != QLatin1String("offscreen") && name != QLatin1String("minimal")
-        && name != QLatin1String("minimalegl");
+    return name != QLatin1String("offscreen") && name != QLatin1String("minimal") && name != QLatin1String("minimalegl")
+        && !name.startsWith(QLatin1String("wayland"));
 }
 
 // The top-level window holding w.
@@ -56,6 +57,11 @@ int grabArea(CLeadBitmap* bitmap, const QRect& area)
 }
 
 } // namespace
+
+int KivLeadCaptureAvailable()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && platformCaptures() ? 1 : 0;
+}
 
 int KivLeadCaptureScreen(CLeadBitmap* bitmap, int kind, const QRect& area)
 {

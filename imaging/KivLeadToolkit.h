@@ -165,6 +165,10 @@ KIVLEAD_EXPORT int KivLeadDeletePage(const char* file, int page);
 // pages' bytes, and a TIFF source's pages keep theirs; other multi-page
 // files are decoded and written anew.
 KIVLEAD_EXPORT int KivLeadInsertPages(const char* file, int page, const char* source);
+// The open dialogs' filter (Win32 form) of every format the toolkit reads.
+constexpr const char* KIVLEAD_OPEN_FILTER
+    = "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.pbm;*.pgm;*.ppm;*.ico)|"
+      "*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.pbm;*.pgm;*.ppm;*.ico|All Files (*.*)|*.*||";
 // The format a file name asks for by its extension; UNKNOWN when none fits.
 KIVLEAD_EXPORT int KivLeadFormatFromName(const char* file);
 KIVLEAD_EXPORT const char* KivLeadFormatName(int format);
@@ -337,6 +341,8 @@ enum KivLeadCaptureKind {
 // the session has no capture (no display, the offscreen platform, Wayland
 // without a portal), KIVLEAD_ERROR_INVALID_ARGUMENT for an empty area or
 // no window of the kind asked for.
+// 1 when this session can capture the screen at all.
+KIVLEAD_EXPORT int KivLeadCaptureAvailable();
 KIVLEAD_EXPORT int KivLeadCaptureScreen(CLeadBitmap* bitmap, int kind, const QRect& area = QRect());
 
 // Prints one page fitted to the printable area; with pdfFile set, to that PDF.

@@ -13,17 +13,22 @@ CFrameWnd::CFrameWnd(QWidget* parent) : CWnd(parent)
 
 CFrameWnd::~CFrameWnd()
 {
-    // A frame that goes on its own (its parent deleted it) takes the
-    // document with it when it shows the document's last views.
+    // A frame that goes on its own (its parent deleted it) leaves its
+    // document as a closed frame does.
     m_bDestroying = true;
-    CDocument* document = m_pDocument;
+    if (CDocument* document = m_pDocument)
+        leaveDocument(document);
+}
+
+void CFrameWnd::leaveDocument(CDocument* document)
+{
     m_pDocument = nullptr;
-    if (!document)
-        return;
     std::vector<CView*> mine;
     for (QWidget* child : findChildren<QWidget*>())
         if (auto* view = dynamic_cast<CView*>(child); view && view->GetDocument() == document)
             mine.push_back(view);
+    // The document's last views go with it; otherwise only this frame's do,
+    // so the frame left open last closes the document.
     if (mine.size() == document->GetViews().size()) {
         document->OnCloseDocument();
         return;
@@ -68,11 +73,6 @@ void CFrameWnd::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    if (document) {
-        bool last = true;
-        for (CFrameWnd* frame : document->GetFrames())
-            last = last && frame == this;
-        if (last)
-            document->OnCloseDocument();
-    }
+    if (document)
+        leaveDocument(document);
 }

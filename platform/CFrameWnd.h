@@ -36,6 +36,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void leaveDocument(CDocument* document);
+
     CDocument* m_pDocument = nullptr;
     CView* m_pActiveView = nullptr;
     bool m_bDestroying = false;

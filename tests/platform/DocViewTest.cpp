@@ -204,3 +204,21 @@ TEST_F(Host, ADocumentDeletedOutrightLeavesNoPointerBehind)
     EXPECT_TRUE(frame->close());
     delete frame;
 }
+
+TEST_F(Host, TheLastOfTwoFramesToCloseClosesTheDocument)
+{
+    app.OnFileNew();
+    CDocument* doc = app.GetDocuments().front();
+    auto* second = new CFrameWnd;
+    auto* view = new TextView(second);
+    view->SetDocument(doc);
+    second->SetActiveDocument(doc);
+    ASSERT_EQ(doc->GetFrames().size(), 2u);
+    EXPECT_TRUE(second->close());
+    EXPECT_EQ(app.GetDocuments().size(), 1u);
+    EXPECT_EQ(doc->GetFrames().size(), 1u);
+    EXPECT_TRUE(doc->GetFrames().front()->close());
+    EXPECT_TRUE(app.GetDocuments().empty());
+    delete second;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
