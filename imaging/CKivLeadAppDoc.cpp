@@ -8,8 +8,10 @@
 #include "platform/MessageBox.h"
 
 #include <QPolygon>
+#include <QTemporaryFile>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 using namespace vandrel::win32;
@@ -48,6 +50,27 @@ int CKivLeadAppDoc::saveImage(const char* path, int page, unsigned flags)
     m_SaveOptions.flags = flags;
     return KivLeadSaveFile(
         path, &m_Bitmap, info.format, info.bitsPerPixel, -1, m_SaveOptions.page, m_SaveOptions.flags);
+}
+
+int CKivLeadAppDoc::saveCopy(const char* path)
+{
+    // Saved under another name, a multi-page file keeps every page. The
+    // copy gets its changed page beside the target, so the target is
+    // replaced only by the finished file, once.
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    QTemporaryFile work(QString::fromStdString((folder / ".vandrel-save-XXXXXX").string()));
+    if (!work.open())
+        return KIVLEAD_ERROR_FILE_WRITE;
+    work.close();
+    const std::string temp = work.fileName().toStdString();
+    if (!AtomicFile::Copy(GetPathName(), temp))
+        return KIVLEAD_ERROR_FILE_WRITE;
+    const int status = saveImage(temp.c_str(), m_nCurrentPage, KIVLEAD_SAVE_REPLACE);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    return AtomicFile::Copy(temp, path) ? KIVLEAD_SUCCESS : KIVLEAD_ERROR_FILE_WRITE;
 }
 
 int CKivLeadAppDoc::SaveModified(int page, const char* file)
@@ -187,10 +210,7 @@ BOOL CKivLeadAppDoc::OnSaveDocument(const char* path)
     if ((m_bMultiPage && path == GetPathName()) || inPlace) {
         status = saveImage(path, m_bMultiPage ? m_nCurrentPage : std::max(0, m_nCurrentPage), KIVLEAD_SAVE_REPLACE);
     } else if (m_bMultiPage && (requested == KIVLEAD_FORMAT_UNKNOWN || requested == KivLeadFormatOfCode(m_nFormat))) {
-        // Saved under another name, a multi-page file keeps every page: the
-        // file is copied, then the current page replaced in the copy.
-        status = AtomicFile::Copy(GetPathName(), path) ? saveImage(path, m_nCurrentPage, KIVLEAD_SAVE_REPLACE)
-                                                       : KIVLEAD_ERROR_FILE_WRITE;
+        status = saveCopy(path);
     } else {
         // A new file (or a one-page one) is written whole, in the format
         // its name asks for, else the one it was read in.

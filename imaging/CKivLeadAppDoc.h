@@ -72,6 +72,7 @@ protected:
 
 private:
     int saveImage(const char* path, int page, unsigned flags);
+    int saveCopy(const char* path);
 
     std::unique_ptr<CLeadBitmap> m_pUndo;
     int m_nCurrentPage = 0;

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -579,4 +580,46 @@ TEST_F(Editor, OpeningAnOpenFileAgainShowsItAtThePageAsked)
     EXPECT_EQ(app.OpenDocumentFile(link.c_str()), doc);
     EXPECT_EQ(app.EnumAllDocuments().size(), 1u);
     EXPECT_EQ(pages()->GetCurrentPage(), 2);
+}
+
+TEST_F(Editor, SaveAsOfPagesFollowsLinksAndRefusesWhatIsNoFile)
+{
+    const std::string tif = threePages("three.tif");
+    CKivLeadAppDoc* doc = open(tif);
+    ASSERT_NE(doc, nullptr);
+    view()->RunCommand("invert");
+    const std::string folder = dir.file("folder");
+    const std::string fifo = dir.file("fifo");
+    std::filesystem::create_directory(folder);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A folder or a pipe as the target: refused at once, left as it was.
+    for (const std::string& target : {folder, fifo}) {
+        EXPECT_FALSE(doc->OnSaveDocument(target.c_str())) << target;
+        EXPECT_EQ(doc->GetPathName(), tif);
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    // A link: its target gets the pages, the link stays.
+    const std::string real = dir.file("real.tif"), link = dir.file("link.tif");
+    writeFile(real, Bytes {1, 2, 3});
+    std::filesystem::create_symlink(real, link);
+    ASSERT_TRUE(doc->OnSaveDocument(link.c_str()));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(rawPages(real).size(), 3u);
+    // A full disk: the save fails and the existing target keeps its bytes.
+    const std::string kept = dir.file("kept.tif");
+    writeFile(kept, Bytes {4, 5, 6});
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = readFile(tif).size() / 2;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = doc->OnSaveDocument(kept.c_str());
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(readFile(kept) == (Bytes {4, 5, 6}));
+    // No work file is left beside the targets.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().rfind(".vandrel-save", 0), std::string::npos) << entry.path();
 }
