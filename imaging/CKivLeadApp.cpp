@@ -75,11 +75,8 @@ CDocument* CKivLeadApp::OpenDocumentFile(const char* file)
         CWinApp::OpenDocumentFile(file);
         return open;
     }
-    KivLeadFileInfo info;
-    const int saved = m_LoadOptions.page;
-    m_LoadOptions.page = 32000; // the information of the whole file, every page counted
+    KivLeadFileInfo info; // of the whole file, every page counted
     const int status = KivLeadGetFileInfo(file, &info);
-    m_LoadOptions.page = saved;
     if (status != KIVLEAD_SUCCESS) {
         DisplayError(status);
         return nullptr;

@@ -30,8 +30,7 @@ constexpr int kTransitionSteps = 16;
 
 CKivLeadViewCtrl::CKivLeadViewCtrl(QWidget* parent) : CKivStatic(parent)
 {
-    m_pBitmap = new CLeadBitmap;
-    KivLeadCreateBitmap(m_pBitmap, 1, 1, 24, RGB(255, 255, 255));
+    AttachBitmap(nullptr); // a blank image of its own
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
