@@ -21,10 +21,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 
 using namespace imagingtest;
@@ -314,14 +312,7 @@ TEST_F(Editor, FailuresGoThroughDisplayErrorAndLoseNothing)
     view()->RunCommand("invert");
     boxes.clear();
     boxes.answer(IDYES);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = readFile(tif).size() / 2;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    pages()->SelectPage(1);
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    ASSERT_TRUE(withFileSizeLimit(readFile(tif).size() / 2, [&] { pages()->SelectPage(1); }));
     ASSERT_EQ(boxes.shown().size(), 2u) << said(boxes);
     EXPECT_EQ(pages()->GetCurrentPage(), 0);
     EXPECT_TRUE(doc->IsModified());
@@ -609,14 +600,8 @@ TEST_F(Editor, SaveAsOfPagesFollowsLinksAndRefusesWhatIsNoFile)
     // A full disk: the save fails and the existing target keeps its bytes.
     const std::string kept = dir.file("kept.tif");
     writeFile(kept, Bytes {4, 5, 6});
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = readFile(tif).size() / 2;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = doc->OnSaveDocument(kept.c_str());
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    bool saved = true;
+    ASSERT_TRUE(withFileSizeLimit(readFile(tif).size() / 2, [&] { saved = doc->OnSaveDocument(kept.c_str()); }));
     EXPECT_FALSE(saved);
     EXPECT_TRUE(readFile(kept) == (Bytes {4, 5, 6}));
     // No work file is left beside the targets.

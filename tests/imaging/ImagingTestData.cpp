@@ -1,5 +1,9 @@
 #include "ImagingTestData.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include "imaging/KivLeadToolkit.h"
 
 #include <QBuffer>
@@ -99,6 +103,21 @@ QRgb pixel(const CLeadBitmap& bitmap, int x, int y)
     if (KivLeadGetPixel(&bitmap, x, y, &c) != KIVLEAD_SUCCESS)
         return 0xDEADBEEF;
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)) & 0xFFFFFF;
+}
+
+bool withFileSizeLimit(std::uint64_t bytes, const std::function<void()>& work)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    if (::getrlimit(RLIMIT_FSIZE, &old) != 0)
+        return false;
+    rlimit small = old;
+    small.rlim_cur = bytes;
+    if (::setrlimit(RLIMIT_FSIZE, &small) != 0)
+        return false;
+    work();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    return true;
 }
 
 } // namespace imagingtest

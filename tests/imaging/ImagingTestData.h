@@ -6,6 +6,9 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <functional>
+
 namespace imagingtest {
 
 // The image encoded in format ("PNG", "JPEG", "BMP", "TIFF").
@@ -20,5 +23,9 @@ QImage marked(int width, int height, QRgb colour, int x, int y, QRgb mark);
 int load(const testsupport::Bytes& bytes, CLeadBitmap& bitmap);
 // The pixel as 0xRRGGBB.
 QRgb pixel(const CLeadBitmap& bitmap, int x, int y);
+// Runs work while files can grow to at most bytes, as on a disk that fills:
+// writes past the limit fail (and raise no signal). False when the limit
+// could not be set (work did not run).
+bool withFileSizeLimit(std::uint64_t bytes, const std::function<void()>& work);
 
 } // namespace imagingtest

@@ -7,11 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 using namespace imagingtest;
@@ -227,14 +225,8 @@ TEST(TiffPages, AWriteThatFailsHalfwayKeepsTheFile)
     ASSERT_TRUE(writeTiff(tif, mixed()));
     const Bytes before = readFile(tif);
     // The disk "fills" halfway through the new file: writes past the limit fail.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = before.size() / 2;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int status = KivLeadDeletePage(tif.c_str(), 1);
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    int status = KIVLEAD_SUCCESS;
+    ASSERT_TRUE(withFileSizeLimit(before.size() / 2, [&] { status = KivLeadDeletePage(tif.c_str(), 1); }));
     EXPECT_EQ(status, KIVLEAD_ERROR_FILE_WRITE);
     EXPECT_TRUE(readFile(tif) == before);
     EXPECT_EQ(entries(dir.path()), 1u) << "the temporary file is removed";
