@@ -96,11 +96,11 @@ int KivSlideDraw::openSlideFile()
     const std::size_t start = nameStart(given);
     if (given.find('.', start) == std::string::npos) {
         given += ".SLD";
-    } else if (MakeUpper(given).find(".SLD", start) == std::string::npos) {
+    } else if (MakeUpperName(given.c_str()).find(".SLD", start) == std::string::npos) {
         SetSlideError(3, nullptr, nullptr);
         return 3;
     }
-    const std::string name = MakeUpper(given);
+    const std::string name = MakeUpperName(given.c_str());
     ByteSource bytes;
     if (!slidelib::openWholeFile(given, bytes) && !slidelib::openWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
         SetSlideError(1, name.c_str(), nullptr);

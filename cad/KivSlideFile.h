@@ -136,6 +136,13 @@ public:
     static int ExplodeLibrary(
         const char* library, const char* folder, const std::function<void(int done, int total)>& progress);
 
+    // The files ExtractSlide writes these stored slide names of a library
+    // to, in folder (null: the library's own); an existing file of such a
+    // name in another letter case is the one named. So that a caller can ask
+    // before replacing files. The folder is read once.
+    static std::vector<CString> ExtractedFileNames(
+        const char* folder, const char* library, const std::vector<std::string>& slides);
+
     // Reads a library directory from a whole library image: 0, 4 or 7.
     static int ReadLibraryDirectory(const std::uint8_t* data, std::size_t size, std::vector<KivSldLibInfo>* entries);
 

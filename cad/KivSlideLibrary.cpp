@@ -4,6 +4,7 @@
 #include "core/KivUtil.h"
 #include "platform/AtomicFile.h"
 #include "platform/ByteOrder.h"
+#include "platform/FileSystem.h"
 #include "platform/PathNoCase.h"
 
 #include <algorithm>
@@ -95,10 +96,10 @@ bool nameHasDot(const std::string& path)
     return path.find('.', nameStart(path)) != std::string::npos;
 }
 
-// Listing: lower-cased, ".slb" added unless the name holds one.
+// Listing: the file name lower-cased, ".slb" added unless it holds one.
 std::string listingName(const char* library)
 {
-    std::string name = MakeLower(library ? library : "");
+    std::string name = MakeLowerName(library);
     if (name.find(".slb", nameStart(name)) == std::string::npos)
         name += ".slb";
     return name;
@@ -113,9 +114,36 @@ std::string rewriteName(const char* library)
     return name;
 }
 
-std::string extractName(const char* library)
+bool exists(const std::string& path)
 {
-    return rewriteName(MakeUpper(library ? library : "").c_str());
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
+}
+
+// The file a completed name stands for. The caller's own spelling, completed
+// alike, comes first ("Lib.slb" must not open a "lib.slb" beside it); then
+// the completed name, its file name matched ignoring case.
+std::string resolveCompleted(const char* library, const std::string& completed)
+{
+    const std::string given = library ? library : "";
+    if (completed.size() >= given.size()) {
+        const std::string asGiven = NativeSeparators((given + completed.substr(given.size())).c_str());
+        if (exists(asGiven))
+            return asGiven;
+    }
+    return ResolvePathNoCase(completed.c_str());
+}
+
+// The existing library a name stands for: the listing's completion first,
+// then the rewrite's ("parts.lib" is parts.lib.slb when that exists, else
+// parts.lib), so that every operation finds the same file. Empty when
+// neither exists.
+std::string findLibrary(const char* library)
+{
+    for (const std::string& name : {listingName(library), rewriteName(library)})
+        if (std::string resolved = resolveCompleted(library, name); exists(resolved))
+            return resolved;
+    return {};
 }
 
 std::string slideFileName(const char* slideFile)
@@ -158,14 +186,13 @@ int fail(int code, const std::string& name = {}, const std::string& slide = {})
 int listLibrary(
     const char* library, std::vector<KivSldLibInfo>& entries, std::string* path = nullptr, ByteSource* opened = nullptr)
 {
-    const std::string completed = listingName(library);
-    const std::string resolved = ResolvePathNoCase(completed.c_str());
+    const std::string resolved = findLibrary(library);
     if (path)
         *path = resolved;
     ByteSource local;
     ByteSource& source = opened ? *opened : local;
-    if (!source.openFile(resolved))
-        return fail(1, completed);
+    if (resolved.empty() || !source.openFile(resolved))
+        return fail(1, resolved.empty() ? listingName(library) : resolved);
     const int code = parseDirectory(source, entries);
     if (code == 7)
         return fail(7, library ? library : "");
@@ -175,12 +202,6 @@ int listLibrary(
 }
 
 bool writeLibraryHead(AtomicFile& out, const std::vector<KivSldLibInfo>& entries);
-
-bool exists(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
-}
 
 // A library being changed: the file, locked from reading its directory to
 // the rename of its new version, and its directory.
@@ -198,17 +219,12 @@ struct LockedLibrary {
 // recorded; an existing file that is no library stays untouched.
 int lockLibrary(const char* library, LockedLibrary& lib, bool create)
 {
-    lib.path.clear();
-    for (const std::string& name : {listingName(library), rewriteName(library)})
-        if (const std::string resolved = ResolvePathNoCase(name.c_str()); exists(resolved)) {
-            lib.path = resolved;
-            break;
-        }
+    lib.path = findLibrary(library);
     if (lib.path.empty()) {
         const std::string completed = rewriteName(library);
         if (!create)
             return fail(1, listingName(library));
-        lib.path = ResolvePathNoCase(completed.c_str());
+        lib.path = resolveCompleted(library, completed);
         AtomicFile out(lib.path);
         if (!out.open() || !writeLibraryHead(out, {}) || (!out.commitNew() && errno != EEXIST))
             return fail(1, completed);
@@ -333,15 +349,29 @@ std::string targetFolder(const char* folder, const char* library)
     return ResolvePathNoCase(dir.c_str());
 }
 
+// A slide written where no file of its name is comes straight into its
+// place: there is nothing to keep, so neither a temporary file nor a rename
+// is needed, which makes exploding thousands of slides cheap. A file in the
+// way, even one that appeared meanwhile, is replaced through a temporary.
 int extractOne(const ByteSource& library, const KivSldLibInfo& entry, const FolderNameIndex& folder)
 {
     const std::string target = folder.resolve(safeFileName(entry.name) + ".SLD");
+    if (entry.size < 0 || static_cast<std::uint64_t>(entry.address) > library.size()
+        || library.size() - static_cast<std::uint64_t>(entry.address) < static_cast<std::uint64_t>(entry.size))
+        return fail(6);
+    const auto address = static_cast<std::uint64_t>(entry.address);
+    const auto size = static_cast<std::uint64_t>(entry.size);
+    if (library.data()) {
+        const WriteNewResult made = WriteNewFile(target, library.data() + address, static_cast<std::size_t>(size));
+        if (made == WriteNewResult::Written)
+            return 0;
+        if (made == WriteNewResult::Failed)
+            return fail(1, target);
+    }
     AtomicFile out(target);
     if (!out.open())
         return fail(1, target);
-    if (entry.size < 0
-        || !copyRange(library, static_cast<std::uint64_t>(entry.address), static_cast<std::uint64_t>(entry.size), out)
-        || !out.commit())
+    if (!copyRange(library, address, size, out) || !out.commit())
         return fail(6);
     return 0;
 }
@@ -445,7 +475,7 @@ int KivSlideFile::ReadLibraryDirectory(const std::uint8_t* data, std::size_t siz
 int KivSlideFile::CreateLibrary(const char* library)
 {
     const std::string completed = rewriteName(library);
-    const std::string path = ResolvePathNoCase(completed.c_str());
+    const std::string path = resolveCompleted(library, completed);
     // A library being changed by another process is emptied after it.
     ByteSource held;
     if (exists(path) && !held.openLocked(path))
@@ -556,10 +586,11 @@ int KivSlideFile::ExtractSlide(
             index = i;
     if (index < 0)
         return fail(5, library ? library : "", slide ? slide : "");
-    const std::string completed = extractName(library);
+    const std::string path = findLibrary(library);
     ByteSource source;
-    if (!source.openFile(ResolvePathNoCase(completed.c_str())))
-        return fail(1, completed);
+    if (path.empty() || !source.openFile(path))
+        return fail(1, path.empty() ? rewriteName(MakeUpperName(library).c_str()) : path);
+    source.map();
     return extractOne(source, info[index], FolderNameIndex(targetFolder(folder, library)));
 }
 
@@ -593,6 +624,8 @@ int KivSlideFile::ExplodeLibrary(
     if (const int code = listLibrary(library, entries, nullptr, &source))
         return code;
     const FolderNameIndex dir(targetFolder(folder, library));
+    source.map(); // where it maps, each new slide file is one write
+
     const int total = static_cast<int>(entries.size());
     for (int i = 0; i < total; ++i) {
         if (const int code = extractOne(source, entries[static_cast<std::size_t>(i)], dir))
@@ -601,4 +634,15 @@ int KivSlideFile::ExplodeLibrary(
             progress(i + 1, total);
     }
     return 0;
+}
+
+std::vector<CString> KivSlideFile::ExtractedFileNames(
+    const char* folder, const char* library, const std::vector<std::string>& slides)
+{
+    const FolderNameIndex dir(targetFolder(folder, library));
+    std::vector<CString> files;
+    files.reserve(slides.size());
+    for (const std::string& slide : slides)
+        files.push_back(dir.resolve(safeFileName(slide.c_str()) + ".SLD"));
+    return files;
 }

@@ -63,11 +63,11 @@ KivSlideShelf::Bytes KivSlideShelf::slideFile(const std::string& name)
     const std::size_t start = nameStart(given);
     if (given.find('.', start) == std::string::npos)
         given += ".SLD";
-    else if (MakeUpper(given).find(".SLD", start) == std::string::npos)
+    else if (MakeUpperName(given.c_str()).find(".SLD", start) == std::string::npos)
         return nullptr;
     ByteSource source;
     if (!slidelib::openWholeFile(given, source)
-        && !slidelib::openWholeFile(ResolvePathNoCase(MakeUpper(given).c_str()), source))
+        && !slidelib::openWholeFile(ResolvePathNoCase(MakeUpperName(given.c_str()).c_str()), source))
         return nullptr;
     return copyOf(source.data(), source.size());
 }

@@ -5,6 +5,7 @@
 #include "platform/CClientDC.h"
 #include "platform/CScrollBar.h"
 #include "platform/FileSystem.h"
+#include "platform/PathNoCase.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -26,10 +27,12 @@ CString globEscape(const char* text)
     return out;
 }
 
+// File names match ignoring case, as on the original's file system:
+// "*.sld" finds B.SLD and c.Sld too.
 std::vector<CString> filesIn(const char* dir, const char* pattern)
 {
     std::vector<CString> files;
-    for (CString& path : GlobPaths((globEscape(dir) + "/" + pattern).c_str(), true))
+    for (CString& path : GlobPaths((globEscape(dir) + "/" + GlobNoCase(pattern)).c_str(), true))
         if (path.empty() || path.back() != '/')
             files.push_back(std::move(path));
     return files;

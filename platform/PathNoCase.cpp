@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -47,52 +46,39 @@ CString ResolvePathNoCase(const char* path)
     const CString native = NativeSeparators(path);
     if (native.empty() || exists(native))
         return native;
+    // Only the file's own name is matched ignoring case. Folders are taken
+    // as written: "Proj/lib.slb" must never open "proj/lib.slb", a library
+    // nobody named.
+    const auto slash = native.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : native.substr(0, slash + 1);
+    const std::string name = native.substr(folder.size());
+    if (name.empty() || name == "." || name == "..")
+        return native;
+    const std::string match = matchInFolder(folder, name);
+    return match.empty() ? native : folder + match;
+}
 
-    std::vector<std::string> parts;
-    std::string::size_type start = 0;
-    while (start <= native.size()) {
-        const auto slash = native.find('/', start);
-        const auto end = slash == std::string::npos ? native.size() : slash;
-        parts.push_back(native.substr(start, end - start));
-        if (slash == std::string::npos)
-            break;
-        start = slash + 1;
-    }
+namespace {
 
-    std::string resolved;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::string& part = parts[i];
-        std::string next;
-        if (i == 0 && part.empty()) {
-            resolved.push_back('/'); // absolute path
-            continue;
-        }
-        if (part.empty() || part == "." || part == "..") {
-            next = part;
-        } else {
-            const std::string candidate = resolved + part;
-            if (exists(candidate)) {
-                next = part;
-            } else {
-                const std::string match = matchInFolder(resolved, part);
-                if (match.empty()) {
-                    // Nothing there: the rest is created as written, inside
-                    // the folders found so far.
-                    for (std::size_t j = i; j < parts.size(); ++j) {
-                        resolved += parts[j];
-                        if (j + 1 < parts.size())
-                            resolved += '/';
-                    }
-                    return resolved;
-                }
-                next = match;
-            }
-        }
-        resolved += next;
-        if (i + 1 < parts.size())
-            resolved += '/';
-    }
-    return resolved;
+CString foldName(const char* path, char (*fold)(char))
+{
+    CString out = path ? path : "";
+    const auto slash = out.find_last_of("/\\");
+    for (auto i = slash == CString::npos ? 0 : slash + 1; i < out.size(); ++i)
+        out[i] = fold(out[i]);
+    return out;
+}
+
+} // namespace
+
+CString MakeUpperName(const char* path)
+{
+    return foldName(path, &AsciiToUpper);
+}
+
+CString MakeLowerName(const char* path)
+{
+    return foldName(path, &AsciiToLower);
 }
 
 FolderNameIndex::FolderNameIndex(const CString& folder) : m_folder(folder)

@@ -1,15 +1,23 @@
 // The libraries upper- or lower-case file names before opening them, as on a
-// file system that ignores case. This resolves such a name on this one: every
-// component that does not exist as written is matched against its folder
-// ignoring the case of ASCII letters. "\" separates folders like "/".
+// file system that ignores case. This resolves such a name on this one: a
+// path that does not exist as written has its last component matched against
+// its folder ignoring the case of ASCII letters. Folder names are never
+// folded, so another folder's file is never taken for the one named. "\"
+// separates folders like "/".
 #pragma once
 
 #include "platform/CString.h"
 
-// The existing path the name stands for. Where a component matches nothing,
-// it and the rest stay as written (with "/" separators): that is where a new
-// file is created.
+// The existing path the name stands for: the path as written when it exists,
+// else its folder as written and the entry of that folder whose name matches
+// the last component ignoring case. When none matches, the path stays as
+// written (with "/" separators): that is where a new file is created.
 KIVPLATFORM_EXPORT CString ResolvePathNoCase(const char* path);
+
+// path with the ASCII letters of its last component upper- or lower-cased,
+// its folders as written: how the libraries complete a name they open.
+KIVPLATFORM_EXPORT CString MakeUpperName(const char* path);
+KIVPLATFORM_EXPORT CString MakeLowerName(const char* path);
 
 // "\" turned into "/".
 KIVPLATFORM_EXPORT CString NativeSeparators(const char* path);

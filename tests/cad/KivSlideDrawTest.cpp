@@ -1,3 +1,4 @@
+#include "platform/PathNoCase.h"
 #include "support/SlideWriter.h"
 #include "views/CKivSlideViewCtrl.h"
 
@@ -130,8 +131,9 @@ TEST_F(SlideDraw, ReferencesAndTheirCodes)
     EXPECT_STREQ(
         KivSlideFile::GetSlideError(), ("Slide WINDOW not found in library " + dir.file("lib") + ".SLB.").c_str());
     EXPECT_EQ(render(image, 20, 20, dir.file("none")), 1);
-    EXPECT_STREQ(
-        KivSlideFile::GetSlideError(), ("\"" + MakeUpper(dir.file("none")) + ".SLD\": Can't open file").c_str());
+    EXPECT_STREQ(KivSlideFile::GetSlideError(),
+        ("\"" + MakeUpperName(dir.file("none").c_str()) + ".SLD\": Can't open file").c_str())
+        << "only the file name is upper-cased, never its folders";
     EXPECT_EQ(render(image, 20, 20, dir.file("nolib") + "(door)"), 1);
     write("CUT.SLD", SlideWriter(10, 10).vector(1, 1, 5, 5).bytes());
     EXPECT_EQ(render(image, 20, 20, dir.file("cut")), 2) << "no end record";

@@ -2,6 +2,7 @@
 
 #include "cad/KivSlideFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/PathNoCase.h"
 
 #include <gtest/gtest.h>
 
@@ -191,14 +192,80 @@ TEST_F(SlideLibrary, NamesResolveIgnoringCase)
     EXPECT_EQ(KivSlideFile::ExtractLibrary(dir.file("mixed").c_str(), "b", dir.path().c_str()), 0);
 }
 
+TEST_F(SlideLibrary, FolderNamesAreNeverFolded)
+{
+    // Proj/lib.slb is not proj/lib.slb: a library nobody named is never
+    // listed, changed or read in its place.
+    fs::create_directory(dir.path() / "proj");
+    const std::string other = dir.file("proj/lib.slb");
+    writeFile(other, makeLibrary({{"DOOR", slide(1)}, {"WINDOW", slide(2)}}));
+    const Bytes before = readFile(other);
+    fs::create_directory(dir.path() / "Proj");
+    const std::string named = dir.file("Proj/lib.slb");
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(named.c_str(), "DOOR"), 1);
+    EXPECT_EQ(KivSlideFile::GetSlideLibraryInfo(named.c_str(), nullptr), nullptr);
+    EXPECT_EQ(KivSlideFile::ExtractLibrary(named.c_str(), "DOOR", dir.path().c_str()), 1);
+    KivSlideFile member;
+    EXPECT_EQ(member.Open((named + "(DOOR)").c_str()), 1);
+    EXPECT_EQ(readFile(other), before);
+    EXPECT_FALSE(fs::exists(named));
+
+    // A folder SUB beside sub: each library is found in its own folder,
+    // its file name matched ignoring case.
+    fs::create_directory(dir.path() / "sub");
+    fs::create_directory(dir.path() / "SUB");
+    writeFile(dir.file("sub/Lib.SLB"), makeLibrary({{"LOWER", slide(3)}}));
+    writeFile(dir.file("SUB/LIB.SLB"), makeLibrary({{"UPPER", slide(4)}}));
+    EXPECT_EQ(names(dir.file("sub/lib.slb")), (std::vector<std::string> {"LOWER"}));
+    EXPECT_EQ(names(dir.file("SUB/lib")), (std::vector<std::string> {"UPPER"}));
+    EXPECT_EQ(KivSlideFile::ExtractLibrary(dir.file("sub/lib.slb").c_str(), "lower", dir.file("sub").c_str()), 0);
+    EXPECT_EQ(readFile(dir.file("sub/LOWER.SLD")), slide(3));
+    EXPECT_EQ(KivSlideFile::AppendLibrary(dir.file("sub/lib").c_str(), dir.file("sub/LOWER.SLD").c_str()), 8);
+}
+
+TEST_F(SlideLibrary, TheCallersSpellingWinsOverAnotherCase)
+{
+    writeFile(dir.file("lib.slb"), makeLibrary({{"LOWER", slide(1)}}));
+    writeFile(dir.file("Lib.slb"), makeLibrary({{"MIXED", slide(2)}}));
+    EXPECT_EQ(names(dir.file("Lib.slb")), (std::vector<std::string> {"MIXED"}));
+    EXPECT_EQ(names(dir.file("Lib")), (std::vector<std::string> {"MIXED"}));
+    EXPECT_EQ(KivSlideFile::ExtractLibrary(dir.file("Lib").c_str(), "MIXED", dir.path().c_str()), 0);
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(dir.file("Lib.slb").c_str(), "MIXED"), 0);
+    EXPECT_EQ(names(dir.file("lib.slb")), (std::vector<std::string> {"LOWER"}));
+}
+
+TEST_F(SlideLibrary, EveryOperationFindsTheSameFileForANameWithADot)
+{
+    // "parts.lib" is parts.lib.slb when that exists, else parts.lib, for
+    // listing and changing alike.
+    writeFile(dir.file("parts.lib"), makeLibrary({{"A", slide(1)}}));
+    EXPECT_EQ(names(dir.file("parts.lib")), (std::vector<std::string> {"A"}));
+    EXPECT_EQ(KivSlideFile::AppendLibrary(dir.file("parts.lib").c_str(), sld("b.sld", slide(2)).c_str()), 0);
+    EXPECT_EQ(names(dir.file("parts.lib")), (std::vector<std::string> {"A", "B"}));
+    writeFile(dir.file("parts.lib.slb"), makeLibrary({{"C", slide(3)}}));
+    EXPECT_EQ(names(dir.file("parts.lib")), (std::vector<std::string> {"C"}));
+    EXPECT_EQ(KivSlideFile::DeleteLibrary(dir.file("parts.lib").c_str(), "C"), 0);
+    EXPECT_EQ(readFile(dir.file("parts.lib.slb")).size(), 68u);
+    EXPECT_EQ(names(dir.file("parts.lib")), std::vector<std::string> {});
+}
+
+TEST_F(SlideLibrary, ExtractedFileNamesAreWhereTheSlidesGo)
+{
+    fs::create_directory(dir.path() / "out");
+    writeFile(dir.file("out/door.sld"), slide(9));
+    const auto files = KivSlideFile::ExtractedFileNames(dir.file("out").c_str(), lib.c_str(), {"DOOR", "WIN/DOW"});
+    EXPECT_EQ(files, (std::vector<CString> {dir.file("out/door.sld"), dir.file("out/WIN_DOW.SLD")}));
+    EXPECT_EQ(KivSlideFile::ExtractedFileNames(nullptr, lib.c_str(), {"A"}), std::vector<CString> {dir.file("A.SLD")});
+}
+
 TEST_F(SlideLibrary, ListingAMissingLibraryNamesTheCompletedFile)
 {
     int count = 5;
     EXPECT_EQ(KivSlideFile::GetSlideLibraryInfo(dir.file("Gone").c_str(), &count), nullptr);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(KivSlideFile::m_nSldError, 1);
-    EXPECT_STREQ(
-        KivSlideFile::GetSlideError(), ("\"" + MakeLower(dir.file("Gone")) + ".slb\": Can't open file").c_str());
+    EXPECT_STREQ(KivSlideFile::GetSlideError(),
+        ("\"" + MakeLowerName(dir.file("Gone").c_str()) + ".slb\": Can't open file").c_str());
 }
 
 TEST(SlideLibraryDirectory, DamagedDirectoriesAreInvalid)

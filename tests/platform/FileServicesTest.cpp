@@ -63,19 +63,30 @@ TEST(AtomicFile, InjectedFailureKeepsTheOriginal)
     EXPECT_FALSE(nowhere.open());
 }
 
-TEST(PathNoCase, ResolvesEveryComponentIgnoringAsciiCase)
+TEST(PathNoCase, FoldsOnlyTheFileNameNeverItsFolders)
 {
     TempDir dir;
     fs::create_directories(dir.path() / "Libs" / "Old");
     writeText((dir.path() / "Libs" / "Old" / "Parts.SLB").string(), "x");
     const std::string root = dir.path().string();
-    EXPECT_EQ(ResolvePathNoCase((root + "/libs/OLD/parts.slb").c_str()), root + "/Libs/Old/Parts.SLB");
-    EXPECT_EQ(ResolvePathNoCase((root + "\\LIBS\\old\\PARTS.slb").c_str()), root + "/Libs/Old/Parts.SLB");
-    // What does not exist keeps its spelling, inside the folders that do.
-    EXPECT_EQ(ResolvePathNoCase((root + "/libs/NEW.slb").c_str()), root + "/Libs/NEW.slb");
+    EXPECT_EQ(ResolvePathNoCase((root + "/Libs/Old/parts.slb").c_str()), root + "/Libs/Old/Parts.SLB");
+    EXPECT_EQ(ResolvePathNoCase((root + "\\Libs\\Old\\PARTS.slb").c_str()), root + "/Libs/Old/Parts.SLB");
+    // A folder in other letters is another folder: nothing there.
+    EXPECT_EQ(ResolvePathNoCase((root + "/libs/OLD/parts.slb").c_str()), root + "/libs/OLD/parts.slb");
+    // Beside a folder of the other case, each name finds its own.
+    fs::create_directories(dir.path() / "proj");
+    fs::create_directories(dir.path() / "Proj");
+    writeText((dir.path() / "proj" / "lib.slb").string(), "lower");
+    EXPECT_EQ(ResolvePathNoCase((root + "/Proj/LIB.SLB").c_str()), root + "/Proj/LIB.SLB");
+    EXPECT_EQ(ResolvePathNoCase((root + "/proj/LIB.SLB").c_str()), root + "/proj/lib.slb");
+    // What does not exist keeps its spelling.
+    EXPECT_EQ(ResolvePathNoCase((root + "/Libs/NEW.slb").c_str()), root + "/Libs/NEW.slb");
     EXPECT_EQ(ResolvePathNoCase((root + "/none/x").c_str()), root + "/none/x");
     EXPECT_EQ(ResolvePathNoCase(""), "");
     EXPECT_EQ(ResolvePathNoCase(nullptr), "");
+    EXPECT_EQ(MakeUpperName("Proj/sub.d/lib.slb"), "Proj/sub.d/LIB.SLB");
+    EXPECT_EQ(MakeLowerName("C:\\Proj\\LIB.SLB"), "C:\\Proj\\lib.slb");
+    EXPECT_EQ(MakeLowerName("LIB"), "lib");
 }
 
 TEST(PathNoCase, AnExactMatchWins)
