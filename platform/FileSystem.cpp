@@ -48,7 +48,35 @@ std::optional<FileStamp> FileStampOf(const char* path)
     stamp.inode = static_cast<std::uint64_t>(st.st_ino);
     stamp.size = static_cast<std::uint64_t>(st.st_size);
     stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     return stamp;
+}
+
+WriteNewResult WriteNewFile(const std::string& path, const void* data, std::size_t size)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno == EEXIST ? WriteNewResult::Exists : WriteNewResult::Failed;
+    const char* p = static_cast<const char*>(data);
+    bool ok = true;
+    while (ok && size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok) {
+            p += n;
+            size -= static_cast<std::size_t>(n);
+        }
+    }
+    if (::close(fd) != 0)
+        ok = false;
+    if (ok)
+        return WriteNewResult::Written;
+    const int error = errno;
+    ::unlink(path.c_str());
+    errno = error;
+    return WriteNewResult::Failed;
 }
 
 bool AppendLineLocked(const char* path, const std::string& line)

@@ -25,6 +25,9 @@ struct FileStamp {
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0; // since the epoch
+    // The last change of the file or its inode (also a rename or a new
+    // owner): what a copy that keeps an old time cannot hide.
+    std::int64_t changedNs = 0;
     bool operator==(const FileStamp&) const = default;
 };
 // The stamp of the regular file at path (links followed), if there is one.
@@ -36,6 +39,13 @@ KIVPLATFORM_EXPORT std::optional<FileStamp> FileStampOf(const char* path);
 // writer died mid-line) gets one first. A file renamed over while we waited
 // for the lock is opened anew. False when it cannot be opened or written.
 KIVPLATFORM_EXPORT bool AppendLineLocked(const char* path, const std::string& line);
+
+// Writes a file that is not there yet: created exclusively (mode 0666 less
+// the umask; no link is followed), written and closed. Exists when something
+// has the name already, which is left alone; Failed (errno set) when it
+// cannot be created or written, and then nothing is left behind.
+enum class WriteNewResult { Written, Exists, Failed };
+KIVPLATFORM_EXPORT WriteNewResult WriteNewFile(const std::string& path, const void* data, std::size_t size);
 
 // Something, even a dangling link, has this name.
 KIVPLATFORM_EXPORT bool PathExists(const char* path);

@@ -8,8 +8,12 @@
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
+#include <unistd.h>
+#include <unordered_set>
 
 namespace cli {
 
@@ -29,8 +33,15 @@ std::string refusalOf(const std::string& path)
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (error)
+    if (error) {
+        // Not there: what keeps it from being made is its folder.
+        const fs::path folder = fs::path(path).parent_path().empty() ? fs::path(".") : fs::path(path).parent_path();
+        if (!fs::is_directory(folder, error))
+            return "the folder " + folder.string() + " does not exist";
+        if (::access(folder.c_str(), W_OK) != 0)
+            return "cannot write in " + folder.string() + ": " + std::strerror(errno);
         return {};
+    }
     ByteSource source;
     if (!source.openFile(path))
         return source.errorText();
@@ -55,6 +66,57 @@ int slideFailure(int code)
             printError(QString::fromStdString(escapeControls(path) + ": " + why));
     }
     return code;
+}
+
+// The folder -d names, made with its parents when it is not there yet.
+bool ensureFolder(const QByteArray& dir)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::is_directory(dir.toStdString(), error))
+        return true;
+    if (fs::exists(fs::symlink_status(dir.toStdString(), error))) {
+        printError(QString("%1 is no folder").arg(QString::fromStdString(escapeControls(dir.toStdString()))));
+        return false;
+    }
+    if (!fs::create_directories(dir.toStdString(), error)) {
+        printError(QString("cannot make the folder %1: %2")
+                       .arg(QString::fromStdString(escapeControls(dir.toStdString())),
+                           QString::fromStdString(error.message())));
+        return false;
+    }
+    return true;
+}
+
+// Slide files that exist already are replaced only with the user's consent
+// (a console answers No unless --yes was given). slides are names as the
+// user wrote them; the files are named as the library stores them.
+bool mayOverwrite(const char* library, const std::vector<std::string>* slides, const char* dir, const QString& action)
+{
+    int count = 0;
+    std::unique_ptr<KivSldLibInfo[], void (*)(KivSldLibInfo*)> info(
+        KivSlideFile::GetSlideLibraryInfo(library, &count), &KivSlideFile::FreeSlideLibraryInfo);
+    std::unordered_set<std::string> wanted;
+    for (std::size_t j = 0; slides && j < slides->size(); ++j)
+        wanted.insert(MakeLower((*slides)[j]));
+    std::vector<std::string> stored;
+    for (int i = 0; info && i < count; ++i)
+        if (!slides || wanted.count(MakeLower(info[i].name)))
+            stored.push_back(info[i].name);
+    std::vector<std::string> existing;
+    for (const CString& file : KivSlideFile::ExtractedFileNames(dir, library, stored))
+        if (PathExists(file.c_str()))
+            existing.push_back(file);
+    if (existing.empty())
+        return true;
+    const QString first = QString::fromStdString(escapeControls(existing.front()));
+    const QString question = existing.size() == 1
+        ? QString("%1 exists. Overwrite it?").arg(first)
+        : QString("%1 and %2 more slide files exist. Overwrite them?").arg(first).arg(existing.size() - 1);
+    if (AfxMessageBox(question.toUtf8().constData(), MB_YESNO | MB_ICONQUESTION) == IDYES)
+        return true;
+    printError(QString("nothing written (vandrel --yes slb %1 overwrites existing slide files)").arg(action));
+    return false;
 }
 
 int slideInfo(const QStringList& args)
@@ -196,13 +258,25 @@ int librarySub(const QStringList& args)
         const int code = KivSlideFile::DeleteLibrary(lib.constData(), names());
         return code ? slideFailure(code) : Ok;
     }
-    if (sub == "extract")
+    const bool writesSlides = sub == "extract" || sub == "remove" || sub == "explode";
+    if (writesSlides && dirArg && !ensureFolder(dir))
+        return Failed;
+    if (sub == "extract") {
+        if (!needs(!rest.isEmpty(), "needs at least one more argument"))
+            return Failed;
+        const std::vector<std::string> slides = names();
+        if (!mayOverwrite(lib.constData(), &slides, dirArg, sub))
+            return Failed;
         return forEach(
             [](const char* l, const char* s, const char* d) { return KivSlideFile::ExtractLibrary(l, s, d); });
+    }
     if (sub == "remove") {
         // Every slide is written out before the one rewrite takes them all
         // from the library; a slide that cannot be written stays in it.
         if (!needs(!rest.isEmpty(), "needs at least one more argument"))
+            return Failed;
+        const std::vector<std::string> slides = names();
+        if (!mayOverwrite(lib.constData(), &slides, dirArg, sub))
             return Failed;
         std::vector<std::string> extracted;
         int failed = 0;
@@ -219,6 +293,8 @@ int librarySub(const QStringList& args)
     }
     if (sub == "explode") {
         if (!needs(rest.isEmpty(), "takes only the library and -d"))
+            return Failed;
+        if (!mayOverwrite(lib.constData(), nullptr, dirArg, sub))
             return Failed;
         std::unique_ptr<ProgressBar> shown;
         const int code = KivSlideFile::ExplodeLibrary(lib.constData(), dirArg, [&](int done, int total) {

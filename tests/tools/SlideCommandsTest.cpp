@@ -64,7 +64,9 @@ TEST(VandrelSlb, EveryActionEndToEnd)
     EXPECT_EQ(vandrel(dir, {"slb", "delete", "lib", "two"}).status, 5);
     EXPECT_EQ(vandrel(dir, {"slb", "explode", "lib", "--dir", "out"}).status, 0);
     EXPECT_EQ(readFile(dir.path() / "out" / "ONE.SLD"), one);
-    EXPECT_EQ(vandrel(dir, {"slb", "remove", "lib", "one"}).status, 0);
+    // one.sld beside the library is replaced only when the user says so.
+    EXPECT_EQ(vandrel(dir, {"slb", "remove", "lib", "one"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"--yes", "slb", "remove", "lib", "one"}).status, 0);
     EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).status, 7);
 
     // Several slides go in one rewrite; a missing one is named, the rest go.
@@ -75,13 +77,65 @@ TEST(VandrelSlb, EveryActionEndToEnd)
     EXPECT_EQ(r.status, 5);
     EXPECT_NE(r.err.find("zz"), std::string::npos) << r.err;
     EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).out, "B\nONE\n");
-    EXPECT_EQ(vandrel(dir, {"slb", "remove", "lib", "b", "one", "-d", "out"}).status, 0);
+    EXPECT_EQ(vandrel(dir, {"--yes", "slb", "remove", "lib", "b", "one", "-d", "out"}).status, 0);
     EXPECT_EQ(readFile(dir.path() / "out" / "B.SLD"), one);
     EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).status, 7);
 
     EXPECT_EQ(vandrel(dir, {"slb", "frobnicate", "lib"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"slb", "append", "lib"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"slb", "--help"}).status, 0);
+}
+
+TEST(VandrelSlb, ExtractingOverAFileAsksFirstAndMakesTheFolder)
+{
+    TempDir dir;
+    const Bytes door = SlideWriter().color(1).end().bytes(), window = SlideWriter().color(2).end().bytes();
+    writeFile(dir.file("lib.slb"), makeLibrary({{"DOOR", door}, {"WINDOW", window}}));
+    fs::create_directory(dir.path() / "out");
+    writeText(dir.file("out/door.sld"), "my own drawing");
+    // A console answers No: nothing is written, the existing file is named.
+    for (const std::vector<std::string>& args :
+        std::vector<std::vector<std::string>> {{"slb", "extract", "lib", "door", "-d", "out"},
+            {"slb", "explode", "lib", "-d", "out"}, {"slb", "remove", "lib", "DOOR", "-d", "out"}}) {
+        const auto r = vandrel(dir, args);
+        EXPECT_EQ(r.status, 1) << args[1];
+        EXPECT_NE(r.err.find("door.sld exists"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("--yes"), std::string::npos) << r.err;
+    }
+    const Bytes mine = readFile(dir.file("out/door.sld"));
+    EXPECT_EQ(std::string(mine.begin(), mine.end()), "my own drawing");
+    EXPECT_FALSE(fs::exists(dir.file("out/WINDOW.SLD")));
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).out, "DOOR\nWINDOW\n");
+    // --yes replaces it, in its own letter case.
+    EXPECT_EQ(vandrel(dir, {"--yes", "slb", "explode", "lib", "-d", "out"}).status, 0);
+    EXPECT_EQ(readFile(dir.file("out/door.sld")), door);
+    EXPECT_FALSE(fs::exists(dir.file("out/DOOR.SLD")));
+    // A folder that is not there yet is made, parents and all.
+    EXPECT_EQ(vandrel(dir, {"slb", "explode", "lib", "-d", "new/deeper"}).status, 0);
+    EXPECT_EQ(readFile(dir.file("new/deeper/WINDOW.SLD")), window);
+    // A file where the folder should be is named as the cause.
+    writeText(dir.file("plain"), "x");
+    const auto r = vandrel(dir, {"slb", "extract", "lib", "door", "-d", "plain"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("plain is no folder"), std::string::npos) << r.err;
+}
+
+TEST(VandrelSlb, FolderNamesAreNeverFoldedOnTheCommandLine)
+{
+    TempDir dir;
+    fs::create_directory(dir.path() / "proj");
+    fs::create_directory(dir.path() / "Proj");
+    const Bytes library = makeLibrary({{"DOOR", SlideWriter().end().bytes()}});
+    writeFile(dir.file("proj/lib.slb"), library);
+    auto r = vandrel(dir, {"slb", "delete", "Proj/lib.slb", "DOOR"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Proj/lib.slb"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(dir.file("proj/lib.slb")), library);
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "Proj/lib.slb"}).out, "");
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "proj/LIB.SLB"}).out, "DOOR\n");
+    // "parts.lib": the one file that exists, for listing and changing alike.
+    writeFile(dir.file("parts.lib"), library);
+    EXPECT_EQ(vandrel(dir, {"slb", "list", "parts.lib"}).out, "DOOR\n");
 }
 
 TEST(VandrelSlb, AReadOnlyLibraryIsLeftAlone)
