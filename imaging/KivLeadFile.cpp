@@ -751,10 +751,10 @@ int KivLeadConvertFile(const char* source, const char* target, int format, int w
     return status;
 }
 
-int KivLeadMakeThumbnail(const char* source, const char* target, int width, int height, int format, int quality)
+int KivLeadMakeThumbnailData(const char* source, int width, int height, int format, int quality, std::string* out)
 {
-    if ((format != KIVLEAD_FORMAT_JPEG && format != KIVLEAD_FORMAT_BMP) || !target || !*target || width <= 0
-        || height <= 0 || width > 4096 || height > 4096)
+    if ((format != KIVLEAD_FORMAT_JPEG && format != KIVLEAD_FORMAT_BMP) || !out || width <= 0 || height <= 0
+        || width > 4096 || height > 4096)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     std::vector<std::uint8_t> bytes;
     const int status = readFile(source, bytes);
@@ -782,9 +782,16 @@ int KivLeadMakeThumbnail(const char* source, const char* target, int width, int 
             image = canvas;
         }
         image.type(Magick::TrueColorType);
-        std::list<Magick::Image> out {image};
-        std::string encoded;
-        const int written = encode(out, format, quality, encoded);
-        return written == KIVLEAD_SUCCESS ? writeAtomically(target, encoded) : written;
+        std::list<Magick::Image> encoded {image};
+        return encode(encoded, format, quality, *out);
     });
+}
+
+int KivLeadMakeThumbnail(const char* source, const char* target, int width, int height, int format, int quality)
+{
+    if (!target || !*target)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    std::string encoded;
+    const int status = KivLeadMakeThumbnailData(source, width, height, format, quality, &encoded);
+    return status == KIVLEAD_SUCCESS ? writeAtomically(target, encoded) : status;
 }

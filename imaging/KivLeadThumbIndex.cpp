@@ -3,14 +3,40 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <vector>
+#include <cstring>
+
+namespace {
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+KivLeadThumbIndex::KivLeadThumbIndex() = default;
+KivLeadThumbIndex::~KivLeadThumbIndex() = default;
+
+std::size_t KivLeadThumbIndex::FoldedHash::operator()(std::string_view s) const
+{
+    // FNV-1a over the folded bytes.
+    std::size_t h = 14695981039346656037ull;
+    for (char c : s)
+        h = (h ^ static_cast<unsigned char>(lower(c))) * 1099511628211ull;
+    return h;
+}
+
+bool KivLeadThumbIndex::FoldedEqual::operator()(std::string_view a, std::string_view b) const
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
 
 std::string KivLeadThumbIndex::fold(std::string_view text)
 {
     std::string out(text);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        c = lower(c);
     return out;
 }
 
@@ -26,9 +52,10 @@ std::size_t KivLeadThumbIndex::parse(std::string_view text)
 {
     std::size_t taken = 0;
     while (taken < text.size()) {
-        const std::size_t end = text.find('\n', taken);
-        if (end == std::string_view::npos)
+        const void* at = std::memchr(text.data() + taken, '\n', text.size() - taken);
+        if (!at)
             break;
+        const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
         addLine(text.substr(taken, end - taken), end + 1 - taken);
         taken = end + 1;
     }
@@ -58,25 +85,54 @@ void KivLeadThumbIndex::addLine(std::string_view line, std::size_t withEnd)
     const auto [stop, error] = std::from_chars(date.data(), date.data() + date.size(), days);
     if (error != std::errc() || stop != date.data() + date.size() || !std::isfinite(days))
         return;
-    KivLeadThumbEntry entry;
-    entry.source.assign(line.substr(0, first));
-    entry.date = days;
-    entry.name.assign(name);
-    entry.line.assign(line.data(), withEnd);
-    entry.order = m_lines;
-    m_map.insert_or_assign(fold(entry.source), std::move(entry));
+
+    Slot slot;
+    slot.text = std::make_unique<char[]>(withEnd);
+    std::memcpy(slot.text.get(), line.data(), withEnd);
+    const std::string_view copy(slot.text.get(), withEnd);
+    slot.entry.source = copy.substr(0, first);
+    slot.entry.date = days;
+    slot.entry.name = copy.substr(second + 1, name.size());
+    slot.entry.line = copy;
+    slot.entry.order = m_lines;
+    // A newer line for the source replaces the older, key and all: the key
+    // is a view into the slot's own text.
+    if (const auto old = m_map.find(slot.entry.source); old != m_map.end()) {
+        forget(old->second.entry.name);
+        m_liveBytes -= old->second.entry.line.size();
+        m_map.erase(old);
+    }
+    ++m_names[std::string(slot.entry.name)];
+    m_liveBytes += withEnd;
+    const std::string_view key = slot.entry.source;
+    m_map.emplace(key, std::move(slot));
+}
+
+void KivLeadThumbIndex::forget(std::string_view name)
+{
+    const auto it = m_names.find(std::string(name));
+    if (it != m_names.end() && --it->second == 0)
+        m_names.erase(it);
 }
 
 const KivLeadThumbEntry* KivLeadThumbIndex::find(std::string_view source) const
 {
-    const auto it = m_map.find(fold(source));
-    return it == m_map.end() ? nullptr : &it->second;
+    const auto it = m_map.find(source);
+    return it == m_map.end() ? nullptr : &it->second.entry;
+}
+
+int KivLeadThumbIndex::references(std::string_view name) const
+{
+    const auto it = m_names.find(std::string(name));
+    return it == m_names.end() ? 0 : it->second;
 }
 
 void KivLeadThumbIndex::clear()
 {
+    m_names.clear();
     m_map.clear();
     m_lines = 0;
+    m_liveBytes = 0;
 }
 
 bool KivLeadThumbIndex::wantsCompaction() const
@@ -84,15 +140,21 @@ bool KivLeadThumbIndex::wantsCompaction() const
     return m_lines >= 16 && (m_lines - m_map.size()) * 2 > m_lines;
 }
 
-std::string KivLeadThumbIndex::compacted() const
+std::vector<const KivLeadThumbEntry*> KivLeadThumbIndex::entries() const
 {
     std::vector<const KivLeadThumbEntry*> live;
     live.reserve(m_map.size());
-    for (const auto& [key, entry] : m_map)
-        live.push_back(&entry);
+    for (const auto& [key, slot] : m_map)
+        live.push_back(&slot.entry);
     std::sort(live.begin(), live.end(), [](auto* a, auto* b) { return a->order < b->order; });
+    return live;
+}
+
+std::string KivLeadThumbIndex::compacted() const
+{
     std::string text;
-    for (const KivLeadThumbEntry* entry : live)
+    text.reserve(m_liveBytes);
+    for (const KivLeadThumbEntry* entry : entries())
         text += entry->line;
     return text;
 }

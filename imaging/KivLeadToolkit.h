@@ -181,6 +181,9 @@ KIVLEAD_EXPORT int KivLeadConvertFile(
 // temporary file. A JPEG source is decoded at a reduced size near the target.
 KIVLEAD_EXPORT int KivLeadMakeThumbnail(
     const char* source, const char* target, int width, int height, int format, int quality);
+// The same thumbnail's file bytes into out, for a caller that writes them.
+KIVLEAD_EXPORT int KivLeadMakeThumbnailData(
+    const char* source, int width, int height, int format, int quality, std::string* out);
 
 // Bitmaps ---------------------------------------------------------------
 // A new image of width × height filled with colour; bits 1, 4, 8, 16, 24, 32.

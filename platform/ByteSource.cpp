@@ -94,6 +94,31 @@ bool ByteSource::openFile(const std::string& path)
     return adopt(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
 }
 
+bool ByteSource::openAt(int folderFd, const std::string& name)
+{
+    close();
+    return adopt(::openat(folderFd, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
+}
+
+bool ByteSource::lockExclusive()
+{
+    if (m_fd < 0) {
+        m_error = EBADF;
+        return false;
+    }
+    int rc;
+    do
+        rc = ::flock(m_fd, LOCK_EX);
+    while (rc != 0 && errno == EINTR);
+    struct stat held { };
+    if (rc != 0 || ::fstat(m_fd, &held) != 0) {
+        m_error = errno;
+        return false;
+    }
+    m_size = static_cast<std::uint64_t>(held.st_size);
+    return true;
+}
+
 bool ByteSource::openLocked(const std::string& path)
 {
     for (;;) {

@@ -31,6 +31,13 @@ public:
     // Opens path for reading; false (and error() tells why) when it is not a
     // regular file that can be read.
     bool openFile(const std::string& path);
+    // Opens the file name in the open folder folderFd as openFile does, but
+    // never through a symbolic link (ELOOP): for files a program finds by
+    // itself.
+    bool openAt(int folderFd, const std::string& name);
+    // Waits for an exclusive advisory lock on the open file, held until it
+    // closes, and takes its size anew, as the previous holder left it.
+    bool lockExclusive();
     // Opens path as openFile does and takes an exclusive advisory lock on
     // the file, waiting while another process holds it. Writers that replace
     // a file by rename hold this lock from reading it to the rename; the

@@ -2,6 +2,7 @@
 #include "Terminal.h"
 
 #include "imaging/CKivLeadThumbListCtrl.h"
+#include "imaging/KivLeadThumbFolder.h"
 #include "imaging/KivLeadThumbIndex.h"
 #include "imaging/KivLeadThumbMgr.h"
 #include "platform/ByteSource.h"
@@ -12,9 +13,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 namespace cli {
@@ -32,34 +36,29 @@ std::vector<std::string> imagesIn(const QString& folder)
     return files;
 }
 
-bool readIndex(const std::string& folder, KivLeadThumbIndex& index)
+// Thumbnails no line names are swept once they are this old: a younger
+// one may be another program's, about to be indexed.
+constexpr std::int64_t kSweepAgeNs = 10LL * 60 * 1000000000;
+
+std::int64_t sweepBefore()
 {
-    ByteSource source;
-    if (!source.openFile(folder + "THUMB.DB"))
-        return source.error() == ENOENT;
-    std::vector<std::uint8_t> bytes;
-    if (source.size() > 64ULL * 1024 * 1024 || !source.readRange(0, source.size(), bytes))
-        return false;
-    index.parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    return true;
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count() - kSweepAgeNs;
 }
 
 int check(const std::string& cache)
 {
-    KivLeadThumbIndex index;
-    if (!readIndex(cache, index)) {
-        printError(QString("cannot read %1THUMB.DB").arg(QString::fromStdString(cache)));
+    KivLeadThumbFolder folder(cache);
+    const KivLeadThumbIndex& index = folder.refresh();
+    if (!folder.isOpen() || !folder.indexUsable()) {
+        printError(QString::fromStdString(escapeControls(folder.note())));
         return Failed;
     }
-    const std::string text = index.compacted();
     int missing = 0, gone = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find('\n', start);
-        const std::string_view line(text.data() + start, end - start);
-        const std::string source(line.substr(0, line.rfind('|', line.rfind('|') - 1)));
-        start = end + 1;
-        const KivLeadThumbEntry* entry = index.find(source);
-        if (FileSizeOf((cache + entry->name + ".jpg").c_str()) <= 0) {
+    for (const KivLeadThumbEntry* entry : index.entries()) {
+        const std::string source(entry->source);
+        FileStamp stamp;
+        if (folder.thumb(std::string(entry->name), &stamp) != CacheFolder::Entry::File || stamp.size == 0) {
             ++missing;
             std::printf("missing thumbnail: %s\n", escapeControls(source).c_str());
         }
@@ -68,9 +67,12 @@ int check(const std::string& cache)
             std::printf("source gone: %s\n", escapeControls(source).c_str());
         }
     }
-    std::printf(
-        "%zu lines, %zu live, %d thumbnails missing, %d sources gone\n", index.lines(), index.live(), missing, gone);
-    return missing + gone == 0 ? Ok : Failed;
+    const std::vector<std::string> unused = folder.unreferenced(std::numeric_limits<std::int64_t>::max());
+    for (const std::string& file : unused)
+        std::printf("unreferenced thumbnail: %s\n", escapeControls(file).c_str());
+    std::printf("%zu lines, %zu live, %d thumbnails missing, %d sources gone, %zu unreferenced thumbnails\n",
+        index.lines(), index.live(), missing, gone, unused.size());
+    return missing + gone == 0 && unused.empty() ? Ok : Failed;
 }
 
 } // namespace
@@ -111,6 +113,13 @@ int runThumbs(const QStringList& args)
     }
     QString cacheDir = parser.isSet(cacheOption) ? parser.value(cacheOption) : QDir(folder).filePath(".thumbs");
     std::string cache = utf8(QFileInfo(cacheDir).absoluteFilePath()).toStdString() + "/";
+    // The folder's own cache is found, not named: someone who can write the
+    // folder could have made it a link to a folder of ours.
+    if (!parser.isSet(cacheOption) && QFileInfo(cacheDir).isSymLink()) {
+        printError(QString("%1 is a symbolic link: refused (name a cache folder with --cache)")
+                       .arg(QString::fromStdString(escapeControls(utf8(cacheDir).toStdString()))));
+        return Failed;
+    }
     if (parser.isSet(checkOption))
         return check(cache);
 
@@ -119,8 +128,17 @@ int runThumbs(const QStringList& args)
         printError(QString("cannot make the cache folder %1").arg(cacheDir));
         return Failed;
     }
-    KivLeadThumbIndex before;
-    readIndex(cache, before);
+    // The index as it was, for telling remade thumbnails from new ones; an
+    // index that is a link, or too large, is refused or dealt with here.
+    KivLeadThumbFolder before(cache);
+    before.refresh();
+    if (!before.note().empty())
+        printError(QString::fromStdString(escapeControls(before.note())));
+    if (!before.isOpen() || !before.indexUsable())
+        return Failed;
+    std::unordered_set<std::string> indexed;
+    for (const KivLeadThumbEntry* entry : before.refresh().entries())
+        indexed.insert(KivLeadThumbIndex::fold(entry->source));
     const std::vector<std::string> files = imagesIn(QFileInfo(folder).absoluteFilePath());
     std::atomic<std::size_t> next {0}, done {0};
     std::atomic<int> made {0}, reused {0}, stale {0}, failed {0};
@@ -136,7 +154,7 @@ int runThumbs(const QStringList& args)
                 ++reused;
             else if (!mgr.GetThumb(file, out, sizeof out))
                 ++failed;
-            else if (before.find(files[i]))
+            else if (indexed.count(KivLeadThumbIndex::fold(files[i])))
                 ++stale;
             else
                 ++made;
@@ -152,8 +170,9 @@ int runThumbs(const QStringList& args)
     for (auto& w : workers)
         w.join();
     progress.finish();
-    std::printf("%zu images: made %d, reused %d, stale %d, failed %d\n", files.size(), made.load(), reused.load(),
-        stale.load(), failed.load());
+    const int swept = before.sweep(sweepBefore());
+    std::printf("%zu images: made %d, reused %d, stale %d, failed %d; %d unreferenced thumbnails removed\n",
+        files.size(), made.load(), reused.load(), stale.load(), failed.load(), swept);
     return failed == 0 ? Ok : Failed;
 }
 

@@ -1,6 +1,7 @@
 // The thumbnail cache: index lines, lookups, staleness, repair and sharing.
 #include "imaging/KivLeadThumbMgr.h"
 #include "ImagingTestData.h"
+#include "imaging/KivLeadThumbFolder.h"
 #include "imaging/KivLeadThumbIndex.h"
 #include "imaging/KivLeadToolkit.h"
 #include "support/TestSupport.h"
@@ -134,10 +135,137 @@ TEST(KivLeadThumbMgr, ANewerSourceIsRemadeOnceAndTheNewestLineWins)
     EXPECT_EQ(c.get(photo), second);
     EXPECT_EQ(KivLeadThumbMgr(c.mgr).GetThumb(photo.c_str(), std::vector<char>(260).data()), 1);
     EXPECT_EQ(lines(c.db()).size(), 2u);
-    // A source replaced by an older copy keeps its thumbnail.
+    // A source replaced by an older copy (cp -p) is another picture: its
+    // thumbnail is made anew.
+    const std::string older = c.dir.file("older.png");
+    writeImage(older, 80, 40);
+    touch(older, now - 7200);
+    fs::copy_file(older, photo, fs::copy_options::overwrite_existing);
     touch(photo, now - 7200);
-    EXPECT_EQ(c.get(photo), second);
-    EXPECT_EQ(lines(c.db()).size(), 2u);
+    const std::string third = c.get(photo);
+    ASSERT_FALSE(third.empty());
+    EXPECT_NE(third, second);
+    KivLeadFileInfo info;
+    ASSERT_EQ(KivLeadGetFileInfo(third.c_str(), &info), KIVLEAD_SUCCESS);
+    EXPECT_EQ(info.width, 160);
+    EXPECT_EQ(info.height, 80) << "the thumbnail of the new picture";
+    // Even with the very date of the line, a replaced file is told apart.
+    ::usleep(20000);
+    fs::copy_file(older, photo, fs::copy_options::overwrite_existing);
+    touch(photo, now - 7200);
+    EXPECT_NE(c.get(photo), third);
+}
+
+TEST(KivLeadThumbMgr, LinksInTheCacheAreNeverFollowed)
+{
+    Cache c;
+    const std::string photo = c.dir.file("p.png");
+    writeImage(photo, 64, 48);
+    // Someone who can write the cache makes its index a link to a file of
+    // whoever runs the browser: it is neither appended to nor rewritten.
+    std::string victimText;
+    for (int i = 0; i < 100; ++i)
+        victimText += "precious line " + std::to_string(i) + "\n";
+    const std::string victim = c.dir.file("victim.txt");
+    writeText(victim, victimText);
+    fs::create_symlink(victim, c.db());
+    char out[KivLeadThumbMgr::kPathSize];
+    EXPECT_EQ(c.mgr.GetThumb(photo.c_str(), out), 0);
+    EXPECT_EQ(text(victim), victimText);
+    EXPECT_TRUE(fs::is_symlink(c.db()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(c.thumbs), fs::directory_iterator()), 1) << "no thumbnail made";
+    // A hard link is refused alike.
+    fs::remove(c.db());
+    fs::create_hard_link(victim, c.db());
+    EXPECT_EQ(c.mgr.GetThumb(photo.c_str(), out), 0);
+    EXPECT_EQ(text(victim), victimText);
+    fs::remove(c.db());
+
+    // A thumbnail that is a link is not shown, and going stale removes the
+    // link, never the file it names.
+    const std::string thumb = c.get(photo);
+    ASSERT_FALSE(thumb.empty());
+    fs::remove(thumb);
+    fs::create_symlink(victim, thumb);
+    const std::string again = c.get(photo);
+    EXPECT_FALSE(again.empty());
+    EXPECT_NE(again, thumb);
+    EXPECT_EQ(text(victim), victimText);
+}
+
+TEST(KivLeadThumbMgr, AForgedLineNeverDeletesAnotherImagesThumbnail)
+{
+    Cache c;
+    const std::string photo = c.dir.file("p.png"), other = c.dir.file("other.png");
+    writeImage(photo, 64, 48);
+    writeImage(other, 64, 48);
+    const std::string thumb = c.get(photo);
+    ASSERT_FALSE(thumb.empty());
+    const std::string name = fs::path(thumb).stem().string();
+    // A line for another source, stale from the start, naming p's thumbnail.
+    std::ofstream(c.db(), std::ios::app) << other << "|1.000000|" << name << "\n";
+    EXPECT_FALSE(c.get(other).empty());
+    EXPECT_TRUE(fs::exists(thumb));
+    EXPECT_EQ(c.get(photo), thumb);
+}
+
+TEST(KivLeadThumbFolder, AnIndexPastItsCapIsCompactedOrSetAside)
+{
+    const std::uint64_t cap = KivLeadThumbFolder::maxIndexBytes();
+    KivLeadThumbFolder::setMaxIndexBytesForTesting(4096);
+    TempDir dir;
+    const std::string cache = dir.file("cache") + "/";
+    fs::create_directory(cache);
+    // Mostly one source written again and again: its live lines fit.
+    std::string db;
+    for (int i = 0; i < 200; ++i)
+        db += "/photos/a.png|" + std::to_string(1000 + i) + ".000000|" + std::string(16, 'a') + "\n";
+    db += "/photos/b.png|1.000000|" + std::string(16, 'b') + "\n";
+    writeText(cache + "THUMB.DB", db);
+    {
+        KivLeadThumbFolder folder(cache);
+        EXPECT_EQ(folder.refresh().live(), 2u);
+        EXPECT_EQ(lines(cache + "THUMB.DB").size(), 2u) << "compacted to its live lines";
+    }
+    // So many sources that their lines alone pass the cap: set aside, and a
+    // new index begun, never appended to.
+    db.clear();
+    for (int i = 0; i < 200; ++i)
+        db += "/photos/" + std::to_string(i) + ".png|1.000000|" + std::string(16, 'c') + "\n";
+    writeText(cache + "THUMB.DB", db);
+    {
+        KivLeadThumbFolder folder(cache);
+        EXPECT_EQ(folder.refresh().live(), 0u);
+        EXPECT_NE(folder.note().find("set aside"), std::string::npos) << folder.note();
+        EXPECT_EQ(text(cache + "THUMB.DB.old"), db);
+        EXPECT_FALSE(fs::exists(cache + "THUMB.DB"));
+        EXPECT_TRUE(folder.append("/photos/x.png|1.000000|" + std::string(16, 'd') + "\n"));
+        EXPECT_EQ(lines(cache + "THUMB.DB").size(), 1u);
+    }
+    KivLeadThumbFolder::setMaxIndexBytesForTesting(cap);
+}
+
+TEST(KivLeadThumbFolder, SweepsOnlyOldThumbnailsNoLineNames)
+{
+    TempDir dir;
+    const std::string cache = dir.file("cache") + "/";
+    fs::create_directory(cache);
+    const std::string used(16, 'a'), lost(16, 'b'), young(16, 'c');
+    writeText(cache + "THUMB.DB", "/photos/a.png|1.000000|" + used + "\n");
+    for (const std::string& name : {used, lost, young})
+        writeText(cache + name + ".jpg", "jpeg");
+    writeText(cache + "notes.jpg", "not a thumbnail name");
+    const std::time_t now = std::time(nullptr);
+    for (const std::string& name : {used, lost})
+        touch(cache + name + ".jpg", now - 3600);
+    KivLeadThumbFolder folder(cache);
+    const std::int64_t tenMinutesAgo = (static_cast<std::int64_t>(now) - 600) * 1000000000;
+    EXPECT_EQ(folder.unreferenced(tenMinutesAgo), std::vector<std::string> {lost + ".jpg"});
+    EXPECT_EQ(folder.sweep(tenMinutesAgo), 1);
+    EXPECT_TRUE(fs::exists(cache + used + ".jpg"));
+    EXPECT_TRUE(fs::exists(cache + young + ".jpg")) << "perhaps another program's, about to be indexed";
+    EXPECT_TRUE(fs::exists(cache + "notes.jpg"));
+    EXPECT_FALSE(fs::exists(cache + lost + ".jpg"));
 }
 
 TEST(KivLeadThumbMgr, RefusesWhatItCannotThumbnail)

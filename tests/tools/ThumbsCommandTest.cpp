@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include <chrono>
 #include <filesystem>
 
 using namespace testsupport;
@@ -38,17 +39,17 @@ TEST(VandrelThumbs, MakesReusesAndRemakesStaleThumbnails)
     writeText(dir.file("photos/broken.png"), "no image");
     auto r = runVandrel({"thumbs", "photos", "--jobs", "3"}, dir.path());
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_EQ(r.out, "7 images: made 6, reused 0, stale 0, failed 1\n");
+    EXPECT_EQ(r.out, "7 images: made 6, reused 0, stale 0, failed 1; 0 unreferenced thumbnails removed\n");
     EXPECT_EQ(jpegsIn(dir.path() / "photos/.thumbs"), 6);
     fs::remove(dir.file("photos/broken.png"));
     fs::last_write_time(dir.file("photos/p0.jpg"), fs::file_time_type::clock::now() + std::chrono::hours(1));
     r = runVandrel({"thumbs", "photos"}, dir.path());
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "6 images: made 0, reused 5, stale 1, failed 0\n");
+    EXPECT_EQ(r.out, "6 images: made 0, reused 5, stale 1, failed 0; 0 unreferenced thumbnails removed\n");
     EXPECT_EQ(jpegsIn(dir.path() / "photos/.thumbs"), 6);
     r = runVandrel({"thumbs", "photos", "--check"}, dir.path());
     EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(r.out, "7 lines, 6 live, 0 thumbnails missing, 0 sources gone\n");
+    EXPECT_EQ(r.out, "7 lines, 6 live, 0 thumbnails missing, 0 sources gone, 0 unreferenced thumbnails\n");
 }
 
 TEST(VandrelThumbs, CheckReportsMissingThumbnailsAndGoneSources)
@@ -68,7 +69,69 @@ TEST(VandrelThumbs, CheckReportsMissingThumbnailsAndGoneSources)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("source gone: " + dir.file("a.png") + "\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("missing thumbnail: "), std::string::npos);
-    EXPECT_NE(r.out.find("2 lines, 2 live, 1 thumbnails missing, 1 sources gone\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("2 lines, 2 live, 1 thumbnails missing, 1 sources gone, 0 unreferenced thumbnails\n"),
+        std::string::npos)
+        << r.out;
+}
+
+TEST(VandrelThumbs, ThumbnailsNoLineNamesAreReportedAndSweptWhenOld)
+{
+    TempDir dir;
+    writeImage(dir.file("a.png"), 50, 50);
+    ASSERT_EQ(runVandrel({"thumbs", "."}, dir.path()).status, 0);
+    // Left by a run that lost a race: no line names them.
+    const std::string lost = dir.file(".thumbs/0123456789abcdef.jpg"), young = dir.file(".thumbs/fedcba9876543210.jpg");
+    writeText(lost, "jpeg");
+    writeText(young, "jpeg");
+    fs::last_write_time(lost, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    auto r = runVandrel({"thumbs", ".", "--check"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("unreferenced thumbnail: 0123456789abcdef.jpg\n"), std::string::npos) << r.out;
+    r = runVandrel({"thumbs", "."}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("1 unreferenced thumbnails removed"), std::string::npos) << r.out;
+    EXPECT_FALSE(fs::exists(lost));
+    EXPECT_TRUE(fs::exists(young)) << "may be another run's, about to be indexed";
+}
+
+TEST(VandrelThumbs, LinksInTheCacheAreRefused)
+{
+    TempDir dir;
+    fs::create_directory(dir.path() / "photos");
+    writeImage(dir.file("photos/a.png"), 50, 50);
+    std::string precious;
+    for (int i = 0; i < 100; ++i)
+        precious += "line " + std::to_string(i) + "\n";
+    writeText(dir.file("precious.txt"), precious);
+    const auto intact = [&] {
+        const Bytes b = readFile(dir.file("precious.txt"));
+        return std::string(b.begin(), b.end()) == precious;
+    };
+    // The folder's own .thumbs as a link: refused; a folder named with
+    // --cache may be one.
+    fs::create_directory(dir.path() / "elsewhere");
+    fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "photos/.thumbs");
+    auto r = runVandrel({"thumbs", "photos"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("symbolic link"), std::string::npos) << r.err;
+    EXPECT_TRUE(fs::is_empty(dir.path() / "elsewhere"));
+    fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "link");
+    r = runVandrel({"thumbs", "photos", "--cache", "link"}, dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    fs::remove(dir.path() / "photos/.thumbs");
+    // Its index as a link to a file of the user's: refused, the file intact.
+    fs::create_directory(dir.path() / "photos/.thumbs");
+    fs::create_symlink(dir.file("precious.txt"), dir.file("photos/.thumbs/THUMB.DB"));
+    for (const char* check : {"", "--check"}) {
+        std::vector<std::string> args {"thumbs", "photos"};
+        if (*check)
+            args.push_back(check);
+        r = runVandrel(args, dir.path());
+        EXPECT_EQ(r.status, 1) << check;
+        EXPECT_NE(r.err.find("THUMB.DB"), std::string::npos) << r.err;
+        EXPECT_TRUE(intact());
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.file("photos/.thumbs/THUMB.DB")));
 }
 
 TEST(VandrelThumbs, RefusesBadArguments)
