@@ -3,10 +3,13 @@
 #include "airfoil/ZopPlotParser_p.h"
 #include "platform/ByteSource.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,7 +43,32 @@ bool inPercentRange(double v, double low)
     return std::isfinite(v) && v >= low && v <= 100.0;
 }
 
+thread_local std::string t_error;
+
+ZopPoint2D* failed(std::string why)
+{
+    t_error = std::move(why);
+    return nullptr;
+}
+
+// Twice the signed area: positive when the points run anticlockwise.
+double signedArea(const std::vector<ZopPoint2D>& p)
+{
+    double sum = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        const ZopPoint2D& a = p[i];
+        const ZopPoint2D& b = p[(i + 1) % p.size()];
+        sum += a.x * b.y - b.x * a.y;
+    }
+    return sum;
+}
+
 } // namespace
+
+const char* ZopAirfoil::GetError()
+{
+    return t_error.c_str();
+}
 
 ZopAirfoil::ZopAirfoil() : ZopAirfoil(0, 0.0, 0.0, 12.0, 180)
 {
@@ -64,8 +92,62 @@ bool ZopAirfoil::computable() const
 {
     // A thickness past the chord or a camber or position outside it is no
     // section; the percentages also keep every conversion to int defined.
-    return m_nodes >= 1 && m_nodes <= kMaxNodes && inPercentRange(m_thickness, 0.0) && inPercentRange(m_camber, -100.0)
-        && inPercentRange(m_position, 0.0);
+    const bool ok = m_nodes >= 1 && m_nodes <= kMaxNodes && inPercentRange(m_thickness, 0.0)
+        && inPercentRange(m_camber, -100.0) && inPercentRange(m_position, 0.0);
+    if (!ok)
+        t_error = "the parameters make no outline (1 to " + std::to_string(kMaxNodes)
+            + " points; thickness and position 0 to 100, camber -100 to 100 percent)";
+    return ok;
+}
+
+ZopPoint2D* ZopAirfoil::MakeSection(const char* path, int* count)
+{
+    if (count)
+        *count = 0;
+    try {
+        std::vector<ZopPoint2D> section;
+        if (m_type == 1 || m_type == 2) {
+            if (!computable())
+                return nullptr;
+            // Every station with both its points: the upper surface back
+            // from the trailing edge, the nose, the lower surface out.
+            std::vector<ZopPoint2D> upper, lower;
+            forEachStation([&](int, const ZopPoint2D& front, const ZopPoint2D& back) {
+                upper.push_back(front.y >= back.y ? front : back);
+                lower.push_back(front.y >= back.y ? back : front);
+            });
+            section.assign(upper.rbegin(), upper.rend());
+            section.push_back({0.0, 0.0});
+            section.insert(section.end(), lower.begin(), lower.end());
+        } else {
+            ZopPoint2D* made = Make(path);
+            if (!made)
+                return nullptr;
+            section.assign(made, made + m_nodes);
+            std::free(made);
+            if (m_type != 3 && section.size() >= 3) {
+                // The closed Joukowski curve starts at its rearmost point
+                // and ends there again.
+                const auto rear = std::max_element(
+                    section.begin(), section.end(), [](const ZopPoint2D& a, const ZopPoint2D& b) { return a.x < b.x; });
+                std::rotate(section.begin(), rear, section.end());
+                if (signedArea(section) < 0)
+                    std::reverse(section.begin() + 1, section.end());
+                section.push_back(section.front());
+            } else if (signedArea(section) < 0) {
+                std::reverse(section.begin(), section.end()); // a file listed the other way round
+            }
+        }
+        ZopPoint2D* points = allocPoints(static_cast<int>(section.size()));
+        if (!points)
+            return failed("out of memory");
+        std::memcpy(points, section.data(), section.size() * sizeof(ZopPoint2D));
+        if (count)
+            *count = static_cast<int>(section.size());
+        return points;
+    } catch (const std::bad_alloc&) {
+        return failed("out of memory");
+    }
 }
 
 ZopPoint2D* ZopAirfoil::Make(const char* path)
@@ -73,7 +155,7 @@ ZopPoint2D* ZopAirfoil::Make(const char* path)
     switch (m_type) {
     case 1: return MakeNACA4();
     case 2: return MakeNACA5();
-    case 3: return path && *path ? ReadPlot(path, &m_nodes) : nullptr;
+    case 3: return path && *path ? ReadPlot(path, &m_nodes) : failed("no coordinate file named");
     default: return MakeJoukowski();
     }
 }
@@ -111,6 +193,88 @@ ZopPoint2D* ZopAirfoil::MakeJoukowski()
     return points;
 }
 
+void ZopAirfoil::naca4Station(double x, ZopPoint2D& front, ZopPoint2D& back) const
+{
+    const double m = m_camber * kPercent;
+    const double p = m_position * kPercent;
+    const double t = m_thickness * kPercent;
+    const double a = 2.0 * p * x - x * x;
+    const double dd = 2.0 * m * (x - p);
+    double yt = 0;
+    thickness(&yt, t, x);
+    ZopPoint2D mean {x, 0.0};
+    ZopPoint2D plus {};
+    ZopPoint2D minus {};
+    if (x < p) {
+        // Not guarded: with no camber D is -0 and the normal -pi/2.
+        mean.y = m * a / (p * p);
+        const double phi = std::atan(p * p / dd);
+        polar(&plus, mean, yt, phi);
+        polar(&minus, mean, -yt, phi);
+        front = minus;
+        back = plus;
+    } else {
+        mean.y = m * (1.0 - 2.0 * p + a) / ((1.0 - p) * (1.0 - p));
+        const double phi = dd == 0.0 ? kHalfPi : std::atan((1.0 - p) * (1.0 - p) / dd);
+        polar(&plus, mean, yt, phi);
+        polar(&minus, mean, -yt, phi);
+        front = plus;
+        back = minus;
+    }
+}
+
+void ZopAirfoil::naca5Station(double x, ZopPoint2D& front, ZopPoint2D& back) const
+{
+    const double t = m_thickness * kPercent;
+    const int q = -static_cast<int>(m_position * -0.2);
+    const MeanLineRow row = q >= 1 && q <= 5 ? kMeanLines[q - 1] : kMeanLines[4];
+    const double r = row.r;
+    const double k = row.k1 / 6.0;
+    const double a = r * r * (3.0 - r);
+    const double c = k * r * r * r;
+    double yt = 0;
+    thickness(&yt, t, x);
+    ZopPoint2D mean {x, 0.0};
+    ZopPoint2D plus {};
+    ZopPoint2D minus {};
+    if (x <= r) {
+        mean.y = k * (x * x * x - 3.0 * r * x * x + a * x);
+        const double s = k * (3.0 * x * x - 6.0 * r * x + a);
+        const double phi = std::atan(-1.0 / s);
+        polar(&plus, mean, yt, phi);
+        polar(&minus, mean, -yt, phi);
+        front = minus;
+        back = plus;
+    } else {
+        mean.y = c * (1.0 - x);
+        const double phi = std::atan(1.0 / c);
+        polar(&plus, mean, yt, phi);
+        polar(&minus, mean, -yt, phi);
+        front = plus;
+        back = minus;
+    }
+    // The slope turns negative just before r, where the front point would
+    // fall below the back one: the front stays the upper surface.
+    if (front.y < back.y)
+        std::swap(front, back);
+}
+
+template <class Station> void ZopAirfoil::forEachStation(const Station& station) const
+{
+    // The station steps as the original's did, by adding dx each time.
+    const int n = m_nodes;
+    const double dx = 2.0 / n;
+    double x = dx;
+    for (int i = 1; i <= n / 2; ++i, x += dx) {
+        ZopPoint2D front {}, back {};
+        if (m_type == 1)
+            naca4Station(x, front, back);
+        else
+            naca5Station(x, front, back);
+        station(i, front, back);
+    }
+}
+
 ZopPoint2D* ZopAirfoil::MakeNACA4()
 {
     if (!computable())
@@ -119,37 +283,13 @@ ZopPoint2D* ZopAirfoil::MakeNACA4()
     if (!points)
         return nullptr;
     const int n = m_nodes;
-    const double m = m_camber * kPercent;
-    const double p = m_position * kPercent;
-    const double t = m_thickness * kPercent;
     points[0] = {0.0, 0.0};
-    const double dx = 2.0 / n;
-    double x = dx;
-    for (int i = 1; i <= n / 2; ++i, x += dx) {
-        const double a = 2.0 * p * x - x * x;
-        const double dd = 2.0 * m * (x - p);
-        double yt = 0;
-        thickness(&yt, t, x);
-        ZopPoint2D mean {x, 0.0};
-        ZopPoint2D plus {};
-        ZopPoint2D minus {};
-        if (x < p) {
-            // Not guarded: with no camber D is -0 and the normal -pi/2.
-            mean.y = m * a / (p * p);
-            const double phi = std::atan(p * p / dd);
-            polar(&plus, mean, yt, phi);
-            polar(&minus, mean, -yt, phi);
-            points[i] = minus;
-            points[n - i] = plus;
-        } else {
-            mean.y = m * (1.0 - 2.0 * p + a) / ((1.0 - p) * (1.0 - p));
-            const double phi = dd == 0.0 ? kHalfPi : std::atan((1.0 - p) * (1.0 - p) / dd);
-            polar(&plus, mean, yt, phi);
-            polar(&minus, mean, -yt, phi);
-            points[i] = plus;
-            points[n - i] = minus;
-        }
-    }
+    ZopAirfoil naca = *this;
+    naca.m_type = 1;
+    naca.forEachStation([&](int i, const ZopPoint2D& front, const ZopPoint2D& back) {
+        points[i] = front;
+        points[n - i] = back;
+    });
     return points;
 }
 
@@ -161,47 +301,13 @@ ZopPoint2D* ZopAirfoil::MakeNACA5()
     if (!points)
         return nullptr;
     const int n = m_nodes;
-    const double t = m_thickness * kPercent;
-    const int q = -static_cast<int>(m_position * -0.2);
-    const MeanLineRow row = q >= 1 && q <= 5 ? kMeanLines[q - 1] : kMeanLines[4];
-    const double r = row.r;
-    const double k = row.k1 / 6.0;
-    const double a = r * r * (3.0 - r);
-    const double c = k * r * r * r;
     points[0] = {0.0, 0.0};
-    const double dx = 2.0 / n;
-    double x = dx;
-    for (int i = 1; i <= n / 2; ++i, x += dx) {
-        double yt = 0;
-        thickness(&yt, t, x);
-        ZopPoint2D mean {x, 0.0};
-        ZopPoint2D plus {};
-        ZopPoint2D minus {};
-        if (x <= r) {
-            mean.y = k * (x * x * x - 3.0 * r * x * x + a * x);
-            const double s = k * (3.0 * x * x - 6.0 * r * x + a);
-            const double phi = std::atan(-1.0 / s);
-            polar(&plus, mean, yt, phi);
-            polar(&minus, mean, -yt, phi);
-            points[i] = minus;
-            points[n - i] = plus;
-        } else {
-            mean.y = c * (1.0 - x);
-            const double phi = std::atan(1.0 / c);
-            polar(&plus, mean, yt, phi);
-            polar(&minus, mean, -yt, phi);
-            points[i] = plus;
-            points[n - i] = minus;
-        }
-        // The slope turns negative just before r, where the front point
-        // would fall below the back one: the front indices stay the upper
-        // surface.
-        if (points[i].y < points[n - i].y) {
-            const ZopPoint2D front = points[i];
-            points[i] = points[n - i];
-            points[n - i] = front;
-        }
-    }
+    ZopAirfoil naca = *this;
+    naca.m_type = 2;
+    naca.forEachStation([&](int i, const ZopPoint2D& front, const ZopPoint2D& back) {
+        points[i] = front;
+        points[n - i] = back;
+    });
     return points;
 }
 
@@ -209,7 +315,9 @@ ZopPoint2D* ZopAirfoil::ParsePlot(const void* data, std::size_t size, int* count
 {
     try {
         std::vector<ZopPoint2D> read;
-        if (!data || !zop::ParsePlotText(static_cast<const char*>(data), size, kMaxNodes, read))
+        if (!data)
+            return failed("no data");
+        if (!zop::ParsePlotText(static_cast<const char*>(data), size, kMaxNodes, read, &t_error))
             return nullptr;
         ZopPoint2D* points = allocPoints(static_cast<int>(read.size()));
         if (!points)
@@ -226,14 +334,16 @@ ZopPoint2D* ZopAirfoil::ParsePlot(const void* data, std::size_t size, int* count
 ZopPoint2D* ZopAirfoil::ReadPlot(const char* path, int* count)
 {
     ByteSource source;
-    if (!path || !source.openFile(path) || source.size() > kMaxFileBytes)
-        return nullptr;
+    if (!path || !source.openFile(path))
+        return failed(std::string("cannot open ") + (path ? path : "no file") + ": " + source.errorText());
+    if (source.size() > kMaxFileBytes)
+        return failed("larger than the " + std::to_string(kMaxFileBytes >> 20) + " MiB a coordinate file may hold");
     std::vector<std::uint8_t> bytes;
     try {
         if (!source.readRange(0, source.size(), bytes, kMaxFileBytes))
-            return nullptr;
+            return failed(std::string("cannot read ") + path);
     } catch (const std::bad_alloc&) {
-        return nullptr;
+        return failed("out of memory");
     }
     return ParsePlot(bytes.data(), bytes.size(), count);
 }

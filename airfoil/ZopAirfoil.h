@@ -34,8 +34,18 @@ public:
     void Set(int type, double camber, double position, double thickness, int nodes);
 
     // m_nodes points from malloc (after a file was read, the number read);
-    // null when there is no outline.
+    // null when there is no outline (GetError tells why).
     ZopPoint2D* Make(const char* path);
+    // The outline as a closed section, as airfoil tools exchange it: from
+    // the trailing edge over the upper surface round the nose to the lower
+    // trailing edge, both trailing-edge points present (a pointed trailing
+    // edge is its first and last point). *count points from malloc; null
+    // when there is no outline. Make's layout, which keeps one trailing-edge
+    // point of the NACA kinds, is what drawing uses.
+    ZopPoint2D* MakeSection(const char* path, int* count);
+    // Why the last Make, MakeSection or ParsePlot of this thread gave no
+    // outline ("line 12 holds a number that is not finite ...").
+    static const char* GetError();
 
     // Clears wnd's client area and shows the grid and the outline there.
     void Draw(CWnd* wnd, const char* folder, const char* file);
@@ -81,4 +91,9 @@ protected:
 
 private:
     bool computable() const;
+    // One station of the NACA kinds: front and back as Make places them.
+    void naca4Station(double x, ZopPoint2D& front, ZopPoint2D& back) const;
+    void naca5Station(double x, ZopPoint2D& front, ZopPoint2D& back) const;
+    // station(i, front, back) for i = 1 … m_nodes / 2 of the NACA kind m_type.
+    template <class Station> void forEachStation(const Station& station) const;
 };

@@ -50,43 +50,13 @@ template <class... Args> QByteArray formatted(const char* format, Args... args)
     return QByteArray::fromStdString(StringFormat(format, args...));
 }
 
+// The section as it is written: a closed outline in the free ("Selig")
+// order, from the trailing edge over the upper surface round the nose to the
+// lower trailing edge.
 struct Outline {
     std::string title;
     std::vector<ZopPoint2D> points;
-    bool computed = true;
 };
-
-// Twice the signed area: positive when the points run anticlockwise.
-double signedArea(const std::vector<ZopPoint2D>& p)
-{
-    double sum = 0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const ZopPoint2D& a = p[i];
-        const ZopPoint2D& b = p[(i + 1) % p.size()];
-        sum += a.x * b.y - b.x * a.y;
-    }
-    return sum;
-}
-
-// The free ("Selig") order: from the trailing edge over the upper surface to
-// the nose and along the lower surface back, which runs anticlockwise. A
-// computed outline starts at its rearmost point; a file keeps its start.
-std::vector<ZopPoint2D> seligOrder(const Outline& outline)
-{
-    std::vector<ZopPoint2D> p = outline.points;
-    if (p.size() < 3)
-        return p;
-    if (outline.computed) {
-        const auto rear
-            = std::max_element(p.begin(), p.end(), [](const ZopPoint2D& a, const ZopPoint2D& b) { return a.x < b.x; });
-        std::rotate(p.begin(), rear, p.end());
-        if (signedArea(p) < 0)
-            std::reverse(p.begin() + 1, p.end());
-    } else if (signedArea(p) < 0) {
-        std::reverse(p.begin(), p.end());
-    }
-    return p;
-}
 
 // A title on one line of the file, whatever the source held.
 std::string oneLine(std::string text)
@@ -100,7 +70,7 @@ std::string oneLine(std::string text)
 QByteArray datText(const Outline& outline)
 {
     QByteArray out = QByteArray::fromStdString(oneLine(outline.title)) + '\n';
-    for (const ZopPoint2D& p : seligOrder(outline))
+    for (const ZopPoint2D& p : outline.points)
         out += formatted("%.6f %.6f\n", p.x, p.y);
     return out;
 }
@@ -108,7 +78,7 @@ QByteArray datText(const Outline& outline)
 QByteArray csvText(const Outline& outline)
 {
     QByteArray out = "x,y\n";
-    for (const ZopPoint2D& p : seligOrder(outline))
+    for (const ZopPoint2D& p : outline.points)
         out += formatted("%.6f,%.6f\n", p.x, p.y);
     return out;
 }
@@ -309,32 +279,25 @@ int runAirfoil(const QStringList& args)
         char title[256];
         ZopAirfoil::GetAirfoilInfo(path.c_str(), title);
         outline.title = title;
-        outline.computed = false;
         const std::size_t slash = path.rfind('/');
         folder = slash == std::string::npos ? "." : path.substr(0, slash);
         file = slash == std::string::npos ? path : path.substr(slash + 1);
-        std::unique_ptr<ZopPoint2D, decltype(&std::free)> points(airfoil.Make(path.c_str()), &std::free);
-        if (!points) {
-            printError(QString("%1 holds no airfoil coordinates (or more than %2 points, or more than 16 MiB)")
-                           .arg(shown)
-                           .arg(ZopAirfoil::kMaxNodes));
-            return Failed;
-        }
-        outline.points.assign(points.get(), points.get() + airfoil.m_nodes);
     } else {
         if (!airfoilOfCode(sub, pos.at(0), nodes, airfoil))
             return Failed;
         outline.title = "NACA " + pos.at(0).toStdString();
     }
-    if (outline.points.empty()) {
-        std::unique_ptr<ZopPoint2D, decltype(&std::free)> points(airfoil.Make(nullptr), &std::free);
-        if (!points) {
-            printError("these parameters make no airfoil: the thickness takes 0 to 100, the camber -100 to 100 "
-                       "(percent of the chord)");
-            return Failed;
-        }
-        outline.points.assign(points.get(), points.get() + airfoil.m_nodes);
+    int count = 0;
+    const std::string path = folder.empty() ? std::string() : folder + "/" + file;
+    std::unique_ptr<ZopPoint2D, decltype(&std::free)> points(
+        airfoil.MakeSection(path.empty() ? nullptr : path.c_str(), &count), &std::free);
+    if (!points) {
+        const QString what = sub == "file" ? QString::fromStdString(escapeControls(utf8(pos.at(0)).toStdString()))
+                                           : QString("these parameters");
+        printError(QString("%1: no airfoil: %2").arg(what, QString::fromUtf8(ZopAirfoil::GetError())));
+        return Failed;
     }
+    outline.points.assign(points.get(), points.get() + count);
     return writeOutline(outline, airfoil, parser.value("output"), parser.value("size"), folder, file);
 }
 

@@ -226,3 +226,52 @@ TEST(ZopAirfoil, AbsurdParametersGiveNoOutline)
     EXPECT_EQ(file.Make(""), nullptr);
     EXPECT_EQ(file.m_nodes, 180);
 }
+
+namespace {
+
+Outline section(ZopAirfoil airfoil, const char* path = nullptr)
+{
+    Outline out;
+    out.points.reset(airfoil.MakeSection(path, &out.count));
+    return out;
+}
+
+} // namespace
+
+TEST(ZopAirfoil, SectionsRunFromTheUpperTrailingEdgeToTheLowerOne)
+{
+    // Even and odd counts, both kinds, cambered either way: the section
+    // starts on the upper surface at the rear, passes the nose at (0, 0) in
+    // its middle and ends on the lower surface at the rear.
+    for (int type : {1, 2})
+        for (int nodes : {180, 181, 2}) {
+            for (double camber : {0.0, 4.0, -4.0}) {
+                const Outline s = section(ZopAirfoil(type, camber, 40, 12, nodes));
+                ASSERT_TRUE(s.points);
+                ASSERT_EQ(s.count, nodes / 2 * 2 + 1) << type << " " << nodes;
+                const int nose = s.count / 2;
+                EXPECT_EQ(s[nose].x, 0.0);
+                EXPECT_EQ(s[nose].y, 0.0);
+                const double rear = nodes % 2 ? (nodes - 1.0) / nodes : 1.0;
+                EXPECT_NEAR(s[0].x, rear, 1e-3); // cambered surfaces lean off the station
+                EXPECT_NEAR(s[s.count - 1].x, rear, 1e-3);
+                for (int i = 0; i < nose; ++i)
+                    EXPECT_GE(s[i].y, s[s.count - 1 - i].y) << "upper first, at station " << nose - i;
+            }
+        }
+    // NACA 0012 has both trailing-edge points: +0.00126 first, -0.00126 last.
+    const Outline naca = section(ZopAirfoil(1, 0, 0, 12, 180));
+    EXPECT_NEAR(naca[0].y, 0.00126, 1e-8);
+    EXPECT_NEAR(naca[180].y, -0.00126, 1e-8);
+    // The Joukowski section is closed at its pointed trailing edge.
+    const Outline j = section(ZopAirfoil());
+    ASSERT_EQ(j.count, 181);
+    EXPECT_EQ(j[0].x, j[180].x);
+    EXPECT_EQ(j[0].y, j[180].y);
+    EXPECT_GT(j[45].y, 0.0) << "the upper surface first";
+    // No outline, and why.
+    EXPECT_FALSE(section(ZopAirfoil(1, 0, 0, 1000, 180)).points);
+    EXPECT_NE(std::string(ZopAirfoil::GetError()).find("thickness"), std::string::npos);
+    EXPECT_FALSE(section(ZopAirfoil(3, 0, 0, 12, 180), "/no/such/file.dat").points);
+    EXPECT_NE(std::string(ZopAirfoil::GetError()).find("cannot open"), std::string::npos);
+}

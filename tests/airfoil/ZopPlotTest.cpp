@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -107,10 +108,19 @@ TEST(ZopPlot, MessyFiles)
     // No title: a first line of two numbers is a point.
     p = parse("1 0\n0 0\n1 0\n");
     EXPECT_EQ(p.size(), 3u);
-    // Not-a-number and infinity are no numbers.
-    p = parse("T\nnan 1\n1 inf\n1 0\n");
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_EQ(p[0].x, 1.0);
+    // A point of not-a-number or infinity is refused, naming its line,
+    // not replaced by the point before it.
+    for (const char* bad :
+        {"T\n1 0\nnan 1\n0 0\n", "T\n1 0\n0.5 inf\n0 0\n", "T\n1 0\n0.5,-INF\n0 0\n", "T\n4 4\n0 0\n1 nan\n"}) {
+        int count = 7;
+        EXPECT_EQ(ZopAirfoil::ParsePlot(bad, std::strlen(bad), &count), nullptr) << bad;
+        EXPECT_EQ(count, 7);
+        const std::string error = ZopAirfoil::GetError();
+        EXPECT_NE(error.find(std::strstr(bad, "4 4") ? "line 4" : "line 3"), std::string::npos) << error;
+    }
+    // A title is words, even ones that read as a number.
+    p = parse("NaN wing\n1 0\n0 0\n");
+    EXPECT_EQ(p.size(), 2u);
     // A 300-character line: its first 255 characters, nothing beyond them.
     p = parse("T\n" + std::string(250, ' ') + "1 0.25" + std::string(44, '9') + "\n0 0\n");
     ASSERT_EQ(p.size(), 2u);

@@ -49,16 +49,19 @@ TEST(VandrelAirfoil, Naca4DatIsTheFreeLayoutAndReadsBack)
     ASSERT_EQ(r.status, 0) << r.err;
     const Dat dat = parseDat(text(dir.file("a.dat")));
     EXPECT_EQ(dat.title, "NACA 2412");
-    ASSERT_EQ(dat.points.size(), 100u);
+    ASSERT_EQ(dat.points.size(), 101u) << "50 stations a surface, the nose between";
     // From the trailing edge over the upper surface to the nose, then along
-    // the lower surface.
+    // the lower surface back to the trailing edge: both its points are there.
     EXPECT_NEAR(dat.points.front().first, 1.0, 1e-3);
+    EXPECT_NEAR(dat.points.back().first, 1.0, 1e-3);
+    EXPECT_GT(dat.points.front().second, dat.points.back().second);
     std::size_t nose = 0;
     for (std::size_t i = 0; i < dat.points.size(); ++i)
         if (dat.points[i].first < dat.points[nose].first)
             nose = i;
     EXPECT_EQ(dat.points[nose].first, 0.0);
     EXPECT_GT(dat.points[nose / 2].second, 0.0);
+    EXPECT_EQ(nose, 50u);
     EXPECT_LT(dat.points[nose + (100 - nose) / 2].second, 0.0);
     std::istringstream lines(text(dir.file("a.dat")));
     std::string line;
@@ -82,8 +85,23 @@ TEST(VandrelAirfoil, FiveDigitJoukowskiAndOtherFormats)
     const auto vandrel = [&](std::vector<std::string> args) { return runVandrel(std::move(args), dir.path()); };
     ASSERT_EQ(vandrel({"airfoil", "naca5", "23012", "-o", "c.csv"}).status, 0);
     const std::string csv = text(dir.file("c.csv"));
-    EXPECT_EQ(csv.rfind("x,y\n0.99", 0), 0u) << csv.substr(0, 40);
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 181);
+    EXPECT_EQ(csv.rfind("x,y\n1.000028,0.001260\n", 0), 0u) << csv.substr(0, 40);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 182);
+    EXPECT_NE(csv.find("\n0.999972,-0.001260\n"), std::string::npos) << "the lower trailing edge ends it";
+
+    // NACA 0012: the upper trailing-edge point first, the lower one last.
+    ASSERT_EQ(vandrel({"airfoil", "naca4", "0012", "-o", "z.dat"}).status, 0);
+    const Dat zero = parseDat(text(dir.file("z.dat")));
+    ASSERT_EQ(zero.points.size(), 181u);
+    EXPECT_EQ(zero.points.front(), std::make_pair(1.0, 0.00126));
+    EXPECT_EQ(zero.points.back(), std::make_pair(1.0, -0.00126));
+
+    // A point of NaN is refused with its line, not read as the point before.
+    writeText(dir.file("nan.dat"), "Bad\n1 0\n0.5 nan\n0 0\n");
+    auto refused = vandrel({"airfoil", "file", "nan.dat"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("line 3"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, "");
 
     auto r = vandrel({"airfoil", "joukowski", "--camber", "4", "--thickness", "10", "-o", "j.svg"});
     ASSERT_EQ(r.status, 0) << r.err;
