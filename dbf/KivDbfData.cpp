@@ -164,13 +164,32 @@ const char* KivDbfRecord::getRecord(long record) const
 {
     if (record < 0 || record >= m_count)
         return nullptr;
-    return m_first + static_cast<std::size_t>(record) * static_cast<std::size_t>(m_length);
+    // A record handed out ends in a NUL, which the mapped file has not: each
+    // is copied the first time it is asked for, and stays until the records
+    // go. Fields are read in place (getField), so whole-table reads copy
+    // nothing.
+    try {
+        std::unique_ptr<char[]>& copy = m_terminated[record];
+        if (!copy) {
+            const std::size_t length = static_cast<std::size_t>(m_length);
+            copy = std::make_unique<char[]>(length + 1);
+            std::memcpy(copy.get(), recordAt(record), length);
+            copy[length] = '\0';
+        }
+        return copy.get();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 bool KivDbfRecord::isDeleted(long record) const
 {
-    const char* r = getRecord(record);
-    return r && m_length > 0 && r[0] == '*';
+    return record >= 0 && record < m_count && m_length > 0 && recordAt(record)[0] == '*';
+}
+
+const char* KivDbfRecord::recordAt(long record) const
+{
+    return m_first + static_cast<std::size_t>(record) * static_cast<std::size_t>(m_length);
 }
 
 void KivDbfRecord::removeAll()
@@ -179,6 +198,7 @@ void KivDbfRecord::removeAll()
     m_count = 0;
     m_copy.clear();
     m_copy.shrink_to_fit();
+    m_terminated.clear();
 }
 
 void KivDbfRecord::attach(const std::uint8_t* first, long count, int length)
@@ -186,6 +206,7 @@ void KivDbfRecord::attach(const std::uint8_t* first, long count, int length)
     m_first = reinterpret_cast<const char*>(first);
     m_count = first ? count : 0;
     m_length = length;
+    m_terminated.clear();
 }
 
 KivDbfData::KivDbfData() = default;

@@ -15,6 +15,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 // How a table lays out its header and field descriptors.
@@ -114,8 +116,9 @@ public:
     int getValue(long record, int field, char* out) const;
     // The same bytes without a copy: null when getValue would give 0.
     const char* getField(long record, int field, int* length) const;
-    // The raw record, deletion flag first, getLength() bytes (no NUL after
-    // it); null when there is no such record.
+    // The raw record, deletion flag first, getLength() bytes and a NUL;
+    // null when there is no such record. The text stays valid until the
+    // records are read again or go.
     const char* getRecord(long record) const;
     long getCount() const { return m_count; }
     int getLength() const { return m_length; }
@@ -128,11 +131,15 @@ private:
     friend class KivDbfData;
     void attach(const std::uint8_t* first, long count, int length);
 
+    const char* recordAt(long record) const;
+
     const char* m_first = nullptr;
     long m_count = 0;
     int m_length = 0;
     const KivDbfFieldList* m_fields = nullptr;
     std::vector<std::uint8_t> m_copy; // only where the file cannot be mapped
+    // Records handed out by getRecord, each with its NUL, made on demand.
+    mutable std::unordered_map<long, std::unique_ptr<char[]>> m_terminated;
 };
 
 class KIVDBF_EXPORT KivDbfData {

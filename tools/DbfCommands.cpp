@@ -9,6 +9,9 @@
 #include <QDate>
 #include <QStringDecoder>
 
+#include <uchardet/uchardet.h>
+
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <cerrno>
@@ -198,8 +201,70 @@ void findMemo(Table& t)
         }
 }
 
+// The text of the character fields, up to a sample's worth of values that
+// are not plain ASCII (the only ones that tell code pages apart).
+std::string textSample(Table& t)
+{
+    constexpr std::size_t kSampleBytes = 1 << 20;
+    std::string sample;
+    const KivDbfRecord* records = t.data.createRecord();
+    const KivDbfFieldList& fields = t.data.getFieldList();
+    for (long r = 0; records && r < records->getCount() && sample.size() < kSampleBytes; ++r)
+        for (int f = 0; const KivDbfField* field = fields.getAt(f); ++f) {
+            int length = 0;
+            const char* bytes = field->getType() == 'C' ? records->getField(r, f, &length) : nullptr;
+            const std::string_view value(bytes ? bytes : "", static_cast<std::size_t>(length));
+            if (std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+                sample.append(value);
+                sample += ' ';
+            }
+        }
+    return sample;
+}
+
+// Whether text reads in codePage without a byte it cannot map.
+bool decodesCleanly(const QByteArray& codePage, const std::string& text)
+{
+    QStringDecoder decoder(codePage.constData());
+    if (!decoder.isValid())
+        return false;
+    const QString decoded = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    return !decoder.hasError() && !decoded.contains(QChar::ReplacementCharacter);
+}
+
+// The code page of a table that names none, guessed from its text: UTF-8
+// when the text is that, else what uchardet finds if the text decodes
+// cleanly in it, else ISO-8859-1, which reads every byte. Empty when the
+// text is all ASCII and no code page matters.
+QByteArray detectCodePage(Table& t)
+{
+    const std::string sample = textSample(t);
+    if (sample.empty())
+        return {};
+    if (decodesCleanly("UTF-8", sample))
+        return "UTF-8";
+    QByteArray guess;
+    if (uchardet_t detector = uchardet_new()) {
+        if (uchardet_handle_data(detector, sample.data(), sample.size()) == 0) {
+            uchardet_data_end(detector);
+            guess = QByteArray(uchardet_get_charset(detector)).toUpper();
+        }
+        uchardet_delete(detector);
+    }
+    // Tables written on Korean Windows are code page 949, of which EUC-KR
+    // (and what uchardet calls UHC) is the part it can see.
+    if (guess == "EUC-KR" || guess == "UHC")
+        guess = "CP949";
+    if (guess == "GB2312")
+        guess = "GB18030";
+    if (!guess.isEmpty() && decodesCleanly(guess, sample))
+        return guess;
+    return "ISO-8859-1";
+}
+
 // The code page: --encoding, else a .cpg file beside the table, else the
-// language-driver byte. None for --raw.
+// language-driver byte, else a guess from the text (said on standard
+// error). None for --raw.
 bool chooseCodePage(Table& t, const QString& encoding, bool raw)
 {
     if (raw)
@@ -223,7 +288,17 @@ bool chooseCodePage(Table& t, const QString& encoding, bool raw)
             printError(QString("unknown encoding '%1'").arg(encoding));
             return false;
         }
-        t.codePage.clear(); // a .cpg naming something unknown: keep the bytes
+        t.codePage.clear(); // a .cpg naming something unknown: guessed below
+    }
+    if (t.codePage.isEmpty()) {
+        t.codePage = detectCodePage(t);
+        if (!t.codePage.isEmpty()) {
+            t.codePageFrom = t.codePage == "ISO-8859-1" ? "no guess that fits the text" : "text, by detection";
+            printError(QString("%1 names no code page: its text is read as %2 (%3); name the right one with "
+                               "--encoding NAME, or keep the stored bytes with --raw")
+                           .arg(QString::fromStdString(escapeControls(t.path)), QString::fromLatin1(t.codePage),
+                               t.codePageFrom));
+        }
     }
     return true;
 }
@@ -256,19 +331,39 @@ const char* formatName(const KivDbfHeader& h)
 // converted to UTF-8 from the table's code page.
 class ValueFormatter {
 public:
-    ValueFormatter(Table& table, bool raw) : m_table(table), m_raw(raw)
+    ValueFormatter(Table& table, bool raw, bool keepBlanks = true)
+        : m_table(table), m_raw(raw), m_keepBlanks(keepBlanks)
     {
         if (!table.codePage.isEmpty())
             m_decoder = std::make_unique<QStringDecoder>(table.codePage.constData());
         const KivDbfHeader& h = table.data.getHeader();
         m_dbase7 = h.layout() == KivDbfLayout::DBase7;
         m_visualFoxPro = h.isFoxPro() && h.version() != 0xF5 && h.version() != 0xFB;
+        if (m_visualFoxPro)
+            placeFlagBits();
     }
 
-    // The field's value as text into out (replacing it).
-    void format(const KivDbfField& field, const char* bytes, int length, std::string& out)
+    // Before the fields of a record: where its _NullFlags are.
+    void startRecord(const KivDbfRecord& records, long record)
+    {
+        m_flags = nullptr;
+        if (m_flagsField >= 0)
+            m_flags = reinterpret_cast<const std::uint8_t*>(records.getField(record, m_flagsField, &m_flagsLength));
+    }
+
+    // Field index's value as text into out (replacing it).
+    void format(int index, const KivDbfField& field, const char* bytes, int length, std::string& out)
     {
         out.clear();
+        const std::size_t at = static_cast<std::size_t>(index);
+        if (at < m_nullBit.size() && flagSet(m_nullBit[at]))
+            return; // null
+        // Visual FoxPro varchar and varbinary: with their length bit set, the
+        // last byte holds the length of the value.
+        if (at < m_lengthBit.size() && flagSet(m_lengthBit[at]) && length > 0) {
+            const int used = static_cast<std::uint8_t>(bytes[length - 1]);
+            length = std::min(used, length - 1);
+        }
         const auto* b = reinterpret_cast<const std::uint8_t*>(bytes);
         const std::size_t n = static_cast<std::size_t>(length);
         switch (field.getType()) {
@@ -356,9 +451,11 @@ public:
                 return;
             }
         }
-        // Some writers pad text with NULs instead of blanks.
+        // Some writers pad text with NULs instead of blanks; the blanks that
+        // pad a character field go too, unless asked to keep them.
         std::string_view stored(bytes, n);
-        while (!stored.empty() && stored.back() == '\0')
+        const bool padded = !m_keepBlanks && field.getType() == 'C';
+        while (!stored.empty() && (stored.back() == '\0' || (padded && stored.back() == ' ')))
             stored.remove_suffix(1);
         text(stored, out);
     }
@@ -376,6 +473,30 @@ public:
     }
 
 private:
+    // The bits of the _NullFlags field, in field order: one for each
+    // varchar or varbinary field (its length is in its last byte), then one
+    // for each field that may be null.
+    void placeFlagBits()
+    {
+        const KivDbfFieldList& fields = m_table.data.getFieldList();
+        int bit = 0;
+        for (int i = 0; const KivDbfField* f = fields.getAt(i); ++i) {
+            if (f->getType() == '0' && std::strncmp(f->getFullName(), "_NullFlags", 10) == 0)
+                m_flagsField = i;
+            const bool variable = f->getType() == 'V' || f->getType() == 'Q';
+            const bool nullable = (f->bytes[18] & 0x02) != 0 && f->getType() != '0';
+            m_lengthBit.push_back(variable ? bit++ : -1);
+            m_nullBit.push_back(nullable ? bit++ : -1);
+        }
+        if (m_flagsField < 0) {
+            m_lengthBit.clear();
+            m_nullBit.clear();
+        }
+    }
+    bool flagSet(int bit) const
+    {
+        return bit >= 0 && m_flags && bit / 8 < m_flagsLength && ((m_flags[bit / 8] >> (bit % 8)) & 1);
+    }
     static bool isAscii(std::string_view s)
     {
         for (unsigned char c : s)
@@ -462,6 +583,11 @@ private:
 
     Table& m_table;
     bool m_raw;
+    bool m_keepBlanks;
+    int m_flagsField = -1;
+    const std::uint8_t* m_flags = nullptr;
+    int m_flagsLength = 0;
+    std::vector<int> m_lengthBit, m_nullBit;
     bool m_dbase7 = false;
     bool m_visualFoxPro = false;
     std::unique_ptr<QStringDecoder> m_decoder;
@@ -497,13 +623,10 @@ private:
     bool m_unknownBytes = false;
 };
 
+// The tool reports a failed write to standard output once, as it ends.
 int finishOutput()
 {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        printError(QString("cannot write the output: %1").arg(std::strerror(errno)));
-        return Failed;
-    }
-    return Ok;
+    return std::fflush(stdout) != 0 || std::ferror(stdout) ? Failed : Ok;
 }
 
 int dbfInfo(Table& t)
@@ -552,7 +675,7 @@ int dbfInfo(Table& t)
     return finishOutput();
 }
 
-int dbfDump(Table& t, bool csv, bool deleted, bool raw)
+int dbfDump(Table& t, bool csv, bool deleted, bool raw, bool keepBlanks)
 {
     KivDbfRecord* records = t.data.createRecord();
     if (!records) {
@@ -563,7 +686,7 @@ int dbfDump(Table& t, bool csv, bool deleted, bool raw)
         printError("no memo file beside the table: memo fields show their block numbers");
     const KivDbfFieldList& fields = t.data.getFieldList();
     const int count = fields.getCount();
-    ValueFormatter formatter(t, raw);
+    ValueFormatter formatter(t, raw, keepBlanks);
     LineWriter line(csv, raw);
     std::string value;
     if (deleted)
@@ -588,11 +711,12 @@ int dbfDump(Table& t, bool csv, bool deleted, bool raw)
             continue;
         if (deleted)
             line.raw(isDeleted ? "*" : "");
+        formatter.startRecord(*records, r);
         for (int f = 0; f < count; ++f) {
             int length = 0;
             const char* bytes = records->getField(r, f, &length);
             if (bytes)
-                formatter.format(*fields.getAt(f), bytes, length, value);
+                formatter.format(f, *fields.getAt(f), bytes, length, value);
             else
                 value.clear();
             line.field(value, f == 0 && !deleted);
@@ -614,10 +738,11 @@ int runDbfCommand(const QStringList& args)
     parser.setApplicationDescription(
         "Reads dBASE tables (dBASE II to 7, FoxPro).\n\n"
         "  info FILE    format, record counts and lengths, code page, memo file, the fields\n"
-        "  dump FILE    every record, a line each: text as stored (blanks kept, NUL padding\n"
-        "               dropped), binary numbers, currency and time stamps as text, memos from\n"
-        "               the .dbt/.fpt beside the table. Text is converted to UTF-8 from the\n"
-        "               table's code page (a .cpg file beside it, or its language driver);\n"
+        "  dump FILE    every record, a line each: text without the blanks that pad it, binary\n"
+        "               numbers, currency and time stamps as text, memos from the .dbt/.fpt\n"
+        "               beside the table. Text is converted to UTF-8 from the table's code page\n"
+        "               (a .cpg file beside it, or its language driver; when it names none, the\n"
+        "               code page is guessed from the text and the guess said on standard error);\n"
         "               control characters show as \\x1b except in CSV.");
     parser.addPositionalArgument("ACTION", "info or dump");
     parser.addPositionalArgument("FILE", "the table");
@@ -626,14 +751,16 @@ int runDbfCommand(const QStringList& args)
     const QCommandLineOption encoding(
         "encoding", "Read the table's text in code page NAME (CP949, windows-1251, IBM866, GBK ...).", "NAME");
     const QCommandLineOption raw("raw", "Keep the stored bytes of text: no code page conversion.");
+    const QCommandLineOption keepBlanks("keep-blanks", "Keep the blanks that pad character fields.");
     parser.addOption(csv);
+    parser.addOption(keepBlanks);
     parser.addOption(deleted);
     parser.addOption(encoding);
     parser.addOption(raw);
     const bool option = sub.isEmpty() || sub.startsWith('-');
     int exit = Ok;
-    if (!parse(
-            parser, option ? args : args.mid(1), "dbf ACTION FILE [--csv] [--deleted] [--encoding NAME | --raw]", exit))
+    if (!parse(parser, option ? args : args.mid(1),
+            "dbf ACTION FILE [--csv] [--deleted] [--keep-blanks] [--encoding NAME | --raw]", exit))
         return exit;
     const QStringList pos = parser.positionalArguments();
     if (option || pos.size() != 1 || (sub != "info" && sub != "dump")) {
@@ -659,7 +786,9 @@ int runDbfCommand(const QStringList& args)
     if (!chooseCodePage(t, parser.value(encoding), parser.isSet(raw)))
         return Failed;
     findMemo(t);
-    return sub == "info" ? dbfInfo(t) : dbfDump(t, parser.isSet(csv), parser.isSet(deleted), parser.isSet(raw));
+    return sub == "info"
+        ? dbfInfo(t)
+        : dbfDump(t, parser.isSet(csv), parser.isSet(deleted), parser.isSet(raw), parser.isSet(keepBlanks));
 }
 
 } // namespace

@@ -78,6 +78,22 @@ TEST(KivDbfData, DeletedRecordsStayAndShowTheirFlag)
     EXPECT_EQ(t.records->getRecord(1)[0], '*');
 }
 
+TEST(KivDbfData, RecordsHandedOutEndInANul)
+{
+    // As a C string a record is its own bytes and stops there, the last one
+    // too: the mapped file has no NUL after a record.
+    Table t(people().bytes());
+    const char* first = t.records->getRecord(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_STREQ(first, " Ann        31Seoul   ");
+    const char* last = t.records->getRecord(2);
+    EXPECT_STREQ(last, " Cid       100Incheon ");
+    EXPECT_EQ(t.records->getRecord(0), first) << "the same record stays where it was";
+    EXPECT_STREQ(first, " Ann        31Seoul   ");
+    EXPECT_EQ(t.records->getRecord(3), nullptr);
+    EXPECT_EQ(t.records->getRecord(-1), nullptr);
+}
+
 TEST(KivDbfData, EmptyTableAndRepeatedLoads)
 {
     DbfTable table = people();

@@ -46,6 +46,7 @@ Bytes descriptor(const DbfFieldDescriptor& f, DbfTable::Layout layout, long at)
     put32(d, 12, static_cast<unsigned long>(f.displacement >= 0 ? f.displacement : at));
     d[16] = static_cast<std::uint8_t>(f.length);
     d[17] = static_cast<std::uint8_t>(f.length > 255 ? f.length >> 8 : f.decimals);
+    d[18] = static_cast<std::uint8_t>(f.flags);
     return d;
 }
 } // namespace

@@ -14,6 +14,7 @@ struct DbfFieldDescriptor {
     int length; // above 255 for a character field: the high byte goes into the decimal count
     long displacement = -1; // -1: right after the previous field (FoxPro writes it)
     int decimals = 0;
+    int flags = 0; // Visual FoxPro's field flags (0x02: may be null)
 };
 
 struct DbfTable {

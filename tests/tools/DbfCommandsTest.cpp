@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 using namespace testsupport;
 
 namespace {
@@ -38,10 +40,12 @@ TEST(VandrelDbf, DumpQuotesCsvAndSkipsDeletedUnlessAsked)
     writeFile(dir.file("t.dbf"), sample().bytes());
     auto r = vandrel(dir, {"dbf", "dump", "t.dbf", "--csv"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "NAME,NOTE\nAnn     ,\"a,b       \"\nBob     ,\"say \"\"hi\"\"  \"\n");
+    EXPECT_EQ(r.out, "NAME,NOTE\nAnn,\"a,b\"\nBob,\"say \"\"hi\"\"\"\n");
     r = vandrel(dir, {"dbf", "dump", "t.dbf", "--deleted"});
-    EXPECT_EQ(
-        r.out, "DELETED\tNAME\tNOTE\n\tAnn     \ta,b       \n\tBob     \tsay \"hi\"  \n*\tGone    \tx         \n");
+    EXPECT_EQ(r.out, "DELETED\tNAME\tNOTE\n\tAnn\ta,b\n\tBob\tsay \"hi\"\n*\tGone\tx\n");
+    // The blanks that pad a character field stay when asked for.
+    r = vandrel(dir, {"dbf", "dump", "t.dbf", "--csv", "--keep-blanks"});
+    EXPECT_EQ(r.out, "NAME,NOTE\nAnn     ,\"a,b       \"\nBob     ,\"say \"\"hi\"\"  \"\n");
 }
 
 TEST(VandrelDbf, Failures)
@@ -84,7 +88,7 @@ TEST(VandrelDbf, BinaryFieldsShowAsNumbersAndTimes)
     writeFile(dir.file("fox.dbf"), fox.bytes());
     auto r = vandrel(dir, {"dbf", "dump", "fox.dbf"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(firstRecord(r.out), "-5\t-1234.5678\t2.5\t2020-03-27 09:30:09.999\t\tab  \t00000100");
+    EXPECT_EQ(firstRecord(r.out), "-5\t-1234.5678\t2.5\t2020-03-27 09:30:09.999\t\tab\t00000100");
 
     // dBASE 7 keeps numbers big-endian with the sign bit flipped, and its
     // time stamps as milliseconds in a double.
@@ -117,7 +121,7 @@ TEST(VandrelDbf, ReadsDBase2AndLongCharacterFields)
     EXPECT_NE(r.out.find("records:        2 in the header, 2 read"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("(dBASE II)"), std::string::npos) << r.out;
     r = vandrel(dir, {"dbf", "dump", "two.dbf"});
-    EXPECT_EQ(r.out, "EMP:NMBR\tLAST\n  2\tStegman   \n  3\tHemeryick \n");
+    EXPECT_EQ(r.out, "EMP:NMBR\tLAST\n  2\tStegman\n  3\tHemeryick\n") << "numbers keep their blanks";
 
     DbfTable wide;
     wide.version = 0x30;
@@ -139,12 +143,11 @@ TEST(VandrelDbf, TextInTheTablesCodePage)
     table.languageDriver = 0xC9;
     writeFile(dir.file("ru.dbf"), table.bytes());
     auto r = vandrel(dir, {"dbf", "dump", "ru.dbf"});
-    EXPECT_EQ(r.out, "NAME\n\xd0\x9d\xd0\x98\xd0\x98   \n");
+    EXPECT_EQ(r.out, "NAME\n\xd0\x9d\xd0\x98\xd0\x98\n");
     r = vandrel(dir, {"dbf", "dump", "ru.dbf", "--raw", "--csv"});
-    EXPECT_EQ(r.out, "NAME\n\xcd\xc8\xc8   \n") << "--raw keeps the bytes";
+    EXPECT_EQ(r.out, "NAME\n\xcd\xc8\xc8\n") << "--raw keeps the bytes";
     r = vandrel(dir, {"dbf", "dump", "ru.dbf", "--encoding", "IBM866"});
-    EXPECT_EQ(firstRecord(r.out), "\xe2\x95\x90\xe2\x95\x9a\xe2\x95\x9a   ")
-        << "--encoding wins over the language driver";
+    EXPECT_EQ(firstRecord(r.out), "\xe2\x95\x90\xe2\x95\x9a\xe2\x95\x9a") << "--encoding wins over the language driver";
     r = vandrel(dir, {"dbf", "dump", "ru.dbf", "--encoding", "no-such-page"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
@@ -153,14 +156,70 @@ TEST(VandrelDbf, TextInTheTablesCodePage)
     table.languageDriver = 0;
     table.records = {{"\xbc\xad\xbf\xef"}}; // "서울" in CP949
     writeFile(dir.file("ko.dbf"), table.bytes());
-    r = vandrel(dir, {"dbf", "dump", "ko.dbf"});
-    EXPECT_EQ(firstRecord(r.out), "\\xbc\\xad\\xbf\\xef  ") << "unknown bytes never reach the terminal raw";
-    EXPECT_NE(r.err.find("--encoding"), std::string::npos);
     writeText(dir.file("ko.cpg"), "CP949\n");
     r = vandrel(dir, {"dbf", "dump", "ko.dbf"});
-    EXPECT_EQ(firstRecord(r.out), "\xec\x84\x9c\xec\x9a\xb8  ");
+    EXPECT_EQ(firstRecord(r.out), "\xec\x84\x9c\xec\x9a\xb8");
     r = vandrel(dir, {"dbf", "info", "ko.dbf"});
     EXPECT_NE(r.out.find("CP949 (from the .cpg file)"), std::string::npos) << r.out;
+}
+
+TEST(VandrelDbf, AnUnnamedCodePageIsGuessedAndAlwaysGivesUtf8)
+{
+    TempDir dir;
+    // Korean provinces in code page 949, the table naming no code page (a
+    // language driver no writer defines, no .cpg), as real tables do.
+    DbfTable table;
+    table.languageDriver = 0xF0;
+    table.fields = {{"NAME", 'C', 20}};
+    for (const char* name : {"\xbc\xad\xbf\xef\xc6\xaf\xba\xb0\xbd\xc3", "\xba\xce\xbb\xea\xb1\xa4\xbf\xaa\xbd\xc3",
+             "\xb4\xeb\xb1\xb8\xb1\xa4\xbf\xaa\xbd\xc3", "\xc0\xce\xc3\xb5\xb1\xa4\xbf\xaa\xbd\xc3",
+             "\xb0\xe6\xb1\xe2\xb5\xb5", "\xb0\xad\xbf\xf8\xb5\xb5", "\xc3\xe6\xc3\xbb\xba\xcf\xb5\xb5",
+             "\xc0\xfc\xb6\xf3\xb3\xb2\xb5\xb5", "\xb0\xe6\xbb\xf3\xba\xcf\xb5\xb5",
+             "\xc1\xa6\xc1\xd6\xc6\xaf\xba\xb0\xc0\xda\xc4\xa1\xb5\xb5"})
+        table.records.push_back({name});
+    writeFile(dir.file("ko.dbf"), table.bytes());
+    auto r = vandrel(dir, {"dbf", "dump", "ko.dbf", "--csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(firstRecord(r.out), "\xec\x84\x9c\xec\x9a\xb8\xed\x8a\xb9\xeb\xb3\x84\xec\x8b\x9c"); // 서울특별시
+    EXPECT_NE(r.err.find("CP949"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--encoding"), std::string::npos) << "how to name another";
+    EXPECT_TRUE(QString::fromUtf8(r.out.c_str()).toUtf8().toStdString() == r.out) << "valid UTF-8";
+    r = vandrel(dir, {"dbf", "info", "ko.dbf"});
+    EXPECT_NE(r.out.find("CP949 (from the text, by detection)"), std::string::npos) << r.out;
+    // --raw keeps the stored bytes; --encoding is taken as given.
+    r = vandrel(dir, {"dbf", "dump", "ko.dbf", "--raw", "--csv"});
+    EXPECT_EQ(firstRecord(r.out), "\xbc\xad\xbf\xef\xc6\xaf\xba\xb0\xbd\xc3");
+    EXPECT_EQ(r.err, "");
+
+    // Too little text to tell: read as ISO-8859-1, still valid UTF-8.
+    table.records = {{"\xbc\xad\xbf\xef"}};
+    writeFile(dir.file("short.dbf"), table.bytes());
+    r = vandrel(dir, {"dbf", "dump", "short.dbf", "--csv"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(QString::fromUtf8(r.out.c_str()).toUtf8().toStdString() == r.out) << "valid UTF-8";
+    EXPECT_NE(r.err.find("--encoding"), std::string::npos) << r.err;
+    // Plain ASCII needs no code page, and no word about one.
+    table.records = {{"Seoul"}};
+    writeFile(dir.file("ascii.dbf"), table.bytes());
+    r = vandrel(dir, {"dbf", "dump", "ascii.dbf"});
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(firstRecord(r.out), "Seoul");
+}
+
+TEST(VandrelDbf, VarcharFieldsTakeTheirLengthFromTheNullFlags)
+{
+    TempDir dir;
+    DbfTable fox;
+    fox.version = 0x30;
+    // Flags of the field descriptor: 0x02 may be null. Bits of _NullFlags
+    // in field order: the length bit of V, then the null bit of NOTE.
+    fox.fields = {{"V", 'V', 10}, {"NOTE", 'C', 4, -1, 0, 0x02}, {"_NullFlags", '0', 1}};
+    fox.records = {{std::string("Test") + std::string(5, ' ') + "\x04", "abcd", bytes({0x01})},
+        {"full width", "  x ", bytes({0x02})}};
+    writeFile(dir.file("v.dbf"), fox.bytes());
+    const auto r = vandrel(dir, {"dbf", "dump", "v.dbf", "--csv"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "V,NOTE,_NullFlags\nTest,abcd,00000001\nfull width,,00000010\n");
 }
 
 TEST(VandrelDbf, ControlCharactersNeverReachTheTerminal)
@@ -173,10 +232,10 @@ TEST(VandrelDbf, ControlCharactersNeverReachTheTerminal)
         "1"}};
     writeFile(dir.file("t.dbf"), table.bytes());
     auto r = vandrel(dir, {"dbf", "dump", "t.dbf"});
-    EXPECT_EQ(firstRecord(r.out), "\\x1b]0;x\\x07\\x09z\\x0d\\x0ay \t\\u009b1");
+    EXPECT_EQ(firstRecord(r.out), "\\x1b]0;x\\x07\\x09z\\x0d\\x0ay\t\\u009b1");
     r = vandrel(dir, {"dbf", "dump", "t.dbf", "--csv"});
     EXPECT_EQ(r.out,
-        "A,B\n\"\x1b]0;x\x07\tz\r\ny \",\xc2\x9b"
+        "A,B\n\"\x1b]0;x\x07\tz\r\ny\",\xc2\x9b"
         "1\n")
         << "CSV keeps the bytes and quotes them";
 }
