@@ -1,5 +1,6 @@
 #include "database/AdoRecordset.h"
 #include "database/ConnectionPool_p.h"
+#include "database/StatementWatch_p.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -28,6 +29,14 @@ const char* const kSource = "KivAdo";
 [[noreturn]] void raise(const QSqlError& error)
 {
     raise(error.text().trimmed().isEmpty() ? QString("the database refused the statement") : error.text().trimmed());
+}
+
+// A statement that failed: the server's reason, or that it did not answer in time.
+[[noreturn]] void raise(const QSqlError& error, const kivado::StatementWatch& watch)
+{
+    if (watch.expired())
+        raise(QString("the server did not answer within %1 ms").arg(kivado::StatementWatch::cutOffMs()));
+    raise(error);
 }
 
 // The single table a "SELECT ... FROM name" statement reads.
@@ -128,11 +137,12 @@ struct AdoRecordset::Impl {
         // over at once, so rows are kept there and other statements may run
         // on the connection while this one is walked.
         query->setForwardOnly(connection->engine == Engine::SQLite);
+        const kivado::StatementWatch watch(*connection);
         if (!query->exec(source)) {
             const QSqlError error = query->lastError();
             query.reset();
             ConnectionPool::checkAlive(*connection);
-            raise(error);
+            raise(error, watch);
         }
         row = QSqlRecord();
         fetch();
@@ -148,6 +158,7 @@ struct AdoRecordset::Impl {
         QSqlQuery q(ConnectionPool::database(*connection));
         q.prepare(QString::fromStdString(SqlDialect::columnsQuery(connection->engine)));
         q.bindValue(":t", table);
+        const kivado::StatementWatch watch(*connection);
         if (!q.exec())
             return;
         while (q.next()) {
@@ -199,10 +210,11 @@ struct AdoRecordset::Impl {
             raise(q.lastError());
         for (int i = 0; i < values.size(); ++i)
             q.bindValue(i, values.at(i));
+        const kivado::StatementWatch watch(*connection);
         if (!q.exec()) {
             const QSqlError error = q.lastError();
             ConnectionPool::checkAlive(*connection);
-            raise(error);
+            raise(error, watch);
         }
         if (!isNew && q.numRowsAffected() == 0)
             raise(QString("the row to update was changed or deleted by someone else"));
@@ -395,6 +407,7 @@ long AdoRecordset::CountRecords()
         while (inner.endsWith(';'))
             inner.chop(1);
         QSqlQuery count(ConnectionPool::database(*d->connection));
+        const kivado::StatementWatch watch(*d->connection);
         if (count.exec("SELECT COUNT(*) FROM (" + inner + ") AS counted") && count.next()) {
             const long n = static_cast<long>(count.value(0).toLongLong());
             count.finish();

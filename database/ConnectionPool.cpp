@@ -1,5 +1,6 @@
 #include "database/ConnectString_p.h"
 #include "database/ConnectionPool_p.h"
+#include "database/StatementWatch_p.h"
 #include "platform/ByteSource.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace kivado {
@@ -83,18 +85,30 @@ bool configure(
     db.setUserName(QString::fromUtf8(user && *user ? user : target.user.c_str()));
     db.setPassword(QString::fromUtf8(password && *password ? password : target.password.c_str()));
     QStringList options;
-    bool timeout = false;
+    // libpq waits for ever with a time-out of 0 or less (or none): this one
+    // waits kConnectTimeoutSeconds then. The server cancels a statement that
+    // runs past the statement time-out itself; StatementWatch covers one
+    // that does not answer at all.
+    std::string serverOptions = "-c statement_timeout=" + std::to_string(StatementWatch::timeoutMs());
+    int timeout = 0;
     for (const auto& [key, value] : target.options) {
         // Qt joins the options with ';' and turns each into a blank.
         if (value.find(';') != std::string::npos) {
             error = "the value of " + key + " may not hold a semicolon";
             return false;
         }
-        timeout = timeout || key == "connect_timeout";
+        if (key == "connect_timeout") {
+            timeout = std::atoi(value.c_str());
+            continue;
+        }
+        if (key == "options") {
+            serverOptions = value + " " + serverOptions; // the caller's settings first; the last -c wins
+            continue;
+        }
         options << QString::fromStdString(key) + '=' + optionValue(value);
     }
-    if (!timeout)
-        options << QString("connect_timeout=%1").arg(ConnectionPool::kConnectTimeoutSeconds);
+    options << QString("connect_timeout=%1").arg(timeout > 0 ? timeout : ConnectionPool::kConnectTimeoutSeconds);
+    options << "options=" + optionValue(serverOptions);
     db.setConnectOptions(options.join(';'));
     return true;
 }
@@ -163,6 +177,7 @@ void ConnectionPool::checkAlive(const AdoConnection& connection)
         if (!db.isOpen())
             return;
         QSqlQuery probe(db);
+        const StatementWatch watch(connection);
         if (probe.exec("SELECT 1"))
             return;
         db.close(); // the next acquire opens it again

@@ -1,5 +1,6 @@
 #include "database/KivDatabase.h"
 #include "database/ConnectionPool_p.h"
+#include "database/StatementWatch_p.h"
 
 #include "platform/CComboBox.h"
 #include "platform/CListBox.h"
@@ -110,9 +111,13 @@ int KivDatabase::Execute(const char* sql)
     int result = 0;
     absorb([&] {
         QSqlQuery query(ConnectionPool::database(*m_connection));
+        const kivado::StatementWatch watch(*m_connection);
         if (!query.exec(QString::fromUtf8(sql ? sql : ""))) {
             const QSqlError error = query.lastError();
             ConnectionPool::checkAlive(*m_connection);
+            if (watch.expired())
+                throw KivDbError("KivAdo",
+                    "the server did not answer within " + std::to_string(kivado::StatementWatch::cutOffMs()) + " ms");
             throw KivDbError("KivAdo", error.text().trimmed().toStdString());
         }
         result = 1;

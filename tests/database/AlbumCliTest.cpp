@@ -61,6 +61,31 @@ TEST_F(AlbumCli, CreateFillFindAndGroup)
     EXPECT_EQ(album({"frobnicate"}).status, 1);
 }
 
+TEST_F(AlbumCli, StoredTextNeverSendsEscapesToTheTerminal)
+{
+    ASSERT_EQ(album({"init"}).status, 0);
+    ASSERT_EQ(album({"add-field", "CITY", "40"}).status, 0);
+    const std::string chr = dbtest::onPostgres() ? "CHR" : "CHAR";
+    ASSERT_EQ(album({"sql",
+                        "INSERT INTO KIV_GROUPS (GROUP_NAME, GROUP_PATH) VALUES ('A' || " + chr
+                            + "(27) || '[2J', '/x' || " + chr + "(10) || 'y')"})
+                  .status,
+        0);
+    ASSERT_EQ(album({"sql",
+                        "INSERT INTO KIV_DATA VALUES (1, 'a' || " + chr + "(27) || ']0;x' || " + chr + "(7), 'two' || "
+                            + chr + "(10) || 'lines')"})
+                  .status,
+        0);
+    const auto groups = album({"groups"});
+    ASSERT_EQ(groups.status, 0) << groups.err;
+    EXPECT_EQ(groups.out.rfind("A\\x1b[2J\t/x\\x0ay\t", 0), 0u) << groups.out;
+    EXPECT_EQ(groups.out.find('\x1b'), std::string::npos);
+    // CSV keeps the bytes and quotes a line break, as dbf dump --csv does.
+    const auto found = album({"find", "DATA_ID=1"});
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_NE(found.out.find(",\"two\nlines\"\n"), std::string::npos) << found.out;
+}
+
 TEST_F(AlbumCli, UnusableDatabasesFailWithAMessage)
 {
     for (const std::string& db : {"sqlite:" + m_dir.file("none/x.db"), std::string("mysql://x/y"), std::string("")}) {

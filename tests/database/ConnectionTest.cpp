@@ -8,8 +8,12 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include <arpa/inet.h>
 #include <fstream>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -149,6 +153,76 @@ TEST_F(Connection, DroppedConnectionIsOpenedAgain)
     ASSERT_EQ(again.Open(m_connect.c_str(), nullptr, nullptr), 1);
     EXPECT_EQ(again.Execute("SELECT 1"), 1) << KivDatabase::GetLastError();
     EXPECT_NE(KivDatabase::CreateRecord("SELECT 1 AS one", m_connect.c_str(), 1), nullptr);
+}
+
+// A TCP listener on loopback that accepts connections and never says a word.
+class SilentServer {
+public:
+    SilentServer()
+    {
+        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+            || ::listen(m_listener, 8) != 0
+            || ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        m_port = ntohs(address.sin_port);
+    }
+    ~SilentServer() { ::close(m_listener); }
+    int port() const { return m_port; }
+
+private:
+    int m_listener = -1;
+    int m_port = 0;
+};
+
+TEST_F(Connection, ASilentServerNeverHangsTheCaller)
+{
+    if (dbtest::onPostgres())
+        GTEST_SKIP() << "needs no server: run once";
+    // The kernel completes the connection (the listen backlog); nobody answers.
+    SilentServer server;
+    ASSERT_NE(server.port(), 0);
+    const std::string port = std::to_string(server.port());
+    // No time-out, or one of 0 or less, would be libpq's "wait for ever".
+    for (const std::string& connect : {"host=127.0.0.1 port=" + port + " dbname=x user=y sslmode=disable",
+             "host=127.0.0.1 port=" + port + " dbname=x user=y sslmode=disable connect_timeout=0",
+             "postgresql://y@127.0.0.1:" + port + "/x?sslmode=disable&connect_timeout=-1"}) {
+        KivDatabase db;
+        EXPECT_EQ(db.Open(connect.c_str(), nullptr, nullptr), 0) << connect;
+        EXPECT_NE(KivDatabase::GetLastError().find("timeout"), std::string::npos) << KivDatabase::GetLastError();
+    }
+}
+
+TEST_F(Connection, AStatementThatGetsNoAnswerFailsInTime)
+{
+    if (!dbtest::onPostgres())
+        GTEST_SKIP() << "a server's statement";
+    KivDatabase db;
+    ASSERT_EQ(db.Open(m_connect.c_str(), nullptr, nullptr), 1);
+    // The server cancels a statement past the time-out itself ...
+    qputenv("VANDREL_STATEMENT_TIMEOUT_MS", "700");
+    KivDatabase::ClosePool();
+    KivDatabase short_;
+    ASSERT_EQ(short_.Open(m_connect.c_str(), nullptr, nullptr), 1);
+    EXPECT_EQ(short_.Execute("SELECT pg_sleep(20)"), 0);
+    EXPECT_NE(KivDatabase::GetLastError().find("statement timeout"), std::string::npos) << KivDatabase::GetLastError();
+    // ... and where it does not answer at all, the connection is cut.
+    qputenv("VANDREL_STATEMENT_TIMEOUT_MS", "30000");
+    KivDatabase::ClosePool();
+    KivDatabase patient;
+    ASSERT_EQ(patient.Open(m_connect.c_str(), nullptr, nullptr), 1);
+    qputenv("VANDREL_STATEMENT_TIMEOUT_MS", "700");
+    EXPECT_EQ(patient.Execute("SELECT pg_sleep(20)"), 0);
+    EXPECT_NE(KivDatabase::GetLastError().find("did not answer within 2700 ms"), std::string::npos)
+        << KivDatabase::GetLastError();
+    qunsetenv("VANDREL_STATEMENT_TIMEOUT_MS");
+    KivDatabase again;
+    ASSERT_EQ(again.Open(m_connect.c_str(), nullptr, nullptr), 1);
+    EXPECT_EQ(again.Execute("SELECT 1"), 1) << "the connection is opened anew";
 }
 
 } // namespace
