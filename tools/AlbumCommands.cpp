@@ -1,6 +1,7 @@
 // vandrel album DB ACTION: an album's tables through the database library,
 // on any connection string it accepts.
 #include "Cli.h"
+#include "Terminal.h"
 
 #include "database/KivAlbumData.h"
 #include "database/KivGroupData.h"
@@ -83,8 +84,8 @@ int albumFields(KivAlbumData& album)
     for (int i = 0; i < fields.getCount(); ++i) {
         const KivFieldInfo* f = fields.getAt(i);
         const CString type = KivFieldList::getType(f->type);
-        std::printf("%s\t%s\t%d\t%s\t%s\n", f->name.c_str(), type.empty() ? "-" : type.c_str(), f->size,
-            f->title.c_str(), f->desc.c_str());
+        std::printf("%s\t%s\t%d\t%s\t%s\n", escapeControls(f->name).c_str(), type.empty() ? "-" : type.c_str(), f->size,
+            escapeControls(f->title).c_str(), escapeControls(f->desc).c_str());
     }
     fields.removeData();
     return Ok;
@@ -144,9 +145,10 @@ int albumGroups(KivGroupData& groups)
     if (!rs)
         return failed("cannot read KIV_GROUPS");
     for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
-        std::printf("%s\t%s\t%s\t%s\n", KivDatabase::GetValue(rs, "GROUP_NAME").c_str(),
-            KivDatabase::GetValue(rs, "GROUP_PATH").c_str(), KivDatabase::GetValue(rs, "CREATE_DATE").c_str(),
-            KivDatabase::GetValue(rs, "ACCESS_DATE").c_str());
+        std::printf("%s\t%s\t%s\t%s\n", escapeControls(KivDatabase::GetValue(rs, "GROUP_NAME")).c_str(),
+            escapeControls(KivDatabase::GetValue(rs, "GROUP_PATH")).c_str(),
+            escapeControls(KivDatabase::GetValue(rs, "CREATE_DATE")).c_str(),
+            escapeControls(KivDatabase::GetValue(rs, "ACCESS_DATE")).c_str());
     rs->Close();
     return Ok;
 }

@@ -29,8 +29,9 @@ void printError(const QString& text);
 
 // "#RRGGBB" into a COLORREF; prints the error for option and gives false.
 bool parseColor(const QString& text, const char* option, COLORREF& out);
-// "WxH" with each side from 1 to 16384; prints the error and gives false.
-bool parseSize(const QString& text, int& width, int& height);
+// "WxH" with each side from 1 to 16384; prints the error, naming --option,
+// and gives false.
+bool parseSize(const QString& text, int& width, int& height, const char* option = "size");
 // Arguments as text that keeps every byte: bytes that are no UTF-8 (a
 // Latin-1 file name) become the code points U+DC80..U+DCFF, which utf8()
 // turns back into those bytes, so paths stay bytes end to end.

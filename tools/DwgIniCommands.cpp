@@ -33,12 +33,26 @@ QString shown(const QByteArray& text)
     return QString::fromStdString(escapeControls(text.toStdString()));
 }
 
+// A drawing starts with its release: "AC" and four digits ("AC1015"), or
+// before release 10 a digit, a point and two digits ("AC2.10").
+bool hasDrawingSignature(const char* v)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return v[0] == 'A' && v[1] == 'C' && digit(v[2])
+        && ((digit(v[3]) && digit(v[4]) && digit(v[5])) || (v[3] == '.' && digit(v[4]) && digit(v[5])));
+}
+
 bool openDrawing(KivDwgPreview& reader, const QByteArray& path)
 {
-    if (reader.Open(path.constData()))
-        return true;
-    printError(QString("cannot open %1: %2").arg(shown(path), QString::fromStdString(reader.GetError())));
-    return false;
+    if (!reader.Open(path.constData())) {
+        printError(QString("cannot open %1: %2").arg(shown(path), QString::fromStdString(reader.GetError())));
+        return false;
+    }
+    if (!hasDrawingSignature(reader.GetVersionString())) {
+        printError(QString("%1 is no DWG drawing: it does not start with AC and a release number").arg(shown(path)));
+        return false;
+    }
+    return true;
 }
 
 int dwgInfo(const QByteArray& path)
@@ -209,6 +223,11 @@ int runIni(const QStringList& args)
             printError("INI values hold at most 255 characters");
             return Failed;
         }
+        if (value.contains('\n') || value.contains('\r') || section.contains('\n') || section.contains('\r')
+            || key.contains('\n') || key.contains('\r')) {
+            printError("INI sections, keys and values cannot hold line breaks");
+            return Failed;
+        }
         int written;
         if (parser.isSet(password))
             written = ini.setConfigCrypt(pw.constData(), section.constData(), key.constData(), value.constData());
@@ -216,11 +235,6 @@ int runIni(const QStringList& args)
             written = ini.setConfig(section.constData(), key.constData(), n, value.constData());
         else
             written = ini.setConfig(section.constData(), key.constData(), value.constData());
-        if (value.contains('\n') || value.contains('\r') || section.contains('\n') || section.contains('\r')
-            || key.contains('\n') || key.contains('\r')) {
-            printError("INI sections, keys and values cannot hold line breaks");
-            return Failed;
-        }
         if (!written) {
             printError(QString("cannot write %1").arg(pos.at(0)));
             return Failed;

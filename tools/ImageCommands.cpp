@@ -7,6 +7,7 @@
 #include "platform/PathNoCase.h"
 
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 namespace cli {
@@ -82,6 +83,31 @@ const KivLeadCommand* parseDo(const QString& text, int* values)
     return command;
 }
 
+// Saves the edited page. An output that is the input itself (also through
+// a link) and holds other pages gets only this page replaced, as the editor
+// saves a page; it never loses the others. Written in another format, those
+// pages would have no place: that is refused. KIVLEAD_SUCCESS, or a status
+// after the message was printed (KIVLEAD_ERROR_INVALID_ARGUMENT).
+int saveEdited(const QString& in, const QString& out, int page, CLeadBitmap* image, int format)
+{
+    const std::string input = ResolvePathNoCase(utf8(in).constData());
+    std::error_code error;
+    KivLeadFileInfo info;
+    if (!std::filesystem::equivalent(input, utf8(out).toStdString(), error)
+        || KivLeadGetFileInfo(input.c_str(), &info) != KIVLEAD_SUCCESS || info.pages <= 1)
+        return KivLeadSaveFile(utf8(out).constData(), image, format, 0, 2);
+    if (format != info.format) {
+        printError(QString("%1 holds %2 pages, which a %3 file cannot keep: write the page elsewhere, or put it back "
+                           "with vandrel image page %1 replace %4 FILE")
+                       .arg(shown(in))
+                       .arg(info.pages)
+                       .arg(KivLeadFormatName(format))
+                       .arg(page));
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    }
+    return KivLeadSaveFile(input.c_str(), image, format, 0, 2, page, KIVLEAD_SAVE_REPLACE);
+}
+
 int edit(const QString& in, const QString& out, int page, const QStringList& steps)
 {
     struct Step {
@@ -120,7 +146,7 @@ int edit(const QString& in, const QString& out, int page, const QStringList& ste
             return Failed;
         }
     }
-    status = KivLeadSaveFile(utf8(out).constData(), image, format, 0, 2);
+    status = saveEdited(in, out, page, image, format);
     if (status != KIVLEAD_SUCCESS) {
         failed(QString("cannot write %1").arg(shown(out)), status);
         return Failed;

@@ -76,7 +76,7 @@ int runSheet(const QStringList& args)
         return Failed;
     }
     int cols = 0, rows = 0, cellWidth = 0, cellHeight = 0;
-    if (!parseGrid(parser.value(grid), cols, rows) || !parseSize(parser.value(cell), cellWidth, cellHeight))
+    if (!parseGrid(parser.value(grid), cols, rows) || !parseSize(parser.value(cell), cellWidth, cellHeight, "cell"))
         return Failed;
     const QString out = parser.value(output);
     if (outputFormat(out, false) != "PNG") {
@@ -85,8 +85,17 @@ int runSheet(const QStringList& args)
     }
     const long long width = static_cast<long long>(cols) * cellWidth,
                     height = static_cast<long long>(rows) * cellHeight;
-    if (width > 16384 || height > 16384 || !checkRasterSize(static_cast<int>(width), static_cast<int>(height)))
+    if (width > 16384 || height > 16384 || width * height > kMaxRasterPixels) {
+        printError(QString("a page of %1 cells of %2x%3 would be %4x%5 pixels: pages hold at most 16384 a side and "
+                           "%6 pixels (4096x4096); choose a smaller --cell or --grid")
+                       .arg(parser.value(grid))
+                       .arg(cellWidth)
+                       .arg(cellHeight)
+                       .arg(width)
+                       .arg(height)
+                       .arg(kMaxRasterPixels));
         return Failed;
+    }
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         printError("sheet needs the widget application");
         return Failed;

@@ -1,5 +1,7 @@
 #include "Terminal.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,13 +55,59 @@ std::size_t Utf8SequenceLength(const unsigned char* p, std::size_t n)
 
 namespace {
 
+// Standard output is a stream of our own (CheckStandardOutput), which has no
+// descriptor of its own: its descriptor is still 1.
+int descriptorOf(std::FILE* stream)
+{
+    return stream == stdout ? STDOUT_FILENO : ::fileno(stream);
+}
+
 bool isPipe(std::FILE* stream)
 {
     struct stat st { };
-    return ::fstat(::fileno(stream), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
+    return ::fstat(descriptorOf(stream), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
+}
+
+int g_stdoutError = 0;
+
+ssize_t writeStandardOutput(void*, const char* data, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(STDOUT_FILENO, data + done, size - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (!g_stdoutError)
+                g_stdoutError = n < 0 ? errno : EIO;
+            return -1;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(size);
 }
 
 } // namespace
+
+void CheckStandardOutput()
+{
+    const cookie_io_functions_t functions {nullptr, &writeStandardOutput, nullptr, nullptr};
+    std::FILE* stream = ::fopencookie(nullptr, "w", functions);
+    if (!stream)
+        return;
+    // As the C library buffers standard output: by line at a terminal.
+    std::setvbuf(stream, nullptr, ::isatty(STDOUT_FILENO) == 1 ? _IOLBF : _IOFBF, BUFSIZ);
+    stdout = stream;
+}
+
+int StandardOutputError()
+{
+    if (std::fflush(stdout) != 0 && !g_stdoutError)
+        g_stdoutError = errno ? errno : EIO;
+    if (std::ferror(stdout) && !g_stdoutError)
+        g_stdoutError = EIO;
+    return g_stdoutError;
+}
 
 bool AppendEscaped(std::string& out, std::string_view text, bool keepBytes)
 {
@@ -116,7 +164,7 @@ std::string escapeControls(std::string_view text)
 
 bool IsTerminal(std::FILE* stream)
 {
-    return stream && ::isatty(::fileno(stream)) == 1;
+    return stream && ::isatty(descriptorOf(stream)) == 1;
 }
 
 ProgressBar::ProgressBar(const char* label, std::uint64_t total, bool resultsOnStdout)

@@ -28,6 +28,13 @@ std::size_t Utf8SequenceLength(const unsigned char* p, std::size_t n);
 
 bool IsTerminal(std::FILE* stream);
 
+// Makes standard output a stream whose writes remember the first failure
+// (a full disk, a closed pipe), so that the reason is known however much
+// was buffered when it happened. Call before anything is written.
+void CheckStandardOutput();
+// Flushes standard output: 0, or the errno of the first write that failed.
+int StandardOutputError();
+
 // "[#####     ]  50%  label" on standard error, redrawn at most ten times a
 // second. Drawn only when standard error is a terminal and standard output
 // is not a pipe; commands that write their results to standard output also

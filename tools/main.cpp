@@ -102,14 +102,14 @@ void appendCsv(std::string& line, std::string_view value)
     line += '"';
 }
 
-bool parseSize(const QString& text, int& width, int& height)
+bool parseSize(const QString& text, int& width, int& height, const char* option)
 {
     static const QRegularExpression re("^(\\d{1,5})x(\\d{1,5})$");
     const auto m = re.match(text);
     width = m.hasMatch() ? m.captured(1).toInt() : 0;
     height = m.hasMatch() ? m.captured(2).toInt() : 0;
     if (width < 1 || height < 1 || width > 16384 || height > 16384) {
-        printError("--size takes WxH, each from 1 to 16384");
+        printError(QString("--%1 takes WxH, each from 1 to 16384").arg(option));
         return false;
     }
     return true;
@@ -161,19 +161,10 @@ void printError(const QString& text)
 
 } // namespace cli
 
-int main(int argc, char** argv)
-{
-    // Contact sheets are drawn by the browser's cells, which are widgets;
-    // nothing is ever shown, so they need no display.
-    const bool widgets = cli::needsWidgets(argc, argv);
-    if (widgets)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::unique_ptr<QCoreApplication> app(
-        widgets ? new QApplication(argc, argv) : new QCoreApplication(argc, argv));
-    QCoreApplication::setApplicationName("vandrel");
-    QCoreApplication::setApplicationVersion(VANDREL_VERSION);
+namespace {
 
-    QStringList args = cli::argumentsOf(argc, argv).mid(1);
+int runCommand(QStringList args)
+{
     while (!args.isEmpty() && args.first().startsWith('-')) {
         const QString option = args.takeFirst();
         if (option == "--help" || option == "-h") {
@@ -219,4 +210,42 @@ int main(int argc, char** argv)
     cli::printError(QString("unknown command '%1'").arg(args.first()));
     printUsage(stderr);
     return cli::Failed;
+}
+
+// The toolkit's own chatter ("XDG_RUNTIME_DIR not set" …) is no concern of a
+// command's user: only the libraries' categories reach standard error,
+// unless logging rules ask for more.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    const bool ours = context.category && std::strncmp(context.category, "vandrel.", 8) == 0;
+    if (!ours && type != QtCriticalMsg && type != QtFatalMsg)
+        return;
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    cli::CheckStandardOutput();
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        qInstallMessageHandler(&quietMessages);
+    // Contact sheets are drawn by the browser's cells, which are widgets;
+    // nothing is ever shown, so they need no display.
+    const bool widgets = cli::needsWidgets(argc, argv);
+    if (widgets)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app(
+        widgets ? new QApplication(argc, argv) : new QCoreApplication(argc, argv));
+    QCoreApplication::setApplicationName("vandrel");
+    QCoreApplication::setApplicationVersion(VANDREL_VERSION);
+
+    const int status = runCommand(cli::argumentsOf(argc, argv).mid(1));
+    // Output that did not arrive is a failure, whatever the command did.
+    if (const int error = cli::StandardOutputError()) {
+        cli::printError(
+            QString("cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+        return cli::Failed;
+    }
+    return status;
 }

@@ -79,11 +79,22 @@ TEST(VandrelDwg, ADrawingWithoutAPictureIsAnError)
 TEST(VandrelDwg, InfoEscapesControlBytesAndRefusesWhatIsNoFile)
 {
     TempDir dir;
+    // Only what starts with "AC" and a release is a drawing: not a text or
+    // a web page, nor a crafted version of control bytes.
     writeFile(dir.file("esc.dwg"), makeDwg("AC\x1b[2J", {}));
-    auto r = vandrel(dir, {"dwg", "info", "esc.dwg"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("version:  AC\\x1b[2J (0)"), std::string::npos) << r.out;
-    EXPECT_EQ(r.out.find('\x1b'), std::string::npos) << "no escape reaches the terminal";
+    writeText(dir.file("page.dwg"), "<html><body>hello</body></html>");
+    for (const char* file : {"esc.dwg", "page.dwg"}) {
+        const auto r = vandrel(dir, {"dwg", "info", file});
+        EXPECT_EQ(r.status, 1) << file;
+        EXPECT_NE(r.err.find("is no DWG drawing"), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.find('\x1b') + r.err.find('\x1b'), 2 * std::string::npos) << "no escape reaches the terminal";
+        EXPECT_EQ(vandrel(dir, {"dwg", "preview", file, "-o", "x.png"}).status, 1);
+    }
+    // The releases before 10 wrote "AC1.50", "AC2.10": drawings without a preview.
+    writeFile(dir.file("old.dwg"), makeDwg("AC2.10", {}));
+    auto r = vandrel(dir, {"dwg", "info", "old.dwg"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("version:  AC2.10 (0)"), std::string::npos) << r.out;
 
     ASSERT_EQ(run({"mkfifo", dir.file("pipe.dwg")}).status, 0);
     r = vandrel(dir, {"dwg", "info", "pipe.dwg"});

@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <filesystem>
+
 using namespace testsupport;
 
 namespace {
@@ -130,4 +132,45 @@ TEST(VandrelImage, PagesAreInsertedReplacedDeletedAndExtractedCountingFromOne)
         EXPECT_FALSE(r.err.empty());
     }
     EXPECT_EQ(readFile(dir.file("doc.tif")), before);
+}
+
+TEST(VandrelImage, EditingAFileOfSeveralPagesInPlaceKeepsTheOtherPages)
+{
+    TempDir dir;
+    const auto solid = [&](const char* name, QRgb colour) {
+        QImage image(6, 4, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(QString::fromStdString(dir.file(name)), "PNG"));
+    };
+    solid("red.png", qRgb(255, 0, 0));
+    solid("green.png", qRgb(0, 255, 0));
+    solid("blue.png", qRgb(0, 0, 255));
+    ASSERT_EQ(runVandrel({"image", "edit", "red.png", "-o", "scan.tif"}, dir.path()).status, 0);
+    ASSERT_EQ(runVandrel({"image", "page", "scan.tif", "insert", "2", "green.png"}, dir.path()).status, 0);
+    ASSERT_EQ(runVandrel({"image", "page", "scan.tif", "insert", "3", "blue.png"}, dir.path()).status, 0);
+    std::filesystem::create_symlink("scan.tif", dir.file("link.tif"));
+    const auto pageColour = [&](int page) {
+        const std::string out = "p" + std::to_string(page) + ".png";
+        EXPECT_EQ(
+            runVandrel({"image", "page", "scan.tif", "extract", std::to_string(page), "-o", out}, dir.path()).status,
+            0);
+        return QImage(QString::fromStdString(dir.file(out))).pixel(1, 1) & 0xFFFFFF;
+    };
+    // The output is the input (also through a link): only the edited page
+    // is replaced.
+    auto r = runVandrel({"image", "edit", "scan.tif", "--page", "2", "-o", "link.tif", "--do", "invert"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runVandrel({"image", "pages", "scan.tif"}, dir.path());
+    EXPECT_NE(r.out.find("pages:  3\n"), std::string::npos) << r.out;
+    EXPECT_EQ(pageColour(1), 0xFF0000u);
+    EXPECT_EQ(pageColour(2), 0xFF00FFu) << "green inverted";
+    EXPECT_EQ(pageColour(3), 0x0000FFu);
+    // Into a format that cannot hold the other pages: refused, naming the
+    // page command that puts a page back.
+    std::filesystem::create_hard_link(dir.file("scan.tif"), dir.file("same.png"));
+    const Bytes before = readFile(dir.file("scan.tif"));
+    r = runVandrel({"image", "edit", "scan.tif", "-o", "same.png", "--do", "invert"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("image page scan.tif replace 1"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(dir.file("scan.tif")), before);
 }

@@ -65,5 +65,13 @@ TEST(SheetCommand, FoldersListWhatTheyCanAndBadInputFails)
     EXPECT_NE(runVandrel({"sheet", dir.file("in"), "-o", dir.file("t.png"), "--grid", "0x3"}).status, 0);
     EXPECT_NE(runVandrel({"sheet", dir.file("in"), "-o", dir.file("t.svg")}).status, 0);
     EXPECT_NE(runVandrel({"sheet", dir.file("in")}).status, 0);
-    EXPECT_NE(runVandrel({"sheet", dir.file("in"), "-o", dir.file("t.png"), "--cell", "9000x9000"}).status, 0);
+    // Sizes that do not fit say so, naming the option given.
+    for (const char* cell : {"9000x9000", "4096x4096", "16384x1"}) {
+        r = runVandrel({"sheet", dir.file("in"), "-o", dir.file("t.png"), "--cell", cell});
+        EXPECT_EQ(r.status, 1) << cell;
+        EXPECT_NE(r.err.find("--cell or --grid"), std::string::npos) << cell << ": " << r.err;
+    }
+    r = runVandrel({"sheet", dir.file("in"), "-o", dir.file("t.png"), "--cell", "0x5"});
+    EXPECT_NE(r.err.find("--cell takes WxH"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("t.png")));
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QTest>
 #include <QWheelEvent>
@@ -358,6 +360,21 @@ TEST(CKivThumbListCtrl, FolderListingsKeepOddNamesAndSkipFolders)
     CKivThumbListCtrl::GetFileList(dir.path().c_str(), "*", &out);
     b.list.AddItems(&out, 1);
     EXPECT_EQ(b.list.GetThumbList()->getCount(), 6);
+}
+
+TEST(CKivThumbListCtrl, PatternsMatchNamesIgnoringCase)
+{
+    TempDir dir;
+    for (const char* name : {"a.sld", "B.SLD", "c.Sld", "d.sldx", "e.dwg"})
+        writeText(dir.path() / name, "x");
+    CStringArray out;
+    CKivThumbListCtrl::GetFileList(dir.path().c_str(), "*.sld", &out);
+    std::vector<std::string> found(out.begin(), out.end());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string> {dir.file("B.SLD"), dir.file("a.sld"), dir.file("c.Sld")}));
+    out.RemoveAll();
+    CKivThumbListCtrl::GetFileList(dir.path().c_str(), "*.DWG", &out);
+    EXPECT_EQ(out.GetSize(), 1);
 }
 
 TEST(CKivSlideThumbListCtrl, APageReadsEachLibraryOnce)

@@ -1,5 +1,7 @@
 #include "core/KivCalculator.h"
 #include "core/KivParamList.h"
+#include "database/KivFieldList.h"
+#include "imaging/KivLeadToolkit.h"
 
 #include <cstdio>
 
@@ -9,6 +11,9 @@ int win32Names();
 int main()
 {
     if (hostNames() != 0 || win32Names() != 0)
+        return 1;
+    // The libraries found only as components of their own link and work.
+    if (KivLeadFormatFromName("x.png") != KIVLEAD_FORMAT_PNG || KivFieldList::getType("INTEGER") <= 0)
         return 1;
     KivParamList params;
     KivGetCalcParam("W*3^2", &params);
