@@ -4,7 +4,11 @@
 
 #include "imaging/TiffPages_p.h"
 #include "platform/AtomicFile.h"
+#include "platform/ByteOrder.h"
 #include "platform/ByteSource.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstring>
@@ -18,19 +22,71 @@ Q_LOGGING_CATEGORY(lcImaging, "vandrel.imaging", QtWarningMsg)
 
 namespace kivlead {
 
+namespace {
+
+// ImageMagick takes a resource limit only up to what the installed
+// policy.xml allows (Debian's: 128 Mpixels, 256 MiB of memory), so a valid
+// 12000 × 12000 picture would fail as if damaged. A policy of our own with
+// the limits we promise, read before the system's while the library starts,
+// makes them hold whatever the distribution set; the system policy's other
+// rules (coders it forbids) still apply.
+void initializeWithOwnLimits()
+{
+    using namespace KivLeadLimits;
+    const QByteArray policy = QStringLiteral("<policymap>\n"
+                                             "  <policy domain=\"resource\" name=\"width\" value=\"%1\"/>\n"
+                                             "  <policy domain=\"resource\" name=\"height\" value=\"%2\"/>\n"
+                                             "  <policy domain=\"resource\" name=\"area\" value=\"%3\"/>\n"
+                                             "  <policy domain=\"resource\" name=\"memory\" value=\"%4\"/>\n"
+                                             "  <policy domain=\"resource\" name=\"map\" value=\"%4\"/>\n"
+                                             "  <policy domain=\"resource\" name=\"disk\" value=\"%5\"/>\n"
+                                             "  <policy domain=\"resource\" name=\"list-length\" value=\"%6\"/>\n"
+                                             "</policymap>\n")
+                                  .arg(kMaxWidth)
+                                  .arg(kMaxHeight)
+                                  .arg(kMaxArea)
+                                  .arg(kMaxMemoryBytes)
+                                  .arg(kMaxDiskBytes)
+                                  .arg(kMaxPages)
+                                  .toUtf8();
+    QTemporaryDir folder;
+    QFile file(folder.filePath("policy.xml"));
+    const bool written
+        = folder.isValid() && file.open(QIODevice::WriteOnly) && file.write(policy) == policy.size() && file.flush();
+    file.close();
+    const QByteArray before = qgetenv("MAGICK_CONFIGURE_PATH");
+    if (written)
+        qputenv("MAGICK_CONFIGURE_PATH", QFile::encodeName(folder.path()) + (before.isEmpty() ? "" : ":" + before));
+    else
+        qCWarning(lcImaging) << "no policy of our own: the system's resource limits apply";
+    Magick::InitializeMagick(nullptr);
+    if (!written)
+        return;
+    if (before.isEmpty())
+        qunsetenv("MAGICK_CONFIGURE_PATH");
+    else
+        qputenv("MAGICK_CONFIGURE_PATH", before);
+}
+
+} // namespace
+
 void startup()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        Magick::InitializeMagick(nullptr);
-        using L = Magick::ResourceLimits;
-        L::width(KivLeadLimits::kMaxWidth);
-        L::height(KivLeadLimits::kMaxHeight);
-        L::area(KivLeadLimits::kMaxArea);
-        L::memory(KivLeadLimits::kMaxMemoryBytes);
-        L::map(KivLeadLimits::kMaxMemoryBytes);
-        L::disk(KivLeadLimits::kMaxDiskBytes);
-        L::listLength(KivLeadLimits::kMaxPages);
+        try {
+            initializeWithOwnLimits();
+            using L = Magick::ResourceLimits;
+            L::width(KivLeadLimits::kMaxWidth);
+            L::height(KivLeadLimits::kMaxHeight);
+            L::area(KivLeadLimits::kMaxArea);
+            L::memory(KivLeadLimits::kMaxMemoryBytes);
+            L::map(KivLeadLimits::kMaxMemoryBytes);
+            L::disk(KivLeadLimits::kMaxDiskBytes);
+            L::listLength(KivLeadLimits::kMaxPages);
+        } catch (...) {
+            // Runs from constructors too: a failure leaves the defaults.
+        }
     });
 }
 
@@ -200,6 +256,28 @@ void pin(Magick::ReadOptions& options, int format, bool ping, int page)
 int decode(std::list<Magick::Image>& list, const std::uint8_t* data, std::size_t size, int format, bool ping, int page,
     const char* sizeHint = nullptr)
 {
+    if (!ping) {
+        // The sizes the file declares, from its headers, are held to the
+        // limits before any pixel is decoded: a decoder that meets one past
+        // them may give up as if the data were damaged. The PNG coder does
+        // even when only reading the header, so its size is read here.
+        using namespace KivLeadLimits;
+        if (format == KIVLEAD_FORMAT_PNG && size >= 24) {
+            const long long width = ReadBe32(data + 16), height = ReadBe32(data + 20);
+            if (width > kMaxWidth || height > kMaxHeight || width * height > kMaxArea)
+                return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
+        }
+        std::list<Magick::Image> headers;
+        const int declared = decode(headers, data, size, format, true, page);
+        if (declared != KIVLEAD_SUCCESS)
+            return declared;
+        for (const Magick::Image& image : headers) {
+            const auto width = static_cast<long long>(image.columns());
+            const auto height = static_cast<long long>(image.rows());
+            if (width > kMaxWidth || height > kMaxHeight || width * height > kMaxArea)
+                return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
+        }
+    }
     Magick::ReadOptions options;
     pin(options, format, ping, page);
     // The JPEG decoder then scales by 1/2, 1/4 or 1/8 in the DCT, staying at
@@ -223,7 +301,40 @@ int decode(std::list<Magick::Image>& list, const std::uint8_t* data, std::size_t
             list.pop_front();
     if (list.empty() || list.front().columns() == 0 || list.front().rows() == 0)
         return page > 1 ? KIVLEAD_ERROR_PAGE_NOT_FOUND : KIVLEAD_ERROR_INVALID_FILE;
+    for (const Magick::Image& image : list) {
+        const MagickCore::Image* core = image.constImage();
+        // A decoder that ran out of data (a JPEG cut short) leaves its
+        // warning with the picture instead of throwing it, and fills the rest
+        // grey: that is no picture of the file.
+        const MagickCore::ExceptionType kept = core->exception.severity;
+        if (kept == MagickCore::CorruptImageWarning || kept >= MagickCore::ErrorException)
+            return KIVLEAD_ERROR_INVALID_FILE;
+        // A picture decoded at a fraction of its size (jpeg:size) is held to
+        // the limits by the size it declares.
+        using namespace KivLeadLimits;
+        const auto width = static_cast<long long>(core->magick_columns ? core->magick_columns : core->columns);
+        const auto height = static_cast<long long>(core->magick_rows ? core->magick_rows : core->rows);
+        if (!ping && (width > kMaxWidth || height > kMaxHeight || width * height > kMaxArea))
+            return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
+    }
     return KIVLEAD_SUCCESS;
+}
+
+// Whether the image is one bit of grey: fax coding keeps no colours.
+bool blackAndWhite(const Magick::Image& image)
+{
+    if (image.classType() == Magick::PseudoClass) {
+        if (image.colorMapSize() > 2)
+            return false;
+        for (std::size_t i = 0; i < image.colorMapSize(); ++i) {
+            const Magick::ColorRGB c = image.colorMap(i);
+            if (!((c.red() == 0 && c.green() == 0 && c.blue() == 0)
+                    || (c.red() == 1 && c.green() == 1 && c.blue() == 1)))
+                return false;
+        }
+        return true;
+    }
+    return image.depth() == 1 && image.colorSpace() == Magick::GRAYColorspace;
 }
 
 int encode(std::list<Magick::Image>& pages, int format, int quality, std::string& out)
@@ -234,11 +345,11 @@ int encode(std::list<Magick::Image>& pages, int format, int quality, std::string
             p.quality(static_cast<size_t>(std::clamp(100 - quality * 99 / 255, 1, 100)));
         if (format == KIVLEAD_FORMAT_JPEG && p.matte())
             p.matte(false);
-        // Bilevel pages (scans, faxes) keep the fax coding such files use;
-        // anything else goes LZW rather than uncompressed.
+        // Black-and-white pages (scans, faxes) keep the fax coding such
+        // files use; anything else, a two-colour palette page too, goes LZW
+        // and keeps its colours.
         if (format == KIVLEAD_FORMAT_TIFF)
-            p.compressType(p.depth() == 1 || p.type() == Magick::BilevelType ? MagickCore::Group4Compression
-                                                                             : MagickCore::LZWCompression);
+            p.compressType(blackAndWhite(p) ? MagickCore::Group4Compression : MagickCore::LZWCompression);
         // A full 256-colour palette makes the PNG coder's own palette choice
         // fail ("Valid palette required"); asking for PNG8 keeps the palette.
         if (format == KIVLEAD_FORMAT_PNG && p.classType() == Magick::PseudoClass && p.colorMapSize() > 16
@@ -700,7 +811,7 @@ int KivLeadInsertPages(const char* file, int page, const char* source)
             if (static_cast<std::size_t>(page) > pages.size() + 1)
                 return KIVLEAD_ERROR_PAGE_NOT_FOUND;
             if (pages.size() + from.size() > static_cast<std::size_t>(KivLeadLimits::kMaxPages))
-                return KIVLEAD_ERROR_INVALID_ARGUMENT;
+                return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
             const auto at = std::next(pages.begin(), page - 1);
             for (int k = 1; k <= static_cast<int>(from.size()); ++k) {
                 Magick::Image image;
@@ -712,6 +823,57 @@ int KivLeadInsertPages(const char* file, int page, const char* source)
             return KIVLEAD_SUCCESS;
         });
     });
+}
+
+int KivLeadReplacePage(const char* file, int page, const char* source)
+{
+    if (!file || !*file || !source || !*source || page < 1)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    ByteSource target, input;
+    int format = KIVLEAD_FORMAT_UNKNOWN, sourceFormat = KIVLEAD_FORMAT_UNKNOWN;
+    int status = sniffFile(file, target, &format);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    target.close();
+    if (format == KIVLEAD_FORMAT_TIFF && sniffFile(source, input, &sourceFormat) == KIVLEAD_SUCCESS
+        && sourceFormat == KIVLEAD_FORMAT_TIFF) {
+        // The page's strips go across as stored: nothing is decoded.
+        return guarded([&] {
+            TiffEdit edit;
+            edit.kind = TiffEdit::Replace;
+            edit.page = page;
+            edit.added.emplace_back();
+            const int got = tiffExtractPage(input, 1, edit.added.back());
+            input.close();
+            return got == KIVLEAD_SUCCESS ? tiffRewrite(file, edit) : got;
+        });
+    }
+    CLeadBitmap bitmap;
+    status = KivLeadLoadFile(source, &bitmap, 0, 1);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    return KivLeadSaveFile(file, &bitmap, format, 0, 0, page, KIVLEAD_SAVE_REPLACE);
+}
+
+int KivLeadExtractPage(const char* file, int page, const char* target, int format)
+{
+    if (!file || !*file || !target || !*target || page < 1)
+        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    ByteSource source;
+    int stored = KIVLEAD_FORMAT_UNKNOWN;
+    const int status = sniffFile(file, source, &stored);
+    if (status != KIVLEAD_SUCCESS)
+        return status;
+    if (stored == KIVLEAD_FORMAT_TIFF && format == KIVLEAD_FORMAT_TIFF)
+        return guarded([&] {
+            std::string single;
+            const int got = tiffExtractPage(source, page, single);
+            return got == KIVLEAD_SUCCESS ? writeAtomically(target, single) : got;
+        });
+    source.close();
+    CLeadBitmap bitmap;
+    const int loaded = KivLeadLoadFile(file, &bitmap, 0, page);
+    return loaded == KIVLEAD_SUCCESS ? KivLeadSaveFile(target, &bitmap, format, 0, 2) : loaded;
 }
 
 int KivLeadDeletePage(const char* file, int page)

@@ -165,6 +165,13 @@ KIVLEAD_EXPORT int KivLeadDeletePage(const char* file, int page);
 // pages' bytes, and a TIFF source's pages keep theirs; other multi-page
 // files are decoded and written anew.
 KIVLEAD_EXPORT int KivLeadInsertPages(const char* file, int page, const char* source);
+// Page of file becomes the first page of source, in one rewrite. Between
+// TIFF files the page keeps its bytes and tags, as stored in source.
+KIVLEAD_EXPORT int KivLeadReplacePage(const char* file, int page, const char* source);
+// Page of file written to target in format. A TIFF page written as a TIFF
+// keeps its bytes and tags: its compression, photometric interpretation and
+// colour map.
+KIVLEAD_EXPORT int KivLeadExtractPage(const char* file, int page, const char* target, int format);
 // The open dialogs' filter (Win32 form) of every format the toolkit reads.
 constexpr const char* KIVLEAD_OPEN_FILTER
     = "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.pbm;*.pgm;*.ppm;*.ico)|"

@@ -13,7 +13,17 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcImaging)
 
+namespace kivlead {
+// Sets the resource limits once; every entry calls it first.
+void startup();
+} // namespace kivlead
+
 struct LeadBitmapData {
+    // Even an empty image reads ImageMagick's policy, whose limits hold from
+    // then on: the library's own must be in place before.
+    struct Started {
+        Started() { kivlead::startup(); }
+    } started;
     Magick::Image image;
     bool allocated = false;
     int bits = 24;
@@ -35,9 +45,6 @@ struct LeadBitmapData {
 namespace kivlead {
 
 using MagickCore::Quantum;
-
-// Sets the resource limits once; every entry calls it first.
-void startup();
 
 // Status of a Magick++ exception: limits and memory, corrupt data, or failure.
 int statusOf(const Magick::Exception& e);

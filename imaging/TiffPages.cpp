@@ -364,8 +364,9 @@ int tiffRewrite(const char* file, const TiffEdit& edit)
     const std::size_t news = edit.kind == TiffEdit::Delete ? 0 : edit.added.size();
     if (edit.kind == TiffEdit::Replace ? news != 1 : edit.kind == TiffEdit::Insert && news == 0)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
-    if (static_cast<std::size_t>(count) + news > static_cast<std::size_t>(kMaxTiffPages))
-        return KIVLEAD_ERROR_INVALID_ARGUMENT;
+    if (edit.kind == TiffEdit::Insert
+        && static_cast<std::size_t>(count) + news > static_cast<std::size_t>(kMaxTiffPages))
+        return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
     // Each new page is read from its own memory file; the vectors keep their
     // places, which the open files point to.
     std::vector<Memory> added(news);

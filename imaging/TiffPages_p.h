@@ -14,8 +14,9 @@ class ByteSource;
 
 namespace kivlead {
 
-// More directories than this is taken for a damaged chain.
-constexpr int kMaxTiffPages = 65535;
+// A file of more pages is refused as larger than allowed, and no change may
+// make one.
+constexpr int kMaxTiffPages = KivLeadLimits::kMaxPages;
 
 // Each page's width, height and bits (samples × bits per sample); format
 // set to TIFF. A damaged chain fails as a whole.

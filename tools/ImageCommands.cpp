@@ -225,22 +225,13 @@ int pageAction(const QStringList& pos, const QString& out)
             printError(QString("cannot tell the format of %1 by its name").arg(shown(out)));
             return Failed;
         }
-        CLeadBitmap bitmap;
-        status = KivLeadLoadFile(file.c_str(), &bitmap, 0, page);
-        if (status == KIVLEAD_SUCCESS)
-            status = KivLeadSaveFile(utf8(out).constData(), &bitmap, format, 0, 2);
+        status = KivLeadExtractPage(file.c_str(), page, utf8(out).constData(), format);
     } else if (action == "delete" && pos.size() == 3) {
         status = KivLeadDeletePage(file.c_str(), page);
     } else if (action == "insert" && pos.size() == 4) {
         return insertPages(file, page, ResolvePathNoCase(utf8(pos.at(3)).constData()), shown(pos.at(3)));
     } else if (action == "replace" && pos.size() == 4) {
-        KivLeadFileInfo target;
-        CLeadBitmap bitmap;
-        status = KivLeadGetFileInfo(file.c_str(), &target);
-        if (status == KIVLEAD_SUCCESS)
-            status = KivLeadLoadFile(ResolvePathNoCase(utf8(pos.at(3)).constData()).c_str(), &bitmap, 0, 1);
-        if (status == KIVLEAD_SUCCESS)
-            status = KivLeadSaveFile(file.c_str(), &bitmap, target.format, 0, 0, page, KIVLEAD_SAVE_REPLACE);
+        status = KivLeadReplacePage(file.c_str(), page, ResolvePathNoCase(utf8(pos.at(3)).constData()).c_str());
     } else {
         printError("page takes FILE extract N -o OUT, FILE delete N, FILE insert N SRC or FILE replace N SRC");
         return Failed;

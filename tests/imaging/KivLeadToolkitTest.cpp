@@ -50,8 +50,9 @@ TEST(KivLeadFile, BadInputFailsWithAStatus)
     // allowed, are refused before their pixels are allocated.
     EXPECT_EQ(load(bmpDeclaring(100000, 100000), bitmap), KIVLEAD_ERROR_IMAGE_TOO_LARGE);
     EXPECT_EQ(load(bmpDeclaring(20000, 20000), bitmap), KIVLEAD_ERROR_IMAGE_TOO_LARGE);
-    // The PNG decoder stops at the header under the same limits.
-    EXPECT_NE(load(pngDeclaring(100000, 100000), bitmap), KIVLEAD_SUCCESS);
+    // Every decoder is held to the sizes its file declares, before it decodes.
+    EXPECT_EQ(load(pngDeclaring(100000, 100000), bitmap), KIVLEAD_ERROR_IMAGE_TOO_LARGE);
+    EXPECT_EQ(load(pngDeclaring(20000, 20000), bitmap), KIVLEAD_ERROR_IMAGE_TOO_LARGE) << "400 Mpixels";
     EXPECT_FALSE(bitmap.IsAllocated());
 
     TempDir dir;
@@ -75,6 +76,48 @@ TEST(KivLeadFile, BadInputFailsWithAStatus)
     EXPECT_EQ(KivLeadLoadFile(dir.file("empty.png").c_str(), &bitmap), KIVLEAD_ERROR_UNKNOWN_FORMAT);
     EXPECT_EQ(KivLeadLoadFile(nullptr, &bitmap), KIVLEAD_ERROR_INVALID_ARGUMENT);
     EXPECT_STRNE(KivLeadStatusText(KIVLEAD_ERROR_INVALID_FILE), KivLeadStatusText(KIVLEAD_ERROR_FAILURE));
+}
+
+namespace {
+
+// A small JPEG whose frame header claims width × height.
+Bytes jpegDeclaring(int width, int height)
+{
+    Bytes bytes = encode(marked(64, 64, 0x336699, 3, 3, kRed), "JPEG");
+    for (std::size_t i = 0; i + 9 < bytes.size(); ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = static_cast<std::uint8_t>(height >> 8);
+            bytes[i + 6] = static_cast<std::uint8_t>(height);
+            bytes[i + 7] = static_cast<std::uint8_t>(width >> 8);
+            bytes[i + 8] = static_cast<std::uint8_t>(width);
+            break;
+        }
+    return bytes;
+}
+
+} // namespace
+
+TEST(KivLeadFile, TheLimitsAreOursAndCutDataIsNoPicture)
+{
+    TempDir dir;
+    CLeadBitmap bitmap;
+    // Wider than some distributions' ImageMagick policy allows (16,000),
+    // within ours: it loads.
+    ASSERT_EQ(load(encode(marked(16500, 2, 0x336699, 3, 1, kRed), "PNG"), bitmap), KIVLEAD_SUCCESS);
+    EXPECT_EQ(bitmap.Width(), 16500);
+    // A tiny JPEG claiming 30000 × 30000: too large, even for a thumbnail
+    // that would decode it at an eighth.
+    writeFile(dir.file("bomb.jpg"), jpegDeclaring(30000, 30000));
+    std::string thumb;
+    EXPECT_EQ(KivLeadLoadFile(dir.file("bomb.jpg").c_str(), &bitmap), KIVLEAD_ERROR_IMAGE_TOO_LARGE);
+    EXPECT_EQ(KivLeadMakeThumbnailData(dir.file("bomb.jpg").c_str(), 160, 120, KIVLEAD_FORMAT_JPEG, 64, &thumb),
+        KIVLEAD_ERROR_IMAGE_TOO_LARGE);
+    // One claiming more than its data holds is cut short: no grey picture.
+    writeFile(dir.file("cut.jpg"), jpegDeclaring(4000, 3000));
+    EXPECT_EQ(KivLeadLoadFile(dir.file("cut.jpg").c_str(), &bitmap), KIVLEAD_ERROR_INVALID_FILE);
+    EXPECT_EQ(KivLeadMakeThumbnailData(dir.file("cut.jpg").c_str(), 160, 120, KIVLEAD_FORMAT_JPEG, 64, &thumb),
+        KIVLEAD_ERROR_INVALID_FILE);
+    EXPECT_TRUE(thumb.empty());
 }
 
 TEST(KivLeadFile, SavesByFormatAndChangesPagesOfATiff)

@@ -165,26 +165,66 @@ TEST(TiffPages, DamagedFilesGiveAStatusAndStayAsTheyWere)
     EXPECT_EQ(entries(dir.path()), 3u) << "no temporary file is left";
 }
 
-TEST(TiffPages, TenThousandPagesStayWithinOnePage)
+TEST(TiffPages, AsManyPagesAsAllowedStayWithinOnePage)
 {
     TempDir dir;
     const std::string tif = dir.file("many.tif");
-    std::vector<TiffPageSpec> many(10000, TiffPageSpec {4, 2, 8, 1, TiffPageSpec::None});
-    many[6000] = TiffPageSpec {9, 9, 8, 3, TiffPageSpec::Lzw};
+    const int most = KivLeadLimits::kMaxPages;
+    std::vector<TiffPageSpec> many(static_cast<std::size_t>(most), TiffPageSpec {4, 2, 8, 1, TiffPageSpec::None});
+    many[3000] = TiffPageSpec {9, 9, 8, 3, TiffPageSpec::Lzw};
     ASSERT_TRUE(writeTiff(tif, many));
     KivLeadFileInfo info;
     ASSERT_EQ(KivLeadGetFileInfo(tif.c_str(), &info), KIVLEAD_SUCCESS);
-    EXPECT_EQ(info.pages, 10000);
+    EXPECT_EQ(info.pages, most);
     CLeadBitmap page;
-    ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 6001), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 3001), KIVLEAD_SUCCESS);
     EXPECT_EQ(page.Width(), 9);
+    // No change may make a file of more pages than allowed.
+    const std::string one = dir.file("one.tif");
+    ASSERT_TRUE(writeTiff(one, {TiffPageSpec {3, 3, 8, 1, TiffPageSpec::None}}));
     const std::vector<Bytes> before = rawPages(tif);
-    ASSERT_EQ(KivLeadDeletePage(tif.c_str(), 5000), KIVLEAD_SUCCESS);
+    EXPECT_EQ(KivLeadInsertPages(tif.c_str(), 1, one.c_str()), KIVLEAD_ERROR_IMAGE_TOO_LARGE);
+    EXPECT_EQ(rawPages(tif).size(), before.size());
+    ASSERT_EQ(KivLeadDeletePage(tif.c_str(), 2000), KIVLEAD_SUCCESS);
     const std::vector<Bytes> after = rawPages(tif);
-    ASSERT_EQ(after.size(), 9999u);
-    expectSame(before, after, {{0, 0}, {4998, 4998}, {6000, 5999}, {9999, 9998}});
-    ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 6000), KIVLEAD_SUCCESS);
+    ASSERT_EQ(after.size(), static_cast<std::size_t>(most - 1));
+    expectSame(before, after, {{0, 0}, {1998, 1998}, {3000, 2999}, {4095, 4094}});
+    ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 3000), KIVLEAD_SUCCESS);
     EXPECT_EQ(page.Width(), 9);
+    // A file of more pages is refused as larger than allowed.
+    many.resize(static_cast<std::size_t>(most) + 1, TiffPageSpec {4, 2, 8, 1, TiffPageSpec::None});
+    ASSERT_TRUE(writeTiff(tif, many));
+    EXPECT_EQ(KivLeadGetFileInfo(tif.c_str(), &info), KIVLEAD_ERROR_IMAGE_TOO_LARGE);
+    EXPECT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, 1), KIVLEAD_ERROR_IMAGE_TOO_LARGE);
+    EXPECT_STREQ(KivLeadStatusText(KIVLEAD_ERROR_IMAGE_TOO_LARGE), "the image is larger than allowed");
+}
+
+TEST(TiffPages, PagesExtractedAndReplacedBetweenTiffsKeepTheirBytesAndColours)
+{
+    TempDir dir;
+    const std::string doc = dir.file("doc.tif"), palette = dir.file("palette.tif"), out = dir.file("out.tif");
+    ASSERT_TRUE(
+        writeTiff(doc, {TiffPageSpec {8, 8, 8, 1, TiffPageSpec::Lzw}, TiffPageSpec {6, 6, 8, 3, TiffPageSpec::None}}));
+    ASSERT_TRUE(writeTiff(palette, {TiffPageSpec {5, 5, 8, 1, TiffPageSpec::Palette}}));
+    // Extracted: the page's strips and colour map as stored.
+    ASSERT_EQ(KivLeadExtractPage(doc.c_str(), 1, out.c_str(), KIVLEAD_FORMAT_TIFF), KIVLEAD_SUCCESS);
+    EXPECT_EQ(rawPages(out), std::vector<Bytes> {rawPages(doc)[0]});
+    // Replaced by a palette page: the colour map goes in with it.
+    ASSERT_EQ(KivLeadReplacePage(doc.c_str(), 2, palette.c_str()), KIVLEAD_SUCCESS);
+    const std::vector<Bytes> pages = rawPages(doc);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[1], rawPages(palette)[0]);
+    CLeadBitmap fromDoc, fromPalette;
+    ASSERT_EQ(KivLeadLoadFile(doc.c_str(), &fromDoc, 0, 2), KIVLEAD_SUCCESS);
+    ASSERT_EQ(KivLeadLoadFile(palette.c_str(), &fromPalette, 0, 1), KIVLEAD_SUCCESS);
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(pixel(fromDoc, x, 3), pixel(fromPalette, x, 3)) << x;
+    // Into another format the page is decoded.
+    ASSERT_EQ(KivLeadExtractPage(doc.c_str(), 2, dir.file("p.png").c_str(), KIVLEAD_FORMAT_PNG), KIVLEAD_SUCCESS);
+    CLeadBitmap png;
+    ASSERT_EQ(KivLeadLoadFile(dir.file("p.png").c_str(), &png, 0, 1), KIVLEAD_SUCCESS);
+    EXPECT_EQ(pixel(png, 2, 3), pixel(fromPalette, 2, 3));
+    EXPECT_EQ(KivLeadExtractPage(doc.c_str(), 3, out.c_str(), KIVLEAD_FORMAT_TIFF), KIVLEAD_ERROR_PAGE_NOT_FOUND);
 }
 
 TEST(TiffPages, GifAndIconPagesGoThroughTheImageLibrary)
