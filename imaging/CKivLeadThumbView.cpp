@@ -253,11 +253,21 @@ void CKivLeadThumbView::SelectPage(int index)
 void CKivLeadThumbView::SelectionChanged()
 {
     CKivLeadAppDoc* doc = GetDocument();
-    if (!m_pList || !doc)
+    // One change of page at a time: the question whether to save runs an
+    // event loop, in which the list's own notice of the same change (posted
+    // when the key or menu moved the selection) arrives. Taken then, it
+    // asked a second time, and its Yes saved the next page's pixels over
+    // the page being left.
+    if (!m_pList || !doc || m_bSwitching)
         return;
     const int selected = m_pList->GetCurSel();
     if (selected < 0 || selected == m_nCurrentPage)
         return;
+    m_bSwitching = true;
+    const struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done {m_bSwitching};
     CKivLeadApp* app = doc->m_pApp;
     if (app)
         app->m_LoadOptions = KivLeadLoadOptions();

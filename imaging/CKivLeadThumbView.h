@@ -108,5 +108,6 @@ private:
     int m_nCurrentPage = -1;
     int m_bListChanged = 0;
     bool m_bChanging = false;
+    bool m_bSwitching = false; // a change of page is under way
     QIcon m_icon;
 };

@@ -92,12 +92,15 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
     text = text ? text : "";
     caption = caption ? caption : "Error";
-    if (g_recorder) {
-        g_recorder->m_shown.push_back({owner, text, caption, type});
-        if (g_recorder->m_answers.empty())
-            return UnattendedAnswer(type, ConsoleAnswer::Cautious);
-        const int id = g_recorder->m_answers.front();
-        g_recorder->m_answers.pop_front();
+    if (MessageBoxRecorder* recorder = g_recorder) {
+        recorder->m_shown.push_back({owner, text, caption, type});
+        int id = UnattendedAnswer(type, ConsoleAnswer::Cautious);
+        if (!recorder->m_answers.empty()) {
+            id = recorder->m_answers.front();
+            recorder->m_answers.pop_front();
+        }
+        if (recorder->m_whileShown)
+            recorder->m_whileShown();
         return id;
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()))

@@ -9,6 +9,7 @@
 #include "platform/Win32Types.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace vandrel::win32 {
@@ -89,6 +90,9 @@ public:
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     void answer(int id) { m_answers.push_back(id); }
+    // Runs while each box is up, as a real box's event loop delivers what
+    // was posted meanwhile (say QCoreApplication::processEvents).
+    void whileShown(std::function<void()> work) { m_whileShown = std::move(work); }
     const std::vector<Shown>& shown() const { return m_shown; }
     // The types of the beeps sounded meanwhile.
     const std::vector<UINT>& beeps() const { return m_beeps; }
@@ -105,4 +109,5 @@ private:
     MessageBoxRecorder* m_previous;
     std::deque<int> m_answers;
     std::vector<Shown> m_shown;
+    std::function<void()> m_whileShown;
 };

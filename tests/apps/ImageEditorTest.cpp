@@ -11,6 +11,7 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -80,4 +81,43 @@ TEST(ImageEditor, MenusFollowTheActiveDocument)
     EXPECT_TRUE(editor.close());
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_TRUE(editor.app().EnumAllDocuments().empty());
+}
+
+TEST(ImageEditor, TheNextPageKeyAsksOnceAndSavesOnlyThePageLeft)
+{
+    testsupport::TempDir dir;
+    MessageBoxRecorder boxes;
+    // A real box runs an event loop: what the list posted arrives meanwhile.
+    boxes.whileShown([] { QCoreApplication::processEvents(); });
+    const std::string tif = threePages(dir);
+    ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
+    ASSERT_NE(editor.app().OpenDocumentFile(tif.c_str()), nullptr);
+    CKivLeadThumbView* pages = editor.activeFrame()->GetPageList();
+    editor.action("Next page")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(pages->GetCurrentPage(), 1);
+    editor.action("Invert")->trigger();
+    boxes.answer(IDYES);
+    boxes.answer(IDYES);
+    editor.action("Next page")->trigger(); // what Ctrl+PgDown does
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.shown().size(), 1u) << "one question for one change of page";
+    EXPECT_EQ(pages->GetCurrentPage(), 2);
+    // Every page of the file afterwards: only the one left changed.
+    const COLORREF expected[] = {RGB(255, 0, 0), RGB(255, 0, 255), RGB(0, 0, 255)};
+    for (int n = 1; n <= 3; ++n) {
+        CLeadBitmap page;
+        ASSERT_EQ(KivLeadLoadFile(tif.c_str(), &page, 0, n), KIVLEAD_SUCCESS);
+        COLORREF c = 0;
+        KivLeadGetPixel(&page, 5, 5, &c);
+        EXPECT_EQ(c, expected[n - 1]) << "page " << n;
+    }
+    // Clicking in the list asks once too.
+    editor.action("Invert")->trigger();
+    boxes.clear();
+    boxes.answer(IDNO);
+    pages->SelectPage(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(pages->GetCurrentPage(), 0);
 }
