@@ -3,7 +3,10 @@
 #include "EditCommands.h"
 
 #include "imaging/KivLeadToolkit.h"
+#include "platform/MessageBox.h"
+#include "platform/Win32.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -29,6 +32,8 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
     m_edit->SetCenter(1);
     QMenu* fileMenu = menuBar()->addMenu("&File");
     fileMenu->addAction("&Open...", this, [this] {
+        if (!maySave())
+            return;
         const QString name = QFileDialog::getOpenFileName(this, "Open image", QFileInfo(m_file).path());
         if (!name.isEmpty())
             open(name);
@@ -104,6 +109,31 @@ void ImageWindow::open(const QString& file)
     m_edit->DeleteRedo();
     updateTitle();
     m_edit->update();
+}
+
+bool ImageWindow::maySave()
+{
+    if (!m_edit->IsModified())
+        return true;
+    const QString text = QString("Save changes to %1?").arg(QFileInfo(m_file).fileName());
+    switch (AfxMessageBox(text.toUtf8().constData(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        if (m_edit->DisplayError(m_edit->Save(m_file.toUtf8().constData())) != KIVLEAD_SUCCESS)
+            return false;
+        m_edit->SetModifiedFlag(0);
+        updateTitle();
+        return true;
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+void ImageWindow::closeEvent(QCloseEvent* event)
+{
+    if (maySave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void ImageWindow::run(void (CKivLeadEditCtrl::*handler)())

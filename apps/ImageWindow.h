@@ -18,7 +18,13 @@ public:
     // image is now modified.
     void run(void (CKivLeadEditCtrl::*handler)());
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // Asks whether to save a changed picture before it goes: false when the
+    // user cancels, or a save that was asked for failed.
+    bool maySave();
     void open(const QString& file);
     void updateTitle();
 

@@ -1,9 +1,17 @@
 // The studio's image window on the bundled picture.
 #include "ImageWindow.h"
 
+#include "imaging/KivLeadToolkit.h"
+#include "platform/MessageBox.h"
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
+
+#include <filesystem>
+
+using namespace vandrel::win32;
 
 TEST(ImageWindow, MenusRunTheCommandsWithUndoAndRedo)
 {
@@ -23,4 +31,39 @@ TEST(ImageWindow, MenusRunTheCommandsWithUndoAndRedo)
     EXPECT_EQ(window.edit().GetBitmap()->Width(), 533);
     window.resize(900, 650);
     EXPECT_TRUE(window.grab().save(VANDREL_BINARY_DIR "/image-window.png"));
+}
+
+TEST(ImageWindow, ClosingAChangedPictureAsksFirst)
+{
+    testsupport::TempDir dir;
+    const std::string file = dir.file("clouds.jpg");
+    std::filesystem::copy_file(VANDREL_SOURCE_DIR "/samples/images/clouds.jpg", file);
+    const testsupport::Bytes original = testsupport::readFile(file);
+    MessageBoxRecorder boxes;
+    ImageWindow window(QString::fromStdString(file));
+    // Unchanged: closes without a word.
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(boxes.shown().empty());
+
+    window.action("Rotate 90° clockwise")->trigger();
+    // Cancel keeps the window and the change; No lets both go.
+    boxes.answer(IDCANCEL);
+    EXPECT_FALSE(window.close());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown().front().text, "Save changes to clouds.jpg?");
+    EXPECT_EQ(window.edit().IsModified(), 1);
+    boxes.answer(IDNO);
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(testsupport::readFile(file), original);
+
+    // Yes saves before it closes.
+    ImageWindow again(QString::fromStdString(file));
+    again.action("Rotate 90° clockwise")->trigger();
+    boxes.clear();
+    boxes.answer(IDYES);
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(boxes.shown().size(), 1u);
+    KivLeadFileInfo info;
+    ASSERT_EQ(KivLeadGetFileInfo(file.c_str(), &info), KIVLEAD_SUCCESS);
+    EXPECT_EQ(info.width, 533) << "the rotated picture was saved";
 }
