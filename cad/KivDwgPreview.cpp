@@ -15,7 +15,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
@@ -175,11 +174,10 @@ int KivDwgPreview::Open(const char* path)
     if (IsAddress(path)) {
         // A private file, never one of the user's: the original's "temp.dwg"
         // in the current folder overwrote whatever had that name.
-        const CString file = UniqueTempPath(".dwg");
         CString why;
+        const CString file = UniqueTempPath(".dwg", &why);
         if (file.empty() || !DownloadToFile(path, file, DownloadLimits::Defaults(), &why)) {
-            std::error_code ignored;
-            std::filesystem::remove(file, ignored);
+            RemoveTempPath(file);
             m_error = why.empty() ? CString("cannot fetch it") : why;
             return 0;
         }
@@ -233,8 +231,7 @@ void KivDwgPreview::Close()
     m_szVersion[0] = '\0';
     m_imageAddress = 0;
     if (!m_downloaded.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(m_downloaded, ignored);
+        RemoveTempPath(m_downloaded);
         m_downloaded.clear();
     }
 }

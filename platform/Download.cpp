@@ -1,14 +1,21 @@
 #include "platform/Download.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
 #include <QTemporaryFile>
-#include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <mutex>
+#include <unistd.h>
 
 DownloadLimits DownloadLimits::Defaults()
 {
@@ -54,7 +61,7 @@ void DownloadJob::Impl::start()
     out.setFileName(target);
     // Unbuffered: each block reaches the file, and a full disk is noticed, at once.
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return finish(false, out.errorString());
+        return finish(false, QString("cannot write %1: %2").arg(target, out.errorString()));
     created = true;
     overall.setSingleShot(true);
     QObject::connect(&overall, &QTimer::timeout, this,
@@ -92,14 +99,22 @@ void DownloadJob::Impl::attempt()
 
 void DownloadJob::Impl::receive()
 {
-    answered = true;
+    // Only bytes are an answer: a reply aborted by the connect time-out
+    // arrives here too, and must be tried again.
     while (running && reply && reply->bytesAvailable() > 0) {
+        answered = true;
         const QByteArray block = reply->read(65536);
         received += static_cast<std::uint64_t>(block.size());
         if (received > limits.maxBytes)
             return finish(false, QString("larger than the cap of %1 bytes").arg(limits.maxBytes));
-        if (out.write(block) != block.size())
-            return finish(false, out.errorString());
+        // A disk that fills takes part of a block first, and says why only
+        // when the rest is written.
+        for (qint64 done = 0; done < block.size();) {
+            const qint64 n = out.write(block.constData() + done, block.size() - done);
+            if (n <= 0)
+                return finish(false, QString("cannot write %1: %2").arg(target, out.errorString()));
+            done += n;
+        }
     }
 }
 
@@ -117,7 +132,7 @@ void DownloadJob::Impl::ended()
     reply = nullptr;
     if (failure == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300))) {
         if (!out.flush())
-            return finish(false, out.errorString());
+            return finish(false, QString("cannot write %1: %2").arg(target, out.errorString()));
         return finish(true, {});
     }
     // Only a server that never answered is tried again, as a connect retry.
@@ -233,11 +248,85 @@ bool DownloadToFile(const char* url, const CString& target, const DownloadLimits
     return thread.ok;
 }
 
-CString UniqueTempPath(const char* suffix)
+namespace {
+
+// The files UniqueTempPath made and nobody removed yet, for a signal that
+// ends the process to take along. Slots hold plain bytes, so the handler
+// touches nothing but them and unlink().
+constexpr int kTempSlots = 64;
+struct TempSlot {
+    std::atomic<bool> claimed {false}; // taken by a thread filling it
+    std::atomic<bool> used {false}; // path is whole and the file ours
+    char path[4096] = {};
+};
+TempSlot g_temp[kTempSlots];
+
+void removeTempFiles(int signal)
 {
+    for (TempSlot& slot : g_temp)
+        if (slot.used.load())
+            ::unlink(slot.path);
+    // Then end as the signal would have.
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+void watchSignals()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            struct sigaction old { };
+            // A host that handles the signal itself keeps its handler.
+            if (::sigaction(signal, nullptr, &old) != 0 || old.sa_handler != SIG_DFL)
+                continue;
+            struct sigaction action { };
+            action.sa_handler = &removeTempFiles;
+            sigemptyset(&action.sa_mask);
+            ::sigaction(signal, &action, nullptr);
+        }
+    });
+}
+
+void remember(const CString& path)
+{
+    if (path.size() >= sizeof(TempSlot::path))
+        return;
+    for (TempSlot& slot : g_temp) {
+        bool expected = false;
+        if (!slot.claimed.compare_exchange_strong(expected, true))
+            continue;
+        std::memcpy(slot.path, path.c_str(), path.size() + 1);
+        slot.used.store(true); // only now may the handler read it
+        return;
+    }
+}
+
+} // namespace
+
+CString UniqueTempPath(const char* suffix, CString* error)
+{
+    watchSignals();
     QTemporaryFile file(QDir::tempPath() + "/vandrel-XXXXXX" + QString::fromUtf8(suffix ? suffix : ""));
     file.setAutoRemove(false);
-    if (!file.open())
+    if (!file.open()) {
+        if (error)
+            *error = QString("cannot make a temporary file in %1: %2")
+                         .arg(QDir::tempPath(), file.errorString())
+                         .toStdString();
         return {};
-    return file.fileName().toStdString();
+    }
+    const CString path = QFile::encodeName(file.fileName()).toStdString();
+    remember(path);
+    return path;
+}
+
+bool RemoveTempPath(const CString& path)
+{
+    for (TempSlot& slot : g_temp)
+        if (slot.used.load() && path == slot.path) {
+            slot.used.store(false);
+            slot.claimed.store(false);
+        }
+    return path.empty() || ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }

@@ -49,5 +49,11 @@ private:
 KIVPLATFORM_EXPORT bool DownloadToFile(const char* url, const CString& target,
     const DownloadLimits& limits = DownloadLimits::Defaults(), CString* error = nullptr);
 
-// A fresh, unique path in the system's temporary folder ending in suffix.
-KIVPLATFORM_EXPORT CString UniqueTempPath(const char* suffix);
+// A fresh, unique path in the system's temporary folder ending in suffix,
+// made as an empty file; empty, with the reason in error, when none can be
+// made. Should SIGINT, SIGTERM or SIGHUP end the process
+// before RemoveTempPath lets it go, the file goes too (unless the host
+// handles those signals itself).
+KIVPLATFORM_EXPORT CString UniqueTempPath(const char* suffix, CString* error = nullptr);
+// Removes a file UniqueTempPath made; true when it is gone.
+KIVPLATFORM_EXPORT bool RemoveTempPath(const CString& path);

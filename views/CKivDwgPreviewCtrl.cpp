@@ -1,7 +1,5 @@
 #include "views/CKivDwgPreviewCtrl.h"
 
-#include <filesystem>
-
 namespace {
 
 COLORREF inverted(COLORREF colour)
@@ -31,8 +29,7 @@ void CKivDwgPreviewCtrl::dropDownload()
 {
     m_download.reset();
     if (!m_pendingFile.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(m_pendingFile, ignored);
+        RemoveTempPath(m_pendingFile);
         m_pendingFile.clear();
     }
 }
@@ -68,10 +65,8 @@ void CKivDwgPreviewCtrl::SetFile(const char* path)
               m_pendingFile.clear();
               if (ok && m_reader.OpenDownloaded(address.c_str(), file))
                   decode();
-              else {
-                  std::error_code ignored;
-                  std::filesystem::remove(file, ignored);
-              }
+              else
+                  RemoveTempPath(file);
               RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
           });
     changed();

@@ -132,6 +132,27 @@ TEST(VandrelDwg, DownloadsWithinTheirLimits)
     EXPECT_TRUE(std::filesystem::is_empty(temp.path())) << "no partial file is left";
 }
 
+TEST(VandrelDwg, DownloadsAreTriedAgainAndLeaveNothingBehind)
+{
+    TempDir dir, temp;
+    // A server that never answers is tried again, three times.
+    HttpTestServer silent(HttpTestServer::Mode::Silent);
+    auto r = runVandrel({"dwg", "info", silent.url()}, dir.path(), {{"TMPDIR", temp.path().string()}});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no answer within 1 s, 4 times"), std::string::npos) << r.err;
+    EXPECT_GE(silent.requests(), 4);
+    EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
+    // Interrupted or ended halfway, the partial file goes with the process.
+    HttpTestServer trickle(HttpTestServer::Mode::Trickle);
+    for (const char* signal : {"INT", "TERM"}) {
+        r = run({"/bin/sh", "-c", std::string("\"$0\" \"$@\" & pid=$!; sleep 1; kill -") + signal + " $pid; wait $pid",
+                    binary("vandrel").string(), "dwg", "info", trickle.url()},
+            dir.path(), {{"TMPDIR", temp.path().string()}});
+        EXPECT_NE(r.status, 0) << signal;
+        EXPECT_TRUE(std::filesystem::is_empty(temp.path())) << signal;
+    }
+}
+
 TEST(VandrelDwg, AFailedWriteKeepsTheOldFileAndSaysWhy)
 {
     TempDir dir;
