@@ -11,6 +11,7 @@
 #include <QSqlRecord>
 
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 using kivado::ConnectionPool;
@@ -90,13 +91,20 @@ struct AdoRecordset::Impl {
     QString source;
     bool readOnly = true;
     std::optional<QSqlQuery> query;
-    QSqlRecord row; // the current row, with the caller's changes
-    QSqlRecord original; // the current row as read
+    // The columns, read once a statement ran; the current row's values,
+    // with the caller's changes; and, for a recordset that may write, the
+    // row as read. Rows are read by value, never as a record per row.
+    QSqlRecord columns;
+    std::unordered_map<std::string, int> byName; // folded name → index
+    std::vector<QVariant> values;
+    std::vector<QVariant> original;
     std::vector<bool> changed;
     bool onRow = false;
     bool isNew = false;
     bool catalogRead = false;
     std::vector<std::pair<int, int>> catalog; // type and size per column
+
+    int count() const { return static_cast<int>(values.size()); }
 
     void requireOpen() const
     {
@@ -107,8 +115,33 @@ struct AdoRecordset::Impl {
     void requireIndex(int index) const
     {
         requireOpen();
-        if (index < 0 || index >= row.count())
+        if (index < 0 || index >= count())
             raise(QString("no column %1 in the recordset").arg(index));
+    }
+
+    // Values of no row: nulls of each column's type.
+    void clearValues()
+    {
+        for (int i = 0; i < count(); ++i)
+            values[static_cast<std::size_t>(i)] = QVariant(columns.field(i).metaType());
+    }
+
+    void keepAsRead()
+    {
+        if (!readOnly)
+            original = values;
+        changed.assign(values.size(), false);
+        isNew = false;
+    }
+
+    void readRow()
+    {
+        if (onRow)
+            for (int i = 0; i < count(); ++i)
+                values[static_cast<std::size_t>(i)] = query->value(i);
+        else
+            clearValues();
+        keepAsRead();
     }
 
     void fetch()
@@ -119,14 +152,7 @@ struct AdoRecordset::Impl {
             ConnectionPool::checkAlive(*connection);
             raise(error);
         }
-        const QSqlRecord read = query->record();
-        if (onRow || row.isEmpty())
-            row = read;
-        if (!onRow)
-            row.clearValues();
-        original = row;
-        changed.assign(static_cast<std::size_t>(row.count()), false);
-        isNew = false;
+        readRow();
     }
 
     void execute()
@@ -144,14 +170,18 @@ struct AdoRecordset::Impl {
             ConnectionPool::checkAlive(*connection);
             raise(error, watch);
         }
-        row = QSqlRecord();
+        columns = query->record();
+        byName.clear();
+        for (int i = 0; i < columns.count(); ++i)
+            byName.emplace(MakeLower(columns.fieldName(i).toStdString()), i); // the first of equal names
+        values.assign(static_cast<std::size_t>(columns.count()), QVariant());
         fetch();
     }
 
     void readCatalog()
     {
         catalogRead = true;
-        catalog.assign(static_cast<std::size_t>(row.count()), {-1, 0});
+        catalog.assign(static_cast<std::size_t>(count()), {-1, 0});
         const QString table = tableOf(source);
         if (table.isEmpty())
             return;
@@ -162,7 +192,7 @@ struct AdoRecordset::Impl {
         if (!q.exec())
             return;
         while (q.next()) {
-            const int index = row.indexOf(q.value(0).toString());
+            const int index = columns.indexOf(q.value(0).toString());
             if (index < 0)
                 continue;
             const std::string declared = q.value(1).toString().toStdString();
@@ -176,25 +206,26 @@ struct AdoRecordset::Impl {
         const QString table = tableOf(source);
         if (table.isEmpty())
             raise(QString("the recordset's statement reads no single table it could write to"));
-        for (int i = 0; i < row.count(); ++i)
-            if (!SqlDialect::isName(row.fieldName(i).toUtf8().constData()))
-                raise(QString("the column name %1 cannot be written to").arg(row.fieldName(i)));
+        for (int i = 0; i < count(); ++i)
+            if (!SqlDialect::isName(columns.fieldName(i).toUtf8().constData()))
+                raise(QString("the column name %1 cannot be written to").arg(columns.fieldName(i)));
         QStringList set, names, marks, where;
         QVariantList setValues, whereValues;
-        for (int i = 0; i < row.count(); ++i) {
-            if (changed[static_cast<std::size_t>(i)]) {
-                set << row.fieldName(i) + " = ?";
-                names << row.fieldName(i);
+        for (int i = 0; i < count(); ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            if (changed[at]) {
+                set << columns.fieldName(i) + " = ?";
+                names << columns.fieldName(i);
                 marks << "?";
-                setValues << row.value(i);
+                setValues << values[at];
             }
-            where << row.fieldName(i) + " IS NOT DISTINCT FROM ?";
-            whereValues << original.value(i);
+            where << columns.fieldName(i) + " IS NOT DISTINCT FROM ?";
+            whereValues << original[at];
         }
         if (set.isEmpty())
             return;
         QString sql;
-        QVariantList values = setValues;
+        QVariantList bound = setValues;
         if (isNew)
             sql = QString("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(", "), marks.join(", "));
         else {
@@ -203,13 +234,13 @@ struct AdoRecordset::Impl {
             const QString id = SqlDialect::rowId(connection->engine);
             sql = QString("UPDATE %1 SET %2 WHERE %3 = (SELECT %3 FROM %1 WHERE %4 LIMIT 1)")
                       .arg(table, set.join(", "), id, where.join(" AND "));
-            values += whereValues;
+            bound += whereValues;
         }
         QSqlQuery q(ConnectionPool::database(*connection));
         if (!q.prepare(sql))
             raise(q.lastError());
-        for (int i = 0; i < values.size(); ++i)
-            q.bindValue(i, values.at(i));
+        for (int i = 0; i < bound.size(); ++i)
+            q.bindValue(i, bound.at(i));
         const kivado::StatementWatch watch(*connection);
         if (!q.exec()) {
             const QSqlError error = q.lastError();
@@ -218,7 +249,7 @@ struct AdoRecordset::Impl {
         }
         if (!isNew && q.numRowsAffected() == 0)
             raise(QString("the row to update was changed or deleted by someone else"));
-        original = row;
+        original = values;
         changed.assign(changed.size(), false);
         isNew = false;
     }
@@ -264,9 +295,7 @@ void AdoRecordset::MoveFirst()
     d->requireOpen();
     if (d->query->isForwardOnly()) {
         if (d->query->at() == 0 && !d->isNew) {
-            d->row = d->query->record();
-            d->original = d->row;
-            d->changed.assign(d->changed.size(), false);
+            d->readRow();
             return;
         }
         d->execute();
@@ -275,12 +304,7 @@ void AdoRecordset::MoveFirst()
     d->onRow = d->query->first();
     if (!d->onRow && d->query->lastError().isValid())
         raise(d->query->lastError());
-    d->row = d->query->record();
-    if (!d->onRow)
-        d->row.clearValues();
-    d->original = d->row;
-    d->changed.assign(static_cast<std::size_t>(d->row.count()), false);
-    d->isNew = false;
+    d->readRow();
 }
 
 void AdoRecordset::MoveNext()
@@ -288,7 +312,7 @@ void AdoRecordset::MoveNext()
     d->requireOpen();
     if (d->isNew) {
         d->isNew = false;
-        d->row = d->original;
+        d->values = d->original;
         return;
     }
     if (d->onRow)
@@ -303,13 +327,13 @@ bool AdoRecordset::IsEOF() const
 
 int AdoRecordset::GetFieldCount() const
 {
-    return d->query ? d->row.count() : 0;
+    return d->query ? d->count() : 0;
 }
 
 CString AdoRecordset::GetFieldName(int index) const
 {
     d->requireIndex(index);
-    return d->row.fieldName(index).toStdString();
+    return d->columns.fieldName(index).toStdString();
 }
 
 int AdoRecordset::GetFieldType(int index)
@@ -318,7 +342,7 @@ int AdoRecordset::GetFieldType(int index)
     if (!d->catalogRead)
         d->readCatalog();
     const int type = d->catalog[static_cast<std::size_t>(index)].first;
-    return type >= 0 ? type : typeOfMeta(d->row.field(index).metaType());
+    return type >= 0 ? type : typeOfMeta(d->columns.field(index).metaType());
 }
 
 int AdoRecordset::GetFieldSize(int index)
@@ -329,7 +353,7 @@ int AdoRecordset::GetFieldSize(int index)
     const int size = d->catalog[static_cast<std::size_t>(index)].second;
     if (size > 0)
         return size;
-    const int length = d->row.field(index).length();
+    const int length = d->columns.field(index).length();
     return length > 0 ? length : 0;
 }
 
@@ -337,7 +361,8 @@ int AdoRecordset::FindField(const char* name) const
 {
     if (!d->query || !name)
         return -1;
-    return d->row.indexOf(QString::fromUtf8(name));
+    const auto it = d->byName.find(MakeLower(name));
+    return it == d->byName.end() ? -1 : it->second;
 }
 
 bool AdoRecordset::IsNull(int index) const
@@ -345,14 +370,14 @@ bool AdoRecordset::IsNull(int index) const
     d->requireIndex(index);
     if (!d->onRow && !d->isNew)
         raise(QString("no current row"));
-    return d->row.isNull(index);
+    return d->values[static_cast<std::size_t>(index)].isNull();
 }
 
 CString AdoRecordset::GetText(int index) const
 {
     if (IsNull(index))
         return {};
-    return textOf(d->row.value(index)).toStdString();
+    return textOf(d->values[static_cast<std::size_t>(index)]).toStdString();
 }
 
 void AdoRecordset::SetText(int index, const char* value)
@@ -360,7 +385,8 @@ void AdoRecordset::SetText(int index, const char* value)
     IsNull(index);
     if (d->readOnly)
         raise(QString("the recordset was opened for reading only"));
-    d->row.setValue(index, value ? QVariant(QString::fromUtf8(value)) : QVariant(QMetaType::fromType<QString>()));
+    d->values[static_cast<std::size_t>(index)]
+        = value ? QVariant(QString::fromUtf8(value)) : QVariant(QMetaType::fromType<QString>());
     d->changed[static_cast<std::size_t>(index)] = true;
 }
 
@@ -369,7 +395,7 @@ void AdoRecordset::SetLong(int index, long value)
     IsNull(index);
     if (d->readOnly)
         raise(QString("the recordset was opened for reading only"));
-    d->row.setValue(index, QVariant(static_cast<qlonglong>(value)));
+    d->values[static_cast<std::size_t>(index)] = QVariant(static_cast<qlonglong>(value));
     d->changed[static_cast<std::size_t>(index)] = true;
 }
 
@@ -379,9 +405,9 @@ void AdoRecordset::AddNew()
     if (d->readOnly)
         raise(QString("the recordset was opened for reading only"));
     if (!d->isNew)
-        d->original = d->row;
-    d->row.clearValues();
-    d->changed.assign(static_cast<std::size_t>(d->row.count()), false);
+        d->original = d->values;
+    d->clearValues();
+    d->changed.assign(d->values.size(), false);
     d->isNew = true;
 }
 
