@@ -105,3 +105,8 @@ void CLeadBitmap::FreeRegion()
 {
     m_d->region = QRegion();
 }
+
+void CLeadBitmap::SetChangeInPlace(bool inPlace)
+{
+    m_d->inPlace = inPlace;
+}

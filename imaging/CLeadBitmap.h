@@ -48,6 +48,13 @@ public:
     void SetRegion(const QRegion& region);
     void FreeRegion();
 
+    // With in place set, a command changes the pixels where they are instead
+    // of on a copy it falls back to when it fails: about half the memory, for
+    // a caller that keeps no earlier state (the command line). A command that
+    // fails halfway then leaves the pixels as they are, and a save leaves
+    // them as the file's format keeps them (8 bits for a JPEG, no alpha).
+    void SetChangeInPlace(bool inPlace);
+
     // For the library's own implementation.
     LeadBitmapData& data() { return *m_d; }
     const LeadBitmapData& data() const { return *m_d; }

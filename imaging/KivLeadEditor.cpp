@@ -56,6 +56,12 @@ int KivLeadEditor::Run(const KivLeadCommand& command, const int* values, KivLead
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     if (command.flags & KivLeadCommand::kNoSnapshot)
         return command.apply(context, values);
+    if (!m_bSnapshots) {
+        const int status = command.apply(context, values);
+        if (!(command.flags & KivLeadCommand::kKeepsModified))
+            m_bModified = 1;
+        return status;
+    }
     BeginProcessing();
     const int status = command.apply(context, values);
     if (!(command.flags & KivLeadCommand::kKeepsModified))

@@ -337,7 +337,7 @@ bool blackAndWhite(const Magick::Image& image)
     return image.depth() == 1 && image.colorSpace() == Magick::GRAYColorspace;
 }
 
-int encode(std::list<Magick::Image>& pages, int format, int quality, std::string& out)
+int encodeBlob(std::list<Magick::Image>& pages, int format, int quality, Magick::Blob& blob)
 {
     for (auto& p : pages) {
         p.magick(kMagick[format]);
@@ -356,21 +356,32 @@ int encode(std::list<Magick::Image>& pages, int format, int quality, std::string
             && p.colorMapSize() <= 256 && !p.matte())
             p.defineValue("png", "format", "png8");
     }
-    Magick::Blob blob;
     if (pages.size() == 1)
         pages.front().write(&blob);
     else
         Magick::writeImages(pages.begin(), pages.end(), &blob, true);
+    return blob.length() == 0 ? KIVLEAD_ERROR_FILE_WRITE : KIVLEAD_SUCCESS;
+}
+
+int encode(std::list<Magick::Image>& pages, int format, int quality, std::string& out)
+{
+    Magick::Blob blob;
+    const int status = encodeBlob(pages, format, quality, blob);
     out.assign(static_cast<const char*>(blob.data()), blob.length());
-    return out.empty() ? KIVLEAD_ERROR_FILE_WRITE : KIVLEAD_SUCCESS;
+    return status;
+}
+
+int writeAtomically(const char* file, const void* data, std::size_t size)
+{
+    AtomicFile f(file);
+    if (!f.open() || !f.write(data, size) || !f.commit())
+        return KIVLEAD_ERROR_FILE_WRITE;
+    return KIVLEAD_SUCCESS;
 }
 
 int writeAtomically(const char* file, const std::string& bytes)
 {
-    AtomicFile f(file);
-    if (!f.open() || !f.write(bytes.data(), bytes.size()) || !f.commit())
-        return KIVLEAD_ERROR_FILE_WRITE;
-    return KIVLEAD_SUCCESS;
+    return writeAtomically(file, bytes.data(), bytes.size());
 }
 
 // Decodes the file's pages, lets change edit them and writes them back in
@@ -707,6 +718,38 @@ int KivLeadLoadFile(const char* file, CLeadBitmap* bitmap, int bits, int page)
     return KivLeadLoadMemory(bytes.data(), bytes.size(), bitmap, bits, page);
 }
 
+namespace {
+
+// Writes image, a copy of d's pixels (which it lets go of), as file.
+int saveOne(LeadBitmapData& d, Magick::Image& image, bool same, const char* file, int format, int quality)
+{
+    std::list<Magick::Image> pages {image};
+    image = Magick::Image();
+    // In place, the bitmap too lets go of its pixels while they are written:
+    // what the encoder adjusts (the depth the format keeps) then changes
+    // them where they are instead of copying them first. They come back as
+    // written.
+    struct GiveBack {
+        LeadBitmapData& d;
+        std::list<Magick::Image>& pages;
+        bool active;
+        ~GiveBack()
+        {
+            if (active)
+                d.image = pages.front();
+        }
+    } giveBack {d, pages, d.inPlace && same};
+    if (giveBack.active)
+        d.image = Magick::Image();
+    // Written from the encoder's own buffer: a large picture's file is held
+    // once.
+    Magick::Blob blob;
+    const int status = encodeBlob(pages, format, quality, blob);
+    return status == KIVLEAD_SUCCESS ? writeAtomically(file, blob.data(), blob.length()) : status;
+}
+
+} // namespace
+
 int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits, int quality, int page, unsigned flags)
 {
     const Magick::Image* pixels = pixelsOf(bitmap);
@@ -753,10 +796,7 @@ int KivLeadSaveFile(const char* file, CLeadBitmap* bitmap, int format, int bits,
             });
         if (page != 1)
             return KIVLEAD_ERROR_PAGE_NOT_FOUND;
-        pages.push_back(image);
-        std::string out;
-        const int status = encode(pages, format, quality, out);
-        return status == KIVLEAD_SUCCESS ? writeAtomically(file, out) : status;
+        return saveOne(bitmap->data(), image, bits == 0, file, format, quality);
     });
 }
 

@@ -38,8 +38,24 @@ template <class F> int process(CLeadBitmap* bitmap, F&& change)
     return guarded([&] {
         LeadBitmapData& d = bitmap->data();
         // Work on a copy that shares the pixels: a throw halfway leaves the
-        // bitmap as it was, and a copy made for undo is never written.
+        // bitmap as it was, and a copy made for undo is never written. In
+        // place, the bitmap lets go of its pixels meanwhile, so the change
+        // finds them unshared and makes no copy; they come back whatever
+        // happens.
         Magick::Image work = d.image;
+        const bool inPlace = d.inPlace && d.region.isEmpty();
+        struct GiveBack {
+            LeadBitmapData& d;
+            Magick::Image& work;
+            bool active;
+            ~GiveBack()
+            {
+                if (active)
+                    d.image = work;
+            }
+        } giveBack {d, work, inPlace};
+        if (inPlace)
+            d.image = Magick::Image();
         const int status = change(work);
         if (status == KIVLEAD_SUCCESS) {
             work.page(Magick::Geometry(0, 0));

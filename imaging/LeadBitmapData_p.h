@@ -26,6 +26,7 @@ struct LeadBitmapData {
     } started;
     Magick::Image image;
     bool allocated = false;
+    bool inPlace = false; // commands change image itself, with no copy to fall back to
     int bits = 24;
     int perspective = 0;
     QRegion region;

@@ -135,7 +135,10 @@ int edit(const QString& in, const QString& out, int page, const QStringList& ste
         failed(QString("cannot load %1").arg(shown(in)), status);
         return Failed;
     }
+    // Nothing here is undone: the commands change the pixels in place.
+    image->SetChangeInPlace(true);
     KivLeadEditor editor(image);
+    editor.SetSnapshots(false);
     for (const Step& step : plan) {
         KivLeadCommandContext context;
         status = editor.Run(*step.command, step.values, context);

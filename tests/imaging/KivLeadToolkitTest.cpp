@@ -441,3 +441,27 @@ TEST(KivLeadToolkit, CommandsChangeOnlyTheRegionUnlessTheyChangeTheSize)
     ASSERT_EQ(KivLeadRotate(&bitmap, 9000, 1, 0), KIVLEAD_SUCCESS);
     EXPECT_EQ(bitmap.Width(), 10);
 }
+
+TEST(KivLeadFile, InPlaceChangesGiveTheSamePicturesAndKeepThem)
+{
+    TempDir dir;
+    CLeadBitmap copied, inPlace;
+    const Bytes png = encode(marked(40, 30, 0x336699, 3, 3, kRed), "PNG");
+    ASSERT_EQ(load(png, copied), KIVLEAD_SUCCESS);
+    ASSERT_EQ(load(png, inPlace), KIVLEAD_SUCCESS);
+    inPlace.SetChangeInPlace(true);
+    for (CLeadBitmap* b : {&copied, &inPlace}) {
+        ASSERT_EQ(KivLeadGrayScale(b, 8), KIVLEAD_SUCCESS);
+        ASSERT_EQ(KivLeadSaveFile(dir.file(b == &copied ? "a.png" : "b.png").c_str(), b, KIVLEAD_FORMAT_PNG, 0, 2),
+            KIVLEAD_SUCCESS);
+    }
+    EXPECT_EQ(readFile(dir.file("a.png")), readFile(dir.file("b.png")));
+    // The pixels are still there after the save, as the file keeps them,
+    // for another command.
+    ASSERT_TRUE(inPlace.IsAllocated());
+    CLeadBitmap written;
+    ASSERT_EQ(KivLeadLoadFile(dir.file("b.png").c_str(), &written), KIVLEAD_SUCCESS);
+    EXPECT_EQ(pixel(inPlace, 3, 3), pixel(written, 3, 3));
+    EXPECT_EQ(KivLeadInvert(&inPlace), KIVLEAD_SUCCESS);
+    EXPECT_EQ(inPlace.Width(), 40);
+}
