@@ -136,11 +136,11 @@ public:
     static int ExplodeLibrary(
         const char* library, const char* folder, const std::function<void(int done, int total)>& progress);
 
-    // The files ExtractSlide writes these stored slide names of a library
-    // to, in folder (null: the library's own); an existing file of such a
-    // name in another letter case is the one named. So that a caller can ask
-    // before replacing files. The folder is read once.
-    static std::vector<CString> ExtractedFileNames(
+    // The existing files ExtractSlide would replace when writing these
+    // stored slide names of a library to folder (null: the library's own),
+    // one of another letter case included: so that a caller can ask first.
+    // The folder is read once.
+    static std::vector<CString> ExtractedFilesThatExist(
         const char* folder, const char* library, const std::vector<std::string>& slides);
 
     // Reads a library directory from a whole library image: 0, 4 or 7.

@@ -636,13 +636,15 @@ int KivSlideFile::ExplodeLibrary(
     return 0;
 }
 
-std::vector<CString> KivSlideFile::ExtractedFileNames(
+std::vector<CString> KivSlideFile::ExtractedFilesThatExist(
     const char* folder, const char* library, const std::vector<std::string>& slides)
 {
     const FolderNameIndex dir(targetFolder(folder, library));
     std::vector<CString> files;
-    files.reserve(slides.size());
-    for (const std::string& slide : slides)
-        files.push_back(dir.resolve(safeFileName(slide.c_str()) + ".SLD"));
+    for (const std::string& slide : slides) {
+        const std::string name = safeFileName(slide.c_str()) + ".SLD";
+        if (dir.contains(name))
+            files.push_back(dir.resolve(name));
+    }
     return files;
 }

@@ -36,6 +36,8 @@ public:
     explicit FolderNameIndex(const CString& folder);
     // folder + the existing spelling of name, or folder + name as written.
     CString resolve(const CString& name) const;
+    // Something in the folder has the name, in any letter case.
+    bool contains(const CString& name) const { return m_names.count(MakeLower(name)) > 0; }
 
 private:
     CString m_folder;

@@ -103,10 +103,7 @@ bool mayOverwrite(const char* library, const std::vector<std::string>* slides, c
     for (int i = 0; info && i < count; ++i)
         if (!slides || wanted.count(MakeLower(info[i].name)))
             stored.push_back(info[i].name);
-    std::vector<std::string> existing;
-    for (const CString& file : KivSlideFile::ExtractedFileNames(dir, library, stored))
-        if (PathExists(file.c_str()))
-            existing.push_back(file);
+    const std::vector<CString> existing = KivSlideFile::ExtractedFilesThatExist(dir, library, stored);
     if (existing.empty())
         return true;
     const QString first = QString::fromStdString(escapeControls(existing.front()));

@@ -249,13 +249,17 @@ TEST_F(SlideLibrary, EveryOperationFindsTheSameFileForANameWithADot)
     EXPECT_EQ(names(dir.file("parts.lib")), std::vector<std::string> {});
 }
 
-TEST_F(SlideLibrary, ExtractedFileNamesAreWhereTheSlidesGo)
+TEST_F(SlideLibrary, TheFilesAnExtractionWouldReplaceAreNamed)
 {
     fs::create_directory(dir.path() / "out");
     writeFile(dir.file("out/door.sld"), slide(9));
-    const auto files = KivSlideFile::ExtractedFileNames(dir.file("out").c_str(), lib.c_str(), {"DOOR", "WIN/DOW"});
+    writeFile(dir.file("out/WIN_DOW.SLD"), slide(8));
+    const auto files
+        = KivSlideFile::ExtractedFilesThatExist(dir.file("out").c_str(), lib.c_str(), {"DOOR", "WIN/DOW", "NEW"});
     EXPECT_EQ(files, (std::vector<CString> {dir.file("out/door.sld"), dir.file("out/WIN_DOW.SLD")}));
-    EXPECT_EQ(KivSlideFile::ExtractedFileNames(nullptr, lib.c_str(), {"A"}), std::vector<CString> {dir.file("A.SLD")});
+    writeFile(dir.file("A.SLD"), slide(1));
+    EXPECT_EQ(KivSlideFile::ExtractedFilesThatExist(nullptr, lib.c_str(), {"a", "b"}),
+        std::vector<CString> {dir.file("A.SLD")});
 }
 
 TEST_F(SlideLibrary, ListingAMissingLibraryNamesTheCompletedFile)
