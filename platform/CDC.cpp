@@ -1,5 +1,7 @@
 #include "platform/CDC.h"
 
+#include <QPaintEngine>
+
 #include "platform/Dib.h"
 
 #include <QPainter>
@@ -287,7 +289,7 @@ void CDC::cosmeticLine(CPoint from, CPoint to)
             dots.append(points[i]);
         points = dots;
     }
-    if (points.isEmpty())
+    if (points.isEmpty() || (m_rop2 == R2_COPYPEN && plotDirect(points, m_pen->m_color)))
         return;
     m_painter->save();
     if (m_rop2 == R2_NOT)
@@ -300,6 +302,43 @@ void CDC::cosmeticLine(CPoint from, CPoint to)
     m_painter->setPen(pen);
     m_painter->drawPoints(points);
     m_painter->restore();
+}
+
+bool CDC::plotDirect(const QPolygon& points, COLORREF color)
+{
+    // A slide is thousands of short lines: handing each pixel to the painter
+    // costs far more than setting it.
+    QPaintEngine* engine = m_painter->paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice()
+        || engine->paintDevice()->devType() != QInternal::Image || (m_painter->hasClipping() && !m_clipIsRect)
+        || m_painter->opacity() != 1.0)
+        return false;
+    auto* image = static_cast<QImage*>(engine->paintDevice());
+    const QImage::Format format = image->format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32
+            && format != QImage::Format_ARGB32_Premultiplied)
+        || !image->isDetached())
+        return false;
+    const QTransform to = m_painter->deviceTransform();
+    if (to.type() > QTransform::TxTranslate || to.dx() != std::floor(to.dx()) || to.dy() != std::floor(to.dy()))
+        return false;
+    QRect bounds = image->rect();
+    const QRegion system = engine->systemClip();
+    if (!system.isEmpty()) {
+        if (system.rectCount() != 1)
+            return false;
+        bounds &= system.boundingRect();
+    }
+    const int dx = static_cast<int>(to.dx()), dy = static_cast<int>(to.dy());
+    if (m_painter->hasClipping())
+        bounds &= m_clipRect.translated(dx, dy);
+    const QRgb rgb = qcolor(color).rgb();
+    for (const QPoint& p : points) {
+        const int x = p.x() + dx, y = p.y() + dy;
+        if (bounds.contains(x, y))
+            reinterpret_cast<QRgb*>(image->scanLine(y))[x] = rgb;
+    }
+    return true;
 }
 
 BOOL CDC::LineTo(int x, int y)
@@ -432,11 +471,14 @@ int CDC::SelectClipRgn(CRgn* region)
 {
     if (!m_painter)
         return RGN_ERROR;
+    m_clipIsRect = false;
     if (!region) {
         m_painter->setClipping(false);
         return SIMPLEREGION;
     }
     m_painter->setClipRegion(region->m_region);
+    m_clipIsRect = region->m_region.rectCount() <= 1;
+    m_clipRect = region->m_region.boundingRect();
     return region->m_region.isEmpty() ? NULLREGION : SIMPLEREGION;
 }
 

@@ -178,6 +178,10 @@ private:
     void fixIsotropic();
     void plot(const QPoint& p, COLORREF color);
     void cosmeticLine(CPoint from, CPoint to);
+    // Sets the pixels straight in the image being painted, where nothing
+    // (a transform beyond a shift, a clip, a raster operation) stands in
+    // between; false when something does and the painter must draw them.
+    bool plotDirect(const QPolygon& points, COLORREF color);
 
     std::unique_ptr<QPainter> m_painter;
     QImage* m_image = nullptr; // the surface when it is an image
@@ -197,6 +201,10 @@ private:
     int m_polyFillMode = vandrel::win32::ALTERNATE;
     int m_stretchMode = vandrel::win32::COLORONCOLOR;
     int m_rop2 = vandrel::win32::R2_COPYPEN;
+    // The clip SelectClipRgn set, when it is one rectangle: lines may then
+    // be set pixel by pixel within it.
+    bool m_clipIsRect = false;
+    QRect m_clipRect;
     CPalette* m_palette = nullptr;
 };
 

@@ -2,6 +2,7 @@
 #include "platform/Dib.h"
 
 #include <QPainter>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -328,4 +329,59 @@ TEST(CDC, XorPenTwiceRestoresAndUnknownModesAreRefused)
     dc.MoveTo(0, 1);
     dc.LineTo(8, 1);
     EXPECT_EQ(image, before);
+}
+
+namespace {
+
+// A window that paints a fan of lines, clipped by a region, as slides are
+// drawn in thumbnail cells.
+class Fan : public QWidget {
+public:
+    QRegion clip;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        CPaintDC dc(this);
+        CPen pen(PS_SOLID, 0, RGB(255, 255, 0));
+        dc.SelectObject(&pen);
+        CRgn region;
+        region.m_region = clip;
+        if (!clip.isEmpty())
+            dc.SelectClipRgn(&region);
+        for (int i = 0; i < 12; ++i) {
+            dc.MoveTo(25, 25);
+            dc.LineTo(25 + (i * 37) % 51 - 25, 25 + (i * 23) % 47 - 23);
+        }
+    }
+};
+
+// The fan rendered into a fresh image at (dx, dy), as a sheet renders cells.
+QImage fan(const QRegion& clip, int dx, int dy)
+{
+    Fan window;
+    window.resize(50, 50);
+    window.clip = clip;
+    QImage image = canvas(60, 60);
+    window.render(&image, QPoint(dx, dy), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+} // namespace
+
+TEST(CDC, LinesSetPixelByPixelMatchThePaintersThroughShiftsAndClips)
+{
+    // One clip rectangle lets lines be set pixel by pixel; two make the
+    // painter draw them. Both must give the same pixels, shifted or not.
+    const QRegion one(5, 5, 35, 25);
+    const QRegion two = one.united(QRect(45, 45, 1, 1));
+    for (const auto& [dx, dy] : std::vector<std::pair<int, int>> {{0, 0}, {7, 3}}) {
+        const QImage direct = fan(one, dx, dy), painted = fan(two, dx, dy);
+        EXPECT_EQ(direct, painted) << dx << "," << dy;
+        EXPECT_GT(count(direct, RGB(255, 255, 0)), 50);
+        EXPECT_EQ(at(direct, 45 + dx, 2 + dy), RGB(0, 0, 0)) << "outside the clip";
+    }
+    const QImage unclipped = fan(QRegion(), 4, 4);
+    EXPECT_EQ(at(unclipped, 29, 29), RGB(255, 255, 0));
+    EXPECT_EQ(at(unclipped, 2, 2), RGB(0, 0, 0)) << "nothing left of the window";
 }
