@@ -205,11 +205,15 @@ void findMemo(Table& t)
 // are not plain ASCII (the only ones that tell code pages apart).
 std::string textSample(Table& t)
 {
+    // Enough text to tell, looked for in at most so many records of a
+    // table that is mostly ASCII.
     constexpr std::size_t kSampleBytes = 1 << 20;
+    constexpr long kMaxRecords = 200000;
     std::string sample;
     const KivDbfRecord* records = t.data.createRecord();
     const KivDbfFieldList& fields = t.data.getFieldList();
-    for (long r = 0; records && r < records->getCount() && sample.size() < kSampleBytes; ++r)
+    const long scanned = records ? std::min(records->getCount(), kMaxRecords) : 0;
+    for (long r = 0; r < scanned && sample.size() < kSampleBytes; ++r)
         for (int f = 0; const KivDbfField* field = fields.getAt(f); ++f) {
             int length = 0;
             const char* bytes = field->getType() == 'C' ? records->getField(r, f, &length) : nullptr;
