@@ -79,50 +79,6 @@ WriteNewResult WriteNewFile(const std::string& path, const void* data, std::size
     return WriteNewResult::Failed;
 }
 
-bool AppendLineLocked(const char* path, const std::string& line)
-{
-    if (!path || line.empty())
-        return false;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const int fd = ::open(path, O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
-        if (fd < 0)
-            return false;
-        struct stat held {
-        }, named {};
-        int rc;
-        do
-            rc = ::flock(fd, LOCK_EX);
-        while (rc != 0 && errno == EINTR);
-        if (rc != 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
-            ::close(fd);
-            return false;
-        }
-        if (::stat(path, &named) != 0 || named.st_dev != held.st_dev || named.st_ino != held.st_ino) {
-            ::close(fd); // replaced while we waited: append to the new file
-            continue;
-        }
-        std::string text;
-        char last = '\n';
-        if (held.st_size > 0 && ::pread(fd, &last, 1, held.st_size - 1) != 1)
-            last = '\n';
-        if (last != '\n')
-            text += '\n';
-        text += line;
-        std::size_t done = 0;
-        while (done < text.size()) {
-            const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        ::close(fd); // releases the lock
-        return done == text.size();
-    }
-    return false;
-}
-
 bool PathExists(const char* path)
 {
     struct stat st { };

@@ -33,13 +33,6 @@ struct FileStamp {
 // The stamp of the regular file at path (links followed), if there is one.
 KIVPLATFORM_EXPORT std::optional<FileStamp> FileStampOf(const char* path);
 
-// Appends line to the file at path (created with mode 0666 less the umask)
-// in one write under an exclusive advisory lock, so that concurrent
-// appenders never interleave. A file whose last byte is no line end (a
-// writer died mid-line) gets one first. A file renamed over while we waited
-// for the lock is opened anew. False when it cannot be opened or written.
-KIVPLATFORM_EXPORT bool AppendLineLocked(const char* path, const std::string& line);
-
 // Writes a file that is not there yet: created exclusively (mode 0666 less
 // the umask; no link is followed), written and closed. Exists when something
 // has the name already, which is left alone; Failed (errno set) when it

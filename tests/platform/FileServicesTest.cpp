@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/ByteSource.h"
+#include "platform/CacheFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/PathNoCase.h"
 #include "support/TestSupport.h"
@@ -171,24 +172,85 @@ TEST(AtomicFile, CopyFromTakesRangesOfFilesAndMemory)
     EXPECT_EQ(readFile(dir.file("dst.bin")), Bytes({'k', 'e', 'p', 't'}));
 }
 
-TEST(FileSystem, AppendLineLockedEndsAnUnfinishedLineAndFollowsARename)
+TEST(CacheFolder, AppendsWholeLinesAndFollowsARename)
 {
     TempDir dir;
+    CacheFolder folder;
+    ASSERT_TRUE(folder.open(dir.path().string(), false));
     const std::string path = dir.file("index");
-    ASSERT_TRUE(AppendLineLocked(path.c_str(), "one\n"));
+    ASSERT_TRUE(folder.appendLine("index", "one\n"));
     writeText(path, "one\ntorn");
-    ASSERT_TRUE(AppendLineLocked(path.c_str(), "two\n"));
-    const auto before = FileStampOf(path.c_str());
-    ASSERT_TRUE(before);
-    EXPECT_EQ(before->size, 13u);
+    ASSERT_TRUE(folder.appendLine("index", "two\n"));
+    FileStamp before;
+    ASSERT_EQ(folder.check("index", &before), CacheFolder::Entry::File);
+    EXPECT_EQ(before.size, 13u);
     writeText(dir.file("new"), "three\n");
-    std::filesystem::rename(dir.file("new"), path);
-    ASSERT_TRUE(AppendLineLocked(path.c_str(), "four\n"));
+    fs::rename(dir.file("new"), path);
+    ASSERT_TRUE(folder.appendLine("index", "four\n"));
     const Bytes bytes = readFile(path);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "three\nfour\n");
-    EXPECT_FALSE(*FileStampOf(path.c_str()) == *before);
+    EXPECT_FALSE(*FileStampOf(path.c_str()) == before);
     EXPECT_FALSE(FileStampOf(dir.path().c_str())) << "a folder has no stamp";
-    EXPECT_FALSE(AppendLineLocked(dir.path().c_str(), "x\n"));
+    EXPECT_EQ(folder.check("missing"), CacheFolder::Entry::Missing);
+}
+
+TEST(CacheFolder, NeverGoesThroughALinkNorTouchesAFileOfOtherNames)
+{
+    TempDir dir, elsewhere;
+    const std::string precious = elsewhere.file("precious");
+    writeText(precious, "keep\n");
+    fs::create_directory(dir.path() / "cache");
+    CacheFolder folder;
+    ASSERT_TRUE(folder.open(dir.file("cache"), false));
+    fs::create_symlink(precious, dir.file("cache/link"));
+    fs::create_hard_link(precious, dir.file("cache/hard"));
+    fs::create_directory(dir.path() / "cache/sub");
+    for (const char* name : {"link", "hard", "sub"}) {
+        EXPECT_EQ(folder.check(name), CacheFolder::Entry::Refused) << name;
+        EXPECT_FALSE(folder.appendLine(name, "x\n")) << name;
+        EXPECT_FALSE(folder.update(name, [](ByteSource*) { return std::optional<std::string>("y\n"); })) << name;
+        ByteSource source;
+        EXPECT_FALSE(folder.read(name, source)) << name;
+        EXPECT_NE(folder.error().find("refused"), std::string::npos) << name << ": " << folder.error();
+    }
+    EXPECT_EQ(folder.writeNew("link", "z", 1), WriteNewResult::Exists);
+    EXPECT_TRUE(folder.remove("link"));
+    EXPECT_TRUE(fs::exists(precious));
+    const Bytes kept = readFile(precious);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "keep\n");
+    // A folder the program found that is itself a link is refused; one a
+    // user named may be one.
+    fs::create_directory_symlink(dir.file("cache"), dir.file("alias"));
+    EXPECT_FALSE(CacheFolder().open(dir.file("alias"), false));
+    EXPECT_TRUE(CacheFolder().open(dir.file("alias"), true));
+}
+
+TEST(CacheFolder, NewFilesAppearWholeAndRewritesHoldTheLock)
+{
+    TempDir dir;
+    CacheFolder folder;
+    ASSERT_TRUE(folder.open(dir.path().string(), true));
+    const std::int64_t stamp = 1234567890123456789;
+    ASSERT_EQ(folder.writeNew("a.jpg", "abc", 3, &stamp), WriteNewResult::Written);
+    FileStamp written;
+    ASSERT_EQ(folder.check("a.jpg", &written), CacheFolder::Entry::File);
+    EXPECT_EQ(written.modifiedNs, stamp);
+    EXPECT_EQ(folder.writeNew("a.jpg", "def", 3), WriteNewResult::Exists);
+    EXPECT_TRUE(folder.update("index", [](ByteSource* old) {
+        EXPECT_EQ(old, nullptr);
+        return std::optional<std::string>("first\n");
+    }));
+    EXPECT_TRUE(folder.update("index", [](ByteSource* old) -> std::optional<std::string> {
+        std::vector<std::uint8_t> bytes;
+        if (!old || !old->readRange(0, old->size(), bytes))
+            return std::nullopt;
+        return std::string(bytes.begin(), bytes.end()) + "second\n";
+    }));
+    const Bytes index = readFile(dir.file("index"));
+    EXPECT_EQ(std::string(index.begin(), index.end()), "first\nsecond\n");
+    std::vector<std::string> files = folder.files();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string> {"a.jpg", "index"})) << "no temporary file is left";
 }
 
 TEST(AtomicFile, APipeOrAFolderIsNeverReplacedAndSaysWhy)
