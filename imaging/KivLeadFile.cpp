@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <functional>
 #include <list>
@@ -251,22 +252,54 @@ void pin(Magick::ReadOptions& options, int format, bool ping, int page)
     }
 }
 
+// The size a PNG or PNM header declares; false for other formats, or a
+// header that says none.
+bool declaredSize(const std::uint8_t* data, std::size_t size, int format, long long& width, long long& height)
+{
+    if (format == KIVLEAD_FORMAT_PNG) {
+        if (size < 24)
+            return false;
+        width = ReadBe32(data + 16);
+        height = ReadBe32(data + 20);
+        return true;
+    }
+    if (format != KIVLEAD_FORMAT_PNM)
+        return false;
+    // "P6", then the width and the height, between blanks and # comments.
+    std::size_t at = 2;
+    long long numbers[2] = {-1, -1};
+    for (long long& n : numbers) {
+        while (at < size && (std::isspace(data[at]) || data[at] == '#')) {
+            if (data[at] == '#')
+                while (at < size && data[at] != '\n')
+                    ++at;
+            else
+                ++at;
+        }
+        for (n = 0; at < size && std::isdigit(data[at]) && n <= (1LL << 40); ++at)
+            n = n * 10 + (data[at] - '0');
+    }
+    width = numbers[0];
+    height = numbers[1];
+    return width > 0 && height > 0;
+}
+
 // Decodes into list; warnings about unknown tags and the like keep what
 // was read, a warning that the data is corrupt (truncated) fails.
 int decode(std::list<Magick::Image>& list, const std::uint8_t* data, std::size_t size, int format, bool ping, int page,
     const char* sizeHint = nullptr)
 {
-    if (!ping) {
-        // The sizes the file declares, from its headers, are held to the
-        // limits before any pixel is decoded: a decoder that meets one past
-        // them may give up as if the data were damaged. The PNG coder does
-        // even when only reading the header, so its size is read here.
-        using namespace KivLeadLimits;
-        if (format == KIVLEAD_FORMAT_PNG && size >= 24) {
-            const long long width = ReadBe32(data + 16), height = ReadBe32(data + 20);
-            if (width > kMaxWidth || height > kMaxHeight || width * height > kMaxArea)
-                return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
-        }
+    // The sizes a file declares are held to the limits before any pixel is
+    // decoded (a JPEG decoded at a fraction of its size would pass them). A
+    // coder meeting a size past them may give up as if the data were
+    // damaged, the PNG coder even when only reading the header; and the PNM
+    // coder's header reading leaks: those two headers are read here.
+    using namespace KivLeadLimits;
+    long long width = 0, height = 0;
+    if (!ping && declaredSize(data, size, format, width, height)) {
+        if (width > kMaxWidth || height > kMaxHeight || width * height > kMaxArea)
+            return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
+    } else if (!ping && format != KIVLEAD_FORMAT_PNM) {
         std::list<Magick::Image> headers;
         const int declared = decode(headers, data, size, format, true, page);
         if (declared != KIVLEAD_SUCCESS)
@@ -307,6 +340,8 @@ int decode(std::list<Magick::Image>& list, const std::uint8_t* data, std::size_t
         // warning with the picture instead of throwing it, and fills the rest
         // grey: that is no picture of the file.
         const MagickCore::ExceptionType kept = core->exception.severity;
+        if (kept == MagickCore::ResourceLimitWarning || kept == MagickCore::ResourceLimitError)
+            return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
         if (kept == MagickCore::CorruptImageWarning || kept >= MagickCore::ErrorException)
             return KIVLEAD_ERROR_INVALID_FILE;
         // A picture decoded at a fraction of its size (jpeg:size) is held to

@@ -62,7 +62,8 @@ void KivLeadThumbFolder::setMaxIndexBytesForTesting(std::uint64_t bytes)
     g_maxIndexBytes = bytes;
 }
 
-KivLeadThumbFolder::KivLeadThumbFolder(std::string folder) : m_folder(std::move(folder))
+KivLeadThumbFolder::KivLeadThumbFolder(std::string folder, bool readOnly)
+    : m_folder(std::move(folder)), m_readOnly(readOnly)
 {
     if (!m_dir.open(m_folder, true))
         m_note = "cannot open the cache folder " + m_folder + ": " + m_dir.error();
@@ -92,8 +93,15 @@ const KivLeadThumbIndex& KivLeadThumbFolder::refresh()
     const bool grown
         = m_known && stamp.device == m_stamp.device && stamp.inode == m_stamp.inode && stamp.size > m_stamp.size;
     reload(!grown);
-    if (m_known && (m_stamp.size > maxIndexBytes() || m_index.wantsCompaction()) && compact())
-        reload(true);
+    if (m_known && (m_stamp.size > maxIndexBytes() || m_index.wantsCompaction())) {
+        if (m_readOnly) {
+            if (m_stamp.size > maxIndexBytes())
+                m_note = m_folder + kIndexName + " holds more than " + std::to_string(maxIndexBytes())
+                    + " bytes: the next run that makes thumbnails compacts it or sets it aside";
+        } else if (compact()) {
+            reload(true);
+        }
+    }
     return m_index;
 }
 
@@ -109,7 +117,10 @@ void KivLeadThumbFolder::reload(bool whole)
     if (m_dir.check(kIndexName, &before) != CacheFolder::Entry::File || !m_dir.read(kIndexName, source))
         return;
     if (source.size() > kMaxReadBytes) {
-        setAside();
+        if (m_readOnly)
+            m_note = m_folder + kIndexName + " is too large to be read";
+        else
+            setAside();
         return;
     }
     source.map();
@@ -139,7 +150,7 @@ void KivLeadThumbFolder::setAside()
 
 bool KivLeadThumbFolder::append(const std::string& line)
 {
-    if (m_refused || (m_known && m_stamp.size + line.size() > maxIndexBytes()))
+    if (m_readOnly || m_refused || (m_known && m_stamp.size + line.size() > maxIndexBytes()))
         return false;
     if (m_dir.appendLine(kIndexName, line))
         return true;
@@ -149,23 +160,35 @@ bool KivLeadThumbFolder::append(const std::string& line)
 
 bool KivLeadThumbFolder::compact()
 {
+    if (m_readOnly)
+        return false;
     bool aside = false;
-    const bool done
-        = m_dir.update(kIndexName, [&aside, cap = maxIndexBytes()](ByteSource* old) -> std::optional<std::string> {
-              if (!old || old->size() > kMaxReadBytes)
-                  return std::nullopt;
-              // Read again under the lock: lines appended since count too.
-              old->map();
-              KivLeadThumbIndex fresh;
-              parseSource(*old, 0, fresh);
-              if (old->size() <= cap && !fresh.wantsCompaction())
-                  return std::nullopt;
-              if (fresh.liveBytes() > cap) {
-                  aside = true;
-                  return std::nullopt;
-              }
-              return fresh.compacted();
-          });
+    const std::uint64_t cap = maxIndexBytes();
+    const bool done = m_dir.update(kIndexName, [&](ByteSource* old) -> std::optional<std::string> {
+        if (!old || old->size() > kMaxReadBytes)
+            return std::nullopt;
+        // Read again under the lock, as lines appended since count too. The
+        // index in memory is this very file up to m_taken when nothing
+        // replaced it: only the rest is read, not the whole file again.
+        old->map();
+        KivLeadThumbIndex fresh;
+        KivLeadThumbIndex* index = &fresh;
+        FileStamp locked;
+        if (m_known && m_dir.check(kIndexName, &locked) == CacheFolder::Entry::File && locked.device == m_stamp.device
+            && locked.inode == m_stamp.inode && old->size() >= m_taken) {
+            m_taken += parseSource(*old, m_taken, m_index);
+            index = &m_index;
+        } else {
+            parseSource(*old, 0, fresh);
+        }
+        if (old->size() <= cap && !index->wantsCompaction())
+            return std::nullopt;
+        if (index->liveBytes() > cap) {
+            aside = true;
+            return std::nullopt;
+        }
+        return index->compacted();
+    });
     if (aside)
         setAside();
     return done && !aside;
@@ -197,9 +220,12 @@ std::vector<std::string> KivLeadThumbFolder::unreferenced(std::int64_t beforeNs)
     if (m_refused || !m_known)
         return files; // without an index every thumbnail would look unused
     for (const std::string& file : m_dir.files()) {
+        const std::string_view name = std::string_view(file).substr(0, 16);
         FileStamp stamp;
-        if (isThumbFile(file) && m_index.references(std::string_view(file).substr(0, 16)) == 0
-            && m_dir.check(file, &stamp) == CacheFolder::Entry::File && stamp.modifiedNs < beforeNs)
+        // A thumbnail's modification time is its source's; when it came is
+        // its inode change time.
+        if (isThumbFile(file) && m_index.retired(name) && m_index.references(name) == 0
+            && m_dir.check(file, &stamp) == CacheFolder::Entry::File && stamp.changedNs < beforeNs)
             files.push_back(file);
     }
     return files;

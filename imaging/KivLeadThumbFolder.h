@@ -28,8 +28,9 @@ public:
     static constexpr const char* kIndexName = "THUMB.DB";
     static constexpr const char* kAsideName = "THUMB.DB.old";
 
-    // folder ends in a separator.
-    explicit KivLeadThumbFolder(std::string folder);
+    // folder ends in a separator. A read-only folder changes nothing: it
+    // neither compacts nor sets aside its index, nor appends to it.
+    explicit KivLeadThumbFolder(std::string folder, bool readOnly = false);
     const std::string& folder() const { return m_folder; }
     bool isOpen() const { return m_dir.isOpen(); }
     // What went wrong last, or what had to be done to the index (it was
@@ -57,10 +58,10 @@ public:
     // Removes the thumbnail, unless more than one live line names it (a
     // forged line naming another source's).
     bool removeThumb(const std::string& name);
-    // The thumbnail files no live line names, last changed before
-    // beforeNs (since the epoch): left by a writer that lost a race, or by
-    // a set-aside index. Younger ones may be another program's, about to be
-    // indexed.
+    // The thumbnail files a line of the index once named but no live line
+    // names, made before beforeNs (since the epoch): left by a writer that
+    // lost a race. A file no line ever named may be anybody's, and a younger
+    // one another program's, about to be indexed: both stay.
     std::vector<std::string> unreferenced(std::int64_t beforeNs);
     // Removes those files; the number removed.
     int sweep(std::int64_t beforeNs);
@@ -70,6 +71,7 @@ private:
     void setAside();
 
     std::string m_folder;
+    bool m_readOnly;
     CacheFolder m_dir;
     KivLeadThumbIndex m_index;
     std::string m_note;

@@ -102,15 +102,24 @@ void KivLeadThumbIndex::addLine(std::string_view line, std::size_t withEnd)
         m_liveBytes -= old->second.entry.line.size();
         m_map.erase(old);
     }
-    ++m_names[std::string(slot.entry.name)];
+    ++m_names[valueOf(slot.entry.name)];
     m_liveBytes += withEnd;
     const std::string_view key = slot.entry.source;
     m_map.emplace(key, std::move(slot));
 }
 
+std::uint64_t KivLeadThumbIndex::valueOf(std::string_view name)
+{
+    std::uint64_t value = 0;
+    std::from_chars(name.data(), name.data() + name.size(), value, 16);
+    return value;
+}
+
 void KivLeadThumbIndex::forget(std::string_view name)
 {
-    const auto it = m_names.find(std::string(name));
+    const std::uint64_t value = valueOf(name);
+    m_retired.insert(value);
+    const auto it = m_names.find(value);
     if (it != m_names.end() && --it->second == 0)
         m_names.erase(it);
 }
@@ -123,8 +132,15 @@ const KivLeadThumbEntry* KivLeadThumbIndex::find(std::string_view source) const
 
 int KivLeadThumbIndex::references(std::string_view name) const
 {
-    const auto it = m_names.find(std::string(name));
+    if (!isThumbName(name))
+        return 0;
+    const auto it = m_names.find(valueOf(name));
     return it == m_names.end() ? 0 : it->second;
+}
+
+bool KivLeadThumbIndex::retired(std::string_view name) const
+{
+    return isThumbName(name) && m_retired.count(valueOf(name)) > 0;
 }
 
 void KivLeadThumbIndex::clear()

@@ -10,10 +10,12 @@
 #include "imaging/KivLead_export.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // One live line; the views point into text the index holds.
@@ -39,9 +41,14 @@ public:
     std::size_t parse(std::string_view text);
     // The newest entry for source, compared ignoring ASCII case; null if none.
     const KivLeadThumbEntry* find(std::string_view source) const;
-    // How many live lines name the thumbnail name (exactly, as files are):
-    // more than one only where a forged line names another's.
+    // How many live lines name the thumbnail name: more than one only where
+    // a forged line names another's.
     int references(std::string_view name) const;
+    // Whether a line this index has read named the thumbnail before a newer
+    // line for its source replaced it: a file of that name, if no live line
+    // names it, was left by this cache.
+    bool retired(std::string_view name) const;
+    // Empties the index; the retired names stay known.
     void clear();
     std::size_t lines() const { return m_lines; }
     std::size_t live() const { return m_map.size(); }
@@ -62,6 +69,7 @@ public:
 private:
     void addLine(std::string_view line, std::size_t withEnd);
     void forget(std::string_view name);
+    static std::uint64_t valueOf(std::string_view name);
 
     struct FoldedHash {
         std::size_t operator()(std::string_view s) const;
@@ -76,8 +84,9 @@ private:
     // Keyed by the entry's source, a view into its own slot's text.
     std::unordered_map<std::string_view, Slot, FoldedHash, FoldedEqual> m_map;
     // How many live lines name each thumbnail (a forged line may name
-    // another's).
-    std::unordered_map<std::string, int> m_names;
+    // another's), by the value of its 16 hex digits.
+    std::unordered_map<std::uint64_t, int> m_names;
+    std::unordered_set<std::uint64_t> m_retired;
     std::size_t m_lines = 0;
     std::size_t m_liveBytes = 0;
 };

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -245,25 +246,32 @@ TEST(KivLeadThumbFolder, AnIndexPastItsCapIsCompactedOrSetAside)
     KivLeadThumbFolder::setMaxIndexBytesForTesting(cap);
 }
 
-TEST(KivLeadThumbFolder, SweepsOnlyOldThumbnailsNoLineNames)
+TEST(KivLeadThumbFolder, SweepsOnlyOldThumbnailsALineOnceNamed)
 {
     TempDir dir;
     const std::string cache = dir.file("cache") + "/";
     fs::create_directory(cache);
-    const std::string used(16, 'a'), lost(16, 'b'), young(16, 'c');
-    writeText(cache + "THUMB.DB", "/photos/a.png|1.000000|" + used + "\n");
-    for (const std::string& name : {used, lost, young})
+    const std::string used(16, 'a'), lost(16, 'b'), young(16, 'c'), never(16, 'd');
+    // b was a's thumbnail until a newer line replaced it; c too, but it came
+    // later; no line ever named d.
+    writeText(cache + "THUMB.DB",
+        "/photos/a.png|1.000000|" + lost + "\n/photos/a.png|2.000000|" + young + "\n/photos/a.png|3.000000|" + used
+            + "\n");
+    for (const std::string& name : {used, lost, never})
         writeText(cache + name + ".jpg", "jpeg");
+    ::usleep(30000);
+    const auto now
+        = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+              .count();
+    ::usleep(30000);
+    writeText(cache + young + ".jpg", "jpeg");
     writeText(cache + "notes.jpg", "not a thumbnail name");
-    const std::time_t now = std::time(nullptr);
-    for (const std::string& name : {used, lost})
-        touch(cache + name + ".jpg", now - 3600);
     KivLeadThumbFolder folder(cache);
-    const std::int64_t tenMinutesAgo = (static_cast<std::int64_t>(now) - 600) * 1000000000;
-    EXPECT_EQ(folder.unreferenced(tenMinutesAgo), std::vector<std::string> {lost + ".jpg"});
-    EXPECT_EQ(folder.sweep(tenMinutesAgo), 1);
+    EXPECT_EQ(folder.unreferenced(now), std::vector<std::string> {lost + ".jpg"});
+    EXPECT_EQ(folder.sweep(now), 1);
     EXPECT_TRUE(fs::exists(cache + used + ".jpg"));
     EXPECT_TRUE(fs::exists(cache + young + ".jpg")) << "perhaps another program's, about to be indexed";
+    EXPECT_TRUE(fs::exists(cache + never + ".jpg")) << "no line named it: perhaps somebody's own";
     EXPECT_TRUE(fs::exists(cache + "notes.jpg"));
     EXPECT_FALSE(fs::exists(cache + lost + ".jpg"));
 }
