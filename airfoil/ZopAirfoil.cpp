@@ -127,15 +127,26 @@ ZopPoint2D* ZopAirfoil::MakeSection(const char* path, int* count)
             std::free(made);
             if (m_type != 3 && section.size() >= 3) {
                 // The closed Joukowski curve starts at its rearmost point
-                // and ends there again.
-                const auto rear = std::max_element(
+                // and ends there again, scaled to a chord from 0 to 1 as
+                // sections are exchanged.
+                const auto [front, rear] = std::minmax_element(
                     section.begin(), section.end(), [](const ZopPoint2D& a, const ZopPoint2D& b) { return a.x < b.x; });
+                const double left = front->x, chord = rear->x - front->x;
                 std::rotate(section.begin(), rear, section.end());
                 if (signedArea(section) < 0)
                     std::reverse(section.begin() + 1, section.end());
                 section.push_back(section.front());
-            } else if (signedArea(section) < 0) {
-                std::reverse(section.begin(), section.end()); // a file listed the other way round
+                if (chord > 0)
+                    for (ZopPoint2D& p : section)
+                        p = {(p.x - left) / chord, p.y / chord};
+            } else {
+                // The lines of a file that held no point repeat the one
+                // before (as Make keeps them); a section lists it once.
+                section.erase(std::unique(section.begin(), section.end(),
+                                  [](const ZopPoint2D& a, const ZopPoint2D& b) { return a.x == b.x && a.y == b.y; }),
+                    section.end());
+                if (signedArea(section) < 0)
+                    std::reverse(section.begin(), section.end()); // a file listed the other way round
             }
         }
         ZopPoint2D* points = allocPoints(static_cast<int>(section.size()));

@@ -39,9 +39,11 @@ public:
     // The outline as a closed section, as airfoil tools exchange it: from
     // the trailing edge over the upper surface round the nose to the lower
     // trailing edge, both trailing-edge points present (a pointed trailing
-    // edge is its first and last point). *count points from malloc; null
-    // when there is no outline. Make's layout, which keeps one trailing-edge
-    // point of the NACA kinds, is what drawing uses.
+    // edge is its first and last point), the Joukowski kind scaled to a
+    // chord from 0 to 1, a file's points without the repeats its lines of
+    // no point make. *count points from malloc; null when there is no
+    // outline. Make's layout, which keeps one trailing-edge point of the
+    // NACA kinds, is what drawing uses.
     ZopPoint2D* MakeSection(const char* path, int* count);
     // Why the last Make, MakeSection or ParsePlot of this thread gave no
     // outline ("line 12 holds a number that is not finite ...").

@@ -232,7 +232,10 @@ int runAirfoil(const QStringList& args)
     QCommandLineParser parser;
     parser.setApplicationDescription(kDescription);
     parser.addPositionalArgument("ACTION", "naca4, naca5, joukowski, file or list");
-    parser.addOption({"nodes", "Number of outline points (default 180; a file keeps its own).", "N"});
+    parser.addOption({"nodes",
+        "Stations of a computed outline (default 180); the section written has both trailing-edge points, one "
+        "more. A file keeps its own points.",
+        "N"});
     parser.addOption({{"o", "output"}, "Write to OUT (.dat, .csv, .svg or .png).", "OUT"});
     parser.addOption({"camber", "Joukowski camber in percent of the chord (default 0).", "C"});
     parser.addOption({"thickness", "Joukowski thickness in percent of the chord (default 12).", "T"});

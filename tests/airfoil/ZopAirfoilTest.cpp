@@ -2,6 +2,7 @@
 // written here in their textbook form (surface points offset by the
 // half-thickness normal to the mean line, x - yt sin(theta), yc + yt cos(theta)).
 #include "airfoil/ZopAirfoil.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -263,12 +264,25 @@ TEST(ZopAirfoil, SectionsRunFromTheUpperTrailingEdgeToTheLowerOne)
     const Outline naca = section(ZopAirfoil(1, 0, 0, 12, 180));
     EXPECT_NEAR(naca[0].y, 0.00126, 1e-8);
     EXPECT_NEAR(naca[180].y, -0.00126, 1e-8);
-    // The Joukowski section is closed at its pointed trailing edge.
+    // The Joukowski section is closed at its pointed trailing edge, and
+    // runs from 0 to 1 as exchanged sections do.
     const Outline j = section(ZopAirfoil());
     ASSERT_EQ(j.count, 181);
     EXPECT_EQ(j[0].x, j[180].x);
     EXPECT_EQ(j[0].y, j[180].y);
+    EXPECT_DOUBLE_EQ(j[0].x, 1.0);
+    EXPECT_NEAR(j[90].x, 0.0, 1e-15);
     EXPECT_GT(j[45].y, 0.0) << "the upper surface first";
+    // A file's lines without a point repeat the one before in Make's
+    // outline; the section lists each point once.
+    testsupport::TempDir dir;
+    testsupport::writeText(dir.file("gaps.dat"), "Gaps\n1 0\n\n0.5 0.1\nnote\n0 0\n0.5 -0.1\n1 0\n");
+    ZopAirfoil file(3, 0, 0, 12, 180);
+    ZopPoint2D* made = file.Make(dir.file("gaps.dat").c_str());
+    ASSERT_NE(made, nullptr);
+    std::free(made);
+    EXPECT_EQ(file.m_nodes, 7);
+    EXPECT_EQ(section(file, dir.file("gaps.dat").c_str()).count, 5);
     // No outline, and why.
     EXPECT_FALSE(section(ZopAirfoil(1, 0, 0, 1000, 180)).points);
     EXPECT_NE(std::string(ZopAirfoil::GetError()).find("thickness"), std::string::npos);
