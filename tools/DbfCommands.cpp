@@ -223,17 +223,36 @@ std::string textSample(Table& t)
                 sample += ' ';
             }
         }
+    t.data.releaseRecords(0, scanned); // read again by the dump, a run at a time
     return sample;
 }
 
-// Whether text reads in codePage without a byte it cannot map.
+// Whether text reads in codePage without a byte it cannot map, and without
+// the C1 controls (U+0080 to U+009F) no table's text holds: what a byte of a
+// DOS code page becomes when taken for ISO-8859-1.
 bool decodesCleanly(const QByteArray& codePage, const std::string& text)
 {
     QStringDecoder decoder(codePage.constData());
     if (!decoder.isValid())
         return false;
     const QString decoded = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return !decoder.hasError() && !decoded.contains(QChar::ReplacementCharacter);
+    return !decoder.hasError() && std::none_of(decoded.begin(), decoded.end(), [](QChar c) {
+        return c == QChar::ReplacementCharacter || (c.unicode() >= 0x80 && c.unicode() <= 0x9F);
+    });
+}
+
+// dBASE III and IV and FoxPro 2 tables come from DOS more often than not.
+bool fromDos(const KivDbfHeader& header)
+{
+    switch (header.version()) {
+    case 0x02:
+    case 0x03:
+    case 0x83:
+    case 0x8B:
+    case 0xF5:
+    case 0xFB: return header.layout() != KivDbfLayout::DBase7;
+    default: return false;
+    }
 }
 
 // The code page of a table that names none, guessed from its text: UTF-8
@@ -245,7 +264,7 @@ QByteArray detectCodePage(Table& t)
     const std::string sample = textSample(t);
     if (sample.empty())
         return {};
-    if (decodesCleanly("UTF-8", sample))
+    if (QtPrivate::isValidUtf8(QByteArrayView(sample.data(), static_cast<qsizetype>(sample.size()))))
         return "UTF-8";
     QByteArray guess;
     if (uchardet_t detector = uchardet_new()) {
@@ -261,8 +280,21 @@ QByteArray detectCodePage(Table& t)
         guess = "CP949";
     if (guess == "GB2312")
         guess = "GB18030";
-    if (!guess.isEmpty() && decodesCleanly(guess, sample))
-        return guess;
+    // A few words of Latin letters fit many Latin code pages, and uchardet
+    // picks among them by chance; a DOS-era table was most likely written
+    // in DOS's Western code page. Its guesses of other scripts (Cyrillic,
+    // Greek, Korean ...) are taken first.
+    const bool latin = guess.isEmpty() || guess.startsWith("ISO-8859-") || guess == "WINDOWS-1250"
+        || guess == "WINDOWS-1252" || guess == "WINDOWS-1257" || guess.startsWith("MAC-");
+    QList<QByteArray> candidates;
+    if (latin && fromDos(t.data.getHeader()))
+        candidates << "IBM850" << guess << "windows-1252";
+    else
+        candidates << guess << "windows-1252"
+                   << "IBM850";
+    for (const QByteArray& candidate : candidates)
+        if (!candidate.isEmpty() && decodesCleanly(candidate, sample))
+            return candidate;
     return "ISO-8859-1";
 }
 
@@ -275,17 +307,17 @@ bool chooseCodePage(Table& t, const QString& encoding, bool raw)
         return true;
     if (!encoding.isEmpty()) {
         t.codePage = encoding.toUtf8();
-        t.codePageFrom = "--encoding";
+        t.codePageFrom = "from --encoding";
     } else if (const QByteArray cpg = readSmallFile(stemOf(t.path) + ".cpg"); !cpg.trimmed().isEmpty()) {
         t.codePage = codePageOfCpg(cpg);
-        t.codePageFrom = ".cpg file";
+        t.codePageFrom = "from the .cpg file";
     } else if (const char* name = codePageOfDriver(t.data.getHeader().languageDriver())) {
         t.codePage = name;
-        t.codePageFrom = "language driver";
+        t.codePageFrom = "from the language driver";
     } else if (const QByteArray driver = codePageOfDriverName(t.data.getHeader().languageDriverName());
                !driver.isEmpty()) {
         t.codePage = driver;
-        t.codePageFrom = "language driver";
+        t.codePageFrom = "from the language driver";
     }
     if (!t.codePage.isEmpty() && !QStringDecoder(t.codePage.constData()).isValid()) {
         if (!encoding.isEmpty()) {
@@ -297,11 +329,17 @@ bool chooseCodePage(Table& t, const QString& encoding, bool raw)
     if (t.codePage.isEmpty()) {
         t.codePage = detectCodePage(t);
         if (!t.codePage.isEmpty()) {
-            t.codePageFrom = t.codePage == "ISO-8859-1" ? "no guess that fits the text" : "text, by detection";
-            printError(QString("%1 names no code page: its text is read as %2 (%3); name the right one with "
+            t.codePageFrom = t.codePage == "ISO-8859-1" ? "no guess fits the text: each byte as itself"
+                                                        : "from the text, by detection";
+            const int driver = t.data.getHeader().languageDriver();
+            const QString names = driver ? QString("names a code page this tool does not know (language driver "
+                                                   "0x%1)")
+                                               .arg(driver, 2, 16, QChar('0'))
+                                         : QString("names no code page");
+            printError(QString("%1 %4: its text is read as %2 (%3); name the right one with "
                                "--encoding NAME, or keep the stored bytes with --raw")
                            .arg(QString::fromStdString(escapeControls(t.path)), QString::fromLatin1(t.codePage),
-                               t.codePageFrom));
+                               t.codePageFrom, names));
         }
     }
     return true;
@@ -346,6 +384,11 @@ public:
         if (m_visualFoxPro)
             placeFlagBits();
     }
+
+    // Text that was no UTF-8 and, no code page known, read as ISO-8859-1.
+    bool readAsLatin1() const { return m_latin1; }
+    // Memo values that name a block the memo file does not hold.
+    long missingMemos() const { return m_missingMemos; }
 
     // Before the fields of a record: where its _NullFlags are.
     void startRecord(const KivDbfRecord& records, long record)
@@ -464,11 +507,23 @@ public:
         text(stored, out);
     }
 
-    // Stored text in UTF-8: converted, or as stored when no code page is known.
+    // Stored text in UTF-8: converted from the code page, or as stored when
+    // it is UTF-8 or none is known; bytes that are no UTF-8 then (text in a
+    // memo, where the code page was not looked for) are read as ISO-8859-1,
+    // so the output stays UTF-8.
     void text(std::string_view stored, std::string& out)
     {
-        if (!m_decoder || m_raw || isAscii(stored)) {
+        if (m_raw || isAscii(stored)) {
             out.append(stored);
+            return;
+        }
+        if (!m_decoder) {
+            if (QtPrivate::isValidUtf8(QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())))) {
+                out.append(stored);
+                return;
+            }
+            m_latin1 = true;
+            out += QString::fromLatin1(stored.data(), static_cast<qsizetype>(stored.size())).toUtf8().toStdString();
             return;
         }
         const QString s = (*m_decoder)(QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())));
@@ -575,8 +630,10 @@ private:
             return;
         }
         bool binary = false;
-        if (!m_table.memo.read(block, m_memo, &binary))
-            return; // no memo, or one the memo file does not hold
+        if (!m_table.memo.read(block, m_memo, &binary)) {
+            m_missingMemos += block != 0; // block 0 is no memo
+            return;
+        }
         const char type = field.getType();
         if (binary || type == 'G' || type == 'P' || type == 'B' || type == 'W') {
             out += "[binary, " + std::to_string(m_memo.size()) + " bytes]";
@@ -588,6 +645,8 @@ private:
     Table& m_table;
     bool m_raw;
     bool m_keepBlanks;
+    bool m_latin1 = false;
+    long m_missingMemos = 0;
     int m_flagsField = -1;
     const std::uint8_t* m_flags = nullptr;
     int m_flagsLength = 0;
@@ -655,7 +714,7 @@ int dbfInfo(Table& t)
     std::printf("code page:      %s\n",
         t.codePage.isEmpty()
             ? "none known, bytes as stored"
-            : utf8(QString("%1 (from the %2)").arg(QString::fromLatin1(t.codePage), t.codePageFrom)).constData());
+            : utf8(QString("%1 (%2)").arg(QString::fromLatin1(t.codePage), t.codePageFrom)).constData());
     if (t.memoFields) {
         line.clear();
         AppendEscaped(line, t.memoPath.empty() ? std::string("none found") : t.memoPath, false);
@@ -729,6 +788,13 @@ int dbfDump(Table& t, bool csv, bool deleted, bool raw, bool keepBlanks)
             break;
     }
     progress.finish();
+    if (formatter.readAsLatin1())
+        printError("some text is no UTF-8 and the table names no code page for it: it is read as ISO-8859-1 "
+                   "(name the code page with --encoding, or keep the bytes with --raw)");
+    if (formatter.missingMemos())
+        printError(QString("%1 memo values name blocks %2 does not hold: they are empty")
+                       .arg(formatter.missingMemos())
+                       .arg(QString::fromStdString(escapeControls(t.memoPath))));
     if (line.unknownBytes() && !raw)
         printError("the table names no code page: bytes that are not UTF-8 are shown as \\xNN "
                    "(name one with --encoding, or keep the bytes with --raw)");

@@ -48,12 +48,15 @@ std::int64_t sweepBefore()
 
 int check(const std::string& cache)
 {
-    KivLeadThumbFolder folder(cache);
+    KivLeadThumbFolder folder(cache, true); // a check changes nothing
     const KivLeadThumbIndex& index = folder.refresh();
     if (!folder.isOpen() || !folder.indexUsable()) {
         printError(QString::fromStdString(escapeControls(folder.note())));
         return Failed;
     }
+    const bool noted = !folder.note().empty();
+    if (noted)
+        printError(QString::fromStdString(escapeControls(folder.note())));
     int missing = 0, gone = 0;
     for (const KivLeadThumbEntry* entry : index.entries()) {
         const std::string source(entry->source);
@@ -72,7 +75,7 @@ int check(const std::string& cache)
         std::printf("unreferenced thumbnail: %s\n", escapeControls(file).c_str());
     std::printf("%zu lines, %zu live, %d thumbnails missing, %d sources gone, %zu unreferenced thumbnails\n",
         index.lines(), index.live(), missing, gone, unused.size());
-    return missing + gone == 0 && unused.empty() ? Ok : Failed;
+    return missing + gone == 0 && unused.empty() && !noted ? Ok : Failed;
 }
 
 } // namespace
