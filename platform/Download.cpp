@@ -86,6 +86,9 @@ void DownloadJob::Impl::attempt()
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     reply = manager.get(request);
+    // The network thread reads no further ahead than this: a server that
+    // floods cannot fill memory, and the thread stays free to stop.
+    reply->setReadBufferSize(1 << 20);
     QObject::connect(reply, &QNetworkReply::metaDataChanged, this, [this] {
         answered = true;
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
