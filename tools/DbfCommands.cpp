@@ -213,7 +213,11 @@ std::string textSample(Table& t)
     const KivDbfRecord* records = t.data.createRecord();
     const KivDbfFieldList& fields = t.data.getFieldList();
     const long scanned = records ? std::min(records->getCount(), kMaxRecords) : 0;
-    for (long r = 0; r < scanned && sample.size() < kSampleBytes; ++r)
+    constexpr long kReleaseEvery = 8192;
+    for (long r = 0; r < scanned && sample.size() < kSampleBytes; ++r) {
+        if (r % kReleaseEvery == 0 && r > 0)
+            t.data.releaseRecords(r - kReleaseEvery, kReleaseEvery); // as the dump does
+
         for (int f = 0; const KivDbfField* field = fields.getAt(f); ++f) {
             int length = 0;
             const char* bytes = field->getType() == 'C' ? records->getField(r, f, &length) : nullptr;
@@ -223,6 +227,7 @@ std::string textSample(Table& t)
                 sample += ' ';
             }
         }
+    }
     t.data.releaseRecords(0, scanned); // read again by the dump, a run at a time
     return sample;
 }
