@@ -19,17 +19,6 @@ bool usable(const struct stat& st)
     return S_ISREG(st.st_mode) && st.st_nlink == 1;
 }
 
-FileStamp stampOf(const struct stat& st)
-{
-    FileStamp stamp;
-    stamp.device = static_cast<std::uint64_t>(st.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
-    stamp.size = static_cast<std::uint64_t>(st.st_size);
-    stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-    return stamp;
-}
-
 // Waits for an exclusive lock on fd.
 bool lock(int fd)
 {
@@ -104,7 +93,7 @@ CacheFolder::Entry CacheFolder::check(const std::string& name, FileStamp* stamp)
         return Entry::Refused;
     }
     if (stamp)
-        *stamp = stampOf(st);
+        *stamp = FileStampOf(st);
     return Entry::File;
 }
 

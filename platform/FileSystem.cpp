@@ -43,6 +43,11 @@ std::optional<FileStamp> FileStampOf(const char* path)
     struct stat st { };
     if (!path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
+    return FileStampOf(st);
+}
+
+FileStamp FileStampOf(const struct stat& st)
+{
     FileStamp stamp;
     stamp.device = static_cast<std::uint64_t>(st.st_dev);
     stamp.inode = static_cast<std::uint64_t>(st.st_ino);

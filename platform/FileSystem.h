@@ -19,6 +19,8 @@ KIVPLATFORM_EXPORT std::vector<CString> GlobPaths(const char* pattern, bool mark
 KIVPLATFORM_EXPORT std::int64_t FileSizeOf(const char* path);
 // Time of the last change of the file at path, if there is one.
 KIVPLATFORM_EXPORT std::optional<std::time_t> FileModifiedTime(const char* path);
+struct stat;
+
 // What tells a file's versions apart: its identity, size and last change.
 struct FileStamp {
     std::uint64_t device = 0;
@@ -32,6 +34,8 @@ struct FileStamp {
 };
 // The stamp of the regular file at path (links followed), if there is one.
 KIVPLATFORM_EXPORT std::optional<FileStamp> FileStampOf(const char* path);
+// The stamp of what fstat or fstatat found.
+KIVPLATFORM_EXPORT FileStamp FileStampOf(const struct stat& st);
 
 // Writes a file that is not there yet: created exclusively (mode 0666 less
 // the umask; no link is followed), written and closed. Exists when something
