@@ -4,6 +4,8 @@
 // call; the last point of the record stream carries over between calls.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "cad/KivSlideFile.h"
 #include "platform/CDC.h"
 

@@ -6,7 +6,7 @@
 // safe: short or damaged files give result codes, never reads outside them.
 #pragma once
 
-#include "core/KivCtrl_export.h"
+#include "core/KivCore_export.h"
 #include "platform/ByteReader.h"
 #include "platform/CStringArray.h"
 
@@ -57,7 +57,7 @@ struct KivSlidePoint {
 };
 
 // What record decoding hands out; the slide drawing implements it.
-class KIVCTRL_EXPORT KivSlideSink {
+class KIVCORE_EXPORT KivSlideSink {
 public:
     virtual ~KivSlideSink();
     virtual void SlideLine(KivSlidePoint from, KivSlidePoint to) = 0;
@@ -65,7 +65,7 @@ public:
     virtual void SlideColor(int aci) = 0;
 };
 
-class KIVCTRL_EXPORT KivSlideFile {
+class KIVCORE_EXPORT KivSlideFile {
 public:
     static constexpr std::size_t kNewHeaderSize = 31;
     static constexpr std::size_t kOldHeaderSize = 34;

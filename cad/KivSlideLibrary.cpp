@@ -1,11 +1,11 @@
 #include "cad/KivSlideFile.h"
 
 #include "cad/SlideLibrary_p.h"
-#include "core/KivUtil.h"
 #include "platform/AtomicFile.h"
 #include "platform/ByteOrder.h"
 #include "platform/FileSystem.h"
 #include "platform/PathNoCase.h"
+#include "platform/PathPieces.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -158,7 +158,7 @@ std::string slideFileName(const char* slideFile)
 // bytes without splitting a UTF-8 character.
 std::string slideNameOf(const char* slideFile)
 {
-    std::string name = MakeUpper(KivUtil::GetFileTitle(slideFileName(slideFile).c_str()));
+    std::string name = MakeUpper(SplitPath(slideFileName(slideFile).c_str()).title);
     if (name.size() > KivSlideFile::kMaxSlideName) {
         std::size_t cut = KivSlideFile::kMaxSlideName;
         while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
@@ -341,8 +341,10 @@ std::string safeFileName(const char* stored)
 
 std::string targetFolder(const char* folder, const char* library)
 {
-    if (!folder)
-        return NativeSeparators(KivUtil::GetFilePath(library).c_str());
+    if (!folder) {
+        const PathPieces pieces = SplitPath(library);
+        return NativeSeparators((pieces.drive + pieces.dir).c_str());
+    }
     std::string dir = folder;
     if (dir.empty() || (dir.back() != '\\' && dir.back() != '/'))
         dir += '/';

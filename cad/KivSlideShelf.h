@@ -4,7 +4,7 @@
 // reads a library again (once).
 #pragma once
 
-#include "core/KivCtrl_export.h"
+#include "core/KivCore_export.h"
 #include "platform/ByteSource.h"
 
 #include <cstdint>
@@ -15,7 +15,7 @@
 
 struct KivSldLibInfo;
 
-class KIVCTRL_EXPORT KivSlideShelf {
+class KIVCORE_EXPORT KivSlideShelf {
 public:
     using Bytes = std::shared_ptr<const std::vector<std::uint8_t>>;
 

@@ -1,4 +1,5 @@
-// Internals of the slide library operations shared with the slide readers.
+// Internals of the slide library operations shared with the slide readers,
+// and exported for the drawing half in the widget library.
 #pragma once
 
 #include "cad/KivSlideFile.h"
@@ -14,16 +15,16 @@ constexpr std::uint64_t kMaxLibrarySize = 0x7FFFFFFF;
 
 // A whole slide or library file as one block (mapped, else read); false when
 // it is no regular file that can be read, or too large.
-bool openWholeFile(const std::string& path, ByteSource& out);
+KIVCORE_EXPORT bool openWholeFile(const std::string& path, ByteSource& out);
 
 // One slide of a library: file gets the library, view the slide's bytes in
 // it. 0, or the code recorded.
-int openLibrarySlide(const char* library, const char* slide, ByteSource& file, ByteSource& view);
+KIVCORE_EXPORT int openLibrarySlide(const char* library, const char* slide, ByteSource& file, ByteSource& view);
 
 // The same for the library file at path (resolved ignoring case): 0, 1
 // (cannot open; name in the message), 4 (no library or a damaged directory)
 // or 5 (not found; name and slide in the message).
-int openSlideFromLibraryFile(
+KIVCORE_EXPORT int openSlideFromLibraryFile(
     const std::string& path, const std::string& name, const char* slide, ByteSource& file, ByteSource& view);
 
 // Appends the slide file to the library, or replaces the slide of its name:

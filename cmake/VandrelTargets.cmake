@@ -16,6 +16,11 @@ function(vandrel_add_library name)
     "$<BUILD_INTERFACE:${CMAKE_BINARY_DIR}/include>"
     "$<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/vandrel>")
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LINK} PRIVATE ${ARG_PRIVATE_LINK})
+  # Every symbol a library uses comes from what it links: a part cut into
+  # the wrong library fails here, not in a host.
+  if(NOT VANDREL_SANITIZE AND NOT VANDREL_FUZZ)
+    target_link_options(${name} PRIVATE "LINKER:--no-undefined")
+  endif()
   set_target_properties(${name} PROPERTIES
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR}

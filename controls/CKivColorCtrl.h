@@ -1,6 +1,8 @@
 // A colour swatch: the client area filled with a colour and outlined.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivStatic.h"
 
 class KIVCTRL_EXPORT CKivColorCtrl : public CKivStatic {

@@ -3,6 +3,8 @@
 // a margin around everything.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivDialog.h"
 
 class KIVCTRL_EXPORT CKivFileViewDlg : public CKivDialog {

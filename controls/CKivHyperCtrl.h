@@ -3,6 +3,8 @@
 // pointing-hand cursor.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivStatic.h"
 #include "platform/CToolTipCtrl.h"
 

@@ -5,6 +5,8 @@
 // keep no application data in it across a sort; it is 0 afterwards.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/KivColumnList.h"
 #include "platform/CImageList.h"
 #include "platform/CListCtrl.h"

@@ -2,6 +2,8 @@
 // `page` steps, the thumb sets the value; the bar follows the edit.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivEdit.h"
 #include "platform/CScrollBar.h"
 

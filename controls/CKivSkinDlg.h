@@ -4,6 +4,8 @@
 // realising: those handlers are kept and change nothing.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "core/CDIBitmap.h"
 #include "controls/CKivDialog.h"
 

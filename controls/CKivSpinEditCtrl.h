@@ -1,6 +1,8 @@
 // An up-down control that steps a linked CKivEdit: up adds a step.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivEdit.h"
 #include "platform/CSpinButtonCtrl.h"
 

@@ -5,6 +5,8 @@
 // a cell is filled are left to MakeControl and UpdateControl.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivStatic.h"
 #include "controls/KivThumbList.h"
 #include "platform/CToolTipCtrl.h"

@@ -7,6 +7,8 @@
 // (MakeThumb, ViewThumb).
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivThumbCtrl.h"
 #include "controls/KivIconList.h"
 #include "controls/KivThumbList.h"

@@ -6,6 +6,8 @@
 // and loaded from the application's profile (section "Setup").
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivStatic.h"
 #include "controls/KivTimerClock.h"
 

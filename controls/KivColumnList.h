@@ -2,6 +2,8 @@
 // gets records of its own.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/KivColumnInfo.h"
 #include "core/KivObjList.h"
 

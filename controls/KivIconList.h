@@ -3,6 +3,8 @@
 // deletes them; destroying the list releases only its links.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "core/KivObjList.h"
 
 class CKivThumbCtrl;

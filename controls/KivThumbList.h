@@ -3,6 +3,8 @@
 // list owns its items; its owner frees them with removeData before it goes.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "core/KivObjList.h"
 
 class CKivThumbCtrl;

@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstring>
 
-Q_DECLARE_LOGGING_CATEGORY(lcSlide)
+Q_LOGGING_CATEGORY(lcBitmap, "vandrel.core.bitmap", QtWarningMsg)
 
 namespace {
 
@@ -206,7 +206,7 @@ int CDIBitmap::load(const ByteSource& source, bool withPixels)
     DestroyBitmap();
     const auto fail = [this](const char* message) {
         if (message && *message)
-            qCDebug(lcSlide, "%s", message);
+            qCDebug(lcBitmap, "%s", message);
         DestroyBitmap();
         return 0;
     };
@@ -262,7 +262,7 @@ int CDIBitmap::Load(CFile* file)
     Layout layout;
     if (const char* message = plan(head, headSize, available, layout)) {
         if (*message)
-            qCDebug(lcSlide, "%s", message);
+            qCDebug(lcBitmap, "%s", message);
         return 0;
     }
     std::vector<std::uint8_t> bytes;

@@ -2,9 +2,9 @@
 // RGB, the names of the first seven in English or Korean, and back.
 #pragma once
 
-#include "core/KivCtrl_export.h"
+#include "core/KivCore_export.h"
 
-class KIVCTRL_EXPORT KivAciColor {
+class KIVCORE_EXPORT KivAciColor {
 public:
     static constexpr int kNameSize = 32;
 

@@ -4,7 +4,7 @@
 // Texts longer than 255 characters are cut at 255.
 #pragma once
 
-#include "core/KivCtrl_export.h"
+#include "core/KivCore_export.h"
 
 #include <cstddef>
 
@@ -12,13 +12,13 @@ class KivParamList;
 
 // Evaluates text into *result: 1 when no error was counted, 0 otherwise.
 // A null or empty text gives 0.0 and 1. A division by zero shows a message box.
-KIVCTRL_EXPORT int KivCalculator(const char* text, double* result);
+KIVCORE_EXPORT int KivCalculator(const char* text, double* result);
 
 // Empties list and fills it with every distinct name of text, value "0.0".
-KIVCTRL_EXPORT int KivGetCalcParam(const char* text, KivParamList* list);
+KIVCORE_EXPORT int KivGetCalcParam(const char* text, KivParamList* list);
 
 // Writes text with every name replaced by its value in list. output holds
 // 256 characters (the calculator's capacity); the longer expansion is cut.
-KIVCTRL_EXPORT int KivGetCalcTrans(const char* text, KivParamList* list, char* output);
+KIVCORE_EXPORT int KivGetCalcTrans(const char* text, KivParamList* list, char* output);
 // The same into output[capacity].
-KIVCTRL_EXPORT int KivGetCalcTrans(const char* text, KivParamList* list, char* output, std::size_t capacity);
+KIVCORE_EXPORT int KivGetCalcTrans(const char* text, KivParamList* list, char* output, std::size_t capacity);

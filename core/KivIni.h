@@ -4,10 +4,10 @@
 // most 255 characters; a value that cannot be enciphered is written plain.
 #pragma once
 
-#include "core/KivCtrl_export.h"
+#include "core/KivCore_export.h"
 #include "platform/CString.h"
 
-class KIVCTRL_EXPORT KivIni {
+class KIVCORE_EXPORT KivIni {
 public:
     KivIni() = default;
 

@@ -4,7 +4,7 @@
 // list's element deleter. Lists are never copied.
 #pragma once
 
-#include "core/KivCtrl_export.h"
+#include "core/KivCore_export.h"
 
 struct KivObjLink {
     void* data = nullptr;
@@ -12,7 +12,7 @@ struct KivObjLink {
     KivObjLink* next = nullptr;
 };
 
-class KIVCTRL_EXPORT KivObjList {
+class KIVCORE_EXPORT KivObjList {
 public:
     using ElementDeleter = void (*)(void*);
 

@@ -2,10 +2,12 @@
 // list that owns them. Names are not unique; lookups take the first match.
 #pragma once
 
+#include "core/KivCore_export.h"
+
 #include "core/KivObjList.h"
 #include "platform/CString.h"
 
-struct KIVCTRL_EXPORT KivParamData {
+struct KIVCORE_EXPORT KivParamData {
     static constexpr int kTextSize = 256; // 255 characters and the NUL
 
     KivParamData();
@@ -16,7 +18,7 @@ struct KIVCTRL_EXPORT KivParamData {
     char value[kTextSize];
 };
 
-class KIVCTRL_EXPORT KivParamList : public KivObjList {
+class KIVCORE_EXPORT KivParamList : public KivObjList {
 public:
     KivParamList();
     // The records are the list's: a holder calls removeData before letting it

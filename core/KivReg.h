@@ -4,10 +4,10 @@
 // program identifier, its description as the type name, its icon name).
 #pragma once
 
-#include "core/KivCtrl_export.h"
+#include "core/KivCore_export.h"
 #include "platform/RegistryStore.h"
 
-class KIVCTRL_EXPORT KivReg {
+class KIVCORE_EXPORT KivReg {
 public:
     // A null name means the key's default value. setStr never creates a key.
     static int setStr(HKEY root, const char* subkey, const char* name, const char* value);

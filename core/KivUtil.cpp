@@ -4,44 +4,13 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/PathNoCase.h"
+#include "platform/PathPieces.h"
 #include "platform/ProcessService.h"
 #include "platform/Resources.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-// _splitpath: an optional "X:" drive, the folder up to its last separator,
-// the title up to the last dot of the name, the extension from that dot.
-struct PathPieces {
-    CString drive, dir, title, ext;
-};
-
-PathPieces split(const char* path)
-{
-    PathPieces p;
-    std::string s = path ? path : "";
-    if (s.size() >= 2 && s[1] == ':' && ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'))) {
-        p.drive = s.substr(0, 2);
-        s.erase(0, 2);
-    }
-    const auto sep = s.find_last_of("/\\");
-    if (sep != std::string::npos) {
-        p.dir = s.substr(0, sep + 1);
-        s.erase(0, sep + 1);
-    }
-    const auto dot = s.find_last_of('.');
-    if (dot != std::string::npos) {
-        p.ext = s.substr(dot);
-        s.erase(dot);
-    }
-    p.title = s;
-    return p;
-}
-
-} // namespace
 
 long KivUtil::GetFileSize(const char* path)
 {
@@ -61,24 +30,24 @@ int KivUtil::IsExistFile(const char* path)
 
 CString KivUtil::GetFilePath(const char* path)
 {
-    const PathPieces p = split(path);
+    const PathPieces p = SplitPath(path);
     return p.drive + p.dir;
 }
 
 CString KivUtil::GetFileName(const char* path)
 {
-    const PathPieces p = split(path);
+    const PathPieces p = SplitPath(path);
     return p.title + p.ext;
 }
 
 CString KivUtil::GetFileTitle(const char* path)
 {
-    return split(path).title;
+    return SplitPath(path).title;
 }
 
 CString KivUtil::GetFileExt(const char* path)
 {
-    return split(path).ext;
+    return SplitPath(path).ext;
 }
 
 COleDateTime KivUtil::GetFileDate(const char* path)

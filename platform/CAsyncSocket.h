@@ -4,6 +4,8 @@
 // Errors are POSIX error numbers, read with GetLastError after a call.
 #pragma once
 
+#include "platform/KivNet_export.h"
+
 #include "platform/CString.h"
 #include "platform/Win32Types.h"
 
@@ -16,7 +18,7 @@ constexpr int SOCK_STREAM = 1;
 
 } // namespace vandrel::win32
 
-class KIVPLATFORM_EXPORT CAsyncSocket {
+class KIVNET_EXPORT CAsyncSocket {
 public:
     CAsyncSocket();
     virtual ~CAsyncSocket();

@@ -2,9 +2,11 @@
 // group box by its BS_ style. A click posts BN_CLICKED to the parent.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
-class KIVPLATFORM_EXPORT CButton : public WidgetWnd<QWidget> {
+class KIVGUI_EXPORT CButton : public WidgetWnd<QWidget> {
 public:
     explicit CButton(QWidget* parent = nullptr);
     BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id);

@@ -5,9 +5,11 @@
 // R2_COPYPEN it only marks the overlay, which shows nothing of its own.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CDC.h"
 
-class KIVPLATFORM_EXPORT CClientDC : public CDC {
+class KIVGUI_EXPORT CClientDC : public CDC {
 public:
     explicit CClientDC(QWidget* window);
     ~CClientDC() override;

@@ -3,10 +3,10 @@
 // its action from it, so the library's handlers stay free of Qt actions.
 #pragma once
 
-#include "platform/KivPlatform_export.h"
+#include "platform/KivGui_export.h"
 #include "platform/Win32Types.h"
 
-class KIVPLATFORM_EXPORT CCmdUI {
+class KIVGUI_EXPORT CCmdUI {
 public:
     explicit CCmdUI(UINT id = 0) : m_nID(id) { }
 

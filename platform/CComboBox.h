@@ -2,11 +2,13 @@
 // notifies the parent (CBN_SELCHANGE).
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 #include <QComboBox>
 
-class KIVPLATFORM_EXPORT CComboBox : public WidgetWnd<QComboBox> {
+class KIVGUI_EXPORT CComboBox : public WidgetWnd<QComboBox> {
 public:
     explicit CComboBox(QWidget* parent = nullptr);
 

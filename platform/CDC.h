@@ -5,6 +5,8 @@
 // out their right and bottom edges. Antialiasing is never on.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CString.h"
 #include "platform/Geometry.h"
 #include "platform/Win32Types.h"
@@ -50,7 +52,7 @@ constexpr int HALFTONE = 4;
 
 } // namespace vandrel::win32
 
-class KIVPLATFORM_EXPORT CPen {
+class KIVGUI_EXPORT CPen {
 public:
     CPen() = default;
     CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
@@ -60,7 +62,7 @@ public:
     COLORREF m_color = 0;
 };
 
-class KIVPLATFORM_EXPORT CBrush {
+class KIVGUI_EXPORT CBrush {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
@@ -68,14 +70,14 @@ public:
     COLORREF m_color = 0;
 };
 
-class KIVPLATFORM_EXPORT CRgn {
+class KIVGUI_EXPORT CRgn {
 public:
     // The rectangle with its edges in either order.
     BOOL CreateRectRgnIndirect(const CRect& rect);
     QRegion m_region; // device coordinates
 };
 
-class KIVPLATFORM_EXPORT CBitmap {
+class KIVGUI_EXPORT CBitmap {
 public:
     BOOL CreateCompatibleBitmap(class CDC* dc, int width, int height);
     CSize GetSize() const { return {m_image.width(), m_image.height()}; }
@@ -91,7 +93,7 @@ struct PALETTEENTRY {
 
 // A logical palette. Qt draws in true colour, so creating, selecting and
 // realising one changes no pixel.
-class KIVPLATFORM_EXPORT CPalette {
+class KIVGUI_EXPORT CPalette {
 public:
     virtual ~CPalette();
     BOOL CreatePalette(const PALETTEENTRY* entries, int count);
@@ -99,9 +101,9 @@ public:
 
 // A device bitmap handle: the caller releases it with DeleteObject.
 using HBITMAP = CBitmap*;
-KIVPLATFORM_EXPORT BOOL DeleteObject(HBITMAP bitmap);
+KIVGUI_EXPORT BOOL DeleteObject(HBITMAP bitmap);
 
-class KIVPLATFORM_EXPORT CDC {
+class KIVGUI_EXPORT CDC {
 public:
     CDC();
     // Draws on image, which must outlive the context.
@@ -209,7 +211,7 @@ private:
 };
 
 // The context of a paint: valid inside the window's OnPaint.
-class KIVPLATFORM_EXPORT CPaintDC : public CDC {
+class KIVGUI_EXPORT CPaintDC : public CDC {
 public:
     explicit CPaintDC(QWidget* window);
     ~CPaintDC() override;

@@ -9,6 +9,8 @@
 // object one QObject base, and the dialog's is the QDialog.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CWnd.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
@@ -19,7 +21,7 @@
 
 extern template class CWndT<QDialog>;
 
-class KIVPLATFORM_EXPORT CDialog : public CWndT<QDialog> {
+class KIVGUI_EXPORT CDialog : public CWndT<QDialog> {
 public:
     explicit CDialog(UINT templateId = 0, QWidget* parent = nullptr);
     ~CDialog() override;

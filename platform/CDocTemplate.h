@@ -4,6 +4,8 @@
 // joined to the document) and puts it on screen.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CString.h"
 #include "platform/Win32Types.h"
 
@@ -13,7 +15,7 @@
 class CDocument;
 class CFrameWnd;
 
-class KIVPLATFORM_EXPORT CDocTemplate {
+class KIVGUI_EXPORT CDocTemplate {
 public:
     using DocumentFactory = std::function<CDocument*()>;
     using FrameFactory = std::function<CFrameWnd*(CDocument*)>;

@@ -5,6 +5,8 @@
 // OnCloseDocument closes its frames and deletes it.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CString.h"
 #include "platform/Win32Types.h"
 
@@ -15,7 +17,7 @@ class CDocTemplate;
 class CFrameWnd;
 class CView;
 
-class KIVPLATFORM_EXPORT CDocument {
+class KIVGUI_EXPORT CDocument {
 public:
     CDocument();
     virtual ~CDocument();

@@ -3,11 +3,13 @@
 // a change of text notifies EN_CHANGE.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 #include <QLineEdit>
 
-class KIVPLATFORM_EXPORT CEdit : public WidgetWnd<QLineEdit> {
+class KIVGUI_EXPORT CEdit : public WidgetWnd<QLineEdit> {
 public:
     explicit CEdit(QWidget* parent = nullptr);
 

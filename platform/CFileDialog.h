@@ -5,6 +5,8 @@
 // FileDialogRecorder exists it is recorded and answered from a script.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CString.h"
 #include "platform/Win32Types.h"
 
@@ -20,7 +22,7 @@ constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 constexpr DWORD OFN_CREATEPROMPT = 0x00002000;
 } // namespace vandrel::win32
 
-class KIVPLATFORM_EXPORT CFileDialog {
+class KIVGUI_EXPORT CFileDialog {
 public:
     // defaultExt without or with its period; fileName the name proposed.
     explicit CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr, const char* fileName = nullptr,
@@ -67,7 +69,7 @@ private:
 
 // While one exists, file dialogs are recorded instead of shown and answered
 // from the script: a path (OK) or nothing (Cancel); Cancel once it runs out.
-class KIVPLATFORM_EXPORT FileDialogRecorder {
+class KIVGUI_EXPORT FileDialogRecorder {
 public:
     struct Shown {
         HWND owner;

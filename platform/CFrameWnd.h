@@ -5,12 +5,14 @@
 // frame reach WindowProc.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CWnd.h"
 
 class CDocument;
 class CView;
 
-class KIVPLATFORM_EXPORT CFrameWnd : public CWnd {
+class KIVGUI_EXPORT CFrameWnd : public CWnd {
     Q_OBJECT
 
 public:

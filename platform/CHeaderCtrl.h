@@ -3,6 +3,8 @@
 // is set). It is a view of the list's Qt header, not a window of its own.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CString.h"
 #include "platform/Win32Types.h"
 
@@ -32,7 +34,7 @@ struct HDITEM {
     int iImage;
 };
 
-class KIVPLATFORM_EXPORT CHeaderCtrl {
+class KIVGUI_EXPORT CHeaderCtrl {
 public:
     explicit CHeaderCtrl(QTreeWidget* list = nullptr) : m_list(list) { }
 

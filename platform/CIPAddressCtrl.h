@@ -1,11 +1,13 @@
 // The IP-address edit control: four fields of 0–255 that the user types in.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 class QLineEdit;
 
-class KIVPLATFORM_EXPORT CIPAddressCtrl : public WidgetWnd<QWidget> {
+class KIVGUI_EXPORT CIPAddressCtrl : public WidgetWnd<QWidget> {
 public:
     explicit CIPAddressCtrl(QWidget* parent = nullptr);
 

@@ -1,7 +1,7 @@
 // A list of equally sized images, added as pictures and handed out as icons.
 #pragma once
 
-#include "platform/KivPlatform_export.h"
+#include "platform/KivGui_export.h"
 #include "platform/Win32Types.h"
 
 #include <QIcon>
@@ -14,7 +14,7 @@ constexpr UINT ILC_MASK = 0x0001;
 constexpr UINT ILC_COLOR32 = 0x0020;
 } // namespace vandrel::win32
 
-class KIVPLATFORM_EXPORT CImageList {
+class KIVGUI_EXPORT CImageList {
 public:
     // Images of cx × cy pixels; the flags and growth are taken as Win32's
     // and change nothing here. FALSE for a size below 1.

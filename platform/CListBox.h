@@ -7,6 +7,8 @@
 // shown.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 #include <QListWidget>
@@ -25,7 +27,7 @@ using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
 
 #include <vector>
 
-class KIVPLATFORM_EXPORT CListBox : public WidgetWnd<QListWidget> {
+class KIVGUI_EXPORT CListBox : public WidgetWnd<QListWidget> {
 public:
     explicit CListBox(QWidget* parent = nullptr);
     BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override;

@@ -4,6 +4,8 @@
 // OnColumnClick, which by default sends LVN_COLUMNCLICK to the parent.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CHeaderCtrl.h"
 #include "platform/CImageList.h"
 #include "platform/WidgetWnd.h"
@@ -59,9 +61,9 @@ using PFNLVCOMPARE = int (*)(LPARAM a, LPARAM b, LPARAM data);
 
 // The width of a vertical scroll bar (SM_CXVSCROLL) in the desktop's style;
 // 0 for a metric this platform does not know.
-KIVPLATFORM_EXPORT int GetSystemMetrics(int index);
+KIVGUI_EXPORT int GetSystemMetrics(int index);
 
-class KIVPLATFORM_EXPORT CListCtrl : public WidgetWnd<QTreeWidget> {
+class KIVGUI_EXPORT CListCtrl : public WidgetWnd<QTreeWidget> {
 public:
     explicit CListCtrl(QWidget* parent = nullptr);
     ~CListCtrl() override;

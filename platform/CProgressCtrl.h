@@ -2,6 +2,8 @@
 // drawn by Qt's progress bar without text.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 #include <QProgressBar>
@@ -11,7 +13,7 @@ constexpr DWORD PBS_SMOOTH = 0x01;
 constexpr DWORD PBS_VERTICAL = 0x04;
 } // namespace vandrel::win32
 
-class KIVPLATFORM_EXPORT CProgressCtrl : public WidgetWnd<QProgressBar> {
+class KIVGUI_EXPORT CProgressCtrl : public WidgetWnd<QProgressBar> {
 public:
     explicit CProgressCtrl(QWidget* parent = nullptr);
     // PBS_VERTICAL in style makes the bar vertical.

@@ -3,11 +3,13 @@
 // formatted text.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 #include <QTextEdit>
 
-class KIVPLATFORM_EXPORT CRichEditCtrl : public WidgetWnd<QTextEdit> {
+class KIVGUI_EXPORT CRichEditCtrl : public WidgetWnd<QTextEdit> {
 public:
     explicit CRichEditCtrl(QWidget* parent = nullptr);
 

@@ -3,11 +3,13 @@
 // as WM_HSCROLL or WM_VSCROLL.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 #include <QScrollBar>
 
-class KIVPLATFORM_EXPORT CScrollBar : public WidgetWnd<QScrollBar> {
+class KIVGUI_EXPORT CScrollBar : public WidgetWnd<QScrollBar> {
 public:
     explicit CScrollBar(QWidget* parent = nullptr);
     // SBS_VERT in style makes the bar vertical.

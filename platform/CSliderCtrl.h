@@ -2,11 +2,13 @@
 // user posts WM_HSCROLL to the parent, this window in lParam.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 #include <QSlider>
 
-class KIVPLATFORM_EXPORT CSliderCtrl : public WidgetWnd<QSlider> {
+class KIVGUI_EXPORT CSliderCtrl : public WidgetWnd<QSlider> {
 public:
     explicit CSliderCtrl(QWidget* parent = nullptr);
 

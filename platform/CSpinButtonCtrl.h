@@ -4,6 +4,8 @@
 // default, so the up arrow lowers the position (a delta of -1).
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/WidgetWnd.h"
 
 struct NMUPDOWN {
@@ -12,7 +14,7 @@ struct NMUPDOWN {
     int iDelta;
 };
 
-class KIVPLATFORM_EXPORT CSpinButtonCtrl : public WidgetWnd<QWidget> {
+class KIVGUI_EXPORT CSpinButtonCtrl : public WidgetWnd<QWidget> {
 public:
     explicit CSpinButtonCtrl(QWidget* parent = nullptr);
 

@@ -2,9 +2,11 @@
 // static given one) or an etched line along its middle (SS_ETCHEDHORZ).
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CWnd.h"
 
-class KIVPLATFORM_EXPORT CStatic : public CWnd {
+class KIVGUI_EXPORT CStatic : public CWnd {
 public:
     explicit CStatic(QWidget* parent = nullptr);
     BOOL Create(const char* text, DWORD style, const CRect& rect, QWidget* parent, UINT id = 0xFFFF);

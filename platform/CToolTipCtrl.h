@@ -1,11 +1,13 @@
 // Tooltips: one text per tool, shown over the tool's window.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CWnd.h"
 
 #include <map>
 
-class KIVPLATFORM_EXPORT CToolTipCtrl {
+class KIVGUI_EXPORT CToolTipCtrl {
 public:
     BOOL Create(QWidget* owner);
     BOOL AddTool(QWidget* window, const char* text, const CRect* rect = nullptr, UINT_PTR id = 0);

@@ -7,6 +7,8 @@
 // good until its item is deleted.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CImageList.h"
 #include "platform/WidgetWnd.h"
 
@@ -64,7 +66,7 @@ struct NMTREEVIEW {
     CPoint ptDrag;
 };
 
-class KIVPLATFORM_EXPORT CTreeCtrl : public WidgetWnd<QTreeWidget> {
+class KIVGUI_EXPORT CTreeCtrl : public WidgetWnd<QTreeWidget> {
 public:
     explicit CTreeCtrl(QWidget* parent = nullptr);
     ~CTreeCtrl() override;

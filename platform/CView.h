@@ -4,14 +4,14 @@
 // document's list of views up to date from construction to destruction.
 #pragma once
 
-#include "platform/KivPlatform_export.h"
+#include "platform/KivGui_export.h"
 #include "platform/Win32Types.h"
 
 class CDocument;
 class CFrameWnd;
 class QWidget;
 
-class KIVPLATFORM_EXPORT CView {
+class KIVGUI_EXPORT CView {
 public:
     CView() = default;
     virtual ~CView();

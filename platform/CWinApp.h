@@ -9,7 +9,7 @@
 #pragma once
 
 #include "platform/CString.h"
-#include "platform/KivPlatform_export.h"
+#include "platform/KivGui_export.h"
 #include "platform/Win32Types.h"
 
 #include <memory>
@@ -18,7 +18,7 @@
 class CDocTemplate;
 class CDocument;
 
-class KIVPLATFORM_EXPORT CWinApp {
+class KIVGUI_EXPORT CWinApp {
 public:
     // The profile in the application's configuration folder (QStandardPaths'
     // AppConfigLocation, so the Qt application's name decides it).

@@ -4,11 +4,13 @@
 // instead of reading WM_COMMAND.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CWndT.h"
 
 #include <map>
 
-class KIVPLATFORM_EXPORT CWnd : public CWndT<QWidget> {
+class KIVGUI_EXPORT CWnd : public CWndT<QWidget> {
     Q_OBJECT
 
 public:

@@ -13,6 +13,8 @@
 // dialogs included, takes an HWND.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CString.h"
 #include "platform/Geometry.h"
 #include "platform/WinMessages.h"
@@ -22,7 +24,7 @@
 
 // A posted or sent Win32 message as a Qt event. A widget that handles a sent
 // one may store its answer in result.
-class KIVPLATFORM_EXPORT WinMessageEvent : public QEvent {
+class KIVGUI_EXPORT WinMessageEvent : public QEvent {
 public:
     static QEvent::Type type();
     WinMessageEvent(UINT message, WPARAM wParam, LPARAM lParam);
@@ -34,18 +36,18 @@ public:
 
 // Queues message for target; it arrives when the event loop runs. FALSE for
 // a null target.
-KIVPLATFORM_EXPORT BOOL PostMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+KIVGUI_EXPORT BOOL PostMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
 // Delivers at once and gives the handler's result (0 for a widget that does
 // not answer).
-KIVPLATFORM_EXPORT LRESULT SendMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+KIVGUI_EXPORT LRESULT SendMessage(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The hourglass while work runs; nests.
-KIVPLATFORM_EXPORT void BeginWaitCursor();
-KIVPLATFORM_EXPORT void EndWaitCursor();
+KIVGUI_EXPORT void BeginWaitCursor();
+KIVGUI_EXPORT void EndWaitCursor();
 
 class CDC;
 
-template <class QtBase> class KIVPLATFORM_EXPORT CWndT : public QtBase {
+template <class QtBase> class KIVGUI_EXPORT CWndT : public QtBase {
 public:
     explicit CWndT(QWidget* parent = nullptr);
     ~CWndT() override;

@@ -2,7 +2,7 @@
 // decoding into a QImage: every size is checked against the bytes given.
 #pragma once
 
-#include "platform/KivPlatform_export.h"
+#include "platform/KivGui_export.h"
 #include "platform/Win32Types.h"
 
 #include <QImage>
@@ -53,10 +53,10 @@ struct BITMAPINFO {
 static_assert(sizeof(BITMAPFILEHEADER) == 14 && sizeof(BITMAPINFOHEADER) == 40 && sizeof(RGBQUAD) == 4);
 
 // Bytes of one row of pixels, padded to 4 bytes; 0 when it would overflow.
-KIVPLATFORM_EXPORT std::size_t DibRowBytes(std::int64_t width, int bitCount);
+KIVGUI_EXPORT std::size_t DibRowBytes(std::int64_t width, int bitCount);
 
 // The palette a DIB header asks for: biClrUsed, or 2^bits for 8 bits or fewer.
-KIVPLATFORM_EXPORT int DibColorCount(const BITMAPINFOHEADER& header);
+KIVGUI_EXPORT int DibColorCount(const BITMAPINFOHEADER& header);
 
 // The most pixels a DIB is decoded into (8192 × 8192, 256 MiB as RGB32).
 // A few bytes of runs can declare any size, so the count is checked before
@@ -68,8 +68,8 @@ constexpr std::int64_t kMaxDibPixels = std::int64_t {1} << 26;
 // image when the header is unusable, declares more than maxPixels pixels, or
 // bits holds fewer bytes than the rows need (runs that stop early leave the
 // rest of the image at colour 0).
-KIVPLATFORM_EXPORT QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount,
+KIVGUI_EXPORT QImage DibToImage(const BITMAPINFOHEADER& header, const RGBQUAD* colors, int colorCount,
     const std::uint8_t* bits, std::size_t bitsSize, std::int64_t maxPixels = kMaxDibPixels);
 
 // A DIB laid out as in memory (header, colour table, pixels) of size bytes.
-KIVPLATFORM_EXPORT QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size);
+KIVGUI_EXPORT QImage PackedDibToImage(const std::uint8_t* dib, std::size_t size);

@@ -3,13 +3,15 @@
 // transfer that fails for any reason leaves no partial file behind.
 #pragma once
 
+#include "platform/KivNet_export.h"
+
 #include "platform/CString.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-struct KIVPLATFORM_EXPORT DownloadLimits {
+struct KIVNET_EXPORT DownloadLimits {
     // A server that has not answered within this time is tried again.
     int connectTimeoutMs = 1000;
     int retries = 3;
@@ -26,7 +28,7 @@ struct KIVPLATFORM_EXPORT DownloadLimits {
 // called later from the event loop (never from within the constructor) with
 // the outcome and, on failure, the reason. Destroying the job cancels a
 // running transfer, removes its partial file and never calls done.
-class KIVPLATFORM_EXPORT DownloadJob {
+class KIVNET_EXPORT DownloadJob {
 public:
     using Done = std::function<void(bool ok, const CString& error)>;
 
@@ -46,7 +48,7 @@ private:
 // caller's event loop is never entered: no paint, timer or posted message
 // reaches the caller's windows meanwhile. false, with the reason in error,
 // when nothing complete could be fetched.
-KIVPLATFORM_EXPORT bool DownloadToFile(const char* url, const CString& target,
+KIVNET_EXPORT bool DownloadToFile(const char* url, const CString& target,
     const DownloadLimits& limits = DownloadLimits::Defaults(), CString* error = nullptr);
 
 // A fresh, unique path in the system's temporary folder ending in suffix,
@@ -54,6 +56,6 @@ KIVPLATFORM_EXPORT bool DownloadToFile(const char* url, const CString& target,
 // made. Should SIGINT, SIGTERM or SIGHUP end the process
 // before RemoveTempPath lets it go, the file goes too (unless the host
 // handles those signals itself).
-KIVPLATFORM_EXPORT CString UniqueTempPath(const char* suffix, CString* error = nullptr);
+KIVNET_EXPORT CString UniqueTempPath(const char* suffix, CString* error = nullptr);
 // Removes a file UniqueTempPath made; true when it is gone.
-KIVPLATFORM_EXPORT bool RemoveTempPath(const CString& path);
+KIVNET_EXPORT bool RemoveTempPath(const CString& path);

@@ -1,9 +1,6 @@
 #include "platform/MessageBox.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
+#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -11,53 +8,7 @@ namespace {
 
 MessageBoxRecorder* g_recorder = nullptr;
 ConsoleAnswer g_consoleAnswer = ConsoleAnswer::Cautious;
-QPointer<QWidget> g_mainWnd;
-
-struct BoxButton {
-    QMessageBox::StandardButton button;
-    int id;
-};
-
-std::vector<BoxButton> buttonsOf(UINT type)
-{
-    switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_ABORTRETRYIGNORE:
-        return {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
-    case MB_YESNOCANCEL: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-    case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
-    default: return {{QMessageBox::Ok, IDOK}};
-    }
-}
-
-QMessageBox::Icon iconOf(UINT type)
-{
-    switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
-    }
-}
-
-int showQt(HWND owner, const char* text, const char* caption, UINT type)
-{
-    QMessageBox box(iconOf(type), QString::fromUtf8(caption), QString::fromUtf8(text), QMessageBox::NoButton, owner);
-    const auto buttons = buttonsOf(type);
-    for (const auto& b : buttons)
-        box.addButton(b.button);
-    const std::size_t def = (type & MB_DEFMASK) >> 8;
-    if (def < buttons.size())
-        box.setDefaultButton(buttons[def].button);
-    const int clicked = box.exec();
-    for (const auto& b : buttons)
-        if (clicked == b.button)
-            return b.id;
-    // Closed with Escape or the title bar: Cancel where there is one, as Win32.
-    return buttons.size() == 1 ? IDOK : IDCANCEL;
-}
+const MessageBoxPresenter* g_presenter = nullptr;
 
 const char* nameOf(int id)
 {
@@ -103,9 +54,11 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
             recorder->m_whileShown();
         return id;
     }
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return showQt(owner, text, caption, type);
-
+    if (g_presenter) {
+        const int shown = g_presenter->show(owner, text, caption, type);
+        if (shown != 0)
+            return shown;
+    }
     const int id = UnattendedAnswer(type, g_consoleAnswer);
     if ((type & MB_TYPEMASK) == MB_OK)
         std::fprintf(stderr, "%s: %s\n", caption, text);
@@ -120,9 +73,7 @@ BOOL MessageBeep(UINT type)
         g_recorder->m_beeps.push_back(type);
         return TRUE;
     }
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QApplication::beep();
-    else
+    if (!g_presenter || !g_presenter->beep())
         std::fputc('\a', stderr);
     return TRUE;
 }
@@ -136,12 +87,18 @@ int AfxMessageBox(const char* text, UINT type)
 
 HWND AfxGetMainWnd()
 {
-    return g_mainWnd.data();
+    return g_presenter ? g_presenter->mainWindow() : nullptr;
 }
 
 void AfxSetMainWnd(HWND window)
 {
-    g_mainWnd = window;
+    if (g_presenter)
+        g_presenter->setMainWindow(window);
+}
+
+void SetMessageBoxPresenter(const MessageBoxPresenter* presenter)
+{
+    g_presenter = presenter;
 }
 
 void SetConsoleAnswer(ConsoleAnswer answer)

@@ -60,6 +60,18 @@ KIVPLATFORM_EXPORT int AfxMessageBox(const char* text, UINT type = vandrel::win3
 KIVPLATFORM_EXPORT HWND AfxGetMainWnd();
 KIVPLATFORM_EXPORT void AfxSetMainWnd(HWND window);
 
+// How a process with a screen shows boxes. The widget library installs its
+// own when it is loaded, so a console program never loads a toolkit for them.
+struct MessageBoxPresenter {
+    // The answer of a box shown, 0 when none can be shown (no GUI application).
+    int (*show)(HWND owner, const char* text, const char* caption, UINT type);
+    // False when there is no screen to beep on.
+    bool (*beep)();
+    HWND (*mainWindow)();
+    void (*setMainWindow)(HWND window);
+};
+KIVPLATFORM_EXPORT void SetMessageBoxPresenter(const MessageBoxPresenter* presenter);
+
 // The system sound of a message-box type (MB_ICONEXCLAMATION …).
 KIVPLATFORM_EXPORT BOOL MessageBeep(UINT type);
 

@@ -4,6 +4,8 @@
 // make their library's module current for the duration of a call.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CString.h"
 #include "platform/Win32Types.h"
 
@@ -28,7 +30,7 @@ struct DialogTemplate {
     std::vector<DialogItemTemplate> items;
 };
 
-class KIVPLATFORM_EXPORT ResourceModule {
+class KIVGUI_EXPORT ResourceModule {
 public:
     explicit ResourceModule(const char* name) : m_name(name ? name : "") { }
     const CString& name() const { return m_name; }
@@ -61,19 +63,19 @@ using HINSTANCE = ResourceModule*;
 
 // The module whose resources are looked up now: the application's until a
 // library switches to its own.
-KIVPLATFORM_EXPORT HINSTANCE AfxGetResourceHandle();
+KIVGUI_EXPORT HINSTANCE AfxGetResourceHandle();
 // Null makes the application's module current again.
-KIVPLATFORM_EXPORT void AfxSetResourceHandle(HINSTANCE module);
+KIVGUI_EXPORT void AfxSetResourceHandle(HINSTANCE module);
 // The application's own module, which hosts register their resources in.
-KIVPLATFORM_EXPORT HINSTANCE AfxGetInstanceHandle();
+KIVGUI_EXPORT HINSTANCE AfxGetInstanceHandle();
 
 // The process-wide default dialog icon, null until the application sets one.
 // It lives here so that the utilities below the dialogs can set it.
-KIVPLATFORM_EXPORT HICON& DefaultDialogIcon();
+KIVGUI_EXPORT HICON& DefaultDialogIcon();
 
 // Makes a module current for a scope and the caller's current again at its
 // end, as each exported dialog function does.
-class KIVPLATFORM_EXPORT ResourceScope {
+class KIVGUI_EXPORT ResourceScope {
 public:
     explicit ResourceScope(HINSTANCE module);
     ~ResourceScope();

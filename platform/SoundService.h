@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/CString.h"
-#include "platform/KivPlatform_export.h"
+#include "platform/KivGui_export.h"
 #include "platform/Win32Types.h"
 
 #include <vector>
@@ -25,16 +25,16 @@ constexpr UINT SND_FILENAME = 0x00020000;
 // replaces one still playing, unless SND_NOSTOP asks to leave it (FALSE).
 // Only SND_FILENAME requests are served; a null file stops the sound. FALSE
 // when nothing can be played (no audio output, no such file).
-KIVPLATFORM_EXPORT BOOL PlaySound(const char* file, void* module, UINT flags);
+KIVGUI_EXPORT BOOL PlaySound(const char* file, void* module, UINT flags);
 // Where the system's wave files are, in place of Win32's %WINDIR%\MEDIA:
 // $VANDREL_SOUNDS when set, else /usr/share/sounds/alsa (the ALSA test
 // sounds, the wave files a Linux desktop has).
-KIVPLATFORM_EXPORT CString GetMediaFolder();
+KIVGUI_EXPORT CString GetMediaFolder();
 // A sound started by PlaySound is still playing.
-KIVPLATFORM_EXPORT BOOL IsSoundPlaying();
+KIVGUI_EXPORT BOOL IsSoundPlaying();
 
 // While one exists, PlaySound records each request and plays nothing.
-class KIVPLATFORM_EXPORT SoundRecorder {
+class KIVGUI_EXPORT SoundRecorder {
 public:
     struct Request {
         CString file;

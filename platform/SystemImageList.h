@@ -5,6 +5,8 @@
 // the process; windows attach it and never destroy it.
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CImageList.h"
 #include "platform/CString.h"
 #include "platform/Volumes.h"
@@ -15,7 +17,7 @@
 
 class QFileIconProvider;
 
-class KIVPLATFORM_EXPORT SystemImageList {
+class KIVGUI_EXPORT SystemImageList {
 public:
     enum class Kind { Unknown, Folder, File };
 

@@ -4,9 +4,11 @@
 // hosts that style or drive it (owned by the control).
 #pragma once
 
+#include "platform/KivGui_export.h"
+
 #include "platform/CWnd.h"
 
-template <class Widget> class KIVPLATFORM_EXPORT WidgetWnd : public CWnd {
+template <class Widget> class KIVGUI_EXPORT WidgetWnd : public CWnd {
 public:
     BOOL Create(DWORD style, const CRect& rect, QWidget* parent, UINT id) override
     {

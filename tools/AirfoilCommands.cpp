@@ -5,7 +5,6 @@
 #include "airfoil/ZopAirfoil.h"
 #include "core/KivParamList.h"
 #include "platform/ByteSource.h"
-#include "platform/CDC.h"
 #include "platform/CString.h"
 #include "platform/PathNoCase.h"
 
@@ -210,18 +209,7 @@ int writeOutline(const Outline& outline, const ZopAirfoil& airfoil, const QStrin
         printError("-o takes a name ending in .dat, .csv, .svg or .png");
         return Failed;
     }
-    int width = 800;
-    int height = 600;
-    if ((!size.isEmpty() && !parseSize(size, width, height)) || !checkRasterSize(width, height))
-        return Failed;
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        CDC dc(&image);
-        ZopAirfoil copy = airfoil;
-        copy.Draw(&dc, CRect(0, 0, width, height), folder.c_str(), file.c_str());
-    }
-    return writeImage(path, image, "PNG") ? Ok : Failed;
+    return drawAirfoilPng(airfoil, path, size, folder, file);
 }
 
 } // namespace

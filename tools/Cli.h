@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+class ZopAirfoil;
+
 namespace cli {
 
 enum Exit { Ok = 0, Failed = 1 };
@@ -29,6 +31,8 @@ void printError(const QString& text);
 
 // "#RRGGBB" into a COLORREF; prints the error for option and gives false.
 bool parseColor(const QString& text, const char* option, COLORREF& out);
+// A COLORREF as "#rrggbb".
+QString colorText(COLORREF c);
 // "WxH" with each side from 1 to 16384; prints the error, naming --option,
 // and gives false.
 bool parseSize(const QString& text, int& width, int& height, const char* option = "size");
@@ -57,7 +61,15 @@ int runAlbum(const QStringList& args);
 int runSheet(const QStringList& args);
 int runTimer(const QStringList& args);
 int runThumbs(const QStringList& args);
+// Writes the outline's drawing to path as a PNG of size "WxH" (800x600 when
+// empty); folder and file name a coordinate file's plot, if any.
+int drawAirfoilPng(const ZopAirfoil& airfoil, const QString& path, const QString& size, const std::string& folder,
+    const std::string& file);
 // The command line runs a command that draws with widgets (sheet).
 bool needsWidgets(int argc, char** argv);
+
+// The arguments main() was given, for handing a command to the full program.
+void keepArguments(char** argv);
+char** keptArguments();
 
 } // namespace cli

@@ -4,8 +4,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QString>
+
+class QImage;
 
 namespace cli {
 
@@ -15,6 +16,10 @@ constexpr long long kMaxRasterPixels = 4096LL * 4096;
 // Writes bytes to path; on failure prints "cannot write PATH: REASON" with
 // the system's reason and gives false.
 bool writeOutputFile(const QString& path, const QByteArray& bytes);
+// Prints "cannot write PATH: REASON" for the errno value error.
+void printWriteError(const QString& path, int error);
+
+// The rest is in ImageOutput.cpp.
 
 // The format an output name asks for by its extension: "PNG", "JPEG", "BMP"
 // or "SVG" (when svg is allowed); PNG without an extension. Prints the error

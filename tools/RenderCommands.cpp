@@ -13,11 +13,6 @@ namespace cli {
 
 namespace {
 
-QString hex(COLORREF c)
-{
-    return QString::asprintf("#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // The primitives of a slide in slide coordinates, Y up, one path per run of
 // lines in one colour.
 class SvgSink : public KivSlideSink {
@@ -61,7 +56,7 @@ public:
             body += QString("<path d=\"%1\" stroke=\"%2\"/>\n").arg(m_path, color());
         m_path.clear();
     }
-    QString color() const { return hex(m_invert ? (~m_rgb & 0xFFFFFF) : m_rgb); }
+    QString color() const { return colorText(m_invert ? (~m_rgb & 0xFFFFFF) : m_rgb); }
 
 private:
     bool m_invert;
@@ -96,7 +91,7 @@ int writeSvg(const QByteArray& ref, const QString& out, int width, int height, C
         KivSlideFile::SetSlideError(2, nullptr, nullptr);
     }
     sink.flush();
-    const QString backHex = hex(invert ? (~back & 0xFFFFFF) : back);
+    const QString backHex = colorText(invert ? (~back & 0xFFFFFF) : back);
     QString svg = QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" viewBox=\"0 0 %3 %4\" "
                           "preserveAspectRatio=\"xMinYMax meet\" style=\"background:%5\">\n"
@@ -182,35 +177,6 @@ int runSlideRender(const QStringList& args)
     if (code != 0)
         printError(QString::fromUtf8(KivSlideFile::GetSlideError()));
     return code;
-}
-
-int runAci(const QStringList& args)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Shows an AutoCAD Color Index colour: its RGB value and its names. "
-                                     "COLOR is a number (0-256) or a name (red, 빨간색, bylayer …).");
-    parser.addPositionalArgument("COLOR", "index or name");
-    int exit = Ok;
-    if (!parse(parser, args, "aci COLOR", exit))
-        return exit;
-    if (parser.positionalArguments().size() != 1) {
-        printError("aci takes one colour");
-        return Failed;
-    }
-    const QByteArray text = utf8(parser.positionalArguments().first());
-    int index = KivAciColor::GetColor(text.constData(), 1);
-    if (index == 0 && text != "0" && CompareNoCase(text.constData(), "BYBLOCK") != 0)
-        index = KivAciColor::GetColor(text.constData(), 0);
-    const COLORREF rgb = static_cast<COLORREF>(KivAciColor::GetRGB(index));
-    char english[KivAciColor::kNameSize], korean[KivAciColor::kNameSize];
-    KivAciColor::GetName(index, 1, english);
-    KivAciColor::GetName(index, 0, korean);
-    std::printf("index:   %d\n", index);
-    std::printf(
-        "rgb:     %s (%d, %d, %d)\n", utf8(hex(rgb)).constData(), GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-    std::printf("english: %s\n", english);
-    std::printf("korean:  %s\n", korean);
-    return Ok;
 }
 
 } // namespace cli

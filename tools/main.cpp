@@ -3,7 +3,9 @@
 
 #include "platform/MessageBox.h"
 
+#ifdef VANDREL_FULL_PROGRAM
 #include <QApplication>
+#endif
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -87,6 +89,11 @@ bool parseColor(const QString& text, const char* option, COLORREF& out)
     return true;
 }
 
+QString colorText(COLORREF c)
+{
+    return QString::asprintf("#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
 void appendCsv(std::string& line, std::string_view value)
 {
     if (value.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -113,6 +120,20 @@ bool parseSize(const QString& text, int& width, int& height, const char* option)
         return false;
     }
     return true;
+}
+
+namespace {
+char** g_arguments = nullptr;
+}
+
+void keepArguments(char** argv)
+{
+    g_arguments = argv;
+}
+
+char** keptArguments()
+{
+    return g_arguments;
 }
 
 QStringList argumentsOf(int argc, char** argv)
@@ -227,9 +248,11 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 int main(int argc, char** argv)
 {
+    cli::keepArguments(argv);
     cli::CheckStandardOutput();
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         qInstallMessageHandler(&quietMessages);
+#ifdef VANDREL_FULL_PROGRAM
     // Contact sheets are drawn by the browser's cells, which are widgets;
     // nothing is ever shown, so they need no display.
     const bool widgets = cli::needsWidgets(argc, argv);
@@ -237,6 +260,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app(
         widgets ? new QApplication(argc, argv) : new QCoreApplication(argc, argv));
+#else
+    const QCoreApplication app(argc, argv);
+#endif
     QCoreApplication::setApplicationName("vandrel");
     QCoreApplication::setApplicationVersion(VANDREL_VERSION);
 

@@ -6,6 +6,8 @@
 // and shown when it has arrived.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "cad/KivDwgPreview.h"
 #include "controls/CKivStatic.h"
 #include "platform/Download.h"

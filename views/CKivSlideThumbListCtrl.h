@@ -5,6 +5,8 @@
 // members the page shows.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "cad/KivSlideShelf.h"
 #include "controls/CKivThumbListCtrl.h"
 

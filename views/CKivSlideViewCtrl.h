@@ -3,6 +3,8 @@
 // posted messages: the control in wParam, the client point in lParam.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "cad/KivSlideDraw.h"
 #include "controls/CKivStatic.h"
 

@@ -3,6 +3,8 @@
 // the file in the viewer callback, with the cell's support folder.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "controls/CKivThumbCtrl.h"
 
 class CKivThumbViewCtrl;

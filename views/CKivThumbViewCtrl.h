@@ -6,6 +6,8 @@
 // back colour only.
 #pragma once
 
+#include "core/KivCtrl_export.h"
+
 #include "cad/KivDwgPreview.h"
 #include "cad/KivSlideDraw.h"
 #include "cad/KivSlideShelf.h"

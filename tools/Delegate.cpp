@@ -1,0 +1,58 @@
+#include "Cli.h"
+
+#include <QString>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+// This program starts with Qt Core alone. The commands that draw, show or
+// edit pixels, play sounds or talk to a database live in the full program,
+// which gets the same arguments: one command line, and a script that reads a
+// table or evaluates an expression never waits for a GUI toolkit to load.
+
+namespace cli {
+
+namespace {
+
+std::string fullProgram()
+{
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0)
+        return VANDREL_FULL_PATH;
+    std::string path(self, static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/') + 1) + VANDREL_FULL_PATH;
+}
+
+int runFullProgram()
+{
+    const std::string program = fullProgram();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    ::execv(program.c_str(), keptArguments());
+    printError(QString("cannot run %1: %2")
+                   .arg(QString::fromStdString(program), QString::fromLocal8Bit(std::strerror(errno))));
+    return Failed;
+}
+
+} // namespace
+
+int runSlideRender(const QStringList&) { return runFullProgram(); }
+int runDwg(const QStringList&) { return runFullProgram(); }
+int runBmp(const QStringList&) { return runFullProgram(); }
+int runImage(const QStringList&) { return runFullProgram(); }
+int runAlbum(const QStringList&) { return runFullProgram(); }
+int runSheet(const QStringList&) { return runFullProgram(); }
+int runTimer(const QStringList&) { return runFullProgram(); }
+int runThumbs(const QStringList&) { return runFullProgram(); }
+
+int drawAirfoilPng(const ZopAirfoil&, const QString&, const QString&, const std::string&, const std::string&)
+{
+    return runFullProgram();
+}
+
+} // namespace cli
