@@ -120,17 +120,6 @@ long KivAppData::GetNextCode(const char* table, const char* field)
     return code;
 }
 
-void KivAppData::ShowRecord(CComboBox* combo, const char* table, const char* field)
-{
-    if (!combo)
-        return;
-    const _RecordsetPtr rs = CreateTableRecord(table, 1);
-    if (!rs)
-        return;
-    KivDatabase::ShowRecord(combo, rs, field);
-    rs->Close();
-}
-
 CString KivAppData::GetTableValue(const char* table, const char* field)
 {
     if (!names({table, field}))

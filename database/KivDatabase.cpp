@@ -2,9 +2,6 @@
 #include "database/ConnectionPool_p.h"
 #include "database/StatementWatch_p.h"
 
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
-
 #include <QDateTime>
 #include <QLoggingCategory>
 #include <QSqlError>
@@ -295,28 +292,6 @@ int KivDatabase::GetRecordArray(_RecordsetPtr rs, const char* field, CStringArra
     for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
         array->Add(GetValue(rs, field));
     return 1;
-}
-
-void KivDatabase::ShowRecord(CComboBox* combo, _RecordsetPtr rs, const char* field)
-{
-    if (!combo)
-        return;
-    combo->ResetContent();
-    if (!rs)
-        return;
-    for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
-        combo->AddString(GetValue(rs, field).c_str());
-}
-
-void KivDatabase::ShowRecord(CListBox* list, _RecordsetPtr rs, const char* field)
-{
-    if (!list)
-        return;
-    list->ResetContent();
-    if (!rs)
-        return;
-    for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
-        list->AddString(GetValue(rs, field).c_str());
 }
 
 void KivDatabase::ClosePool()

@@ -1,9 +1,6 @@
 #include "database/KivGroupData.h"
 #include "database/SqlDialect_p.h"
 
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
-
 using kivado::SqlDialect;
 
 namespace {
@@ -15,19 +12,6 @@ constexpr std::size_t kPartLength = 255;
 CString part(const CString& text)
 {
     return text.substr(0, kPartLength);
-}
-
-template <class Control> void fill(KivGroupData& data, Control* box)
-{
-    if (!box)
-        return;
-    box->ResetContent();
-    const _RecordsetPtr rs = data.GetGroupRec(nullptr, nullptr);
-    if (!rs)
-        return;
-    for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
-        box->AddString(KivDatabase::GetValue(rs, "GROUP_NAME").c_str());
-    rs->Close();
 }
 
 } // namespace
@@ -116,16 +100,6 @@ int KivGroupData::GetGroupList(CStringArray* names)
         names->Add(GetValue(rs, "GROUP_NAME"));
     rs->Close();
     return 1;
-}
-
-void KivGroupData::ShowGroupRecord(CListBox* box)
-{
-    fill(*this, box);
-}
-
-void KivGroupData::ShowGroupRecord(CComboBox* box)
-{
-    fill(*this, box);
 }
 
 int KivGroupData::AppendGroup(const char* name, const char* path)

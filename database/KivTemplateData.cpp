@@ -1,8 +1,6 @@
 #include "database/KivTemplateData.h"
 #include "database/SqlDialect_p.h"
 
-#include "platform/CComboBox.h"
-
 using kivado::SqlDialect;
 
 KivTemplateData::KivTemplateData() = default;
@@ -30,17 +28,6 @@ int KivTemplateData::GetTemplateDesc(const char* fileName, char* desc)
         CopyBounded(desc, kDescSize, GetValue(rs, "FILE_DESC").c_str());
     rs->Close();
     return 1;
-}
-
-void KivTemplateData::ShowTemplateList(CComboBox* combo)
-{
-    if (!combo)
-        return;
-    const _RecordsetPtr rs = GetTemplateRec(nullptr);
-    if (!rs)
-        return;
-    KivDatabase::ShowRecord(combo, rs, "FILE_NAME");
-    rs->Close();
 }
 
 int KivTemplateData::AppendTemplate(const char* fileName, const char* desc)

@@ -4,13 +4,16 @@
 // written once, in the shape both engines run.
 #pragma once
 
+#include "database/KivAdo_export.h"
+
 #include <string>
 
 namespace kivado {
 
 enum class Engine { SQLite, PostgreSQL };
 
-struct SqlDialect {
+// Exported for the data controls, which build their statements with it.
+struct KIVADO_EXPORT SqlDialect {
     // Longest table or column name, in bytes (PostgreSQL's limit).
     static constexpr std::size_t kMaxNameLength = 63;
     // Longest text column created by AppendField.

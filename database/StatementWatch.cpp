@@ -6,6 +6,7 @@
 
 #include <libpq-fe.h>
 
+#include <dlfcn.h>
 #include <sys/socket.h>
 
 #include <chrono>
@@ -105,7 +106,14 @@ int socketOf(const AdoConnection& connection)
     if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
         return -1;
     auto* conn = *static_cast<PGconn* const*>(handle.data());
-    return conn ? PQsocket(conn) : -1;
+    // The client library is the one Qt's driver loaded: looked up, not
+    // linked, so that a program using SQLite alone never loads it.
+    using SocketOf = int (*)(const PGconn*);
+    static const SocketOf socketOfConnection = [] {
+        void* library = ::dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+        return library ? reinterpret_cast<SocketOf>(::dlsym(library, "PQsocket")) : nullptr;
+    }();
+    return conn && socketOfConnection ? socketOfConnection(conn) : -1;
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 // This program starts with Qt Core alone. The commands that draw, show or
-// edit pixels, play sounds or talk to a database live in the full program,
+// edit pixels or play sounds live in the full program,
 // which gets the same arguments: one command line, and a script that reads a
 // table or evaluates an expression never waits for a GUI toolkit to load.
 
@@ -45,7 +45,6 @@ int runSlideRender(const QStringList&) { return runFullProgram(); }
 int runDwg(const QStringList&) { return runFullProgram(); }
 int runBmp(const QStringList&) { return runFullProgram(); }
 int runImage(const QStringList&) { return runFullProgram(); }
-int runAlbum(const QStringList&) { return runFullProgram(); }
 int runSheet(const QStringList&) { return runFullProgram(); }
 int runTimer(const QStringList&) { return runFullProgram(); }
 int runThumbs(const QStringList&) { return runFullProgram(); }

@@ -1,0 +1,18 @@
+#include "database/KivTemplateData.h"
+#include "database/KivDatabase.h"
+
+#include "platform/CComboBox.h"
+
+// Filling a combo box, apart from KivTemplateData.cpp so that the data layer
+// needs no widget library.
+
+void KivTemplateData::ShowTemplateList(CComboBox* combo)
+{
+    if (!combo)
+        return;
+    const _RecordsetPtr rs = GetTemplateRec(nullptr);
+    if (!rs)
+        return;
+    KivDatabase::ShowRecord(combo, rs, "FILE_NAME");
+    rs->Close();
+}
