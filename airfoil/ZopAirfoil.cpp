@@ -1,7 +1,7 @@
 #include "airfoil/ZopAirfoil.h"
 
 #include "airfoil/ZopPlotParser_p.h"
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,11 +4,11 @@
 #include "airfoil/ZopScanProgress.h"
 #include "core/KivParamList.h"
 #include "dialogs/KivDlgProgress.h"
-#include "platform/CComboBox.h"
-#include "platform/CDC.h"
-#include "platform/CWnd.h"
-#include "platform/FileSystem.h"
-#include "platform/Win32.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/gdi/CDC.h"
+#include "platform/widgets/CWnd.h"
+#include "platform/io/FileSystem.h"
+#include "platform/base/Win32.h"
 
 #include <QBrush>
 #include <QPalette>

@@ -2,8 +2,8 @@
 
 #include "airfoil/ZopScanProgress.h"
 #include "core/KivParamList.h"
-#include "platform/CString.h"
-#include "platform/FileSystem.h"
+#include "platform/base/CString.h"
+#include "platform/io/FileSystem.h"
 
 #include <algorithm>
 #include <cstring>

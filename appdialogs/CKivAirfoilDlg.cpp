@@ -3,9 +3,9 @@
 #include "appdialogs/resources.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgFindParam.h"
-#include "platform/CButton.h"
-#include "platform/CFileDialog.h"
-#include "platform/MessageBox.h"
+#include "platform/widgets/CButton.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/services/MessageBox.h"
 
 #include <cmath>
 

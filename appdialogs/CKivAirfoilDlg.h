@@ -10,7 +10,7 @@
 #include "controls/CKivEdit.h"
 #include "controls/CKivSpinEditCtrl.h"
 #include "core/KivParamList.h"
-#include "platform/CComboBox.h"
+#include "platform/widgets/CComboBox.h"
 
 class KIVAPPDLG_EXPORT CKivAirfoilDlg : public CKivDialog {
 public:

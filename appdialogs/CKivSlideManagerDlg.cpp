@@ -4,17 +4,17 @@
 #include "cad/KivSlideFile.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgViewSlide.h"
-#include "platform/AtomicFile.h"
-#include "platform/ByteSource.h"
-#include "platform/CButton.h"
-#include "platform/CFileDialog.h"
-#include "platform/CTreeCtrl.h"
-#include "platform/MessageBox.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/DirectoryReader.h"
+#include "platform/widgets/CButton.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/widgets/CTreeCtrl.h"
+#include "platform/services/MessageBox.h"
 
 #include <QDir>
 
 #include <algorithm>
-#include <filesystem>
 
 using namespace kivappdlg;
 
@@ -40,21 +40,6 @@ std::size_t nameStart(const CString& path)
 {
     const auto sep = path.find_last_of("/\\");
     return sep == CString::npos ? 0 : sep + 1;
-}
-
-bool endsWithNoCase(const std::string& name, const char* tail)
-{
-    const std::size_t n = std::char_traits<char>::length(tail);
-    if (name.size() < n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char c = name[name.size() - n + i];
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != tail[i])
-            return false;
-    }
-    return true;
 }
 
 // What a list shows for stored bytes: their UTF-8 reading.
@@ -148,15 +133,11 @@ void CKivSlideManagerDlg::Refresh()
 
 void CKivSlideManagerDlg::FillFolderList()
 {
-    namespace fs = std::filesystem;
     m_folderList.ResetContent();
     m_folderNames.clear();
-    std::error_code error;
-    for (fs::directory_iterator it(m_folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (!endsWithNoCase(name, ".SLD") || !it->is_regular_file(typeError))
-            continue;
+    std::vector<CString> files;
+    DirectoryReader::List(m_folder.c_str(), nullptr, &files, ".sld");
+    for (const CString& name : files) {
         const int index = m_folderList.AddString(name.c_str());
         m_folderNames[m_folderList.GetText(index)] = name;
     }

@@ -11,7 +11,7 @@
 #include "controls/CKivComboBox.h"
 #include "controls/CKivDialog.h"
 #include "controls/CKivDirTreeCtrl.h"
-#include "platform/CEdit.h"
+#include "platform/widgets/CEdit.h"
 #include "views/CKivSlideViewCtrl.h"
 
 #include <functional>

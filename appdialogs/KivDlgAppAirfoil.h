@@ -2,7 +2,7 @@
 #pragma once
 
 #include "appdialogs/KivAppDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 // The eight values go in and, on OK, come back: the kind (0 Joukowski,
 // 1 NACA 4-digit, 2 NACA 5-digit, 3 coordinate file), camber, camber

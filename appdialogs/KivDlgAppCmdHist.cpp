@@ -4,7 +4,8 @@
 #include "controls/CKivComboBox.h"
 #include "controls/CKivDialog.h"
 #include "dialogs/KivDlgAbout.h"
-#include "platform/CButton.h"
+#include "platform/services/MessageBox.h"
+#include "platform/widgets/CButton.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "appdialogs/KivAppDlg_export.h"
-#include "platform/CStringList.h"
-#include "platform/Win32Types.h"
+#include "platform/base/CStringList.h"
+#include "platform/base/Win32Types.h"
 
 // Shows the history's entries; on OK copies the chosen one into selected
 // (which must hold it; history entries are at most 255 bytes as the caller

@@ -3,11 +3,11 @@
 #include "appdialogs/resources.h"
 #include "controls/CKivDialog.h"
 #include "controls/CKivDirTreeCtrl.h"
-#include "platform/CTreeCtrl.h"
+#include "platform/io/DirectoryReader.h"
+#include "platform/widgets/CTreeCtrl.h"
 #include "views/CKivThumbViewCtrl.h"
 
 #include <cstring>
-#include <filesystem>
 
 using namespace kivappdlg;
 
@@ -23,8 +23,7 @@ bool isDrawing(const CString& path)
     for (char& c : ext)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    std::error_code error;
-    return ext == ".dwg" && !std::filesystem::is_directory(path, error);
+    return ext == ".dwg" && !DirectoryReader::IsFolder(path.c_str());
 }
 
 class CKivDwgFileDlg : public CKivDialog {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "appdialogs/KivAppDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 // Opens at the path start. On OK copies the chosen drawing's path (empty
 // when a folder was chosen) into selected, which must hold 260 bytes; a

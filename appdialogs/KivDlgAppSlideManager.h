@@ -2,7 +2,7 @@
 #pragma once
 
 #include "appdialogs/KivAppDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 // Runs the manager with parent as owner, starting in the current folder:
 // 1 when it was closed with OK, else 0.

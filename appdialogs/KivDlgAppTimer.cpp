@@ -7,8 +7,8 @@
 #include "controls/CKivSpinEditCtrl.h"
 #include "controls/CKivTimerCtrl.h"
 #include "core/KivUtil.h"
-#include "platform/CButton.h"
-#include "platform/SoundService.h"
+#include "platform/widgets/CButton.h"
+#include "platform/services/SoundService.h"
 
 using namespace kivappdlg;
 

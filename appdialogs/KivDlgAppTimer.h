@@ -2,7 +2,7 @@
 #pragma once
 
 #include "appdialogs/KivAppDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 class CKivTimerCtrl;
 

@@ -7,7 +7,8 @@
 #include "controls/KivColumnList.h"
 #include "core/KivParamList.h"
 #include "dialogs/KivDlgAbout.h"
-#include "platform/CEdit.h"
+#include "platform/services/MessageBox.h"
+#include "platform/widgets/CEdit.h"
 
 #include <QTreeWidget>
 

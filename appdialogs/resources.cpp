@@ -1,8 +1,8 @@
 #include "appdialogs/resources.h"
 
-#include "platform/CButton.h"
-#include "platform/MessageBox.h"
-#include "platform/WinMessages.h"
+#include "platform/widgets/CButton.h"
+#include "platform/services/MessageBox.h"
+#include "platform/base/WinMessages.h"
 
 using namespace kivappdlg;
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "appdialogs/KivAppDlg_export.h"
-#include "platform/Resources.h"
+#include "platform/widgets/Resources.h"
 
 namespace kivappdlg {
 constexpr UINT IDD_AIRFOIL = 129;

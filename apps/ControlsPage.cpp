@@ -1,7 +1,7 @@
 #include "ControlsPage.h"
 
-#include "platform/DirectoryReader.h"
-#include "platform/FileSystem.h"
+#include "platform/io/DirectoryReader.h"
+#include "platform/io/FileSystem.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -6,9 +6,9 @@
 #include "imaging/CKivLeadAppView.h"
 #include "imaging/CKivLeadPageFrame.h"
 #include "imaging/CKivLeadThumbView.h"
-#include "platform/CCmdUI.h"
-#include "platform/CFileDialog.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CCmdUI.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/services/MessageBox.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>

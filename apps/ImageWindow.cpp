@@ -3,8 +3,8 @@
 #include "EditCommands.h"
 
 #include "imaging/KivLeadToolkit.h"
-#include "platform/MessageBox.h"
-#include "platform/Win32.h"
+#include "platform/services/MessageBox.h"
+#include "platform/base/Win32.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>

@@ -3,7 +3,7 @@
 // filling the window. It deletes itself when closed.
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/widgets/CWnd.h"
 
 class LargeViewer : public CWnd {
 public:

@@ -2,7 +2,7 @@
 // line open at start.
 #include "ImageEditor.h"
 
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

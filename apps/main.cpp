@@ -24,8 +24,8 @@
 #include "core/KivParamList.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgProgress.h"
-#include "platform/CWinApp.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CWinApp.h"
+#include "platform/services/MessageBox.h"
 
 #include <QApplication>
 #include <QDir>

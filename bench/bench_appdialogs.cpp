@@ -4,7 +4,7 @@
 #include "appdialogs/CKivSlideManagerDlg.h"
 #include "appdialogs/resources.h"
 #include "cad/KivSlideFile.h"
-#include "platform/CWndT.h"
+#include "platform/widgets/CWndT.h"
 
 #include "BenchSlides.h"
 

@@ -5,8 +5,8 @@
 #include "controls/CKivDirTreeCtrl.h"
 #include "controls/CKivListCtrl.h"
 #include "controls/CKivTimerCtrl.h"
-#include "platform/CDC.h"
-#include "platform/DirectoryReader.h"
+#include "platform/gdi/CDC.h"
+#include "platform/io/DirectoryReader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "core/KivCalculator.h"
 #include "core/KivObjList.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <benchmark/benchmark.h>
 

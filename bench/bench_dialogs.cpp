@@ -3,7 +3,7 @@
 // (the modal hook grabs the dialog, which paints every cell, and ends it).
 #include "cad/KivSlideFile.h"
 #include "dialogs/KivDlgThumbSlide.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 
 #include "BenchSlides.h"
 

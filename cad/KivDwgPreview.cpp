@@ -1,14 +1,14 @@
 #include "cad/KivDwgPreview.h"
 
 #include "core/KivReg.h"
-#include "platform/ByteOrder.h"
-#include "platform/ByteReader.h"
-#include "platform/CWnd.h"
-#include "platform/Dib.h"
-#include "platform/Download.h"
-#include "platform/MessageBox.h"
-#include "platform/PathNoCase.h"
-#include "platform/ProcessService.h"
+#include "platform/base/ByteOrder.h"
+#include "platform/io/ByteReader.h"
+#include "platform/widgets/CWnd.h"
+#include "platform/gdi/Dib.h"
+#include "platform/net/Download.h"
+#include "platform/services/MessageBox.h"
+#include "platform/io/PathNoCase.h"
+#include "platform/services/ProcessService.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/ByteSource.h"
-#include "platform/CDC.h"
+#include "platform/io/ByteSource.h"
+#include "platform/gdi/CDC.h"
 
 #include <QImage>
 

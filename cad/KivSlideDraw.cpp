@@ -2,8 +2,8 @@
 
 #include "cad/SlideLibrary_p.h"
 #include "core/KivAciColor.h"
-#include "platform/CWnd.h"
-#include "platform/PathNoCase.h"
+#include "platform/widgets/CWnd.h"
+#include "platform/io/PathNoCase.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include "core/KivCtrl_export.h"
 
 #include "cad/KivSlideFile.h"
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 
 class CWnd;
 

@@ -1,16 +1,15 @@
 #include "cad/KivSlideFile.h"
 
 #include "cad/SlideLibrary_p.h"
-#include "platform/AtomicFile.h"
-#include "platform/ByteOrder.h"
-#include "platform/FileSystem.h"
-#include "platform/PathNoCase.h"
-#include "platform/PathPieces.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/base/ByteOrder.h"
+#include "platform/io/FileSystem.h"
+#include "platform/io/PathNoCase.h"
+#include "platform/io/PathPieces.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <unordered_map>
 
@@ -116,8 +115,7 @@ std::string rewriteName(const char* library)
 
 bool exists(const std::string& path)
 {
-    std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() != std::filesystem::file_type::not_found;
+    return PathExists(path.c_str());
 }
 
 // The file a completed name stands for. The caller's own spelling, completed

@@ -1,7 +1,7 @@
 #include "cad/KivSlideShelf.h"
 
 #include "cad/SlideLibrary_p.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/PathNoCase.h"
 
 struct KivSlideShelf::Library {
     ByteSource file;

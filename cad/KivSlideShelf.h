@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/KivCore_export.h"
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 #include <cstdint>
 #include <map>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cad/KivSlideFile.h"
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 #include <string>
 #include <vector>

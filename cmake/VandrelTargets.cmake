@@ -28,7 +28,11 @@ function(vandrel_add_library name)
   install(TARGETS ${name} EXPORT Vandrel${name}Targets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${ARG_HEADERS} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/vandrel/${ARG_FOLDER}")
+  # A header in a subfolder (io/ByteSource.h) keeps it.
+  foreach(header IN LISTS ARG_HEADERS)
+    get_filename_component(subfolder "${header}" DIRECTORY)
+    install(FILES ${header} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/vandrel/${ARG_FOLDER}/${subfolder}")
+  endforeach()
   install(FILES "${CMAKE_BINARY_DIR}/include/${ARG_FOLDER}/${name}_export.h"
     DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/vandrel/${ARG_FOLDER}")
   install(EXPORT Vandrel${name}Targets NAMESPACE Vandrel::

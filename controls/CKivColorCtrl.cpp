@@ -1,7 +1,7 @@
 #include "controls/CKivColorCtrl.h"
 
 #include "core/KivAciColor.h"
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 
 CKivColorCtrl::CKivColorCtrl(QWidget* parent) : CKivStatic(parent)
 {

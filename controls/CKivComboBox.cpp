@@ -1,9 +1,9 @@
 #include "controls/CKivComboBox.h"
 
-#include "platform/FileSystem.h"
-#include "platform/FillList_p.h"
+#include "platform/io/FileSystem.h"
+#include "platform/widgets/FillList_p.h"
 
-#include "platform/PathNoCase.h"
+#include "platform/io/PathNoCase.h"
 
 CKivComboBox::CKivComboBox(QWidget* parent) : CComboBox(parent)
 {

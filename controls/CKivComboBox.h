@@ -2,10 +2,10 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
-#include "platform/CStringArray.h"
-#include "platform/CStringList.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
+#include "platform/base/CStringArray.h"
+#include "platform/base/CStringList.h"
 
 class KIVCTRL_EXPORT CKivComboBox : public CComboBox {
 public:

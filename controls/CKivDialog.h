@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CDialog.h"
+#include "platform/widgets/CDialog.h"
 
 class KIVCTRL_EXPORT CKivDialog : public CDialog {
 public:

@@ -1,7 +1,7 @@
 #include "controls/CKivDirTreeCtrl.h"
 
-#include "platform/DirectoryReader.h"
-#include "platform/Volumes.h"
+#include "platform/io/DirectoryReader.h"
+#include "platform/io/Volumes.h"
 
 #include <algorithm>
 

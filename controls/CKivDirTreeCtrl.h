@@ -9,8 +9,8 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CTreeCtrl.h"
-#include "platform/SystemImageList.h"
+#include "platform/widgets/CTreeCtrl.h"
+#include "platform/gdi/SystemImageList.h"
 
 #include <map>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CEdit.h"
+#include "platform/widgets/CEdit.h"
 
 class KIVCTRL_EXPORT CKivEdit : public CEdit {
 public:

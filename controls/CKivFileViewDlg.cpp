@@ -1,6 +1,6 @@
 #include "controls/CKivFileViewDlg.h"
 
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 CKivFileViewDlg::CKivFileViewDlg(UINT templateId, QWidget* parent) : CKivDialog(templateId, parent)
 {

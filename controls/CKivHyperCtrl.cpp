@@ -1,7 +1,7 @@
 #include "controls/CKivHyperCtrl.h"
 
-#include "platform/MessageBox.h"
-#include "platform/ProcessService.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/ProcessService.h"
 
 #include <QFontMetrics>
 #include <QPainter>

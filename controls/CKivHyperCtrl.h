@@ -6,7 +6,7 @@
 #include "core/KivCtrl_export.h"
 
 #include "controls/CKivStatic.h"
-#include "platform/CToolTipCtrl.h"
+#include "platform/widgets/CToolTipCtrl.h"
 
 #include <QCursor>
 #include <QFont>

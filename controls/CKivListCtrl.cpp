@@ -1,8 +1,8 @@
 #include "controls/CKivListCtrl.h"
 
 #include "controls/resources.h"
-#include "platform/CStringArray.h"
-#include "platform/FileSystem.h"
+#include "platform/base/CStringArray.h"
+#include "platform/io/FileSystem.h"
 
 #include <QDate>
 #include <QDateTime>

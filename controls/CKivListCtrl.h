@@ -8,8 +8,8 @@
 #include "core/KivCtrl_export.h"
 
 #include "controls/KivColumnList.h"
-#include "platform/CImageList.h"
-#include "platform/CListCtrl.h"
+#include "platform/gdi/CImageList.h"
+#include "platform/widgets/CListCtrl.h"
 
 #include <QString>
 

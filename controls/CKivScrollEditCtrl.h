@@ -5,7 +5,7 @@
 #include "core/KivCtrl_export.h"
 
 #include "controls/CKivEdit.h"
-#include "platform/CScrollBar.h"
+#include "platform/widgets/CScrollBar.h"
 
 class KIVCTRL_EXPORT CKivScrollEditCtrl : public CScrollBar {
 public:

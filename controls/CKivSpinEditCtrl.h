@@ -4,7 +4,7 @@
 #include "core/KivCtrl_export.h"
 
 #include "controls/CKivEdit.h"
-#include "platform/CSpinButtonCtrl.h"
+#include "platform/widgets/CSpinButtonCtrl.h"
 
 class KIVCTRL_EXPORT CKivSpinEditCtrl : public CSpinButtonCtrl {
 public:

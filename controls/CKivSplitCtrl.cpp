@@ -1,6 +1,6 @@
 #include "controls/CKivSplitCtrl.h"
 
-#include "platform/CClientDC.h"
+#include "platform/gdi/CClientDC.h"
 
 #include <QCursor>
 

@@ -8,7 +8,7 @@
 
 #include "core/KivCtrl_export.h"
 #include "core/KivObjList.h"
-#include "platform/CWnd.h"
+#include "platform/widgets/CWnd.h"
 
 class KIVCTRL_EXPORT CKivSplitCtrl : public CWnd {
 public:

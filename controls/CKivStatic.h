@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CStatic.h"
+#include "platform/widgets/CStatic.h"
 
 class KIVCTRL_EXPORT CKivStatic : public CStatic {
 public:

@@ -1,7 +1,7 @@
 #include "controls/CKivThumbCtrl.h"
 
 #include "core/KivUtil.h"
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 
 #include <QContextMenuEvent>
 #include <QPalette>

@@ -9,7 +9,7 @@
 
 #include "controls/CKivStatic.h"
 #include "controls/KivThumbList.h"
-#include "platform/CToolTipCtrl.h"
+#include "platform/widgets/CToolTipCtrl.h"
 
 class CDC;
 

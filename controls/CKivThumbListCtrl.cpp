@@ -2,10 +2,10 @@
 
 #include "core/CKivStringArray.h"
 #include "core/KivUtil.h"
-#include "platform/CClientDC.h"
-#include "platform/CScrollBar.h"
-#include "platform/FileSystem.h"
-#include "platform/PathNoCase.h"
+#include "platform/gdi/CClientDC.h"
+#include "platform/widgets/CScrollBar.h"
+#include "platform/io/FileSystem.h"
+#include "platform/io/PathNoCase.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>

@@ -12,7 +12,7 @@
 #include "controls/CKivThumbCtrl.h"
 #include "controls/KivIconList.h"
 #include "controls/KivThumbList.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 
 class CKivStringArray;
 class CScrollBar;

@@ -1,9 +1,9 @@
 #include "controls/CKivTimerCtrl.h"
 
-#include "platform/CDC.h"
-#include "platform/CWinApp.h"
-#include "platform/SoundService.h"
-#include "platform/TickCount.h"
+#include "platform/gdi/CDC.h"
+#include "platform/docview/CWinApp.h"
+#include "platform/services/SoundService.h"
+#include "platform/base/TickCount.h"
 
 namespace {
 constexpr HRESULT kInvalidArg = static_cast<HRESULT>(0x80070057);

@@ -1,7 +1,7 @@
 #include "controls/KivColumnList.h"
 
-#include "platform/CString.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CString.h"
+#include "platform/base/CStringArray.h"
 
 KivColumnList::KivColumnList()
 {

@@ -3,8 +3,8 @@
 #include "controls/CKivThumbCtrl.h"
 #include "core/KivReg.h"
 #include "core/KivUtil.h"
-#include "platform/COleDateTime.h"
-#include "platform/FileSystem.h"
+#include "platform/base/COleDateTime.h"
+#include "platform/io/FileSystem.h"
 
 #include <algorithm>
 #include <climits>

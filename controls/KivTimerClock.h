@@ -5,8 +5,8 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CString.h"
-#include "platform/Win32Types.h"
+#include "platform/base/CString.h"
+#include "platform/base/Win32Types.h"
 
 class KIVCTRL_EXPORT KivTimerClock {
 public:

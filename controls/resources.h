@@ -3,6 +3,6 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/Resources.h"
+#include "platform/widgets/Resources.h"
 
 KIVCTRL_EXPORT HINSTANCE KivCtrlResources();

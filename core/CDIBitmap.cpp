@@ -1,8 +1,8 @@
 #include "core/CDIBitmap.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/PathNoCase.h"
-#include "platform/Resources.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/PathNoCase.h"
+#include "platform/widgets/Resources.h"
 
 #include <QLoggingCategory>
 

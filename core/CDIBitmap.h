@@ -6,10 +6,10 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/ByteSource.h"
-#include "platform/CDC.h"
-#include "platform/CFile.h"
-#include "platform/Dib.h"
+#include "platform/io/ByteSource.h"
+#include "platform/gdi/CDC.h"
+#include "platform/io/CFile.h"
+#include "platform/gdi/Dib.h"
 
 #include <memory>
 #include <vector>

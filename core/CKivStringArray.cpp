@@ -1,8 +1,8 @@
 #include "core/CKivStringArray.h"
 
-#include "platform/FillList_p.h"
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
+#include "platform/widgets/FillList_p.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
 
 #include <utility>
 

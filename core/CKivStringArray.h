@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 
 class CComboBox;
 class CListBox;

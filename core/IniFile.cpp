@@ -1,9 +1,9 @@
 #include "core/IniFile_p.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/PathNoCase.h"
 
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 namespace ini {
 

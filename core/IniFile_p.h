@@ -4,7 +4,7 @@
 // kept, and the file is rewritten through a temporary file.
 #pragma once
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "core/KivAciColor.h"
 
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "core/KivCalculator.h"
 
 #include "core/KivParamList.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <QLoggingCategory>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/KivCore_export.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 class KIVCORE_EXPORT KivIni {
 public:

@@ -5,7 +5,7 @@
 #include "core/KivCore_export.h"
 
 #include "core/KivObjList.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 struct KIVCORE_EXPORT KivParamData {
     static constexpr int kTextSize = 256; // 255 characters and the NUL

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/KivCore_export.h"
-#include "platform/RegistryStore.h"
+#include "platform/io/RegistryStore.h"
 
 class KIVCORE_EXPORT KivReg {
 public:

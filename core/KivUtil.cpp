@@ -1,12 +1,12 @@
 #include "core/KivUtil.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileSystem.h"
-#include "platform/MessageBox.h"
-#include "platform/PathNoCase.h"
-#include "platform/PathPieces.h"
-#include "platform/ProcessService.h"
-#include "platform/Resources.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/FileSystem.h"
+#include "platform/services/MessageBox.h"
+#include "platform/io/PathNoCase.h"
+#include "platform/io/PathPieces.h"
+#include "platform/services/ProcessService.h"
+#include "platform/widgets/Resources.h"
 
 #include <cstdarg>
 #include <cstdio>

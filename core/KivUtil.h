@@ -5,11 +5,11 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/CDC.h"
-#include "platform/COleDateTime.h"
-#include "platform/CString.h"
-#include "platform/Resources.h"
-#include "platform/Win32Types.h"
+#include "platform/gdi/CDC.h"
+#include "platform/base/COleDateTime.h"
+#include "platform/base/CString.h"
+#include "platform/widgets/Resources.h"
+#include "platform/base/Win32Types.h"
 
 namespace vandrel::win32 {
 // ExitWindowsEx flags

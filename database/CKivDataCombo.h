@@ -8,7 +8,7 @@
 
 #include "core/KivParamList.h"
 #include "database/KivAppData.h"
-#include "platform/CComboBox.h"
+#include "platform/widgets/CComboBox.h"
 
 class KIVADO_EXPORT CKivDataCombo : public CComboBox {
 public:

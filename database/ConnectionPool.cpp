@@ -1,7 +1,7 @@
 #include "database/ConnectString_p.h"
 #include "database/ConnectionPool_p.h"
 #include "database/StatementWatch_p.h"
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 #include <QDir>
 #include <QFileInfo>

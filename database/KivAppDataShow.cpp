@@ -1,7 +1,7 @@
 #include "database/KivAppData.h"
 #include "database/KivDatabase.h"
 
-#include "platform/CComboBox.h"
+#include "platform/widgets/CComboBox.h"
 
 // Filling a combo box, apart from KivAppData.cpp so that the data layer needs
 // no widget library.

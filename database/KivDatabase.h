@@ -9,8 +9,8 @@
 #pragma once
 
 #include "database/AdoRecordset.h"
-#include "platform/COleDateTime.h"
-#include "platform/CStringArray.h"
+#include "platform/base/COleDateTime.h"
+#include "platform/base/CStringArray.h"
 
 #include <ctime>
 #include <memory>

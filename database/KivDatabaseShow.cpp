@@ -1,7 +1,7 @@
 #include "database/KivDatabase.h"
 
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
 
 // Filling controls from a recordset, apart from KivDatabase.cpp so that a
 // program without a screen uses the database without the widget library.

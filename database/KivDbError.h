@@ -4,7 +4,7 @@
 #pragma once
 
 #include "database/KivAdo_export.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 // One column of the album's data table and one search condition on it.
 #pragma once
 
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 
 struct KivFieldInfo {
     CString name; // column name in the database

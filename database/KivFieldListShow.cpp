@@ -2,8 +2,8 @@
 
 #include "controls/CKivListCtrl.h"
 #include "controls/KivColumnList.h"
-#include "platform/CListBox.h"
-#include "platform/CListCtrl.h"
+#include "platform/widgets/CListBox.h"
+#include "platform/widgets/CListCtrl.h"
 
 // Showing fields and conditions in list controls, apart from KivFieldList.cpp
 // so that building queries needs no widget library.

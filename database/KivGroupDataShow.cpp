@@ -1,8 +1,8 @@
 #include "database/KivGroupData.h"
 #include "database/KivDatabase.h"
 
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
 
 // Filling controls with the group names, apart from KivGroupData.cpp so that
 // the data layer needs no widget library.

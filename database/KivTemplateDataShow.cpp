@@ -1,7 +1,7 @@
 #include "database/KivTemplateData.h"
 #include "database/KivDatabase.h"
 
-#include "platform/CComboBox.h"
+#include "platform/widgets/CComboBox.h"
 
 // Filling a combo box, apart from KivTemplateData.cpp so that the data layer
 // needs no widget library.

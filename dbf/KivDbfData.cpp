@@ -1,8 +1,8 @@
 #include "dbf/KivDbfData.h"
 
-#include "platform/ByteOrder.h"
-#include "platform/CString.h"
-#include "platform/PathNoCase.h"
+#include "platform/base/ByteOrder.h"
+#include "platform/base/CString.h"
+#include "platform/io/PathNoCase.h"
 
 #include <algorithm>
 #include <cstring>

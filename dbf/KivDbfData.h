@@ -11,7 +11,7 @@
 
 #include "core/KivObjList.h"
 #include "dbf/KivDbf_export.h"
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "dbf/KivDbfMemo.h"
 
-#include "platform/ByteOrder.h"
-#include "platform/PathNoCase.h"
+#include "platform/base/ByteOrder.h"
+#include "platform/io/PathNoCase.h"
 
 #include <algorithm>
 #include <cstring>

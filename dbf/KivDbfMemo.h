@@ -5,7 +5,7 @@
 #pragma once
 
 #include "dbf/KivDbf_export.h"
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "controls/CKivHyperCtrl.h"
 #include "dialogs/resources.h"
-#include "platform/CStatic.h"
+#include "platform/widgets/CStatic.h"
 
 using namespace kivdlg;
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
-#include "platform/CWnd.h"
+#include "platform/widgets/CWnd.h"
 
 #include <functional>
 

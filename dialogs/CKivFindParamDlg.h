@@ -5,8 +5,8 @@
 
 #include "controls/CKivDialog.h"
 #include "dialogs/KivDlg_export.h"
-#include "platform/CEdit.h"
-#include "platform/CListCtrl.h"
+#include "platform/widgets/CEdit.h"
+#include "platform/widgets/CListCtrl.h"
 
 class KivParamList;
 

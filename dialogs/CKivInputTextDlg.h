@@ -5,7 +5,7 @@
 
 #include "controls/CKivDialog.h"
 #include "dialogs/KivDlg_export.h"
-#include "platform/CEdit.h"
+#include "platform/widgets/CEdit.h"
 
 class KIVDLG_EXPORT CKivInputTextDlg : public CKivDialog {
 public:

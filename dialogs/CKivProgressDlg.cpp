@@ -1,7 +1,7 @@
 #include "dialogs/CKivProgressDlg.h"
 
 #include "dialogs/resources.h"
-#include "platform/CProgressCtrl.h"
+#include "platform/widgets/CProgressCtrl.h"
 
 using namespace kivdlg;
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 // The texts may be null; mail becomes the target "mailto:" + mail.
 KIVDLG_EXPORT int KivDlgAbout(HWND owner, HICON icon, const char* product, const char* version, const char* notice,

@@ -2,7 +2,7 @@
 
 #include "core/KivAciColor.h"
 #include "dialogs/resources.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <QMouseEvent>
 

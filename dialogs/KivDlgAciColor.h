@@ -8,7 +8,7 @@
 #include "controls/CKivDialog.h"
 #include "dialogs/CKivAciPaletteCtrl.h"
 #include "dialogs/KivDlg_export.h"
-#include "platform/CEdit.h"
+#include "platform/widgets/CEdit.h"
 
 class KIVDLG_EXPORT CKivAciColorDlg : public CKivDialog {
 public:

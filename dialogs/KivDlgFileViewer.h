@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 // fileType 1 slide, 2 DWG, 3 DXF; other types open nothing. Always 1.
 KIVDLG_EXPORT int KivDlgFileViewer(HWND owner, int fileType, const char* file, const char* supportPath);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 class KivParamList;
 

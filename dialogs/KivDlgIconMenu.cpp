@@ -5,7 +5,7 @@
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgFileViewer.h"
 #include "dialogs/resources.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <algorithm>
 #include <cstring>

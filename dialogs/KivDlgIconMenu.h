@@ -6,7 +6,7 @@
 #include "controls/CKivDialog.h"
 #include "controls/CKivSplitCtrl.h"
 #include "dialogs/KivDlg_export.h"
-#include "platform/CListBox.h"
+#include "platform/widgets/CListBox.h"
 #include "views/CKivSlideThumbListCtrl.h"
 
 class KivThumbList;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 // The edit starts with text; prompt labels it and title names the window
 // (empty when null). When x and y are both ≥ 0 the box opens there. On OK the

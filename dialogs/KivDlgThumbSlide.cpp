@@ -3,7 +3,7 @@
 #include "dialogs/KivDlgFileViewer.h"
 #include "dialogs/KivDlgViewFile.h"
 #include "dialogs/resources.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 
 #include <algorithm>
 

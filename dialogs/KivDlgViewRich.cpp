@@ -3,8 +3,8 @@
 #include "dialogs/KivDlgViewFile.h"
 #include "dialogs/KivRtfReader.h"
 #include "dialogs/resources.h"
-#include "platform/ByteSource.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/PathNoCase.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -6,7 +6,7 @@
 
 #include "controls/CKivFileViewDlg.h"
 #include "dialogs/KivDlg_export.h"
-#include "platform/CRichEditCtrl.h"
+#include "platform/widgets/CRichEditCtrl.h"
 
 #include <cstdint>
 #include <vector>

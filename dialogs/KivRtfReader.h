@@ -11,8 +11,8 @@
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
-#include "platform/CString.h"
-#include "platform/Win32Types.h"
+#include "platform/base/CString.h"
+#include "platform/base/Win32Types.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "dialogs/resources.h"
 
-#include "platform/CListCtrl.h"
-#include "platform/CProgressCtrl.h"
-#include "platform/MessageBox.h"
-#include "platform/WinMessages.h"
+#include "platform/widgets/CListCtrl.h"
+#include "platform/widgets/CProgressCtrl.h"
+#include "platform/services/MessageBox.h"
+#include "platform/base/WinMessages.h"
 
 using namespace kivdlg;
 

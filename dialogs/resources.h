@@ -5,7 +5,7 @@
 #pragma once
 
 #include "dialogs/KivDlg_export.h"
-#include "platform/Resources.h"
+#include "platform/widgets/Resources.h"
 
 namespace kivdlg {
 constexpr UINT IDD_PROGRESS = 1001;

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the parameter scan, the rewrite and the evaluator.
 #include "core/KivCalculator.h"
 #include "core/KivParamList.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <cstdint>
 #include <string>

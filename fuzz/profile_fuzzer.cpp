@@ -1,6 +1,6 @@
 // Any bytes as an application profile: entries read, one written (the file
 // is edited around it) and read back.
-#include "platform/CWinApp.h"
+#include "platform/docview/CWinApp.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Any bytes as the text of a registry store file: keys, quoted names and
 // values with their escapes, written back and read again.
-#include "platform/RegistryStore.h"
+#include "platform/io/RegistryStore.h"
 
 #include <cstdint>
 #include <string>

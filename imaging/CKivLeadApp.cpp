@@ -4,10 +4,10 @@
 #include "imaging/CKivLeadPageFrame.h"
 #include "imaging/CKivLeadThumbView.h"
 #include "imaging/KivLeadDlg.h"
-#include "platform/CCmdUI.h"
-#include "platform/CDocTemplate.h"
-#include "platform/CView.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CCmdUI.h"
+#include "platform/docview/CDocTemplate.h"
+#include "platform/docview/CView.h"
+#include "platform/services/MessageBox.h"
 
 #include <QEventLoop>
 #include <QTimer>

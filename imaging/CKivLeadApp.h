@@ -9,7 +9,7 @@
 
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/KivLead_export.h"
-#include "platform/CWinApp.h"
+#include "platform/docview/CWinApp.h"
 
 #include <QRect>
 

@@ -3,9 +3,9 @@
 #include "imaging/CKivLeadApp.h"
 #include "imaging/CKivLeadAppView.h"
 #include "imaging/CKivLeadThumbView.h"
-#include "platform/AtomicFile.h"
-#include "platform/CView.h"
-#include "platform/MessageBox.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/docview/CView.h"
+#include "platform/services/MessageBox.h"
 
 #include <QPolygon>
 #include <QTemporaryFile>

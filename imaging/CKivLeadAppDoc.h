@@ -7,7 +7,7 @@
 #include "imaging/CLeadBitmap.h"
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/KivLead_export.h"
-#include "platform/CDocument.h"
+#include "platform/docview/CDocument.h"
 
 #include <QTransform>
 

@@ -4,10 +4,10 @@
 #include "imaging/CKivLeadAppDoc.h"
 #include "imaging/CKivLeadThumbView.h"
 #include "imaging/KivLeadDlg.h"
-#include "platform/CCmdUI.h"
-#include "platform/CFileDialog.h"
-#include "platform/CFrameWnd.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CCmdUI.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/docview/CFrameWnd.h"
+#include "platform/services/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "imaging/CKivLeadSelectCtrl.h"
-#include "platform/CView.h"
+#include "platform/docview/CView.h"
 
 #include <QPointer>
 

@@ -7,7 +7,7 @@
 #include "imaging/KivDlgEditRotate.h"
 #include "imaging/KivLeadDlg.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QPainter>

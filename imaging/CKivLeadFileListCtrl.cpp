@@ -2,7 +2,7 @@
 
 #include "controls/KivColumnList.h"
 #include "controls/KivThumbList.h"
-#include "platform/SystemImageList.h"
+#include "platform/gdi/SystemImageList.h"
 
 #include <QApplication>
 #include <QPalette>

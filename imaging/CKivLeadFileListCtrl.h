@@ -5,7 +5,7 @@
 
 #include "controls/CKivListCtrl.h"
 #include "imaging/KivLead_export.h"
-#include "platform/CImageList.h"
+#include "platform/gdi/CImageList.h"
 
 #include <map>
 

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "imaging/KivLead_export.h"
-#include "platform/CFrameWnd.h"
+#include "platform/docview/CFrameWnd.h"
 
 class CKivLeadAppDoc;
 class CKivLeadAppView;

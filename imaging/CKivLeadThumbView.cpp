@@ -4,8 +4,8 @@
 #include "imaging/CKivLeadAppDoc.h"
 #include "imaging/CKivLeadAppView.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/CFrameWnd.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CFrameWnd.h"
+#include "platform/services/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QPainter>

@@ -9,8 +9,8 @@
 
 #include "imaging/CLeadBitmap.h"
 #include "imaging/KivLead_export.h"
-#include "platform/CListBox.h"
-#include "platform/CView.h"
+#include "platform/widgets/CListBox.h"
+#include "platform/docview/CView.h"
 
 #include <QIcon>
 #include <QTimer>

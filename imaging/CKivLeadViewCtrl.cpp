@@ -1,7 +1,7 @@
 #include "imaging/CKivLeadViewCtrl.h"
 
 #include "imaging/KivLeadToolkit.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QPainter>

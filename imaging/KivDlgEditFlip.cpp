@@ -2,7 +2,7 @@
 
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/resources.h"
-#include "platform/CButton.h"
+#include "platform/widgets/CButton.h"
 
 #include <QAbstractButton>
 

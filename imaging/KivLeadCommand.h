@@ -7,7 +7,7 @@
 
 #include "imaging/CLeadBitmap.h"
 #include "imaging/KivLead_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 #include <span>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "imaging/CKivLeadValueDlg.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/CFileDialog.h"
+#include "platform/services/CFileDialog.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,9 +3,9 @@
 #include "imaging/LeadBitmapData_p.h"
 
 #include "imaging/TiffPages_p.h"
-#include "platform/AtomicFile.h"
-#include "platform/ByteOrder.h"
-#include "platform/ByteSource.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/base/ByteOrder.h"
+#include "platform/io/ByteSource.h"
 
 #include <QFile>
 #include <QTemporaryDir>

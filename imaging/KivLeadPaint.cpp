@@ -1,7 +1,7 @@
 // Painting, transitions, drawing into the pixels, clipboard and printing.
 #include "imaging/KivLeadToolkit.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/io/AtomicFile.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "imaging/KivLeadThumbFolder.h"
 
-#include "platform/ByteSource.h"
+#include "platform/io/ByteSource.h"
 
 #include <optional>
 #include <string_view>

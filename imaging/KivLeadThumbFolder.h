@@ -9,7 +9,7 @@
 
 #include "imaging/KivLeadThumbIndex.h"
 #include "imaging/KivLead_export.h"
-#include "platform/CacheFolder.h"
+#include "platform/io/CacheFolder.h"
 
 #include <cstdint>
 #include <string>

@@ -3,15 +3,14 @@
 #include "core/KivUtil.h"
 #include "imaging/KivLeadThumbFolder.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/COleDateTime.h"
-#include "platform/FileSystem.h"
-#include "platform/PathNoCase.h"
+#include "platform/base/COleDateTime.h"
+#include "platform/io/FileSystem.h"
+#include "platform/io/PathNoCase.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <random>
 #include <system_error>
@@ -109,9 +108,7 @@ int KivLeadThumbMgr::SetThumbPath(const char* folder)
     m_folder.reset();
     if (m_thumbPath.empty())
         return 0;
-    std::error_code error;
-    std::filesystem::create_directory(m_thumbPath, error);
-    return std::filesystem::is_directory(m_thumbPath, error) ? 1 : 0;
+    return MakeFolder(m_thumbPath.c_str()) ? 1 : 0;
 }
 
 KivLeadThumbFolder* KivLeadThumbMgr::folderOf(const char* folder)

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "imaging/KivLead_export.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 #include <cstddef>
 #include <memory>

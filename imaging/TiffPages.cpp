@@ -1,8 +1,8 @@
 // Multi-page TIFF through libtiff, one directory at a time.
 #include "imaging/TiffPages_p.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/ByteSource.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/ByteSource.h"
 
 #include <tiffio.h>
 
@@ -384,7 +384,7 @@ int tiffRewrite(const char* file, const TiffEdit& edit)
     AtomicFile target(file);
     if (!target.open())
         return KIVLEAD_ERROR_FILE_WRITE;
-    const int fd = ::open(target.tempPath().c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = target.openTempForUpdate();
     if (fd < 0)
         return KIVLEAD_ERROR_FILE_WRITE;
     std::string mode = TIFFIsBigEndian(in.get()) ? "wb" : "wl";

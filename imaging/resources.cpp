@@ -1,7 +1,7 @@
 #include "imaging/resources.h"
 
-#include "platform/MessageBox.h"
-#include "platform/WinMessages.h"
+#include "platform/services/MessageBox.h"
+#include "platform/base/WinMessages.h"
 
 #include <QLocale>
 #include <QMenu>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "imaging/KivLead_export.h"
-#include "platform/Resources.h"
+#include "platform/widgets/Resources.h"
 
 class QMenu;
 class QPoint;

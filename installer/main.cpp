@@ -1,10 +1,10 @@
 // installer: copies the files named in FILELIST.TXT (current folder) into the
 // system directory and registers the controls (.ocx) among them. Exit 1 when
 // everything was copied, 0 when the list is missing or a copy failed.
-#include "platform/AtomicFile.h"
-#include "platform/CString.h"
-#include "platform/PathNoCase.h"
-#include "platform/ProcessService.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/base/CString.h"
+#include "platform/io/PathNoCase.h"
+#include "platform/services/ProcessService.h"
 
 #include <cerrno>
 #include <cstdio>

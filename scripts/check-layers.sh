@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
-# Fails when a source of a folder includes a header of a folder it may not use.
+# Fails when a source of a folder includes a header of a folder it may not use,
+# or when a folder above platform/ calls the system's file functions itself.
 # The folders form layers: platform <- core <- cad, controls <- views <- the
 # higher libraries; a folder may include itself and the folders listed for it.
+# platform/ has layers of its own: base <- io <- net, and base <- io <- gdi <-
+# widgets <- services <- docview. "platform" in a list allows all of them.
 # Usage: check-layers.sh [ROOT]
 set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 
 declare -A allowed=(
-  [platform]=""
+  [platform/base]=""
+  [platform/io]="platform/base"
+  [platform/net]="platform/base platform/io"
+  [platform/gdi]="platform/base platform/io"
+  [platform/widgets]="platform/base platform/io platform/gdi"
+  [platform/services]="platform/base platform/io platform/gdi platform/widgets"
+  [platform/docview]="platform/base platform/io platform/gdi platform/widgets platform/services"
   [core]="platform"
   [cad]="platform core"
   [controls]="platform core"
@@ -21,6 +30,16 @@ declare -A allowed=(
   [appdialogs]="platform core cad controls views dialogs airfoil"
 )
 
+# The layer of an include: platform/SUB for the platform's own, else the
+# first folder of the path.
+layer_of() {
+  case $1 in
+    */*_export.h) echo "$folder" ;; # generated beside the library, for its own headers
+    platform/*/*) echo "${1%/*}" ;;
+    *) echo "${1%%/*}" ;;
+  esac
+}
+
 status=0
 for folder in "${!allowed[@]}"; do
   [ -d "$root/$folder" ] || continue
@@ -28,13 +47,28 @@ for folder in "${!allowed[@]}"; do
     file=${hit%%:*}
     rest=${hit#*:}
     line=${rest%%:*}
-    used=$(sed -E 's/.*#[[:space:]]*include[[:space:]]*"([^/"]+)\/.*/\1/' <<<"${rest#*:}")
+    path=$(sed -E 's/.*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/' <<<"${rest#*:}")
+    used=$(layer_of "$path")
     [ "$used" = "$folder" ] && continue
     case " ${allowed[$folder]} " in *" $used "*) continue ;; esac
+    case "$used" in platform/*) case " ${allowed[$folder]} " in *" platform "*) continue ;; esac ;; esac
     echo "${file#"$root"/}:$line: $folder/ may not include $used/" >&2
     status=1
   done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^/"]+/' "$root/$folder" \
              --include='*.h' --include='*.cpp' || true)
 done
-[ $status -eq 0 ] && echo "layers: no folder includes one above it"
+
+# File access above platform/ goes through platform/io, which handles links,
+# races and errors once: no folder above it opens, stats, renames or lists
+# files with the system's or the standard library's calls.
+calls='(^|[^A-Za-z0-9_])::(open|openat|creat|stat|lstat|fstat|fstatat|unlink|unlinkat|rename|renameat|mkdir|mkdirat|rmdir|opendir|fdopendir|readdir|access|faccessat|chmod|fchmod|ftruncate|truncate|link|symlink|readlink|utimensat|futimens)\(|(^|[^:.>A-Za-z_])fopen\(|(std::filesystem|fs)::(create_director|remove|rename|exists|is_directory|is_regular_file|is_symlink|status|symlink_status|directory_iterator|recursive_directory_iterator|file_size|last_write_time|copy|resize_file|permissions|space|canonical|weakly_canonical|read_symlink|equivalent)'
+for folder in "${!allowed[@]}"; do
+  case $folder in platform/*) continue ;; esac
+  [ -d "$root/$folder" ] || continue
+  while IFS= read -r hit; do
+    echo "${hit#"$root"/}: $folder/ calls the system's file functions; use platform/io" >&2
+    status=1
+  done < <(grep -rnE "$calls" "$root/$folder" --include='*.h' --include='*.cpp' || true)
+done
+[ $status -eq 0 ] && echo "layers: no folder includes one above it, no file calls above platform/io"
 exit $status

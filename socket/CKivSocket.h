@@ -3,7 +3,7 @@
 // receives in a "Debug" box, and shows every socket error to the user.
 #pragma once
 
-#include "platform/CAsyncSocket.h"
+#include "platform/net/CAsyncSocket.h"
 #include "socket/KivSock_export.h"
 
 class CIPAddressCtrl;

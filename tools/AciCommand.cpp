@@ -1,7 +1,7 @@
 #include "Cli.h"
 
 #include "core/KivAciColor.h"
-#include "platform/CString.h"
+#include "platform/base/CString.h"
 
 namespace cli {
 

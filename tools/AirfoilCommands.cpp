@@ -4,9 +4,9 @@
 
 #include "airfoil/ZopAirfoil.h"
 #include "core/KivParamList.h"
-#include "platform/ByteSource.h"
-#include "platform/CString.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/ByteSource.h"
+#include "platform/base/CString.h"
+#include "platform/io/PathNoCase.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 #include "OutputFile.h"
 
 #include "airfoil/ZopAirfoil.h"
-#include "platform/CDC.h"
+#include "platform/gdi/CDC.h"
 
 #include <QImage>
 

@@ -3,7 +3,7 @@
 #include "Terminal.h"
 
 #include "core/CDIBitmap.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/PathNoCase.h"
 
 namespace cli {
 

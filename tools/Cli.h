@@ -2,7 +2,7 @@
 // --help), calls the libraries and gives the process exit status.
 #pragma once
 
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

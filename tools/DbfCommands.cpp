@@ -3,8 +3,8 @@
 
 #include "dbf/KivDbfData.h"
 #include "dbf/KivDbfMemo.h"
-#include "platform/ByteOrder.h"
-#include "platform/PathNoCase.h"
+#include "platform/base/ByteOrder.h"
+#include "platform/io/PathNoCase.h"
 
 #include <QDate>
 #include <QStringDecoder>

@@ -2,8 +2,8 @@
 #include "OutputFile.h"
 #include "Terminal.h"
 
-#include "platform/ByteSource.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/PathNoCase.h"
 #include "views/CKivDwgPreviewCtrl.h"
 
 #include <QImage>

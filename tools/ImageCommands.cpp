@@ -4,7 +4,7 @@
 #include "imaging/KivLeadCommand.h"
 #include "imaging/KivLeadEditor.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/PathNoCase.h"
 
 #include <cmath>
 #include <filesystem>

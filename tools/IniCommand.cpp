@@ -2,8 +2,8 @@
 #include "Terminal.h"
 
 #include "core/KivIni.h"
-#include "platform/ByteSource.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/PathNoCase.h"
 
 #include <QRegularExpression>
 

@@ -3,7 +3,7 @@
 #include "Cli.h"
 #include "Terminal.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/io/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "Cli.h"
 
-#include "platform/RegistryStore.h"
+#include "platform/io/RegistryStore.h"
 
 #include <QFileInfo>
 

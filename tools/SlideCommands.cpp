@@ -3,10 +3,10 @@
 #include "Terminal.h"
 
 #include "cad/KivSlideFile.h"
-#include "platform/ByteSource.h"
-#include "platform/FileSystem.h"
-#include "platform/MessageBox.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/FileSystem.h"
+#include "platform/services/MessageBox.h"
+#include "platform/io/PathNoCase.h"
 
 #include <cerrno>
 #include <cstring>

@@ -8,7 +8,7 @@
 #include "cad/KivSlideFile.h"
 #include "cad/KivSlideShelf.h"
 #include "core/KivUtil.h"
-#include "platform/AtomicFile.h"
+#include "platform/io/AtomicFile.h"
 #include "views/CKivThumbViewCtrl.h"
 
 #include <QBuffer>

@@ -5,8 +5,8 @@
 #include "imaging/KivLeadThumbFolder.h"
 #include "imaging/KivLeadThumbIndex.h"
 #include "imaging/KivLeadThumbMgr.h"
-#include "platform/ByteSource.h"
-#include "platform/FileSystem.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/FileSystem.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include "Terminal.h"
 
 #include "controls/KivTimerClock.h"
-#include "platform/SoundService.h"
-#include "platform/TickCount.h"
+#include "platform/services/SoundService.h"
+#include "platform/base/TickCount.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "Cli.h"
 #include "Terminal.h"
 
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #ifdef VANDREL_FULL_PROGRAM
 #include <QApplication>

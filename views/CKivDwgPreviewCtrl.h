@@ -10,7 +10,7 @@
 
 #include "cad/KivDwgPreview.h"
 #include "controls/CKivStatic.h"
-#include "platform/Download.h"
+#include "platform/net/Download.h"
 
 #include <memory>
 

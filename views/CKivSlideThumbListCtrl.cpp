@@ -1,7 +1,7 @@
 #include "views/CKivSlideThumbListCtrl.h"
 
 #include "core/KivUtil.h"
-#include "platform/FileSystem.h"
+#include "platform/io/FileSystem.h"
 #include "views/CKivThumbFileCtrl.h"
 #include "views/CKivThumbViewCtrl.h"
 

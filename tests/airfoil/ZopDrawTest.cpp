@@ -4,9 +4,9 @@
 #include "dialogs/KivDlgProgress.h"
 
 #include "core/KivParamList.h"
-#include "platform/CComboBox.h"
-#include "platform/CDC.h"
-#include "platform/CWnd.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/gdi/CDC.h"
+#include "platform/widgets/CWnd.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "appdialogs/CKivAirfoilDlg.h"
 #include "appdialogs/KivDlgAppAirfoil.h"
-#include "platform/CButton.h"
+#include "platform/widgets/CButton.h"
 
 #include <gtest/gtest.h>
 

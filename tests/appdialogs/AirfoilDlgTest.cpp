@@ -3,8 +3,8 @@
 #include "appdialogs/resources.h"
 #include "dialogs/CKivAboutDlg.h"
 #include "dialogs/CKivFindParamDlg.h"
-#include "platform/CFileDialog.h"
-#include "platform/MessageBox.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/services/MessageBox.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include "cad/KivSlideFile.h"
 #include "controls/CKivDirTreeCtrl.h"
 #include "dialogs/CKivAboutDlg.h"
-#include "platform/CFileDialog.h"
-#include "platform/MessageBox.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/services/MessageBox.h"
 #include "support/SlideWriter.h"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include "controls/KivThumbList.h"
 #include "dialogs/CKivFindParamDlg.h"
 #include "dialogs/KivDlgIconMenu.h"
-#include "platform/CButton.h"
-#include "platform/CDialog.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CDialog.h"
 #include "views/CKivSlideThumbListCtrl.h"
 
 #include <gtest/gtest.h>

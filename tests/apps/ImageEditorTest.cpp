@@ -6,8 +6,8 @@
 #include "imaging/CKivLeadAppView.h"
 #include "imaging/CKivLeadPageFrame.h"
 #include "imaging/CKivLeadThumbView.h"
-#include "platform/CFileDialog.h"
-#include "platform/MessageBox.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/services/MessageBox.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

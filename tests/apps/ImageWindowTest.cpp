@@ -2,7 +2,7 @@
 #include "ImageWindow.h"
 
 #include "imaging/KivLeadToolkit.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/PathNoCase.h"
+#include "platform/io/PathNoCase.h"
 #include "support/SlideWriter.h"
 #include "views/CKivSlideViewCtrl.h"
 

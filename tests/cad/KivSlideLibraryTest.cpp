@@ -1,8 +1,8 @@
 #include "support/SlideWriter.h"
 
 #include "cad/KivSlideFile.h"
-#include "platform/AtomicFile.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/PathNoCase.h"
 
 #include <gtest/gtest.h>
 

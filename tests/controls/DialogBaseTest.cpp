@@ -2,7 +2,7 @@
 #include "controls/CKivSkinDlg.h"
 #include "controls/resources.h"
 #include "core/KivUtil.h"
-#include "platform/CButton.h"
+#include "platform/widgets/CButton.h"
 #include "support/BmpWriter.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "controls/KivThumbList.h"
 #include "controls/CKivThumbCtrl.h"
 #include "controls/KivIconList.h"
-#include "platform/COleDateTime.h"
+#include "platform/base/COleDateTime.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

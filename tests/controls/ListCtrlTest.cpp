@@ -1,5 +1,5 @@
 #include "controls/CKivListCtrl.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

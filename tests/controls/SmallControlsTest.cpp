@@ -4,8 +4,8 @@
 #include "controls/CKivScrollEditCtrl.h"
 #include "controls/CKivSpinEditCtrl.h"
 #include "core/CKivStringArray.h"
-#include "platform/MessageBox.h"
-#include "platform/ProcessService.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/ProcessService.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "controls/CKivSplitCtrl.h"
-#include "platform/CClientDC.h"
+#include "platform/gdi/CClientDC.h"
 
 #include <gtest/gtest.h>
 

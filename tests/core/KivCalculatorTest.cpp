@@ -1,6 +1,6 @@
 #include "core/KivCalculator.h"
 #include "core/KivParamList.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "core/KivUtil.h"
-#include "platform/MessageBox.h"
-#include "platform/ProcessService.h"
+#include "platform/services/MessageBox.h"
+#include "platform/services/ProcessService.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

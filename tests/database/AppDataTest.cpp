@@ -5,8 +5,8 @@
 #include "database/KivAlbumData.h"
 #include "database/KivGroupData.h"
 #include "database/KivTemplateData.h"
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "database/KivDatabase.h"
 #include "database/KivRecordset.h"
-#include "platform/CComboBox.h"
-#include "platform/CListBox.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
 
 #include <QDate>
 

@@ -3,7 +3,7 @@
 #include "database/KivDatabase.h"
 
 #include "controls/CKivListCtrl.h"
-#include "platform/CListBox.h"
+#include "platform/widgets/CListBox.h"
 
 #include <QDate>
 

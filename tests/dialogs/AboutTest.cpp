@@ -3,9 +3,9 @@
 #include "dialogs/CKivAboutDlg.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/resources.h"
-#include "platform/CButton.h"
-#include "platform/CStatic.h"
-#include "platform/ProcessService.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CStatic.h"
+#include "platform/services/ProcessService.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // the dialog it opens, clicking buttons, and the screenshot of a dialog.
 #pragma once
 
-#include "platform/CButton.h"
-#include "platform/CDialog.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CDialog.h"
 
 #include <gtest/gtest.h>
 

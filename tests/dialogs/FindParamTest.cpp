@@ -1,8 +1,8 @@
 #include "core/KivParamList.h"
 #include "dialogs/CKivFindParamDlg.h"
 #include "dialogs/KivDlgFindParam.h"
-#include "platform/CButton.h"
-#include "platform/MessageBox.h"
+#include "platform/widgets/CButton.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

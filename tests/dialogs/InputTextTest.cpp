@@ -1,6 +1,6 @@
 #include "dialogs/CKivInputTextDlg.h"
 #include "dialogs/KivDlgInputText.h"
-#include "platform/CButton.h"
+#include "platform/widgets/CButton.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "dialogs/KivDlgGetPath.h"
 #include "dialogs/KivDlgIconMenu.h"
 #include "dialogs/resources.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 #include "support/SlideWriter.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/CKivProgressDlg.h"
 #include "dialogs/KivDlgProgress.h"
-#include "platform/CProgressCtrl.h"
+#include "platform/widgets/CProgressCtrl.h"
 
 #include <gtest/gtest.h>
 

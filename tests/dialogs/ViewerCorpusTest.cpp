@@ -7,7 +7,7 @@
 #include "dialogs/KivDlgThumbSlide.h"
 #include "dialogs/KivDlgViewDwg.h"
 #include "dialogs/KivDlgViewSlide.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 #include "support/TestSupport.h"
 
 using namespace dlgtest;

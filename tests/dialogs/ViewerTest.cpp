@@ -7,7 +7,7 @@
 #include "dialogs/KivDlgViewRich.h"
 #include "dialogs/KivDlgViewSlide.h"
 #include "dialogs/resources.h"
-#include "platform/CStringArray.h"
+#include "platform/base/CStringArray.h"
 #include "support/DwgWriter.h"
 #include "support/SlideWriter.h"
 #include "views/CKivThumbFileCtrl.h"

@@ -10,9 +10,9 @@
 #include "imaging/CKivLeadPageFrame.h"
 #include "imaging/CKivLeadThumbView.h"
 #include "imaging/CKivLeadValueDlg.h"
-#include "platform/CCmdUI.h"
-#include "platform/CFileDialog.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CCmdUI.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/services/MessageBox.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

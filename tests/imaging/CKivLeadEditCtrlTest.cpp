@@ -4,7 +4,7 @@
 #include "imaging/CKivLeadValueDlg.h"
 #include "imaging/KivLeadCommand.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "imaging/CKivLeadViewCtrl.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

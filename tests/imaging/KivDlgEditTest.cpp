@@ -6,9 +6,9 @@
 #include "imaging/KivDlgEditRotate.h"
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/resources.h"
-#include "platform/CButton.h"
-#include "platform/CEdit.h"
-#include "platform/CSliderCtrl.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CEdit.h"
+#include "platform/widgets/CSliderCtrl.h"
 
 #include <gtest/gtest.h>
 

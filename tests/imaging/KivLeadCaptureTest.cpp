@@ -6,8 +6,8 @@
 #include "imaging/CKivLeadApp.h"
 #include "imaging/CKivLeadAppDoc.h"
 #include "imaging/KivLeadToolkit.h"
-#include "platform/CFrameWnd.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CFrameWnd.h"
+#include "platform/services/MessageBox.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

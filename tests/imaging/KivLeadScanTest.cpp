@@ -7,8 +7,8 @@
 #include "imaging/CKivLeadSelectCtrl.h"
 #include "imaging/KivLeadToolkit.h"
 #include "imaging/ScanFrame_p.h"
-#include "platform/CFrameWnd.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CFrameWnd.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

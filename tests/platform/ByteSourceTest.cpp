@@ -1,4 +1,4 @@
-#include "platform/ByteReader.h"
+#include "platform/io/ByteReader.h"
 
 #include "support/TestSupport.h"
 

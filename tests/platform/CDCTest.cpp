@@ -1,5 +1,5 @@
-#include "platform/CDC.h"
-#include "platform/Dib.h"
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/Dib.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "platform/CDialog.h"
-#include "platform/CButton.h"
-#include "platform/CStatic.h"
+#include "platform/widgets/CDialog.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CStatic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/COleDateTime.h"
+#include "platform/base/COleDateTime.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/CString.h"
-#include "platform/CStringArray.h"
-#include "platform/CStringList.h"
+#include "platform/base/CString.h"
+#include "platform/base/CStringArray.h"
+#include "platform/base/CStringList.h"
 
 #include <gtest/gtest.h>
 

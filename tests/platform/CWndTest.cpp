@@ -1,5 +1,5 @@
-#include "platform/CWnd.h"
-#include "platform/CDC.h"
+#include "platform/widgets/CWnd.h"
+#include "platform/gdi/CDC.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "platform/CButton.h"
-#include "platform/CComboBox.h"
-#include "platform/CEdit.h"
-#include "platform/CListBox.h"
-#include "platform/CProgressCtrl.h"
-#include "platform/CScrollBar.h"
-#include "platform/CSpinButtonCtrl.h"
-#include "platform/CStatic.h"
-#include "platform/CToolTipCtrl.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CEdit.h"
+#include "platform/widgets/CListBox.h"
+#include "platform/widgets/CProgressCtrl.h"
+#include "platform/widgets/CScrollBar.h"
+#include "platform/widgets/CSpinButtonCtrl.h"
+#include "platform/widgets/CStatic.h"
+#include "platform/widgets/CToolTipCtrl.h"
 
 #include <gtest/gtest.h>
 

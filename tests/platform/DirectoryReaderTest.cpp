@@ -1,5 +1,5 @@
-#include "platform/DirectoryReader.h"
-#include "platform/Volumes.h"
+#include "platform/io/DirectoryReader.h"
+#include "platform/io/Volumes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

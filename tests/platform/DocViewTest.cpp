@@ -1,15 +1,15 @@
 // The document/view framework: documents open and close with their frames,
 // a modified document is never closed without its answer, views hear of
 // changes, and an owner-drawn list paints through DrawItem.
-#include "platform/CCmdUI.h"
-#include "platform/CDocTemplate.h"
-#include "platform/CDocument.h"
-#include "platform/CFileDialog.h"
-#include "platform/CFrameWnd.h"
-#include "platform/CListBox.h"
-#include "platform/CView.h"
-#include "platform/CWinApp.h"
-#include "platform/MessageBox.h"
+#include "platform/docview/CCmdUI.h"
+#include "platform/docview/CDocTemplate.h"
+#include "platform/docview/CDocument.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/docview/CFrameWnd.h"
+#include "platform/widgets/CListBox.h"
+#include "platform/docview/CView.h"
+#include "platform/docview/CWinApp.h"
+#include "platform/services/MessageBox.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 // The file dialog service as dialogs drive it, and the calls dialogs use to
 // put their own controls in place of a template's.
-#include "platform/CButton.h"
-#include "platform/CComboBox.h"
-#include "platform/CDialog.h"
-#include "platform/CEdit.h"
-#include "platform/CFileDialog.h"
-#include "platform/CStatic.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CDialog.h"
+#include "platform/widgets/CEdit.h"
+#include "platform/services/CFileDialog.h"
+#include "platform/widgets/CStatic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "platform/AtomicFile.h"
-#include "platform/ByteSource.h"
-#include "platform/CacheFolder.h"
-#include "platform/FileSystem.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/CacheFolder.h"
+#include "platform/io/FileSystem.h"
+#include "platform/io/PathNoCase.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

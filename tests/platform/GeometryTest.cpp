@@ -1,5 +1,5 @@
-#include "platform/Geometry.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Geometry.h"
+#include "platform/base/Win32Types.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/MessageBox.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

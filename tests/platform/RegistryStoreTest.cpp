@@ -1,4 +1,4 @@
-#include "platform/RegistryStore.h"
+#include "platform/io/RegistryStore.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

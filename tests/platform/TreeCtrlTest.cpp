@@ -1,4 +1,4 @@
-#include "platform/CTreeCtrl.h"
+#include "platform/widgets/CTreeCtrl.h"
 
 #include <gtest/gtest.h>
 

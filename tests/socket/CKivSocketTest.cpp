@@ -1,7 +1,7 @@
 // Sockets over real loopback connections inside this thread's event loop.
 #include "socket/CKivSocket.h"
-#include "platform/CIPAddressCtrl.h"
-#include "platform/MessageBox.h"
+#include "platform/widgets/CIPAddressCtrl.h"
+#include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "core/CKivStringArray.h"
 
-#include "platform/CScrollBar.h"
+#include "platform/widgets/CScrollBar.h"
 #include "support/SlideWriter.h"
 #include "views/CKivSlideThumbListCtrl.h"
 #include "views/CKivThumbFileCtrl.h"

@@ -2,7 +2,7 @@
 // posted to it, pixel reads, and a viewer callback that records its calls.
 #pragma once
 
-#include "platform/CWnd.h"
+#include "platform/widgets/CWnd.h"
 
 #include <QImage>
 

@@ -1,0 +1,13 @@
+// A path's pieces as the C library's _splitpath gives them: an optional "X:"
+// drive, the folder up to its last separator ("/" or "\"), the title up to
+// the last dot of the name, and the extension from that dot.
+#pragma once
+
+#include "platform/base/CString.h"
+#include "platform/KivPlatform_export.h"
+
+struct PathPieces {
+    CString drive, dir, title, ext;
+};
+
+KIVPLATFORM_EXPORT PathPieces SplitPath(const char* path);

@@ -1,0 +1,117 @@
+#include "platform/services/MessageBox.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+MessageBoxRecorder* g_recorder = nullptr;
+ConsoleAnswer g_consoleAnswer = ConsoleAnswer::Cautious;
+const MessageBoxPresenter* g_presenter = nullptr;
+
+const char* nameOf(int id)
+{
+    switch (id) {
+    case IDOK: return "OK";
+    case IDCANCEL: return "Cancel";
+    case IDABORT: return "Abort";
+    case IDRETRY: return "Retry";
+    case IDIGNORE: return "Ignore";
+    case IDYES: return "Yes";
+    case IDNO: return "No";
+    default: return "?";
+    }
+}
+
+} // namespace
+
+int UnattendedAnswer(UINT type, ConsoleAnswer answer)
+{
+    const bool yes = answer == ConsoleAnswer::Consent;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: return yes ? IDOK : IDCANCEL;
+    case MB_ABORTRETRYIGNORE: return yes ? IDRETRY : IDABORT;
+    case MB_YESNOCANCEL: return yes ? IDYES : IDCANCEL;
+    case MB_YESNO: return yes ? IDYES : IDNO;
+    case MB_RETRYCANCEL: return yes ? IDRETRY : IDCANCEL;
+    default: return IDOK;
+    }
+}
+
+int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
+{
+    text = text ? text : "";
+    caption = caption ? caption : "Error";
+    if (MessageBoxRecorder* recorder = g_recorder) {
+        recorder->m_shown.push_back({owner, text, caption, type});
+        int id = UnattendedAnswer(type, ConsoleAnswer::Cautious);
+        if (!recorder->m_answers.empty()) {
+            id = recorder->m_answers.front();
+            recorder->m_answers.pop_front();
+        }
+        if (recorder->m_whileShown)
+            recorder->m_whileShown();
+        return id;
+    }
+    if (g_presenter) {
+        const int shown = g_presenter->show(owner, text, caption, type);
+        if (shown != 0)
+            return shown;
+    }
+    const int id = UnattendedAnswer(type, g_consoleAnswer);
+    if ((type & MB_TYPEMASK) == MB_OK)
+        std::fprintf(stderr, "%s: %s\n", caption, text);
+    else
+        std::fprintf(stderr, "%s: %s [%s]\n", caption, text, nameOf(id));
+    return id;
+}
+
+BOOL MessageBeep(UINT type)
+{
+    if (g_recorder) {
+        g_recorder->m_beeps.push_back(type);
+        return TRUE;
+    }
+    if (!g_presenter || !g_presenter->beep())
+        std::fputc('\a', stderr);
+    return TRUE;
+}
+
+int AfxMessageBox(const char* text, UINT type)
+{
+    const QString app = QCoreApplication::applicationName();
+    const QByteArray caption = app.isEmpty() ? QByteArray("Vandrel") : app.toUtf8();
+    return MessageBox(AfxGetMainWnd(), text, caption.constData(), type);
+}
+
+HWND AfxGetMainWnd()
+{
+    return g_presenter ? g_presenter->mainWindow() : nullptr;
+}
+
+void AfxSetMainWnd(HWND window)
+{
+    if (g_presenter)
+        g_presenter->setMainWindow(window);
+}
+
+void SetMessageBoxPresenter(const MessageBoxPresenter* presenter)
+{
+    g_presenter = presenter;
+}
+
+void SetConsoleAnswer(ConsoleAnswer answer)
+{
+    g_consoleAnswer = answer;
+}
+
+MessageBoxRecorder::MessageBoxRecorder() : m_previous(g_recorder)
+{
+    g_recorder = this;
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    g_recorder = m_previous;
+}
