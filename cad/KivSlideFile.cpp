@@ -1,7 +1,7 @@
 #include "cad/KivSlideFile.h"
 
 #include "cad/SlideLibrary_p.h"
-#include "platform/PathNoCase.h"
+#include "platform/io/PathNoCase.h"
 
 #include <QLoggingCategory>
 
@@ -54,8 +54,8 @@ std::uint16_t offset(std::uint16_t base, std::uint8_t delta)
 
 KivSlideSink::~KivSlideSink() = default;
 
-int KivSlideFile::m_nSldError = 0;
-char KivSlideFile::m_szSldError[1024] = "";
+thread_local int KivSlideFile::m_nSldError = 0;
+thread_local char KivSlideFile::m_szSldError[1024] = "";
 
 KivSlideFile::KivSlideFile()
 {

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "core/KivCore_export.h"
-#include "platform/ByteReader.h"
-#include "platform/CStringArray.h"
+#include "platform/io/ByteReader.h"
+#include "platform/base/CStringArray.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -81,9 +81,10 @@ public:
     const char* GetLibraryName() const { return m_szLibrary; }
     const char* GetSlideName() const { return m_szSlide; }
 
-    // The slide error state shared by every slide and library operation.
-    static int m_nSldError;
-    static char m_szSldError[1024];
+    // The slide error state shared by every slide and library operation of
+    // a thread: one thread's failure never changes what another reads.
+    static thread_local int m_nSldError;
+    static thread_local char m_szSldError[1024];
     static void SetSlideError(int code, const char* name, const char* slide);
     static const char* GetSlideError();
 

@@ -14,7 +14,7 @@
 
 #include "imaging/CLeadBitmap.h"
 #include "imaging/KivLead_export.h"
-#include "platform/Win32Types.h"
+#include "platform/base/Win32Types.h"
 
 #include <QRect>
 #include <QRegion>
@@ -228,7 +228,7 @@ KIVLEAD_EXPORT int KivLeadFill(CLeadBitmap* bitmap, COLORREF color);
 KIVLEAD_EXPORT int KivLeadInvert(CLeadBitmap* bitmap);
 KIVLEAD_EXPORT int KivLeadHistogramEqualize(CLeadBitmap* bitmap);
 KIVLEAD_EXPORT int KivLeadStretchIntensity(CLeadBitmap* bitmap);
-KIVLEAD_EXPORT int KivLeadChangeHue(CLeadBitmap* bitmap, int angle); // degrees -180..180
+KIVLEAD_EXPORT int KivLeadChangeHue(CLeadBitmap* bitmap, int angle); // degrees -360..360 (a full turn either way)
 KIVLEAD_EXPORT int KivLeadChangeSaturation(CLeadBitmap* bitmap, int change); // -1000..1000
 KIVLEAD_EXPORT int KivLeadChangeBrightness(CLeadBitmap* bitmap, int change); // -1000..1000
 KIVLEAD_EXPORT int KivLeadChangeContrast(CLeadBitmap* bitmap, int change); // -1000..1000

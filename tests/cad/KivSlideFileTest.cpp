@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using testsupport::Bytes;
 using testsupport::SlideWriter;
 using Lines = std::vector<std::string>;
@@ -217,6 +219,25 @@ TEST(KivSlideFile, ErrorMessages)
     const std::string longName(2000, 'n');
     KivSlideFile::SetSlideError(5, longName.c_str(), longName.c_str());
     EXPECT_EQ(std::string(KivSlideFile::GetSlideError()).size(), 1023u);
+}
+
+TEST(KivSlideFile, EachThreadKeepsItsOwnError)
+{
+    // A browser reads slides on worker threads while the window reports its
+    // own failure: neither may see the other's message.
+    KivSlideFile::SetSlideError(4, nullptr, nullptr);
+    std::string seen;
+    int code = -1;
+    std::thread worker([&] {
+        code = KivSlideFile::m_nSldError;
+        KivSlideFile::SetSlideError(1, "other.sld", nullptr);
+        seen = KivSlideFile::GetSlideError();
+    });
+    worker.join();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(seen, "\"other.sld\": Can't open file");
+    EXPECT_EQ(KivSlideFile::m_nSldError, 4);
+    EXPECT_STREQ(KivSlideFile::GetSlideError(), "Slide library invalid.");
 }
 
 TEST(KivSlideFile, ReverseWord)
