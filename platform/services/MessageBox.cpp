@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <dlfcn.h>
+
 #include <cstdio>
 
 namespace {
@@ -9,6 +11,19 @@ namespace {
 MessageBoxRecorder* g_recorder = nullptr;
 ConsoleAnswer g_consoleAnswer = ConsoleAnswer::Cautious;
 const MessageBoxPresenter* g_presenter = nullptr;
+
+// The widget library installs the presenter as it loads. A GUI application
+// that calls no widget code of ours has not loaded it: it is loaded here, so
+// such a host shows real boxes instead of answering them on the console.
+const MessageBoxPresenter* presenter()
+{
+    if (!g_presenter) {
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && app->inherits("QApplication"))
+            ::dlopen(VANDREL_GUI_LIBRARY, RTLD_NOW | RTLD_GLOBAL);
+    }
+    return g_presenter;
+}
 
 const char* nameOf(int id)
 {
@@ -54,8 +69,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
             recorder->m_whileShown();
         return id;
     }
-    if (g_presenter) {
-        const int shown = g_presenter->show(owner, text, caption, type);
+    if (const MessageBoxPresenter* shower = presenter()) {
+        const int shown = shower->show(owner, text, caption, type);
         if (shown != 0)
             return shown;
     }
@@ -73,7 +88,8 @@ BOOL MessageBeep(UINT type)
         g_recorder->m_beeps.push_back(type);
         return TRUE;
     }
-    if (!g_presenter || !g_presenter->beep())
+    const MessageBoxPresenter* sounder = presenter();
+    if (!sounder || !sounder->beep())
         std::fputc('\a', stderr);
     return TRUE;
 }
@@ -87,13 +103,14 @@ int AfxMessageBox(const char* text, UINT type)
 
 HWND AfxGetMainWnd()
 {
-    return g_presenter ? g_presenter->mainWindow() : nullptr;
+    const MessageBoxPresenter* known = presenter();
+    return known ? known->mainWindow() : nullptr;
 }
 
 void AfxSetMainWnd(HWND window)
 {
-    if (g_presenter)
-        g_presenter->setMainWindow(window);
+    if (const MessageBoxPresenter* known = presenter())
+        known->setMainWindow(window);
 }
 
 void SetMessageBoxPresenter(const MessageBoxPresenter* presenter)
