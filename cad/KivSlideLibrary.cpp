@@ -113,11 +113,6 @@ std::string rewriteName(const char* library)
     return name;
 }
 
-bool exists(const std::string& path)
-{
-    return PathExists(path.c_str());
-}
-
 // The file a completed name stands for. The caller's own spelling, completed
 // alike, comes first ("Lib.slb" must not open a "lib.slb" beside it); then
 // the completed name, its file name matched ignoring case.
@@ -126,7 +121,7 @@ std::string resolveCompleted(const char* library, const std::string& completed)
     const std::string given = library ? library : "";
     if (completed.size() >= given.size()) {
         const std::string asGiven = NativeSeparators((given + completed.substr(given.size())).c_str());
-        if (exists(asGiven))
+        if (PathExists(asGiven.c_str()))
             return asGiven;
     }
     return ResolvePathNoCase(completed.c_str());
@@ -139,7 +134,7 @@ std::string resolveCompleted(const char* library, const std::string& completed)
 std::string findLibrary(const char* library)
 {
     for (const std::string& name : {listingName(library), rewriteName(library)})
-        if (std::string resolved = resolveCompleted(library, name); exists(resolved))
+        if (std::string resolved = resolveCompleted(library, name); PathExists(resolved.c_str()))
             return resolved;
     return {};
 }
@@ -478,7 +473,7 @@ int KivSlideFile::CreateLibrary(const char* library)
     const std::string path = resolveCompleted(library, completed);
     // A library being changed by another process is emptied after it.
     ByteSource held;
-    if (exists(path) && !held.openLocked(path))
+    if (PathExists(path.c_str()) && !held.openLocked(path))
         return fail(1, completed);
     AtomicFile out(path);
     if (!out.open())

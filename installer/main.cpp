@@ -69,13 +69,9 @@ std::string registrationTool(const std::string& systemDir)
     const std::string regsvr = ResolvePathNoCase((systemDir + "/REGSVR32.EXE").c_str());
     if (::access(regsvr.c_str(), X_OK) == 0)
         return shellQuote(regsvr);
-    char self[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
     std::string vandrel;
-    if (n > 0) {
-        self[n] = '\0';
-        std::string beside = self;
-        beside = beside.substr(0, beside.find_last_of('/') + 1) + "vandrel";
+    if (const CString folder = ProgramFolder(); !folder.empty()) {
+        const std::string beside = folder + "vandrel";
         if (::access(beside.c_str(), X_OK) == 0)
             vandrel = beside;
     }

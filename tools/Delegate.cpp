@@ -1,9 +1,10 @@
 #include "Cli.h"
 
+#include "platform/services/ProcessService.h"
+
 #include <QString>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,14 +19,10 @@ namespace cli {
 
 namespace {
 
+// Beside this program, by the install layout's relative path.
 std::string fullProgram()
 {
-    char self[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0)
-        return VANDREL_FULL_PATH;
-    std::string path(self, static_cast<std::size_t>(n));
-    return path.substr(0, path.rfind('/') + 1) + VANDREL_FULL_PATH;
+    return ProgramFolder() + VANDREL_FULL_PATH;
 }
 
 int runFullProgram()

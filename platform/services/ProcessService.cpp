@@ -3,6 +3,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <climits>
+#include <unistd.h>
+
 namespace {
 ProcessRecorder* g_recorder = nullptr;
 }
@@ -36,6 +39,16 @@ int RunProcess(const CString& program, const std::vector<CString>& arguments, bo
 CString FindProgram(const char* name)
 {
     return QStandardPaths::findExecutable(QString::fromUtf8(name ? name : "")).toStdString();
+}
+
+CString ProgramFolder()
+{
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0)
+        return {};
+    const std::string path(self, static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
 }
 
 ProcessRecorder::ProcessRecorder() : m_previous(g_recorder)

@@ -21,6 +21,10 @@ KIVPLATFORM_EXPORT int RunProcess(const CString& program, const std::vector<CStr
 // The full path of a program on PATH; empty when there is none.
 KIVPLATFORM_EXPORT CString FindProgram(const char* name);
 
+// The folder of the running program, with its trailing "/"; empty when the
+// system does not say.
+KIVPLATFORM_EXPORT CString ProgramFolder();
+
 // While one exists, requests are recorded and answered with the scripted
 // exit codes (0 once they run out) instead of started.
 class KIVPLATFORM_EXPORT ProcessRecorder {

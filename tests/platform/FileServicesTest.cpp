@@ -3,6 +3,7 @@
 #include "platform/io/CacheFolder.h"
 #include "platform/io/FileSystem.h"
 #include "platform/io/PathNoCase.h"
+#include "platform/services/ProcessService.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,29 @@ TEST(FileSystem, GlobSizesMovesAndOwnerPermissions)
     EXPECT_TRUE(RemoveFile(dir.file("b.sld").c_str()));
     EXPECT_FALSE(RemoveFile(dir.file("b.sld").c_str()));
     EXPECT_GT(DiskFreeBytes(dir.path().c_str()), 0.0);
+}
+
+TEST(FileSystem, MakeFolderMakesOneLevelAndNeverTakesAFileForAFolder)
+{
+    TempDir dir;
+    EXPECT_TRUE(MakeFolder(dir.file("cache").c_str()));
+    EXPECT_TRUE(fs::is_directory(dir.file("cache")));
+    EXPECT_TRUE(MakeFolder(dir.file("cache").c_str())) << "one that is there already";
+    EXPECT_FALSE(MakeFolder(dir.file("missing/cache").c_str())) << "its parent is not made";
+    writeText(dir.file("taken"), "x");
+    EXPECT_FALSE(MakeFolder(dir.file("taken").c_str()));
+    EXPECT_EQ(readFile(dir.file("taken")), Bytes {'x'});
+    fs::create_directory_symlink(dir.file("cache"), dir.file("link"));
+    EXPECT_TRUE(MakeFolder(dir.file("link").c_str())) << "a link to a folder is a folder";
+    EXPECT_FALSE(MakeFolder(""));
+}
+
+TEST(ProcessService, ProgramFolderHoldsTheRunningProgram)
+{
+    const CString folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(fs::exists(folder + "platform_tests"));
 }
 
 TEST(AtomicFile, CopyFromTakesRangesOfFilesAndMemory)
