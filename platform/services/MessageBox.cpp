@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -15,12 +16,19 @@ const MessageBoxPresenter* g_presenter = nullptr;
 // The widget library installs the presenter as it loads. A GUI application
 // that calls no widget code of ours has not loaded it: it is loaded here, so
 // such a host shows real boxes instead of answering them on the console.
+//
+// It is looked for beside this library, by full path: a loader that stands
+// between (a sanitizer's) would search its own paths for a bare name.
 const MessageBoxPresenter* presenter()
 {
     if (!g_presenter) {
         const QCoreApplication* app = QCoreApplication::instance();
-        if (app && app->inherits("QApplication"))
-            ::dlopen(VANDREL_GUI_LIBRARY, RTLD_NOW | RTLD_GLOBAL);
+        Dl_info self {};
+        if (app && app->inherits("QApplication") && ::dladdr(reinterpret_cast<void*>(&presenter), &self)
+            && self.dli_fname) {
+            const std::string path = self.dli_fname;
+            ::dlopen((path.substr(0, path.rfind('/') + 1) + VANDREL_GUI_LIBRARY).c_str(), RTLD_NOW | RTLD_GLOBAL);
+        }
     }
     return g_presenter;
 }
