@@ -3,7 +3,7 @@
 // the few its view does not have.
 #pragma once
 
-#include "imaging/CKivLeadEditCtrl.h"
+#include "imaging/editor/CKivLeadEditCtrl.h"
 
 #include <span>
 

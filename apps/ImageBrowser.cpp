@@ -2,9 +2,9 @@
 #include "ImageWindow.h"
 
 #include "controls/KivThumbList.h"
-#include "imaging/CKivLeadExpListCtrl.h"
-#include "imaging/CKivLeadThumbListCtrl.h"
-#include "imaging/resources.h"
+#include "imaging/widgets/CKivLeadExpListCtrl.h"
+#include "imaging/widgets/CKivLeadThumbListCtrl.h"
+#include "imaging/widgets/resources.h"
 
 #include <QAction>
 #include <QDir>

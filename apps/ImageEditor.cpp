@@ -2,10 +2,10 @@
 
 #include "EditCommands.h"
 
-#include "imaging/CKivLeadAppDoc.h"
-#include "imaging/CKivLeadAppView.h"
-#include "imaging/CKivLeadPageFrame.h"
-#include "imaging/CKivLeadThumbView.h"
+#include "imaging/app/CKivLeadAppDoc.h"
+#include "imaging/app/CKivLeadAppView.h"
+#include "imaging/app/CKivLeadPageFrame.h"
+#include "imaging/app/CKivLeadThumbView.h"
 #include "platform/docview/CCmdUI.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"

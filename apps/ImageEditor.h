@@ -5,7 +5,7 @@
 // window alone; the studio opens it from its Tools menu.
 #pragma once
 
-#include "imaging/CKivLeadApp.h"
+#include "imaging/app/CKivLeadApp.h"
 
 #include <QMainWindow>
 

@@ -2,7 +2,7 @@
 
 #include "EditCommands.h"
 
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 #include "platform/services/MessageBox.h"
 #include "platform/base/Win32.h"
 

@@ -3,7 +3,7 @@
 // pan and crop tools, on a picture file.
 #pragma once
 
-#include "imaging/CKivLeadEditCtrl.h"
+#include "imaging/editor/CKivLeadEditCtrl.h"
 
 #include <QMainWindow>
 

@@ -4,10 +4,10 @@
 // VANDREL_BENCH_PHOTO names a real photo to use; otherwise a synthetic
 // 6000 × 4000 one (gradients, noise and soft shapes) is written to a
 // temporary JPEG first.
-#include "imaging/CKivLeadEditCtrl.h"
-#include "imaging/KivLeadCommand.h"
-#include "imaging/KivLeadEditor.h"
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/editor/CKivLeadEditCtrl.h"
+#include "imaging/toolkit/KivLeadCommand.h"
+#include "imaging/toolkit/KivLeadEditor.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <Magick++.h>
 #include <benchmark/benchmark.h>

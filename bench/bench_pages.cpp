@@ -3,11 +3,11 @@
 // beside loading a one-page file of the same page; then deleting and
 // replacing page 250 in place beside tiffcp rewriting the same file with the
 // same result, each on a fresh copy.
-#include "imaging/CKivLeadApp.h"
-#include "imaging/CKivLeadAppDoc.h"
-#include "imaging/CKivLeadPageFrame.h"
-#include "imaging/CKivLeadThumbView.h"
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/app/CKivLeadApp.h"
+#include "imaging/app/CKivLeadAppDoc.h"
+#include "imaging/app/CKivLeadPageFrame.h"
+#include "imaging/app/CKivLeadThumbView.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <benchmark/benchmark.h>
 #include <tiffio.h>

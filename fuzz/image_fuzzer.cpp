@@ -1,6 +1,6 @@
 // Any bytes as an image file: information, then each of the first two pages
 // loaded and painted, the way the image view reads what a user opens.
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // Any bytes as a THUMB.DB: every entry read names a thumbnail inside the
 // folder, the compacted text reads back to the same entries, and a lookup
 // of each source finds it.
-#include "imaging/KivLeadThumbIndex.h"
+#include "imaging/thumbcache/KivLeadThumbIndex.h"
 
 #include <cstdint>
 #include <string>

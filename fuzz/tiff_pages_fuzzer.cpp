@@ -1,7 +1,7 @@
 // Any bytes as a multi-page file on disk: the page list, the first pages
 // loaded, then a page replaced and one deleted, so the directory copier
 // that streams untouched pages meets damaged directories too.
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <cstdint>
 #include <cstdio>

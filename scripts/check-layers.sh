@@ -4,7 +4,9 @@
 # The folders form layers: platform <- core <- cad, controls <- views <- the
 # higher libraries; a folder may include itself and the folders listed for it.
 # platform/ has layers of its own: base <- io <- net, and base <- io <- gdi <-
-# widgets <- services <- docview. "platform" in a list allows all of them.
+# widgets <- services <- docview. imaging/ too: toolkit <- devices <-
+# thumbcache <- widgets <- editor <- app. "platform" or "imaging" in a list
+# allows all of its subfolders.
 # Usage: check-layers.sh [ROOT]
 set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
@@ -22,7 +24,12 @@ declare -A allowed=(
   [controls]="platform core"
   [views]="platform core cad controls"
   [dialogs]="platform core cad controls views"
-  [imaging]="platform core controls"
+  [imaging/toolkit]="platform"
+  [imaging/devices]="platform imaging/toolkit"
+  [imaging/thumbcache]="platform imaging/toolkit imaging/devices"
+  [imaging/widgets]="platform core controls imaging/toolkit imaging/devices imaging/thumbcache"
+  [imaging/editor]="platform core controls imaging/toolkit imaging/devices imaging/thumbcache imaging/widgets"
+  [imaging/app]="platform core controls imaging"
   [dbf]="platform core"
   [database]="platform core controls"
   [socket]="platform"
@@ -30,12 +37,12 @@ declare -A allowed=(
   [appdialogs]="platform core cad controls views dialogs airfoil"
 )
 
-# The layer of an include: platform/SUB for the platform's own, else the
-# first folder of the path.
+# The layer of an include: platform/SUB and imaging/SUB for those folders'
+# own, else the first folder of the path.
 layer_of() {
   case $1 in
     */*_export.h) echo "$folder" ;; # generated beside the library, for its own headers
-    platform/*/*) echo "${1%/*}" ;;
+    platform/*/* | imaging/*/*) echo "${1%/*}" ;;
     *) echo "${1%%/*}" ;;
   esac
 }
@@ -51,7 +58,8 @@ for folder in "${!allowed[@]}"; do
     used=$(layer_of "$path")
     [ "$used" = "$folder" ] && continue
     case " ${allowed[$folder]} " in *" $used "*) continue ;; esac
-    case "$used" in platform/*) case " ${allowed[$folder]} " in *" platform "*) continue ;; esac ;; esac
+    top=${used%%/*}
+    [ "$top" != "$used" ] && case " ${allowed[$folder]} " in *" $top "*) continue ;; esac
     echo "${file#"$root"/}:$line: $folder/ may not include $used/" >&2
     status=1
   done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^/"]+/' "$root/$folder" \

@@ -1,9 +1,9 @@
 #include "Cli.h"
 #include "Terminal.h"
 
-#include "imaging/KivLeadCommand.h"
-#include "imaging/KivLeadEditor.h"
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/toolkit/KivLeadCommand.h"
+#include "imaging/toolkit/KivLeadEditor.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 #include "platform/io/PathNoCase.h"
 
 #include <cmath>

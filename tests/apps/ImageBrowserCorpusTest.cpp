@@ -2,9 +2,9 @@
 #include "ImageBrowser.h"
 
 #include "controls/KivThumbList.h"
-#include "imaging/CKivLeadExpListCtrl.h"
-#include "imaging/CKivLeadFileListCtrl.h"
-#include "imaging/CKivLeadThumbListCtrl.h"
+#include "imaging/widgets/CKivLeadExpListCtrl.h"
+#include "imaging/widgets/CKivLeadFileListCtrl.h"
+#include "imaging/widgets/CKivLeadThumbListCtrl.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

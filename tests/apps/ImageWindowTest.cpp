@@ -1,7 +1,7 @@
 // The studio's image window on the bundled picture.
 #include "ImageWindow.h"
 
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 #include "platform/services/MessageBox.h"
 #include "support/TestSupport.h"
 

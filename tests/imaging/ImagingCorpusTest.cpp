@@ -1,8 +1,8 @@
 // Real TIFF and BMP files written by other programs.
-#include "TiffTestFiles.h"
+#include "toolkit/TiffTestFiles.h"
 
-#include "imaging/KivLeadThumbMgr.h"
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/thumbcache/KivLeadThumbMgr.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include <csignal>
 
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <QBuffer>
 

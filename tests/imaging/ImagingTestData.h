@@ -1,7 +1,7 @@
 // Small images for the imaging tests, made in memory.
 #pragma once
 
-#include "imaging/CLeadBitmap.h"
+#include "imaging/toolkit/CLeadBitmap.h"
 #include "support/TestSupport.h"
 
 #include <QImage>

@@ -6,11 +6,15 @@ set -u
 check="$1"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree/core" "$tree/controls" "$tree/views" "$tree/platform/io" "$tree/platform/widgets"
+mkdir -p "$tree/core" "$tree/controls" "$tree/views" "$tree/platform/io" "$tree/platform/widgets" \
+  "$tree/imaging/toolkit" "$tree/imaging/widgets" "$tree/imaging/app"
 echo '#include "platform/base/CString.h"' > "$tree/core/Fine.cpp"
 echo '#include "cad/KivSlideDraw.h"' > "$tree/views/Fine.h"
 echo '#include "platform/io/ByteSource.h"' > "$tree/platform/widgets/Fine.cpp"
 echo '#include "platform/KivPlatform_export.h"' > "$tree/platform/io/Fine.h"
+echo '#include "imaging/thumbcache/KivLeadThumbMgr.h"' > "$tree/imaging/widgets/Fine.cpp"
+echo '#include "imaging/editor/CKivLeadEditCtrl.h"' > "$tree/imaging/app/Fine.cpp"
+echo '#include "imaging/KivLeadKit_export.h"' > "$tree/imaging/toolkit/Fine.h"
 echo 'bool KivDbfMemo::open(const char* path) { return std::filesystem::path(path).empty(); }' > "$tree/core/Names.cpp"
 bash "$check" "$tree" >/dev/null 2>&1 || { echo "a layered tree was refused"; exit 1; }
 
@@ -24,6 +28,10 @@ echo '#include "cad/CDIBitmap.h"' > "$tree/controls/CKivSkinDlg.h"
 refused "controls including cad" "$tree/controls/CKivSkinDlg.h"
 echo '#include "platform/widgets/CWnd.h"' > "$tree/platform/io/Up.cpp"
 refused "platform/io including platform/widgets" "$tree/platform/io/Up.cpp"
+echo '#include "imaging/widgets/CKivLeadViewCtrl.h"' > "$tree/imaging/toolkit/Up.cpp"
+refused "the imaging toolkit including its widgets" "$tree/imaging/toolkit/Up.cpp"
+echo '#include "controls/CKivStatic.h"' > "$tree/imaging/toolkit/Up.cpp"
+refused "the imaging toolkit including controls" "$tree/imaging/toolkit/Up.cpp"
 echo 'int fd = ::open(path, O_RDONLY);' > "$tree/views/Open.cpp"
 refused "a view opening a file itself" "$tree/views/Open.cpp"
 echo 'std::filesystem::remove(path, error);' > "$tree/controls/Remove.cpp"

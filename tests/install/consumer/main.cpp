@@ -1,7 +1,7 @@
 #include "core/KivCalculator.h"
 #include "core/KivParamList.h"
 #include "database/KivFieldList.h"
-#include "imaging/KivLeadToolkit.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <cstdio>
 

@@ -1,0 +1,79 @@
+// The image editor's document: one image, which may be one page of a
+// multi-page file, with the single undo snapshot the view's commands take.
+// A multi-page file is never read whole: the document holds its current
+// page, and saving a changed page replaces just that page in the file.
+#pragma once
+
+#include "imaging/toolkit/CLeadBitmap.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/KivLead_export.h"
+#include "platform/docview/CDocument.h"
+
+#include <QTransform>
+
+#include <memory>
+
+class CKivLeadApp;
+
+class KIVLEAD_EXPORT CKivLeadAppDoc : public CDocument {
+public:
+    CKivLeadAppDoc();
+    ~CKivLeadAppDoc() override;
+
+    // A changed page of a multi-page file: asks (see the application's
+    // page prompt preference), then replaces that page (0-based) in file
+    // with the image. 1 to go on, 0 on Cancel or a failed save.
+    int SaveModified(int page, const char* file);
+    // The framework's question for a whole document; a multi-page document
+    // answers for its current page.
+    BOOL SaveModified() override;
+    // The format holds pages: TIFF, GIF and ICO here.
+    BOOL CanActOnPage() const;
+
+    // Page 1, or the page the application's load options name.
+    BOOL OnOpenDocument(const char* path) override;
+    // An empty document, or one made from the application's new-document
+    // source; FALSE (with the error shown) when the source gave nothing.
+    BOOL OnNewDocument() override;
+    // Writes the image; a multi-page document replaces its current page.
+    BOOL OnSaveDocument(const char* path) override;
+    void OnCloseDocument() override;
+    CString GetFileFilter() const override;
+
+    // A rectangle or ellipse (image pixels, mapped through transform)
+    // combined into the image's region with mode (KIVLEAD_RGN_…).
+    int SetRgnRect(const QTransform& transform, const QRect& rect, int mode);
+    int SetRgnEllipse(const QTransform& transform, const QRect& rect, int mode);
+
+    // The undo snapshot: a copy of the image before the last command
+    // (shares its pixels until the command changes them).
+    void TakeUndo();
+    void DeleteUndo();
+    // Moves the snapshot back into the image; false when there is none.
+    bool Undo();
+    const CLeadBitmap* GetUndo() const { return m_pUndo.get(); }
+
+    CLeadBitmap* GetBitmap() { return &m_Bitmap; }
+    // The current page (0-based) of a multi-page document; -1 after that
+    // page left the file and before another one is shown.
+    int GetCurrentPage() const { return m_nCurrentPage; }
+    void SetCurrentPage(int page) { m_nCurrentPage = page < 0 ? -1 : page; }
+
+    CKivLeadApp* m_pApp = nullptr;
+    CLeadBitmap m_Bitmap;
+    int m_nFormat = -1;
+    int m_bMultiPage = 0;
+    int m_bAutoSave = 0;
+    KivLeadSaveOptions m_SaveOptions;
+
+protected:
+    // Reads the new-document source into the image; the toolkit's status.
+    virtual int CreateFromSource(int source);
+
+private:
+    int saveImage(const char* path, int page, unsigned flags);
+    int saveCopy(const char* path);
+
+    std::unique_ptr<CLeadBitmap> m_pUndo;
+    int m_nCurrentPage = 0;
+};
