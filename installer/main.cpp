@@ -2,6 +2,7 @@
 // system directory and registers the controls (.ocx) among them. Exit 1 when
 // everything was copied, 0 when the list is missing or a copy failed.
 #include "platform/io/AtomicFile.h"
+#include "platform/io/FileSystem.h"
 #include "platform/base/CString.h"
 #include "platform/io/PathNoCase.h"
 #include "platform/services/ProcessService.h"
@@ -13,7 +14,6 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -35,9 +35,8 @@ bool copyFile(const std::string& from, const std::string& to, std::string& error
     // A library in use is replaced by a rename, never rewritten under its users.
     if (!AtomicFile::Copy(from, to, &error))
         return false;
-    struct stat st { };
-    if (::stat(from.c_str(), &st) == 0)
-        ::chmod(to.c_str(), st.st_mode & 0777);
+    if (const auto permissions = PermissionsOf(from.c_str()))
+        SetPermissions(to.c_str(), *permissions);
     return true;
 }
 
@@ -67,12 +66,12 @@ std::string shellQuote(const std::string& s)
 std::string registrationTool(const std::string& systemDir)
 {
     const std::string regsvr = ResolvePathNoCase((systemDir + "/REGSVR32.EXE").c_str());
-    if (::access(regsvr.c_str(), X_OK) == 0)
+    if (MayExecute(regsvr.c_str()))
         return shellQuote(regsvr);
     std::string vandrel;
     if (const CString folder = ProgramFolder(); !folder.empty()) {
         const std::string beside = folder + "vandrel";
-        if (::access(beside.c_str(), X_OK) == 0)
+        if (MayExecute(beside.c_str()))
             vandrel = beside;
     }
     if (vandrel.empty())

@@ -5,9 +5,9 @@
 #include "imaging/toolkit/KivLeadEditor.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "platform/io/PathNoCase.h"
+#include "platform/io/FileSystem.h"
 
 #include <cmath>
-#include <filesystem>
 #include <vector>
 
 namespace cli {
@@ -91,9 +91,8 @@ const KivLeadCommand* parseDo(const QString& text, int* values)
 int saveEdited(const QString& in, const QString& out, int page, CLeadBitmap* image, int format)
 {
     const std::string input = ResolvePathNoCase(utf8(in).constData());
-    std::error_code error;
     KivLeadFileInfo info;
-    if (!std::filesystem::equivalent(input, utf8(out).toStdString(), error)
+    if (!SameFile(input.c_str(), utf8(out).constData())
         || KivLeadGetFileInfo(input.c_str(), &info) != KIVLEAD_SUCCESS || info.pages <= 1)
         return KivLeadSaveFile(utf8(out).constData(), image, format, 0, 2);
     if (format != info.format) {

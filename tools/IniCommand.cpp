@@ -3,12 +3,12 @@
 
 #include "core/KivIni.h"
 #include "platform/io/ByteSource.h"
+#include "platform/io/FileSystem.h"
 #include "platform/io/PathNoCase.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace cli {
 
@@ -51,7 +51,7 @@ int runIni(const QStringList& args)
     const QByteArray file = utf8(pos.at(0)), section = utf8(pos.at(1)), key = utf8(pos.at(2));
     // A file that is there but cannot be read is reported, never taken for
     // an empty one.
-    if (std::error_code error; std::filesystem::exists(file.toStdString(), error)) {
+    if (PathExists(file.constData())) {
         ByteSource source;
         if (!source.openFile(ResolvePathNoCase(file.constData()))) {
             printError(QString("%1: %2").arg(pos.at(0), QString::fromStdString(source.errorText())));

@@ -10,7 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <optional>
 #include <memory>
 #include <unistd.h>
 #include <unordered_set>
@@ -30,16 +30,15 @@ struct Counter : KivSlideSink {
 // nothing is wrong with it that a reader can see.
 std::string refusalOf(const std::string& path)
 {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (error) {
+    const std::optional<unsigned> permissions = PermissionsOf(path.c_str());
+    if (!permissions) {
         // Not there: what keeps it from being made is its folder.
-        const fs::path folder = fs::path(path).parent_path().empty() ? fs::path(".") : fs::path(path).parent_path();
-        if (!fs::is_directory(folder, error))
-            return "the folder " + folder.string() + " does not exist";
-        if (::access(folder.c_str(), W_OK) != 0)
-            return "cannot write in " + folder.string() + ": " + std::strerror(errno);
+        const auto slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+        if (!IsFolder(folder.c_str()))
+            return "the folder " + folder + " does not exist";
+        if (!MayWrite(folder.c_str()))
+            return "cannot write in " + folder + ": " + std::strerror(errno);
         return {};
     }
     ByteSource source;
@@ -47,8 +46,7 @@ std::string refusalOf(const std::string& path)
         return source.errorText();
     if (source.size() > 0x7FFFFFFF)
         return "larger than the 2 GiB a slide or library can address";
-    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if ((status.permissions() & write) == fs::perms::none)
+    if ((*permissions & 0222) == 0)
         return "read-only";
     return {};
 }
@@ -71,18 +69,15 @@ int slideFailure(int code)
 // The folder -d names, made with its parents when it is not there yet.
 bool ensureFolder(const QByteArray& dir)
 {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (fs::is_directory(dir.toStdString(), error))
+    if (IsFolder(dir.constData()))
         return true;
-    if (fs::exists(fs::symlink_status(dir.toStdString(), error))) {
+    if (PathExists(dir.constData())) {
         printError(QString("%1 is no folder").arg(QString::fromStdString(escapeControls(dir.toStdString()))));
         return false;
     }
-    if (!fs::create_directories(dir.toStdString(), error)) {
+    if (std::string error; !MakeFolders(dir.constData(), &error)) {
         printError(QString("cannot make the folder %1: %2")
-                       .arg(QString::fromStdString(escapeControls(dir.toStdString())),
-                           QString::fromStdString(error.message())));
+                       .arg(QString::fromStdString(escapeControls(dir.toStdString())), QString::fromStdString(error)));
         return false;
     }
     return true;

@@ -1,8 +1,9 @@
 #include "Terminal.h"
 
+#include "platform/io/FileSystem.h"
+
 #include <cerrno>
 #include <cstdio>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cli {
@@ -64,8 +65,7 @@ int descriptorOf(std::FILE* stream)
 
 bool isPipe(std::FILE* stream)
 {
-    struct stat st { };
-    return ::fstat(descriptorOf(stream), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
+    return IsPipe(descriptorOf(stream));
 }
 
 int g_stdoutError = 0;

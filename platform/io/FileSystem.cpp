@@ -3,6 +3,7 @@
 #include "platform/io/AtomicFile.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <glob.h>
 #include <sys/file.h>
@@ -97,6 +98,74 @@ bool MakeFolder(const char* path)
     ::mkdir(path, 0777);
     struct stat st { };
     return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsFolder(const char* path)
+{
+    struct stat st { };
+    return path && ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool MakeFolders(const char* path, std::string* error)
+{
+    auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!path || !*path)
+        return fail("no folder named");
+    const std::string full = path;
+    // Each level from the top: a level that is a file, or cannot be made,
+    // stops the walk with its own reason.
+    for (std::size_t end = full.find('/', 1);; end = full.find('/', end + 1)) {
+        const std::string level = full.substr(0, end);
+        if (!level.empty() && level.back() != '/' && !IsFolder(level.c_str())) {
+            if (::mkdir(level.c_str(), 0777) != 0 && errno != EEXIST)
+                return fail(std::strerror(errno));
+            if (!IsFolder(level.c_str()))
+                return fail(level + " is not a folder");
+        }
+        if (end == std::string::npos)
+            return true;
+    }
+}
+
+bool MayWrite(const char* path)
+{
+    return path && ::access(path, W_OK) == 0;
+}
+
+bool MayExecute(const char* path)
+{
+    struct stat st { };
+    return path && ::stat(path, &st) == 0 && !S_ISDIR(st.st_mode) && ::access(path, X_OK) == 0;
+}
+
+std::optional<unsigned> PermissionsOf(const char* path)
+{
+    struct stat st { };
+    if (!path || ::stat(path, &st) != 0)
+        return std::nullopt;
+    return static_cast<unsigned>(st.st_mode & 0777);
+}
+
+bool SetPermissions(const char* path, unsigned permissions)
+{
+    return path && ::chmod(path, permissions & 0777) == 0;
+}
+
+bool SameFile(const char* a, const char* b)
+{
+    struct stat first { }, second { };
+    return a && b && ::stat(a, &first) == 0 && ::stat(b, &second) == 0 && first.st_dev == second.st_dev
+        && first.st_ino == second.st_ino;
+}
+
+bool IsPipe(int descriptor)
+{
+    struct stat st { };
+    return ::fstat(descriptor, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
 }
 
 double DiskFreeBytes(const char* path)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ctime>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The paths a glob pattern matches, in the system's order; folders end in
@@ -49,6 +50,22 @@ KIVPLATFORM_EXPORT bool PathExists(const char* path);
 // Creates the folder path when it is missing (its parent must exist); true
 // when a folder is there afterwards (links followed).
 KIVPLATFORM_EXPORT bool MakeFolder(const char* path);
+// A folder is at path (links followed).
+KIVPLATFORM_EXPORT bool IsFolder(const char* path);
+// Makes path and every folder above it that is missing; true when a folder
+// is there afterwards, else false with the reason in error.
+KIVPLATFORM_EXPORT bool MakeFolders(const char* path, std::string* error = nullptr);
+// What the system's access check allows this process: writing in a folder
+// or file, running a program.
+KIVPLATFORM_EXPORT bool MayWrite(const char* path);
+KIVPLATFORM_EXPORT bool MayExecute(const char* path);
+// The permission bits (0777) of what path names, links followed, if it is there.
+KIVPLATFORM_EXPORT std::optional<unsigned> PermissionsOf(const char* path);
+KIVPLATFORM_EXPORT bool SetPermissions(const char* path, unsigned permissions);
+// Both paths name one file (device and inode), links followed.
+KIVPLATFORM_EXPORT bool SameFile(const char* a, const char* b);
+// The descriptor is a pipe or a socket: another program reads what is written.
+KIVPLATFORM_EXPORT bool IsPipe(int descriptor);
 // Bytes free for this user on the volume holding path; 0 when unknown.
 KIVPLATFORM_EXPORT double DiskFreeBytes(const char* path);
 

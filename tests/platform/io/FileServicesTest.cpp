@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -150,6 +152,46 @@ TEST(FileSystem, MakeFolderMakesOneLevelAndNeverTakesAFileForAFolder)
     fs::create_directory_symlink(dir.file("cache"), dir.file("link"));
     EXPECT_TRUE(MakeFolder(dir.file("link").c_str())) << "a link to a folder is a folder";
     EXPECT_FALSE(MakeFolder(""));
+}
+
+TEST(FileSystem, FoldersWithParentsPermissionsAndIdentity)
+{
+    TempDir dir;
+    const std::string deep = dir.file("a/b/c");
+    std::string error;
+    ASSERT_TRUE(MakeFolders(deep.c_str(), &error)) << error;
+    EXPECT_TRUE(IsFolder(deep.c_str()));
+    EXPECT_TRUE(MakeFolders((deep + "/").c_str())); // there already
+    // A file in the way is never taken for a folder, and is left as it was.
+    const std::string file = dir.file("a/file");
+    writeText(file, "x");
+    EXPECT_FALSE(MakeFolders((file + "/sub").c_str(), &error));
+    EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
+    EXPECT_EQ(readFile(file), Bytes({'x'}));
+
+    ASSERT_TRUE(SetPermissions(file.c_str(), 0640));
+    EXPECT_EQ(PermissionsOf(file.c_str()), 0640u);
+    EXPECT_FALSE(PermissionsOf(dir.file("none").c_str()));
+    EXPECT_FALSE(MayExecute(file.c_str()));
+    EXPECT_FALSE(MayExecute(deep.c_str())); // a folder is no program
+    ASSERT_TRUE(SetPermissions(file.c_str(), 0750));
+    EXPECT_TRUE(MayExecute(file.c_str()));
+    EXPECT_TRUE(MayWrite(deep.c_str()));
+
+    const std::string link = dir.file("link");
+    ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
+    EXPECT_TRUE(SameFile(file.c_str(), link.c_str()));
+    EXPECT_FALSE(SameFile(file.c_str(), deep.c_str()));
+    EXPECT_FALSE(SameFile(file.c_str(), dir.file("none").c_str()));
+
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    EXPECT_TRUE(IsPipe(fds[1]));
+    close(fds[0]);
+    close(fds[1]);
+    const int plain = open(file.c_str(), O_RDONLY);
+    EXPECT_FALSE(IsPipe(plain));
+    close(plain);
 }
 
 TEST(ProcessService, ProgramFolderHoldsTheRunningProgram)
