@@ -46,7 +46,7 @@ void CKivLeadApp::AddImageTemplate(std::function<CFrameWnd*(CKivLeadAppDoc*)> fr
             auto* doc = static_cast<CKivLeadAppDoc*>(document);
             return frame ? frame(doc) : new CKivLeadPageFrame(doc);
         },
-        filter ? filter : KIVLEAD_OPEN_FILTER));
+        filter ? filter : KivLeadOpenFilter()));
 }
 
 void CKivLeadApp::OpenFile(const char* initial)

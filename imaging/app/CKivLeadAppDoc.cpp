@@ -254,8 +254,7 @@ void CKivLeadAppDoc::OnCloseDocument()
 
 CString CKivLeadAppDoc::GetFileFilter() const
 {
-    return "PNG (*.png)|*.png|TIFF (*.tif;*.tiff)|*.tif;*.tiff|JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|BMP (*.bmp)|*.bmp|"
-           "GIF (*.gif)|*.gif|WebP (*.webp)|*.webp|All Files (*.*)|*.*||";
+    return KivLeadSaveFilter();
 }
 
 int CKivLeadAppDoc::SetRgnRect(const QTransform& transform, const QRect& rect, int mode)

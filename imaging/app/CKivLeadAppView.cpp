@@ -393,7 +393,7 @@ void CKivLeadAppView::OnPanMoved(const QRect& rect)
 namespace {
 CString askFile(QWidget* owner, const char* title)
 {
-    CFileDialog dialog(1, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, KIVLEAD_OPEN_FILTER, owner);
+    CFileDialog dialog(1, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, KivLeadOpenFilter(), owner);
     dialog.SetTitle(title);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }

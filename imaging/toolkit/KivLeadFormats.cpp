@@ -1,8 +1,10 @@
-// Formats: status texts, names and extensions, and the codes documents store.
+// Formats: status texts, and the one table of formats with their names,
+// extensions, dialog filters and the codes documents store.
 #include "imaging/toolkit/LeadCodec_p.h"
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace kivlead;
 
@@ -30,6 +32,68 @@ const char* KivLeadStatusText(int status)
     }
 }
 
+namespace {
+
+// Every format the toolkit reads and writes, once: its coder, the name its
+// dialogs show, its extensions (the first is what a save adds), whether the
+// save dialogs offer it, and the code a document stores for it (the
+// page-capable ones keep the codes below, the others get codes outside that
+// list). Dialogs, browsers and the command line take their lists from here.
+struct FormatRow {
+    int format;
+    const char* magick;
+    const char* label;
+    std::vector<const char*> extensions;
+    bool offeredForSaving;
+    int code;
+};
+
+const std::vector<FormatRow>& formats()
+{
+    static const std::vector<FormatRow> rows {
+        {KIVLEAD_FORMAT_PNG, "PNG", "PNG", {"png"}, true, 75},
+        {KIVLEAD_FORMAT_TIFF, "TIFF", "TIFF", {"tif", "tiff"}, true, 3},
+        {KIVLEAD_FORMAT_JPEG, "JPEG", "JPEG", {"jpg", "jpeg", "jpe", "jfif"}, true, 10},
+        {KIVLEAD_FORMAT_BMP, "BMP", "BMP", {"bmp", "dib"}, true, 6},
+        {KIVLEAD_FORMAT_GIF, "GIF", "GIF", {"gif"}, true, 2},
+        {KIVLEAD_FORMAT_WEBP, "WEBP", "WebP", {"webp"}, true, 119},
+        {KIVLEAD_FORMAT_PNM, "PNM", "PNM", {"pnm", "pbm", "pgm", "ppm"}, false, 14},
+        {KIVLEAD_FORMAT_ICO, "ICO", "Icon", {"ico"}, false, 98},
+    };
+    return rows;
+}
+
+const FormatRow* rowOf(int format)
+{
+    for (const FormatRow& row : formats())
+        if (row.format == format)
+            return &row;
+    return nullptr;
+}
+
+// "*.png;*.tif;…" of the rows pass accepts.
+template <class Pass> std::string patterns(Pass&& pass)
+{
+    std::string out;
+    for (const FormatRow& row : formats())
+        if (pass(row))
+            for (const char* ext : row.extensions)
+                out += (out.empty() ? "*." : ";*.") + std::string(ext);
+    return out;
+}
+
+} // namespace
+
+namespace kivlead {
+
+const char* magickName(int format)
+{
+    const FormatRow* row = rowOf(format);
+    return row ? row->magick : "";
+}
+
+} // namespace kivlead
+
 int KivLeadFormatFromName(const char* file)
 {
     if (!file)
@@ -41,28 +105,46 @@ int KivLeadFormatFromName(const char* file)
     std::string ext(dot + 1);
     for (char& c : ext)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (ext == "bmp" || ext == "dib")
-        return KIVLEAD_FORMAT_BMP;
-    if (ext == "jpg" || ext == "jpeg" || ext == "jpe" || ext == "jfif")
-        return KIVLEAD_FORMAT_JPEG;
-    if (ext == "png")
-        return KIVLEAD_FORMAT_PNG;
-    if (ext == "gif")
-        return KIVLEAD_FORMAT_GIF;
-    if (ext == "tif" || ext == "tiff")
-        return KIVLEAD_FORMAT_TIFF;
-    if (ext == "webp")
-        return KIVLEAD_FORMAT_WEBP;
-    if (ext == "pnm" || ext == "ppm" || ext == "pgm" || ext == "pbm")
-        return KIVLEAD_FORMAT_PNM;
-    if (ext == "ico")
-        return KIVLEAD_FORMAT_ICO;
+    for (const FormatRow& row : formats())
+        for (const char* known : row.extensions)
+            if (ext == known)
+                return row.format;
     return KIVLEAD_FORMAT_UNKNOWN;
 }
 
 const char* KivLeadFormatName(int format)
 {
-    return format > 0 && format <= KIVLEAD_FORMAT_ICO ? kMagick[format] : "unknown";
+    const FormatRow* row = rowOf(format);
+    return row ? row->magick : "unknown";
+}
+
+const char* KivLeadOpenFilter()
+{
+    static const std::string filter = [] {
+        const std::string all = patterns([](const FormatRow&) { return true; });
+        return "Images (" + all + ")|" + all + "|All Files (*.*)|*.*||";
+    }();
+    return filter.c_str();
+}
+
+const char* KivLeadSaveFilter()
+{
+    static const std::string filter = [] {
+        std::string out;
+        for (const FormatRow& row : formats())
+            if (row.offeredForSaving) {
+                const std::string these = patterns([&](const FormatRow& r) { return &r == &row; });
+                out += std::string(row.label) + " (" + these + ")|" + these + "|";
+            }
+        return out + "All Files (*.*)|*.*||";
+    }();
+    return filter.c_str();
+}
+
+const char* KivLeadBrowseFilter()
+{
+    static const std::string filter = "All Image Files (" + patterns([](const FormatRow&) { return true; }) + ")";
+    return filter.c_str();
 }
 
 int KivLeadFormatHoldsPages(int format)
@@ -90,31 +172,18 @@ int KivLeadFormatOfPageCode(int code)
     return KIVLEAD_FORMAT_UNKNOWN;
 }
 
-namespace {
-// The code a document stores for each format: the page-capable ones keep
-// the codes above, the others get codes outside that list.
-constexpr struct {
-    int format;
-    int code;
-} kFormatCodes[]
-    = {{KIVLEAD_FORMAT_BMP, 6}, {KIVLEAD_FORMAT_JPEG, 10}, {KIVLEAD_FORMAT_PNG, 75}, {KIVLEAD_FORMAT_GIF, 2},
-        {KIVLEAD_FORMAT_TIFF, 3}, {KIVLEAD_FORMAT_WEBP, 119}, {KIVLEAD_FORMAT_PNM, 14}, {KIVLEAD_FORMAT_ICO, 98}};
-} // namespace
-
 int KivLeadCodeOfFormat(int format)
 {
-    for (const auto& c : kFormatCodes)
-        if (c.format == format)
-            return c.code;
-    return -1;
+    const FormatRow* row = rowOf(format);
+    return row ? row->code : -1;
 }
 
 int KivLeadFormatOfCode(int code)
 {
     if (const int paged = KivLeadFormatOfPageCode(code); paged != KIVLEAD_FORMAT_UNKNOWN)
         return paged;
-    for (const auto& c : kFormatCodes)
-        if (c.code == code)
-            return c.format;
+    for (const FormatRow& row : formats())
+        if (row.code == code)
+            return row.format;
     return KIVLEAD_FORMAT_UNKNOWN;
 }

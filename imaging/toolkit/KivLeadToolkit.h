@@ -174,10 +174,13 @@ KIVLEADKIT_EXPORT int KivLeadReplacePage(const char* file, int page, const char*
 // keeps its bytes and tags: its compression, photometric interpretation and
 // colour map.
 KIVLEADKIT_EXPORT int KivLeadExtractPage(const char* file, int page, const char* target, int format);
-// The open dialogs' filter (Win32 form) of every format the toolkit reads.
-constexpr const char* KIVLEAD_OPEN_FILTER
-    = "Images (*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.pbm;*.pgm;*.ppm;*.ico)|"
-      "*.tif;*.tiff;*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.webp;*.pnm;*.pbm;*.pgm;*.ppm;*.ico|All Files (*.*)|*.*||";
+// Dialog filters (Win32 form) from the toolkit's one list of formats: every
+// format it reads in one entry; one entry per format a save offers; and the
+// browsers' "All Image Files (*.png;…)", whose extensions decide which files
+// of a folder they list.
+KIVLEADKIT_EXPORT const char* KivLeadOpenFilter();
+KIVLEADKIT_EXPORT const char* KivLeadSaveFilter();
+KIVLEADKIT_EXPORT const char* KivLeadBrowseFilter();
 // The format a file name asks for by its extension; UNKNOWN when none fits.
 KIVLEADKIT_EXPORT int KivLeadFormatFromName(const char* file);
 KIVLEADKIT_EXPORT const char* KivLeadFormatName(int format);

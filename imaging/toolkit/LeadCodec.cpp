@@ -16,8 +16,6 @@
 
 namespace kivlead {
 
-extern const char* const kMagick[] = {"", "BMP", "JPEG", "PNG", "GIF", "TIFF", "WEBP", "PNM", "ICO"};
-
 // Only these signatures reach a decoder, each its own: a file never chooses
 // one of the library's other coders (scripts, vector formats, delegates).
 int sniff(const std::uint8_t* p, std::size_t n)
@@ -85,7 +83,7 @@ static void pin(Magick::ReadOptions& options, int format, bool ping, int page)
 {
     MagickCore::ImageInfo* info = options.imageInfo();
     // Format names are short constants: they and the colon always fit.
-    const std::string name = kMagick[format];
+    const std::string name = magickName(format);
     std::memcpy(info->filename, (name + ":").c_str(), name.size() + 2);
     std::memcpy(info->magick, name.c_str(), name.size() + 1);
     info->affirm = MagickCore::MagickTrue;
@@ -222,7 +220,7 @@ static bool blackAndWhite(const Magick::Image& image)
 int encodeBlob(std::list<Magick::Image>& pages, int format, int quality, Magick::Blob& blob)
 {
     for (auto& p : pages) {
-        p.magick(kMagick[format]);
+        p.magick(magickName(format));
         if (format == KIVLEAD_FORMAT_JPEG || format == KIVLEAD_FORMAT_WEBP)
             p.quality(static_cast<size_t>(std::clamp(100 - quality * 99 / 255, 1, 100)));
         if (format == KIVLEAD_FORMAT_JPEG && p.matte())

@@ -16,8 +16,8 @@ class ByteSource;
 
 namespace kivlead {
 
-// ImageMagick's coder name of each KivLeadFormat, indexed by the format.
-extern const char* const kMagick[];
+// ImageMagick's coder of a KivLeadFormat; empty for none.
+const char* magickName(int format);
 
 // The format bytes start with; UNKNOWN for anything else.
 int sniff(const std::uint8_t* p, std::size_t n);

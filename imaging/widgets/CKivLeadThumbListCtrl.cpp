@@ -2,14 +2,13 @@
 
 #include "controls/KivThumbList.h"
 #include "core/CKivStringArray.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/widgets/CKivLeadThumbCtrl.h"
 #include "imaging/widgets/CKivLeadViewCtrl.h"
 
-// The original's filter read "*tiff" without the dot, so .tiff files were
-// never listed; the entry is written as it was meant.
-const char* const CKivLeadThumbListCtrl::kImageFilter
-    = "All Image Files (*.jpg;*.jpeg;*.png;*.eps;*.exf;*.tif;*.img;*.pct;*.pict;*.pcx;*.psd;*.sgi;*.tga;*.tif;*.tiff;"
-      "*.bmp;*.cur;*.ico;*.wmf;*.rgb;*.pbm;*.pgm;*.ppm)";
+// The files a browser lists are the ones the toolkit opens: a listed file it
+// refused would be a blank cell.
+const char* const CKivLeadThumbListCtrl::kImageFilter = KivLeadBrowseFilter();
 
 CKivLeadThumbListCtrl::CKivLeadThumbListCtrl(QWidget* parent) : CKivThumbListCtrl(parent)
 {

@@ -118,7 +118,7 @@ int KivLeadDlgOpenFile(QWidget* owner, const char* title, char* file, std::size_
     if (!file || size == 0 || !page)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     CFileDialog dialog(1, nullptr, file, vandrel::win32::OFN_HIDEREADONLY | vandrel::win32::OFN_FILEMUSTEXIST,
-        KIVLEAD_OPEN_FILTER, owner);
+        KivLeadOpenFilter(), owner);
     dialog.SetTitle(title);
     if (dialog.DoModal() != IDOK)
         return KIVLEAD_ERROR_USER_ABORT;

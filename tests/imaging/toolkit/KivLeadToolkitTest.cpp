@@ -1,5 +1,6 @@
 #include "ImagingTestData.h"
 
+#include "controls/CKivThumbListCtrl.h"
 #include "imaging/devices/KivLeadDevices.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,26 @@ TEST(KivLeadFile, SavesByFormatAndChangesPagesOfATiff)
     EXPECT_EQ(KivLeadFormatFromName("x.psd"), KIVLEAD_FORMAT_UNKNOWN);
     EXPECT_EQ(
         KivLeadSaveFile(dir.file("none/x.png").c_str(), &bitmap, KIVLEAD_FORMAT_PNG, 0, 0), KIVLEAD_ERROR_FILE_WRITE);
+}
+
+// Browsers, dialogs and the name lookup share one list: every extension a
+// browser lists opens, and no file the toolkit refuses is listed.
+TEST(KivLeadFile, DialogsAndBrowsersListWhatTheToolkitOpens)
+{
+    CStringArray listed;
+    CKivThumbListCtrl::GetExtensionList(KivLeadBrowseFilter(), &listed);
+    ASSERT_GE(listed.GetSize(), 8);
+    const std::string open = KivLeadOpenFilter(), save = KivLeadSaveFilter();
+    for (int i = 0; i < listed.GetSize(); ++i) {
+        const std::string pattern = listed.GetAt(i); // "*.png"
+        SCOPED_TRACE(pattern);
+        EXPECT_NE(KivLeadFormatFromName(("x" + pattern.substr(1)).c_str()), KIVLEAD_FORMAT_UNKNOWN);
+        EXPECT_NE(open.find(pattern), std::string::npos);
+    }
+    for (const char* refused : {".psd", ".eps", ".wmf", ".pcx", ".tga"})
+        EXPECT_EQ(std::string(KivLeadBrowseFilter()).find(refused), std::string::npos) << refused;
+    EXPECT_EQ(save.rfind("PNG (*.png)|*.png|TIFF (*.tif;*.tiff)|*.tif;*.tiff|", 0), 0u) << save;
+    EXPECT_EQ(save.find("PNM"), std::string::npos);
 }
 
 TEST(KivLeadFile, ReducedColourResolutionsSaveToEveryFormat)
