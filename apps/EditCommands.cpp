@@ -1,73 +1,83 @@
 #include "EditCommands.h"
 
+#include "imaging/toolkit/KivLeadCommand.h"
+
 namespace {
 
 using E = CKivLeadEditCtrl;
 
 const EditCommand kImage[] = {
-    {"&Flip", &E::OnImageFlip},
-    {"&Reverse", &E::OnImageReverse},
-    {"Flip / Reverse...", &E::OnImageFlipReverse},
-    {"Rotate 90° clockwise", &E::OnImageRotate90clockwise},
-    {"Rotate 180°", &E::OnImageRotate180clockwise},
-    {"Rotate 270° clockwise", &E::OnImageRotate270clockwise},
-    {"R&otate...", &E::OnImageRotate},
-    {"Rotate any angle...", &E::OnImageRotateAnyangle},
-    {"S&hear...", &E::OnImageShear},
-    {"Resi&ze...", &E::OnImageResize},
-    {"Resam&ple...", &E::OnImageResample},
+    {"flip", &E::OnImageFlip},
+    {"reverse", &E::OnImageReverse},
+    {"flipreverse", &E::OnImageFlipReverse},
+    {"rotate90clockwise", &E::OnImageRotate90clockwise},
+    {"rotate180clockwise", &E::OnImageRotate180clockwise},
+    {"rotate270clockwise", &E::OnImageRotate270clockwise},
+    {"rotate", &E::OnImageRotate},
+    {"rotateanyangle", &E::OnImageRotateAnyangle},
+    {"shear", &E::OnImageShear},
+    {"resize", &E::OnImageResize},
+    {"resample", &E::OnImageResample},
 };
 
 const EditCommand kEffects[] = {
-    {"Posterize...", &E::OnImageEffectsPosterize},
-    {"Mosaic...", &E::OnImageEffectsMosaic},
-    {"Average...", &E::OnImageEffectsAverage},
-    {"Median...", &E::OnImageEffectsMedian},
-    {"Sharpen...", &E::OnImageEffectsSharpen},
-    {"Add noise...", &E::OnImageEffectsAddnoise},
-    {"Emboss...", &E::OnImageEffectsEmboss},
-    {"Oilify...", &E::OnImageEffectsOilify},
-    {"Edge enhance", &E::OnImageEffectsEdgeenhance},
-    {"Underlay", &E::OnImageEffectsUnderlay},
+    {"posterize", &E::OnImageEffectsPosterize},
+    {"mosaic", &E::OnImageEffectsMosaic},
+    {"average", &E::OnImageEffectsAverage},
+    {"median", &E::OnImageEffectsMedian},
+    {"sharpen", &E::OnImageEffectsSharpen},
+    {"addnoise", &E::OnImageEffectsAddnoise},
+    {"emboss", &E::OnImageEffectsEmboss},
+    {"oilify", &E::OnImageEffectsOilify},
+    {"edgeenhance", &E::OnImageEffectsEdgeenhance},
+    {nullptr, &E::OnImageEffectsUnderlay, "Underlay"},
 };
 
 const EditCommand kFilters[] = {
-    {"Gradient...", &E::OnImageSpatialfiltersGradient},
-    {"Laplacian...", &E::OnImageSpatialfiltersLaplacian},
-    {"Sobel...", &E::OnImageSpatialfiltersSobel},
-    {"Prewitt...", &E::OnImageSpatialfiltersPrewitt},
-    {"Shift and difference...", &E::OnImageSpatialfiltersShiftanddifference},
-    {"Line segment...", &E::OnImageSpatialfiltersLinesegment},
+    {"gradient", &E::OnImageSpatialfiltersGradient},
+    {"laplacian", &E::OnImageSpatialfiltersLaplacian},
+    {"sobel", &E::OnImageSpatialfiltersSobel},
+    {"prewitt", &E::OnImageSpatialfiltersPrewitt},
+    {"shiftanddifference", &E::OnImageSpatialfiltersShiftanddifference},
+    {"linesegment", &E::OnImageSpatialfiltersLinesegment},
 };
 
 const EditCommand kColor[] = {
-    {"Color...", &E::OnColorColor},
-    {"Level...", &E::OnColorLevel},
-    {"Halftone...", &E::OnColorHalftone},
-    {"Gray scale 8", &E::OnColorGrayscale8},
-    {"Gray scale 12", &E::OnColorGrayscale12},
-    {"Gray scale 16", &E::OnColorGrayscale16},
-    {"Color resolution...", &E::OnColorColorresolution},
-    {"Window level...", &E::OnColorWindowlevel},
-    {"Invert", &E::OnColorInvert},
-    {"Histogram equalize", &E::OnColorHistogramequalize},
-    {"Stretch intensity", &E::OnColorStretchintensity},
-    {"Hue...", &E::OnColorHue},
-    {"Saturation...", &E::OnColorSaturation},
-    {"Histogram contrast...", &E::OnColorHistocontrast},
-    {"Brightness...", &E::OnColorBrightness},
-    {"Contrast...", &E::OnColorContrast},
-    {"Gamma correct...", &E::OnColorGammacorrect},
-    {"Intensity detect...", &E::OnColorIntensitydetect},
-    {"Solarize...", &E::OnColorSolarize},
-    {"Unique colors", &E::OnColorUniquecolors},
-    {"Auto levels", &E::OnColorAutoLevels},
-    {"Fill...", &E::OnColorFill},
+    {"color", &E::OnColorColor},
+    {"level", &E::OnColorLevel},
+    {"halftone", &E::OnColorHalftone},
+    {"grayscale8", &E::OnColorGrayscale8},
+    {"grayscale12", &E::OnColorGrayscale12},
+    {"grayscale16", &E::OnColorGrayscale16},
+    {"colorresolution", &E::OnColorColorresolution},
+    {"windowlevel", &E::OnColorWindowlevel},
+    {"invert", &E::OnColorInvert},
+    {"histogramequalize", &E::OnColorHistogramequalize},
+    {"stretchintensity", &E::OnColorStretchintensity},
+    {"hue", &E::OnColorHue},
+    {"saturation", &E::OnColorSaturation},
+    {"histocontrast", &E::OnColorHistocontrast},
+    {"brightness", &E::OnColorBrightness},
+    {"contrast", &E::OnColorContrast},
+    {"gammacorrect", &E::OnColorGammacorrect},
+    {"intensitydetect", &E::OnColorIntensitydetect},
+    {"solarize", &E::OnColorSolarize},
+    {"uniquecolors", &E::OnColorUniquecolors},
+    {"autolevels", &E::OnColorAutoLevels},
+    {"fill", &E::OnColorFill},
 };
 
 } // namespace
 
 namespace editcommands {
+
+const char* textOf(const EditCommand& command)
+{
+    if (command.text)
+        return command.text;
+    const KivLeadCommand* c = KivLeadFindCommand(command.command);
+    return c ? c->menu : "";
+}
 
 std::span<const EditCommand> image()
 {

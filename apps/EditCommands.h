@@ -1,6 +1,7 @@
-// The edit control's commands as the hosts' menus list them: the text of
-// each entry and its handler, in menu order. The image editor leaves out
-// the few its view does not have.
+// The edit control's commands as the hosts' menus list them, in menu order:
+// the command of the toolkit's table (whose menu text the entry shows) and
+// the control's handler. The image editor leaves out the few its view does
+// not have.
 #pragma once
 
 #include "imaging/editor/CKivLeadEditCtrl.h"
@@ -8,11 +9,14 @@
 #include <span>
 
 struct EditCommand {
-    const char* text;
+    const char* command; // null for an entry the table has no command for
     void (CKivLeadEditCtrl::*handler)();
+    const char* text = nullptr; // that entry's own text
 };
 
 namespace editcommands {
+// The text the menu shows for command.
+const char* textOf(const EditCommand& command);
 std::span<const EditCommand> image();
 std::span<const EditCommand> effects();
 std::span<const EditCommand> filters();

@@ -192,7 +192,7 @@ void ImageEditor::buildMenus()
             else if (handler == &CKivLeadEditCtrl::OnImageEffectsEdgeenhance)
                 update = [](V* v, CCmdUI* cmd) { v->OnUpdateImageEffectsEdgeEnhance(cmd); };
             addView(
-                menu, QString::fromUtf8(c.text), [handler](V* v) { (v->*handler)(); }, update);
+                menu, QString::fromUtf8(editcommands::textOf(c)), [handler](V* v) { (v->*handler)(); }, update);
         }
     };
     QMenu* image = menuBar()->addMenu("&Image");

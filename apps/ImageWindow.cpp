@@ -20,7 +20,7 @@ void addEntries(ImageWindow* window, QMenu* menu, std::span<const EditCommand> e
 {
     for (const EditCommand& e : entries) {
         const auto handler = e.handler;
-        menu->addAction(QString::fromUtf8(e.text), window, [window, handler] { window->run(handler); });
+        menu->addAction(QString::fromUtf8(editcommands::textOf(e)), window, [window, handler] { window->run(handler); });
     }
 }
 

@@ -306,12 +306,18 @@ void CKivLeadEditCtrl::OnPaint()
 
 // Handlers ------------------------------------------------------------------------
 
-void CKivLeadEditCtrl::askOne(
-    const char* command, const char* title, const char* label, int minimum, int maximum, int start)
+void CKivLeadEditCtrl::ask(const char* name)
 {
-    int value = start;
-    if (KivLeadDlgGetValue(this, title, label, minimum, maximum, &value) == KIVLEAD_SUCCESS)
-        RunCommand(command, {value});
+    const KivLeadCommandAsk& a = KivLeadFindCommand(name)->ask;
+    const KivLeadCommandAsk::Value &one = a.values[0], &two = a.values[1];
+    int first = one.start, second = two.start;
+    if (a.count() == 1 && KivLeadDlgGetValue(this, a.title, one.label, one.minimum, one.maximum, &first) == KIVLEAD_SUCCESS)
+        RunCommand(name, {first});
+    else if (a.count() == 2
+        && KivLeadDlgGetValues(this, a.title, one.label, one.minimum, one.maximum, &first, two.label, two.minimum,
+               two.maximum, &second)
+            == KIVLEAD_SUCCESS)
+        RunCommand(name, {first, second});
 }
 
 void CKivLeadEditCtrl::spatial(int filter)
@@ -410,49 +416,42 @@ void CKivLeadEditCtrl::OnImageResample()
 
 void CKivLeadEditCtrl::OnImageEffectsPosterize()
 {
-    askOne("posterize", "Posterize", "&Levels", 2, 64, 8);
+    ask("posterize");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsMosaic()
 {
-    askOne("mosaic", "Mosaic", "&Tile size", 1, 512, 8);
+    ask("mosaic");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsAverage()
 {
-    askOne("average", "Average", "&Size", 1, 31, 3);
+    ask("average");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsMedian()
 {
-    askOne("median", "Median", "&Size", 1, 31, 3);
+    ask("median");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsSharpen()
 {
-    askOne("sharpen", "Sharpen", "&Amount", -1000, 1000, 300);
+    ask("sharpen");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsAddnoise()
 {
-    int range = 200, channel = 0;
-    if (KivLeadDlgGetValues(
-            this, "Add Noise", "&Range", 0, 1000, &range, "&Channel (0 all, 1 R, 2 G, 3 B)", 0, 3, &channel)
-        == KIVLEAD_SUCCESS)
-        RunCommand("addnoise", {range, channel});
+    ask("addnoise");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsEmboss()
 {
-    int direction = 45, depth = 100;
-    if (KivLeadDlgGetValues(this, "Emboss", "&Direction", 0, 359, &direction, "D&epth", 0, 1000, &depth)
-        == KIVLEAD_SUCCESS)
-        RunCommand("emboss", {direction, depth});
+    ask("emboss");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsOilify()
 {
-    askOne("oilify", "Oilify", "&Size", 1, 31, 3);
+    ask("oilify");
 }
 
 void CKivLeadEditCtrl::OnImageEffectsEdgeenhance()
@@ -492,7 +491,7 @@ void CKivLeadEditCtrl::OnImageSpatialfiltersLinesegment()
 
 void CKivLeadEditCtrl::OnColorHalftone()
 {
-    askOne("halftone", "Halftone", "&Angle", -360, 360, 45);
+    ask("halftone");
 }
 
 void CKivLeadEditCtrl::OnColorGrayscale8()
@@ -546,27 +545,27 @@ void CKivLeadEditCtrl::OnColorStretchintensity()
 
 void CKivLeadEditCtrl::OnColorHue()
 {
-    askOne("hue", "Hue", "&Angle", -360, 360, 0);
+    ask("hue");
 }
 
 void CKivLeadEditCtrl::OnColorSaturation()
 {
-    askOne("saturation", "Saturation", "&Change", -1000, 1000, 0);
+    ask("saturation");
 }
 
 void CKivLeadEditCtrl::OnColorHistocontrast()
 {
-    askOne("histocontrast", "Histogram Contrast", "&Change", -1000, 1000, 0);
+    ask("histocontrast");
 }
 
 void CKivLeadEditCtrl::OnColorBrightness()
 {
-    askOne("brightness", "Brightness", "&Change", -1000, 1000, 0);
+    ask("brightness");
 }
 
 void CKivLeadEditCtrl::OnColorContrast()
 {
-    askOne("contrast", "Contrast", "&Change", -1000, 1000, 0);
+    ask("contrast");
 }
 
 void CKivLeadEditCtrl::OnColorGammacorrect()
@@ -585,7 +584,7 @@ void CKivLeadEditCtrl::OnColorIntensitydetect()
 
 void CKivLeadEditCtrl::OnColorSolarize()
 {
-    askOne("solarize", "Solarize", "&Threshold", 0, 255, 128);
+    ask("solarize");
 }
 
 void CKivLeadEditCtrl::OnColorUniquecolors()

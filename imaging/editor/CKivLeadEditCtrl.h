@@ -134,7 +134,9 @@ protected:
 
 private:
     int runCommand(const KivLeadCommand& command, const int* values);
-    void askOne(const char* command, const char* title, const char* label, int minimum, int maximum, int start);
+    // Asks for the command's values in the dialog its table entry describes
+    // and runs it with them.
+    void ask(const char* name);
     void spatial(int filter);
 
     KivLeadEditor m_editor;

@@ -1,6 +1,7 @@
 // The edit commands as data: each command of the image edit control with
-// the values it takes, so the control's handlers, the command line and
-// tests run the same operation. Values are in the units the toolkit takes;
+// its menu text, the dialog that asks for its values and the values it
+// takes, so the control's handlers, the hosts' menus, the command line and
+// tests run and show the same operation. Values are in the units the toolkit takes;
 // scale turns a value typed by a user (degrees, the dialogs' decimals) into
 // them.
 #pragma once
@@ -18,6 +19,22 @@ struct KivLeadCommandContext {
     std::string message; // what the command tells (unique colours)
 };
 
+// How the edit control asks for a command's values in its one- or two-value
+// dialog: the title, and for each value its label, range and the value the
+// dialog starts at (no change, for the adjustments). Commands with a dialog
+// of their own (rotate, sizes, colour, level …) or none leave it empty.
+struct KivLeadCommandAsk {
+    struct Value {
+        const char* label;
+        int minimum;
+        int maximum;
+        int start;
+    };
+    const char* title;
+    Value values[2];
+    int count() const { return !title ? 0 : values[1].label ? 2 : 1; }
+};
+
 struct KivLeadCommand {
     // Commands that may change geometry or content under a selection.
     static constexpr unsigned kGeometry = 1;
@@ -29,6 +46,8 @@ struct KivLeadCommand {
 
     const char* name; // the handler's name in lower case, without On and the menu group
     const char* handler;
+    const char* menu; // the hosts' menu entry
+    KivLeadCommandAsk ask;
     const char* values; // "ANGLE,RESIZE"; empty when it takes none
     int count;
     int defaults[kMaxValues];

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using namespace imagingtest;
 
 namespace {
@@ -219,4 +221,37 @@ TEST(CKivLeadEditCtrl, EveryCommandOfTheTableRunsOnASmallImage)
         EXPECT_TRUE(edit.GetBitmap()->IsAllocated());
     }
     EXPECT_EQ(boxes.shown().size(), 1u); // the count of unique colours
+}
+
+// The table is the one description of each command: the menu shows its
+// text, the value dialog its title, labels and ranges, and a range the
+// command line's summary names is the dialog's.
+TEST(KivLeadCommand, TheTableDescribesEveryMenuEntryAndValueDialog)
+{
+    const std::regex range(R"((-?\d+)-(-?\d+))");
+    int asking = 0;
+    for (const KivLeadCommand& c : KivLeadCommands()) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(c.menu && *c.menu);
+        EXPECT_EQ(KivLeadFindCommand(c.name), &c);
+        const KivLeadCommandAsk& ask = c.ask;
+        if (ask.count() == 0)
+            continue;
+        ++asking;
+        EXPECT_EQ(ask.count(), c.count);
+        EXPECT_NE(std::string(c.menu).find("..."), std::string::npos); // it opens a dialog
+        bool named = false;
+        for (int i = 0; i < ask.count(); ++i) {
+            const auto& v = ask.values[i];
+            EXPECT_LE(v.minimum, v.start);
+            EXPECT_LE(v.start, v.maximum);
+            const std::string summary = c.summary;
+            for (auto m = std::sregex_iterator(summary.begin(), summary.end(), range); m != std::sregex_iterator(); ++m)
+                named = named || (std::stoi((*m)[1]) == v.minimum && std::stoi((*m)[2]) == v.maximum);
+        }
+        if (std::regex_search(std::string(c.summary), range)) {
+            EXPECT_TRUE(named) << c.summary;
+        }
+    }
+    EXPECT_EQ(asking, 15);
 }
