@@ -1,7 +1,10 @@
 // Any bytes as a dBASE table and as its memo file: header, descriptors,
-// records, every value and every memo a value points to.
+// records, every value and every memo a value points to, and every value
+// decoded to text under a guessed code page.
 #include "dbf/KivDbfData.h"
+#include "dbf/KivDbfFormatter.h"
 #include "dbf/KivDbfMemo.h"
+#include "dbf/KivDbfTable.h"
 
 #include <cstdint>
 #include <string>
@@ -29,6 +32,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     fpt.read(block, memo);
                 }
             }
+    }
+
+    KivDbfTable typed;
+    typed.data.open(ByteSource::fromMemory(data, size));
+    if (typed.data.getFieldCount() < 0 || !typed.chooseCodePage())
+        return 0;
+    KivDbfFormatter formatter(typed, false, false);
+    if (KivDbfRecord* records = typed.data.createRecord()) {
+        const KivDbfFieldList& fields = typed.data.getFieldList();
+        std::string text;
+        for (long r = 0; r < records->getCount() && r < 1000; ++r) {
+            formatter.startRecord(*records, r);
+            for (int f = 0; const KivDbfField* field = fields.getAt(f); ++f) {
+                int length = 0;
+                if (const char* bytes = records->getField(r, f, &length))
+                    formatter.format(f, *field, bytes, length, text);
+            }
+        }
     }
     return 0;
 }

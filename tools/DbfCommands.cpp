@@ -1,25 +1,13 @@
 #include "Cli.h"
 #include "Terminal.h"
 
-#include "dbf/KivDbfData.h"
-#include "dbf/KivDbfMemo.h"
-#include "platform/base/ByteOrder.h"
+#include "dbf/KivDbfFormatter.h"
+#include "dbf/KivDbfTable.h"
+#include "platform/io/ByteSource.h"
 #include "platform/io/PathNoCase.h"
 
-#include <QDate>
-#include <QStringDecoder>
-
-#include <uchardet/uchardet.h>
-
-#include <algorithm>
-#include <bit>
-#include <cctype>
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstring>
+#include <cstdio>
 #include <exception>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,640 +15,29 @@ namespace cli {
 
 namespace {
 
-// The language-driver byte of the header, as the code page Qt knows it by.
-const char* codePageOfDriver(int driver)
-{
-    switch (driver) {
-    case 0x01:
-    case 0x09:
-    case 0x0B:
-    case 0x0D:
-    case 0x0F:
-    case 0x11:
-    case 0x15:
-    case 0x18:
-    case 0x19:
-    case 0x1B: return "IBM437";
-    case 0x02:
-    case 0x0A:
-    case 0x0E:
-    case 0x10:
-    case 0x12:
-    case 0x14:
-    case 0x16:
-    case 0x1A:
-    case 0x1D:
-    case 0x25:
-    case 0x37: return "IBM850";
-    case 0x03:
-    case 0x57:
-    case 0x58:
-    case 0x59: return "windows-1252";
-    case 0x04: return "macintosh";
-    case 0x08:
-    case 0x17:
-    case 0x66: return "IBM865";
-    case 0x13:
-    case 0x7B: return "Shift_JIS";
-    case 0x1C:
-    case 0x6C: return "IBM863";
-    case 0x1F:
-    case 0x22:
-    case 0x23:
-    case 0x40:
-    case 0x64:
-    case 0x87: return "IBM852";
-    case 0x24: return "IBM860";
-    case 0x26:
-    case 0x65: return "IBM866";
-    case 0x4D:
-    case 0x7A: return "GBK";
-    case 0x4E:
-    case 0x79: return "CP949";
-    case 0x4F:
-    case 0x78: return "Big5";
-    case 0x50:
-    case 0x7C: return "windows-874";
-    case 0x67: return "IBM861";
-    case 0x6A:
-    case 0x86: return "IBM737";
-    case 0x6B:
-    case 0x88: return "IBM857";
-    case 0x7D: return "windows-1255";
-    case 0x7E: return "windows-1256";
-    case 0x96: return "x-mac-cyrillic";
-    case 0x97: return "x-mac-ce";
-    case 0x98: return "x-mac-greek";
-    case 0xC8: return "windows-1250";
-    case 0xC9: return "windows-1251";
-    case 0xCA: return "windows-1254";
-    case 0xCB: return "windows-1253";
-    case 0xCC: return "windows-1257";
-    default: return nullptr;
-    }
-}
-
-// dBASE 7 names its language driver: "DBWINUS0" is Windows ANSI, "DB437US0"
-// and "DB866RU0" name DOS code pages.
-QByteArray codePageOfDriverName(const char* name)
-{
-    const QByteArray n(name);
-    if (n.startsWith("DBWIN"))
-        return "windows-1252";
-    if (n.size() >= 5 && n.startsWith("DB") && std::isdigit(static_cast<unsigned char>(n[2]))
-        && std::isdigit(static_cast<unsigned char>(n[3])) && std::isdigit(static_cast<unsigned char>(n[4])))
-        return "IBM" + n.mid(2, 3);
-    return {};
-}
-
-// A .cpg file names the code page the way its writer liked: "UTF-8",
-// "1251", "ANSI 1252", "88591", "CP949", "GBK".
-QByteArray codePageOfCpg(QByteArray text)
-{
-    text = text.trimmed().toUpper();
-    if (text.startsWith("ANSI ") || text.startsWith("OEM "))
-        text = text.mid(text.indexOf(' ') + 1).trimmed();
-    bool number = false;
-    const int n = text.toInt(&number);
-    if (!number)
-        return text;
-    if (n == 65001)
-        return "UTF-8";
-    if (n >= 1250 && n <= 1258)
-        return "windows-" + text;
-    if (n >= 88591 && n <= 88599)
-        return "ISO-8859-" + text.right(1);
-    if (n == 936)
-        return "GBK";
-    if (n == 949)
-        return "CP949";
-    if (n == 950)
-        return "Big5";
-    if (n == 932)
-        return "Shift_JIS";
-    if (n == 874)
-        return "windows-874";
-    return "IBM" + text;
-}
-
-std::string stemOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.find_last_of('.');
-    return dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(0, dot) : path;
-}
-
-// A small file beside the table: its bytes, or empty when there is none.
-QByteArray readSmallFile(const std::string& path)
-{
-    ByteSource source;
-    std::vector<std::uint8_t> bytes;
-    if (!source.openFile(ResolvePathNoCase(path.c_str())) || !source.readRange(0, source.size(), bytes, 4096))
-        return {};
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-}
-
-struct Table {
-    KivDbfData data;
-    std::string path;
-    QByteArray codePage; // empty: the stored bytes pass as they are
-    QString codePageFrom;
-    KivDbfMemo memo;
-    std::string memoPath;
-    bool memoFields = false;
-};
-
-bool isMemoField(const KivDbfHeader& header, char type)
-{
-    switch (type) {
-    case 'M':
-    case 'G':
-    case 'P':
-    case 'W': return true;
-    case 'B': // a binary memo in dBASE, a double in Visual FoxPro
-        return !(header.isFoxPro() && header.version() != 0xF5 && header.version() != 0xFB);
-    default: return false;
-    }
-}
-
-void findMemo(Table& t)
-{
-    const KivDbfHeader& header = t.data.getHeader();
-    for (int f = 0; const KivDbfField* field = t.data.getFieldList().getAt(f); ++f)
-        t.memoFields = t.memoFields || isMemoField(header, field->getType());
-    if (!t.memoFields)
-        return;
-    const std::string stem = stemOf(t.path);
-    const char* order[2] = {".dbt", ".fpt"};
-    if (header.isFoxPro())
-        std::swap(order[0], order[1]);
-    for (const char* ext : order)
-        if (t.memo.open((stem + ext).c_str(), header.version())) {
-            t.memoPath = ResolvePathNoCase((stem + ext).c_str());
-            return;
-        }
-}
-
-// The text of the character fields, up to a sample's worth of values that
-// are not plain ASCII (the only ones that tell code pages apart).
-std::string textSample(Table& t)
-{
-    // Enough text to tell, looked for in at most so many records of a
-    // table that is mostly ASCII.
-    constexpr std::size_t kSampleBytes = 1 << 20;
-    constexpr long kMaxRecords = 200000;
-    std::string sample;
-    const KivDbfRecord* records = t.data.createRecord();
-    const KivDbfFieldList& fields = t.data.getFieldList();
-    const long scanned = records ? std::min(records->getCount(), kMaxRecords) : 0;
-    constexpr long kReleaseEvery = 8192;
-    for (long r = 0; r < scanned && sample.size() < kSampleBytes; ++r) {
-        if (r % kReleaseEvery == 0 && r > 0)
-            t.data.releaseRecords(r - kReleaseEvery, kReleaseEvery); // as the dump does
-
-        for (int f = 0; const KivDbfField* field = fields.getAt(f); ++f) {
-            int length = 0;
-            const char* bytes = field->getType() == 'C' ? records->getField(r, f, &length) : nullptr;
-            const std::string_view value(bytes ? bytes : "", static_cast<std::size_t>(length));
-            if (std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-                sample.append(value);
-                sample += ' ';
-            }
-        }
-    }
-    t.data.releaseRecords(0, scanned); // read again by the dump, a run at a time
-    return sample;
-}
-
-// Whether text reads in codePage without a byte it cannot map, and without
-// the C1 controls (U+0080 to U+009F) no table's text holds: what a byte of a
-// DOS code page becomes when taken for ISO-8859-1.
-bool decodesCleanly(const QByteArray& codePage, const std::string& text)
-{
-    QStringDecoder decoder(codePage.constData());
-    if (!decoder.isValid())
-        return false;
-    const QString decoded = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return !decoder.hasError() && std::none_of(decoded.begin(), decoded.end(), [](QChar c) {
-        return c == QChar::ReplacementCharacter || (c.unicode() >= 0x80 && c.unicode() <= 0x9F);
-    });
-}
-
-// dBASE III and IV and FoxPro 2 tables come from DOS more often than not.
-bool fromDos(const KivDbfHeader& header)
-{
-    switch (header.version()) {
-    case 0x02:
-    case 0x03:
-    case 0x83:
-    case 0x8B:
-    case 0xF5:
-    case 0xFB: return header.layout() != KivDbfLayout::DBase7;
-    default: return false;
-    }
-}
-
-// The code page of a table that names none, guessed from its text: UTF-8
-// when the text is that, else what uchardet finds if the text decodes
-// cleanly in it, else ISO-8859-1, which reads every byte. Empty when the
-// text is all ASCII and no code page matters.
-QByteArray detectCodePage(Table& t)
-{
-    const std::string sample = textSample(t);
-    if (sample.empty())
-        return {};
-    if (QtPrivate::isValidUtf8(QByteArrayView(sample.data(), static_cast<qsizetype>(sample.size()))))
-        return "UTF-8";
-    QByteArray guess;
-    if (uchardet_t detector = uchardet_new()) {
-        if (uchardet_handle_data(detector, sample.data(), sample.size()) == 0) {
-            uchardet_data_end(detector);
-            guess = QByteArray(uchardet_get_charset(detector)).toUpper();
-        }
-        uchardet_delete(detector);
-    }
-    // Tables written on Korean Windows are code page 949, of which EUC-KR
-    // (and what uchardet calls UHC) is the part it can see.
-    if (guess == "EUC-KR" || guess == "UHC")
-        guess = "CP949";
-    if (guess == "GB2312")
-        guess = "GB18030";
-    // A few words of Latin letters fit many Latin code pages, and uchardet
-    // picks among them by chance; a DOS-era table was most likely written
-    // in DOS's Western code page. Its guesses of other scripts (Cyrillic,
-    // Greek, Korean ...) are taken first.
-    const bool latin = guess.isEmpty() || guess.startsWith("ISO-8859-") || guess == "WINDOWS-1250"
-        || guess == "WINDOWS-1252" || guess == "WINDOWS-1257" || guess.startsWith("MAC-");
-    QList<QByteArray> candidates;
-    if (latin && fromDos(t.data.getHeader()))
-        candidates << "IBM850" << guess << "windows-1252";
-    else
-        candidates << guess << "windows-1252"
-                   << "IBM850";
-    for (const QByteArray& candidate : candidates)
-        if (!candidate.isEmpty() && decodesCleanly(candidate, sample))
-            return candidate;
-    return "ISO-8859-1";
-}
-
-// The code page: --encoding, else a .cpg file beside the table, else the
-// language-driver byte, else a guess from the text (said on standard
-// error). None for --raw.
-bool chooseCodePage(Table& t, const QString& encoding, bool raw)
+// The code page: --encoding, else what the table says, else a guess from
+// its text (said on standard error). None for --raw.
+bool chooseCodePage(KivDbfTable& t, const QString& encoding, bool raw)
 {
     if (raw)
         return true;
-    if (!encoding.isEmpty()) {
-        t.codePage = encoding.toUtf8();
-        t.codePageFrom = "from --encoding";
-    } else if (const QByteArray cpg = readSmallFile(stemOf(t.path) + ".cpg"); !cpg.trimmed().isEmpty()) {
-        t.codePage = codePageOfCpg(cpg);
-        t.codePageFrom = "from the .cpg file";
-    } else if (const char* name = codePageOfDriver(t.data.getHeader().languageDriver())) {
-        t.codePage = name;
-        t.codePageFrom = "from the language driver";
-    } else if (const QByteArray driver = codePageOfDriverName(t.data.getHeader().languageDriverName());
-               !driver.isEmpty()) {
-        t.codePage = driver;
-        t.codePageFrom = "from the language driver";
+    if (!t.chooseCodePage(encoding.toUtf8())) {
+        printError(QString("unknown encoding '%1'").arg(encoding));
+        return false;
     }
-    if (!t.codePage.isEmpty() && !QStringDecoder(t.codePage.constData()).isValid()) {
-        if (!encoding.isEmpty()) {
-            printError(QString("unknown encoding '%1'").arg(encoding));
-            return false;
-        }
-        t.codePage.clear(); // a .cpg naming something unknown: guessed below
-    }
-    if (t.codePage.isEmpty()) {
-        t.codePage = detectCodePage(t);
-        if (!t.codePage.isEmpty()) {
-            t.codePageFrom = t.codePage == "ISO-8859-1" ? "no guess fits the text: each byte as itself"
-                                                        : "from the text, by detection";
-            const int driver = t.data.getHeader().languageDriver();
-            const QString names = driver ? QString("names a code page this tool does not know (language driver "
-                                                   "0x%1)")
-                                               .arg(driver, 2, 16, QChar('0'))
-                                         : QString("names no code page");
-            printError(QString("%1 %4: its text is read as %2 (%3); name the right one with "
-                               "--encoding NAME, or keep the stored bytes with --raw")
-                           .arg(QString::fromStdString(escapeControls(t.path)), QString::fromLatin1(t.codePage),
-                               t.codePageFrom, names));
-        }
+    if (t.guessed) {
+        const int driver = t.data.getHeader().languageDriver();
+        const QString names = driver ? QString("names a code page this tool does not know (language driver "
+                                               "0x%1)")
+                                           .arg(driver, 2, 16, QChar('0'))
+                                     : QString("names no code page");
+        printError(QString("%1 %4: its text is read as %2 (%3); name the right one with "
+                           "--encoding NAME, or keep the stored bytes with --raw")
+                       .arg(QString::fromStdString(escapeControls(t.path)), QString::fromLatin1(t.codePage),
+                           t.codePageFrom, names));
     }
     return true;
 }
-
-const char* formatName(const KivDbfHeader& h)
-{
-    switch (h.layout()) {
-    case KivDbfLayout::DBase2: return "dBASE II";
-    case KivDbfLayout::DBase7: return h.version() == 0x8C ? "dBASE 7 with memo" : "dBASE 7";
-    default: break;
-    }
-    switch (h.version()) {
-    case 0x02: return "FoxBASE";
-    case 0x03: return "dBASE III or later, no memo";
-    case 0x30:
-    case 0x31:
-    case 0x32: return "Visual FoxPro";
-    case 0x43:
-    case 0x63: return "dBASE IV SQL";
-    case 0x83: return "dBASE III with memo";
-    case 0x8B: return "dBASE IV with memo";
-    case 0xCB: return "dBASE IV SQL with memo";
-    case 0xF5: return "FoxPro 2 with memo";
-    case 0xFB: return "FoxBASE";
-    default: return "unknown dBASE variant";
-    }
-}
-
-// Turns stored values into text: numbers, dates and memos decoded, text
-// converted to UTF-8 from the table's code page.
-class ValueFormatter {
-public:
-    ValueFormatter(Table& table, bool raw, bool keepBlanks = true)
-        : m_table(table), m_raw(raw), m_keepBlanks(keepBlanks)
-    {
-        if (!table.codePage.isEmpty())
-            m_decoder = std::make_unique<QStringDecoder>(table.codePage.constData());
-        const KivDbfHeader& h = table.data.getHeader();
-        m_dbase7 = h.layout() == KivDbfLayout::DBase7;
-        m_visualFoxPro = h.isFoxPro() && h.version() != 0xF5 && h.version() != 0xFB;
-        if (m_visualFoxPro)
-            placeFlagBits();
-    }
-
-    // Text that was no UTF-8 and, no code page known, read as ISO-8859-1.
-    bool readAsLatin1() const { return m_latin1; }
-    // Memo values that name a block the memo file does not hold.
-    long missingMemos() const { return m_missingMemos; }
-
-    // Before the fields of a record: where its _NullFlags are.
-    void startRecord(const KivDbfRecord& records, long record)
-    {
-        m_flags = nullptr;
-        if (m_flagsField >= 0)
-            m_flags = reinterpret_cast<const std::uint8_t*>(records.getField(record, m_flagsField, &m_flagsLength));
-    }
-
-    // Field index's value as text into out (replacing it).
-    void format(int index, const KivDbfField& field, const char* bytes, int length, std::string& out)
-    {
-        out.clear();
-        const std::size_t at = static_cast<std::size_t>(index);
-        if (at < m_nullBit.size() && flagSet(m_nullBit[at]))
-            return; // null
-        // Visual FoxPro varchar and varbinary: with their length bit set, the
-        // last byte holds the length of the value.
-        if (at < m_lengthBit.size() && flagSet(m_lengthBit[at]) && length > 0) {
-            const int used = static_cast<std::uint8_t>(bytes[length - 1]);
-            length = std::min(used, length - 1);
-        }
-        const auto* b = reinterpret_cast<const std::uint8_t*>(bytes);
-        const std::size_t n = static_cast<std::size_t>(length);
-        switch (field.getType()) {
-        case 'I':
-        case '+':
-            if (n == 4) {
-                std::int32_t v = 0;
-                if (m_dbase7) // big-endian with the sign bit flipped, so that bytes sort as numbers
-                    v = static_cast<std::int32_t>(ReadBe32(b) ^ 0x80000000u);
-                else
-                    v = static_cast<std::int32_t>(ReadLe32(b));
-                out = std::to_string(v);
-                return;
-            }
-            break;
-        case 'Y':
-            if (n == 8) {
-                currency(static_cast<std::int64_t>(ReadLe64(b)), out);
-                return;
-            }
-            break;
-        case 'O':
-            if (n == 8) {
-                if (m_dbase7) {
-                    if (allZero(b, n))
-                        return; // no value
-                    std::uint64_t bits = ReadBe32(b);
-                    bits = (bits << 32) | ReadBe32(b + 4);
-                    bits = (bits & (1ull << 63)) ? bits ^ (1ull << 63) : ~bits;
-                    number(std::bit_cast<double>(bits), out);
-                } else {
-                    number(std::bit_cast<double>(ReadLe64(b)), out);
-                }
-                return;
-            }
-            break;
-        case 'B':
-            if (m_visualFoxPro && n == 8) {
-                number(std::bit_cast<double>(ReadLe64(b)), out);
-                return;
-            }
-            break;
-        case 'T':
-            if (n == 8) {
-                if (!blank(b, n))
-                    dateTime(ReadLe32(b), ReadLe32(b + 4), b, n, out);
-                return;
-            }
-            break;
-        case '@':
-            if (n == 8) {
-                if (!allZero(b, n)) {
-                    std::uint64_t bits = ReadBe32(b);
-                    bits = (bits << 32) | ReadBe32(b + 4);
-                    const double ms = std::bit_cast<double>(bits);
-                    // Milliseconds since the day before 1 January of year 1.
-                    if (std::isfinite(ms) && ms >= 0 && ms < 4e17) {
-                        const auto total = static_cast<std::int64_t>(std::floor(ms));
-                        dateTime(total / 86400000 + 1721425, static_cast<std::uint32_t>(total % 86400000), b, n, out);
-                    } else {
-                        hex(b, n, out);
-                    }
-                }
-                return;
-            }
-            break;
-        case '0': // _NullFlags: one bit a nullable field
-            for (std::size_t i = 0; i < n; ++i)
-                for (int bit = 7; bit >= 0; --bit)
-                    out += (b[i] >> bit) & 1 ? '1' : '0';
-            return;
-        case 'Q': // Visual FoxPro varbinary
-            hex(b, n, out);
-            return;
-        default: break;
-        }
-        if (isMemoField(m_table.data.getHeader(), field.getType())) {
-            std::uint64_t block = 0;
-            if (m_table.memo.isOpen()) {
-                memo(field, bytes, length, out);
-                return;
-            }
-            if (n == 4 && KivDbfMemo::blockOf(bytes, length, block)) {
-                out = std::to_string(block); // Visual FoxPro's binary block number
-                return;
-            }
-        }
-        // Some writers pad text with NULs instead of blanks; the blanks that
-        // pad a character field go too, unless asked to keep them.
-        std::string_view stored(bytes, n);
-        const bool padded = !m_keepBlanks && field.getType() == 'C';
-        while (!stored.empty() && (stored.back() == '\0' || (padded && stored.back() == ' ')))
-            stored.remove_suffix(1);
-        text(stored, out);
-    }
-
-    // Stored text in UTF-8: converted from the code page, or as stored when
-    // it is UTF-8 or none is known; bytes that are no UTF-8 then (text in a
-    // memo, where the code page was not looked for) are read as ISO-8859-1,
-    // so the output stays UTF-8.
-    void text(std::string_view stored, std::string& out)
-    {
-        if (m_raw || isAscii(stored)) {
-            out.append(stored);
-            return;
-        }
-        if (!m_decoder) {
-            if (QtPrivate::isValidUtf8(QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())))) {
-                out.append(stored);
-                return;
-            }
-            m_latin1 = true;
-            out += QString::fromLatin1(stored.data(), static_cast<qsizetype>(stored.size())).toUtf8().toStdString();
-            return;
-        }
-        const QString s = (*m_decoder)(QByteArrayView(stored.data(), static_cast<qsizetype>(stored.size())));
-        m_decoder->resetState();
-        out += s.toUtf8().toStdString();
-    }
-
-private:
-    // The bits of the _NullFlags field, in field order: one for each
-    // varchar or varbinary field (its length is in its last byte), then one
-    // for each field that may be null.
-    void placeFlagBits()
-    {
-        const KivDbfFieldList& fields = m_table.data.getFieldList();
-        int bit = 0;
-        for (int i = 0; const KivDbfField* f = fields.getAt(i); ++i) {
-            if (f->getType() == '0' && std::strncmp(f->getFullName(), "_NullFlags", 10) == 0)
-                m_flagsField = i;
-            const bool variable = f->getType() == 'V' || f->getType() == 'Q';
-            const bool nullable = (f->bytes[18] & 0x02) != 0 && f->getType() != '0';
-            m_lengthBit.push_back(variable ? bit++ : -1);
-            m_nullBit.push_back(nullable ? bit++ : -1);
-        }
-        if (m_flagsField < 0) {
-            m_lengthBit.clear();
-            m_nullBit.clear();
-        }
-    }
-    bool flagSet(int bit) const
-    {
-        return bit >= 0 && m_flags && bit / 8 < m_flagsLength && ((m_flags[bit / 8] >> (bit % 8)) & 1);
-    }
-    static bool isAscii(std::string_view s)
-    {
-        for (unsigned char c : s)
-            if (c >= 0x80)
-                return false;
-        return true;
-    }
-    static bool allZero(const std::uint8_t* b, std::size_t n)
-    {
-        for (std::size_t i = 0; i < n; ++i)
-            if (b[i])
-                return false;
-        return true;
-    }
-    static bool blank(const std::uint8_t* b, std::size_t n)
-    {
-        for (std::size_t i = 0; i < n; ++i)
-            if (b[i] && b[i] != ' ')
-                return false;
-        return true;
-    }
-    static void hex(const std::uint8_t* b, std::size_t n, std::string& out)
-    {
-        static const char digits[] = "0123456789ABCDEF";
-        for (std::size_t i = 0; i < n; ++i) {
-            out += digits[b[i] >> 4];
-            out += digits[b[i] & 15];
-        }
-    }
-    static void number(double v, std::string& out)
-    {
-        char buffer[32];
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
-        out.append(buffer, r.ptr);
-    }
-    static void currency(std::int64_t v, std::string& out)
-    {
-        // Four decimals, as the type stores them.
-        const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%s%llu.%04llu", v < 0 ? "-" : "",
-            static_cast<unsigned long long>(magnitude / 10000), static_cast<unsigned long long>(magnitude % 10000));
-        out += buffer;
-    }
-    // A Julian day number and milliseconds since midnight; the stored bytes
-    // in hexadecimal when they are no time.
-    static void dateTime(
-        std::int64_t julianDay, std::uint32_t ms, const std::uint8_t* b, std::size_t n, std::string& out)
-    {
-        if (julianDay == 0)
-            return; // FoxPro's empty date time
-        const QDate date = QDate::fromJulianDay(julianDay);
-        if (!date.isValid() || ms >= 86400000u || date.year() < 1 || date.year() > 9999) {
-            hex(b, n, out);
-            return;
-        }
-        char buffer[40];
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02u:%02u:%02u", date.year(), date.month(), date.day(),
-            ms / 3600000, ms / 60000 % 60, ms / 1000 % 60);
-        out += buffer;
-        if (ms % 1000) {
-            std::snprintf(buffer, sizeof buffer, ".%03u", ms % 1000);
-            out += buffer;
-        }
-    }
-
-    void memo(const KivDbfField& field, const char* bytes, int length, std::string& out)
-    {
-        std::uint64_t block = 0;
-        if (!KivDbfMemo::blockOf(bytes, length, block)) {
-            text(std::string_view(bytes, static_cast<std::size_t>(length)), out);
-            return;
-        }
-        bool binary = false;
-        if (!m_table.memo.read(block, m_memo, &binary)) {
-            m_missingMemos += block != 0; // block 0 is no memo
-            return;
-        }
-        const char type = field.getType();
-        if (binary || type == 'G' || type == 'P' || type == 'B' || type == 'W') {
-            out += "[binary, " + std::to_string(m_memo.size()) + " bytes]";
-            return;
-        }
-        text(m_memo, out);
-    }
-
-    Table& m_table;
-    bool m_raw;
-    bool m_keepBlanks;
-    bool m_latin1 = false;
-    long m_missingMemos = 0;
-    int m_flagsField = -1;
-    const std::uint8_t* m_flags = nullptr;
-    int m_flagsLength = 0;
-    std::vector<int> m_lengthBit, m_nullBit;
-    bool m_dbase7 = false;
-    bool m_visualFoxPro = false;
-    std::unique_ptr<QStringDecoder> m_decoder;
-    std::string m_memo;
-};
 
 class LineWriter {
 public:
@@ -697,13 +74,13 @@ int finishOutput()
     return std::fflush(stdout) != 0 || std::ferror(stdout) ? Failed : Ok;
 }
 
-int dbfInfo(Table& t)
+int dbfInfo(KivDbfTable& t)
 {
     const KivDbfHeader& h = t.data.getHeader();
     std::string line;
     AppendEscaped(line, t.path, false);
     std::printf("table:          %s\n", line.c_str());
-    std::printf("version:        0x%02X (%s)\n", h.version(), formatName(h));
+    std::printf("version:        0x%02X (%s)\n", h.version(), KivDbfTable::formatName(h));
     std::printf("records:        %u in the header, %ld read\n", h.recordCount(), t.data.countRecords());
     std::printf("header length:  %u\n", h.headerLength());
     std::printf("record length:  %u\n", h.recordLength());
@@ -726,7 +103,7 @@ int dbfInfo(Table& t)
         std::printf("memo file:      %s\n", line.c_str());
     }
     std::printf("fields:         %d\n", t.data.getFieldCount());
-    ValueFormatter names(t, false);
+    KivDbfFormatter names(t, false);
     std::string name;
     for (int i = 0; const KivDbfField* f = t.data.getFieldList().getAt(i); ++i) {
         name.clear();
@@ -743,7 +120,7 @@ int dbfInfo(Table& t)
     return finishOutput();
 }
 
-int dbfDump(Table& t, bool csv, bool deleted, bool raw, bool keepBlanks)
+int dbfDump(KivDbfTable& t, bool csv, bool deleted, bool raw, bool keepBlanks)
 {
     KivDbfRecord* records = t.data.createRecord();
     if (!records) {
@@ -754,7 +131,7 @@ int dbfDump(Table& t, bool csv, bool deleted, bool raw, bool keepBlanks)
         printError("no memo file beside the table: memo fields show their block numbers");
     const KivDbfFieldList& fields = t.data.getFieldList();
     const int count = fields.getCount();
-    ValueFormatter formatter(t, raw, keepBlanks);
+    KivDbfFormatter formatter(t, raw, keepBlanks);
     LineWriter line(csv, raw);
     std::string value;
     if (deleted)
@@ -846,7 +223,7 @@ int runDbfCommand(const QStringList& args)
         printError("--raw keeps the stored bytes: it takes no --encoding");
         return Failed;
     }
-    Table t;
+    KivDbfTable t;
     t.path = utf8(pos.first()).toStdString();
     ByteSource source;
     if (!source.openFile(ResolvePathNoCase(t.path.c_str()))) {
@@ -860,7 +237,7 @@ int runDbfCommand(const QStringList& args)
     }
     if (!chooseCodePage(t, parser.value(encoding), parser.isSet(raw)))
         return Failed;
-    findMemo(t);
+    t.findMemo();
     return sub == "info"
         ? dbfInfo(t)
         : dbfDump(t, parser.isSet(csv), parser.isSet(deleted), parser.isSet(raw), parser.isSet(keepBlanks));
