@@ -25,8 +25,7 @@ int KivDlgAppAirfoil(
 {
     if (!type || !camber || !position || !thickness || !nodes || !folder || !file)
         return 0;
-    try {
-        ResourceScope resources(KivAppDlgResources());
+    return CallWithResources(KivAppDlgResources(), [&] {
         CKivAirfoilDlg dialog(parent);
         dialog.m_type = *type;
         dialog.m_camber = *camber;
@@ -47,7 +46,5 @@ int KivDlgAppAirfoil(
         copyBack(folder, folderCapacity, dialog.m_folder);
         copyBack(file, fileCapacity, dialog.m_file);
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -68,14 +68,11 @@ int KivDlgAppCmdHist(HWND parent, CStringList* history, char* selected)
     if (!history || !selected)
         return 0;
     selected[0] = '\0';
-    try {
-        ResourceScope resources(KivAppDlgResources());
+    return CallWithResources(KivAppDlgResources(), [&] {
         CKivCmdHistDlg dialog(parent, history);
         if (dialog.DoModal() != IDOK)
             return 0;
         std::memcpy(selected, dialog.m_selected.c_str(), dialog.m_selected.size() + 1);
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

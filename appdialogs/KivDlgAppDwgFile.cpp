@@ -99,15 +99,12 @@ int KivDlgAppDwgFile(HWND parent, const char* start, char* selected, void (*bloc
 {
     if (!selected)
         return 0;
-    try {
-        ResourceScope resources(KivAppDlgResources());
+    return CallWithResources(KivAppDlgResources(), [&] {
         CKivDwgFileDlg dialog(parent, start, blockList);
         if (dialog.DoModal() != IDOK)
             return 0;
         const CString& path = dialog.m_selected.size() < kPathSize ? dialog.m_selected : CString();
         std::memcpy(selected, path.c_str(), path.size() + 1);
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -5,11 +5,8 @@
 
 int KivDlgAppSlideManager(HWND parent)
 {
-    try {
-        ResourceScope resources(KivAppDlgResources());
+    return CallWithResources(KivAppDlgResources(), [&] {
         CKivSlideManagerDlg dialog(parent);
         return dialog.DoModal() == IDOK ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -134,11 +134,8 @@ private:
 
 int KivDlgAppTimer(HWND parent, CKivTimerCtrl* timer)
 {
-    try {
-        ResourceScope resources(KivAppDlgResources());
+    return CallWithResources(KivAppDlgResources(), [&] {
         CKivTimerDlg dialog(parent, timer);
         return dialog.DoModal() == IDOK ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -188,11 +188,8 @@ private:
 
 int KivDlgAppUserProp(HWND parent, KivParamList* props)
 {
-    try {
-        ResourceScope resources(KivAppDlgResources());
+    return CallWithResources(KivAppDlgResources(), [&] {
         CKivUserPropDlg dialog(parent, props);
         return dialog.DoModal() == IDOK ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -50,7 +50,7 @@ void KivDbfTable::findMemo()
     const KivDbfHeader& header = data.getHeader();
     for (int f = 0; const KivDbfField* field = data.getFieldList().getAt(f); ++f)
         memoFields = memoFields || isMemoField(header, field->getType());
-    if (!memoFields)
+    if (!memoFields || path.empty())
         return;
     const std::string stem = stemOf(path);
     const char* order[2] = {".dbt", ".fpt"};
@@ -102,7 +102,8 @@ bool KivDbfTable::chooseCodePage(const QByteArray& requested)
     if (!requested.isEmpty()) {
         codePage = requested;
         codePageFrom = "from --encoding";
-    } else if (const QByteArray cpg = readSmallFile(stemOf(path) + ".cpg"); !cpg.trimmed().isEmpty()) {
+    } else if (const QByteArray cpg = path.empty() ? QByteArray() : readSmallFile(stemOf(path) + ".cpg");
+               !cpg.trimmed().isEmpty()) {
         codePage = KivDbfCodePage::ofCpg(cpg);
         codePageFrom = "from the .cpg file";
     } else if (const char* name = KivDbfCodePage::ofDriver(data.getHeader().languageDriver())) {

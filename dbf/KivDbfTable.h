@@ -14,7 +14,7 @@
 class KIVDBF_EXPORT KivDbfTable {
 public:
     KivDbfData data;
-    std::string path; // as the user named it
+    std::string path; // as the user named it; empty for a table in memory
     QByteArray codePage; // empty: the stored bytes pass as they are
     QString codePageFrom; // where the code page came from, for a reader
     bool guessed = false; // the code page was guessed from the text

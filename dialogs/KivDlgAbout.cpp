@@ -6,11 +6,8 @@
 int KivDlgAbout(HWND owner, HICON icon, const char* product, const char* version, const char* notice, const char* url,
     const char* mail)
 {
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivAboutDlg dialog(owner, icon, product, version, notice, url, mail);
         return dialog.DoModal() == IDOK ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -141,14 +141,11 @@ int KivDlgAciColor(HWND owner, int* color, int allowLogical, int language)
 {
     if (!color)
         return 0;
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivAciColorDlg dialog(owner, *color, allowLogical, language);
         if (dialog.DoModal() != IDOK)
             return 0;
         *color = dialog.GetColor();
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -7,14 +7,11 @@ int KivDlgFindParam(HWND owner, KivParamList* list, int* index, const char* titl
 {
     if (!list || !index)
         return 0;
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivFindParamDlg dialog(owner, list, title);
         if (dialog.DoModal() != IDOK)
             return 0;
         *index = dialog.GetIndex();
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -93,15 +93,12 @@ int KivDlgGetPath(HWND owner, const char* title, char* path)
 {
     if (!title || !path)
         return 0;
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivGetPathDlg dialog(owner, title, path);
         if (dialog.DoModal() != IDOK)
             return 0;
         const CString& chosen = dialog.GetPath();
         std::memcpy(path, chosen.c_str(), chosen.size() + 1);
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

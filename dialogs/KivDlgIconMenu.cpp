@@ -185,8 +185,7 @@ void CKivIconMenuDlg::Layout(int cx, int cy)
 int KivDlgIconMenu(HWND owner, KivThumbList* list, const char* title, const char* supportPath, char* data, int cols,
     int rows, int cellWidth, int cellHeight)
 {
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivIconMenuDlg dialog(owner, list, title, supportPath, data, cols, rows, cellWidth, cellHeight);
         if (dialog.DoModal() != IDOK)
             return 0;
@@ -195,7 +194,5 @@ int KivDlgIconMenu(HWND owner, KivThumbList* list, const char* title, const char
             std::memcpy(data, chosen.c_str(), chosen.size() + 1);
         }
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -9,15 +9,12 @@ int KivDlgInputText(HWND owner, char* text, const char* prompt, const char* titl
 {
     if (!text)
         return 0;
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivInputTextDlg dialog(owner, text, prompt, title, x, y);
         if (dialog.DoModal() != IDOK)
             return 0;
         const CString& edited = dialog.GetText();
         std::memcpy(text, edited.c_str(), edited.size() + 1);
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

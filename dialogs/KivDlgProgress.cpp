@@ -17,10 +17,9 @@ QPointer<CKivProgressDlg>& slot()
 
 int KivDlgProgressStart(HWND owner, const char* title, int range)
 {
-    try {
+    return CallWithResources(KivDlgResources(), [&] {
         if (slot())
             return 0;
-        ResourceScope resources(KivDlgResources());
         auto* window = new CKivProgressDlg(owner);
         window->SetTitle(title);
         window->SetRange(range);
@@ -31,36 +30,28 @@ int KivDlgProgressStart(HWND owner, const char* title, int range)
         window->CenterWindow();
         slot() = window;
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 int KivDlgProgressShow(const char* message, int position)
 {
-    try {
+    return CallWithResources(KivDlgResources(), [&] {
         if (!slot())
             return 0;
-        ResourceScope resources(KivDlgResources());
         slot()->SetProgress(message, position);
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 int KivDlgProgressClose()
 {
-    try {
+    return CallWithResources(KivDlgResources(), [&] {
         if (!slot())
             return 0;
-        ResourceScope resources(KivDlgResources());
         delete slot().data();
         slot() = nullptr;
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 CKivProgressDlg* KivDlgProgressWindow()

@@ -45,11 +45,8 @@ BOOL CKivThumbSlideDlg::OnInitDialog()
 int KivDlgThumbSlide(HWND owner, const char* library, CStringArray* names, int cols, int rows, int labelState,
     const char* title, int x, int y, int w, int h, int margin, int hasOk)
 {
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivThumbSlideDlg dialog(owner, library, names, cols, rows, labelState);
         return KivDlgViewFile(&dialog, nullptr, title, x, y, w, h, margin, hasOk);
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -30,12 +30,9 @@ BOOL CKivViewDwgDlg::OnInitDialog()
 int KivDlgViewDwg(HWND owner, const char* file, const char* supportPath, const char* title, int x, int y, int w, int h,
     int margin, int hasOk)
 {
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivViewDwgDlg dialog(owner);
         dialog.SetSupportPath(supportPath);
         return KivDlgViewFile(&dialog, file, title, x, y, w, h, margin, hasOk);
-    } catch (...) {
-        return 0;
-    }
+    });
 }

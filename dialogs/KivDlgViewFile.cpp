@@ -8,8 +8,7 @@ int KivDlgViewFile(
 {
     if (!dlg)
         return 0;
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         if (file)
             dlg->SetFile(file);
         if (title)
@@ -22,7 +21,5 @@ int KivDlgViewFile(
         // templates say; set before the window exists.
         dlg->setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
         return dlg->DoModal() == IDOK ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    });
 }

@@ -85,11 +85,8 @@ void CKivViewRichDlg::ShowBytes(const std::vector<std::uint8_t>& bytes, std::uin
 
 int KivDlgViewRich(HWND owner, const char* file, const char* title, int x, int y, int w, int h, int margin, int hasOk)
 {
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivViewRichDlg dialog(owner);
         return KivDlgViewFile(&dialog, file, title, x, y, w, h, margin, hasOk);
-    } catch (...) {
-        return 0;
-    }
+    });
 }

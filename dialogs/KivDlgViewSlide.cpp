@@ -31,11 +31,8 @@ LRESULT CKivViewSlideDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 int KivDlgViewSlide(HWND owner, const char* file, const char* title, int x, int y, int w, int h, int margin, int hasOk)
 {
-    try {
-        ResourceScope resources(KivDlgResources());
+    return CallWithResources(KivDlgResources(), [&] {
         CKivViewSlideDlg dialog(owner);
         return KivDlgViewFile(&dialog, file, title, x, y, w, h, margin, hasOk);
-    } catch (...) {
-        return 0;
-    }
+    });
 }

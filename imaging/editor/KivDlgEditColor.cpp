@@ -35,15 +35,16 @@ void CKivDlgEditColor::OnOK()
 
 int KivDlgEditColor(CLeadBitmap* image, int* hue, int* saturation, int* lightness, QWidget* owner)
 {
-    ResourceScope resources(KivLeadResources());
-    CKivDlgEditColor dialog(image, owner);
-    if (dialog.DoModal() != IDOK)
-        return 0;
-    if (hue)
-        *hue = dialog.m_nHue;
-    if (saturation)
-        *saturation = dialog.m_nSaturation;
-    if (lightness)
-        *lightness = dialog.m_nLightness;
-    return 1;
+    return CallWithResources(KivLeadResources(), [&] {
+        CKivDlgEditColor dialog(image, owner);
+        if (dialog.DoModal() != IDOK)
+            return 0;
+        if (hue)
+            *hue = dialog.m_nHue;
+        if (saturation)
+            *saturation = dialog.m_nSaturation;
+        if (lightness)
+            *lightness = dialog.m_nLightness;
+        return 1;
+    });
 }

@@ -49,13 +49,14 @@ void CKivDlgEditFlip::OnOK()
 
 int KivDlgEditFlip(CLeadBitmap* image, int* mirror, int* flip, QWidget* owner)
 {
-    ResourceScope resources(KivLeadResources());
-    CKivDlgEditFlip dialog(image, owner);
-    if (dialog.DoModal() != IDOK)
-        return 0;
-    if (mirror)
-        *mirror = dialog.m_bMirror;
-    if (flip)
-        *flip = dialog.m_bFlip;
-    return 1;
+    return CallWithResources(KivLeadResources(), [&] {
+        CKivDlgEditFlip dialog(image, owner);
+        if (dialog.DoModal() != IDOK)
+            return 0;
+        if (mirror)
+            *mirror = dialog.m_bMirror;
+        if (flip)
+            *flip = dialog.m_bFlip;
+        return 1;
+    });
 }

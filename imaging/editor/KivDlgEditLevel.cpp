@@ -37,15 +37,16 @@ void CKivDlgEditLevel::OnOK()
 
 int KivDlgEditLevel(CLeadBitmap* image, int* brightness, int* contrast, int* gamma, QWidget* owner)
 {
-    ResourceScope resources(KivLeadResources());
-    CKivDlgEditLevel dialog(image, owner);
-    if (dialog.DoModal() != IDOK)
-        return 0;
-    if (brightness)
-        *brightness = dialog.m_nBrightness;
-    if (contrast)
-        *contrast = dialog.m_nContrast;
-    if (gamma)
-        *gamma = dialog.m_nGamma;
-    return 1;
+    return CallWithResources(KivLeadResources(), [&] {
+        CKivDlgEditLevel dialog(image, owner);
+        if (dialog.DoModal() != IDOK)
+            return 0;
+        if (brightness)
+            *brightness = dialog.m_nBrightness;
+        if (contrast)
+            *contrast = dialog.m_nContrast;
+        if (gamma)
+            *gamma = dialog.m_nGamma;
+        return 1;
+    });
 }

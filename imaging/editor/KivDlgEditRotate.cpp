@@ -68,11 +68,12 @@ void CKivDlgEditRotate::OnOK()
 
 int KivDlgEditRotate(CLeadBitmap* image, int* angle, QWidget* owner)
 {
-    ResourceScope resources(KivLeadResources());
-    CKivDlgEditRotate dialog(image, owner);
-    if (dialog.DoModal() != IDOK)
-        return 0;
-    if (angle)
-        *angle = dialog.GetAngle();
-    return 1;
+    return CallWithResources(KivLeadResources(), [&] {
+        CKivDlgEditRotate dialog(image, owner);
+        if (dialog.DoModal() != IDOK)
+            return 0;
+        if (angle)
+            *angle = dialog.GetAngle();
+        return 1;
+    });
 }

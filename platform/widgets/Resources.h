@@ -86,6 +86,19 @@ private:
     HINSTANCE m_previous;
 };
 
+// How an exported dialog function runs its call: with module's templates
+// current, and without letting an exception into the host, which may be no
+// C++ program at all. call returns the function's result; a throw gives 0.
+template <class Call> int CallWithResources(HINSTANCE module, Call&& call) noexcept
+{
+    try {
+        ResourceScope scope(module);
+        return call();
+    } catch (...) {
+        return 0;
+    }
+}
+
 // Dialog units to pixels for the dialog font (MS Sans Serif 8).
 constexpr int DialogUnitsToPixelsX(int du)
 {

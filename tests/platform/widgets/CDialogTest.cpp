@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -253,6 +255,18 @@ TEST(CDialog, ResourceScopeMakesALibrarysTemplatesCurrent)
     AfxSetResourceHandle(&library);
     EXPECT_EQ(AfxGetResourceHandle(), &library);
     AfxSetResourceHandle(nullptr);
+    EXPECT_EQ(AfxGetResourceHandle(), application);
+}
+
+// An exported dialog call: its module is current while it runs, the
+// caller's afterwards, and a throw becomes 0 instead of reaching the host.
+TEST(CDialog, CallWithResourcesRestoresTheModuleAndStopsExceptions)
+{
+    ResourceModule library("library");
+    const HINSTANCE application = AfxGetResourceHandle();
+    EXPECT_EQ(CallWithResources(&library, [&] { return AfxGetResourceHandle() == &library ? 7 : -1; }), 7);
+    EXPECT_EQ(AfxGetResourceHandle(), application);
+    EXPECT_EQ(CallWithResources(&library, []() -> int { throw std::runtime_error("template missing"); }), 0);
     EXPECT_EQ(AfxGetResourceHandle(), application);
 }
 
