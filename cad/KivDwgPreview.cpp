@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QLoggingCategory>
 
 #include <cerrno>
 #include <cstring>
@@ -200,6 +201,8 @@ int KivDwgPreview::Open(const char* path)
     return 1;
 }
 
+Q_LOGGING_CATEGORY(lcDwg, "vandrel.cad.dwg", QtWarningMsg)
+
 int KivDwgPreview::OpenDownloaded(const char* address, const CString& file)
 {
     Close();
@@ -207,6 +210,7 @@ int KivDwgPreview::OpenDownloaded(const char* address, const CString& file)
     m_downloaded = file;
     if (!m_source.openFile(file)) {
         m_error = m_source.errorText();
+        qCDebug(lcDwg, "cannot open %s: %s", file.c_str(), m_error.c_str());
         Close();
         return 0;
     }

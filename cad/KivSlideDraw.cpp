@@ -102,8 +102,10 @@ int KivSlideDraw::openSlideFile()
     }
     const std::string name = MakeUpperName(given.c_str());
     ByteSource bytes;
-    if (!slidelib::openWholeFile(given, bytes) && !slidelib::openWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
+    std::string why;
+    if (!slidelib::openWholeFile(given, bytes, &why) && !slidelib::openWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
         SetSlideError(1, name.c_str(), nullptr);
+        SetSlideErrorReason(why);
         return 1;
     }
     OpenSource({}, std::move(bytes));

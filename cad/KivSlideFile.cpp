@@ -57,6 +57,10 @@ KivSlideSink::~KivSlideSink() = default;
 thread_local int KivSlideFile::m_nSldError = 0;
 thread_local char KivSlideFile::m_szSldError[1024] = "";
 
+namespace {
+thread_local std::string t_reason;
+} // namespace
+
 KivSlideFile::KivSlideFile()
 {
     m_szLibrary[0] = '\0';
@@ -73,6 +77,7 @@ void KivSlideFile::SetSlideError(int code, const char* name, const char* slide)
     name = name ? name : "";
     slide = slide ? slide : "";
     m_nSldError = code;
+    t_reason.clear();
     switch (code) {
     case 1:
     case 7: FormatBounded(m_szSldError, sizeof m_szSldError, kMessages[code], name); break;
@@ -85,6 +90,16 @@ void KivSlideFile::SetSlideError(int code, const char* name, const char* slide)
 const char* KivSlideFile::GetSlideError()
 {
     return m_szSldError;
+}
+
+void KivSlideFile::SetSlideErrorReason(const std::string& reason)
+{
+    t_reason = reason;
+}
+
+const char* KivSlideFile::GetSlideErrorReason()
+{
+    return t_reason.c_str();
 }
 
 void KivSlideFile::SetReference(const char* reference)
@@ -109,8 +124,10 @@ int KivSlideFile::Open(const char* reference)
     SetReference(reference);
     ByteSource file, view;
     if (m_szLibrary[0] == '\0') {
-        if (!slidelib::openWholeFile(ResolvePathNoCase(m_szSlide), view)) {
+        std::string why;
+        if (!slidelib::openWholeFile(ResolvePathNoCase(m_szSlide), view, &why)) {
             SetSlideError(1, m_szSlide, nullptr);
+            SetSlideErrorReason(why);
             return 1;
         }
     } else {

@@ -87,6 +87,11 @@ public:
     static thread_local char m_szSldError[1024];
     static void SetSlideError(int code, const char* name, const char* slide);
     static const char* GetSlideError();
+    // Why the last error happened, as the system said it ("cannot open
+    // out/DOOR.SLD: No such file or directory"); empty when nothing more is
+    // known. Setting an error clears it; per thread like the error.
+    static void SetSlideErrorReason(const std::string& reason);
+    static const char* GetSlideErrorReason();
 
     // "lib(slide)" names a slide in a library; anything else a slide file.
     void SetReference(const char* reference);

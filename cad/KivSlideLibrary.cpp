@@ -175,6 +175,19 @@ int fail(int code, const std::string& name = {}, const std::string& slide = {})
     return code;
 }
 
+// The same, with the reason the system gave: what was done to which file.
+int failBecause(int code, const std::string& name, const std::string& what, const std::string& why)
+{
+    fail(code, name);
+    KivSlideFile::SetSlideErrorReason(what + ": " + why);
+    return code;
+}
+
+std::string systemReason()
+{
+    return std::strerror(errno);
+}
+
 // Lists a library, recording 1, 4 or 7 on failure; path is the file found.
 int listLibrary(
     const char* library, std::vector<KivSldLibInfo>& entries, std::string* path = nullptr, ByteSource* opened = nullptr)
@@ -184,8 +197,10 @@ int listLibrary(
         *path = resolved;
     ByteSource local;
     ByteSource& source = opened ? *opened : local;
-    if (resolved.empty() || !source.openFile(resolved))
-        return fail(1, resolved.empty() ? listingName(library) : resolved);
+    if (resolved.empty())
+        return failBecause(1, listingName(library), "cannot open " + listingName(library), std::strerror(ENOENT));
+    if (!source.openFile(resolved))
+        return failBecause(1, resolved, "cannot open " + resolved, source.errorText());
     const int code = parseDirectory(source, entries);
     if (code == 7)
         return fail(7, library ? library : "");
@@ -220,10 +235,10 @@ int lockLibrary(const char* library, LockedLibrary& lib, bool create)
         lib.path = resolveCompleted(library, completed);
         AtomicFile out(lib.path);
         if (!out.open() || !writeLibraryHead(out, {}) || (!out.commitNew() && errno != EEXIST))
-            return fail(1, completed);
+            return failBecause(1, completed, "cannot create " + lib.path, systemReason());
     }
     if (!lib.source.openLocked(lib.path))
-        return fail(1, lib.path);
+        return failBecause(1, lib.path, "cannot open " + lib.path, lib.source.errorText());
     const int code = parseDirectory(lib.source, lib.entries);
     if (code == 7)
         return 7;
@@ -287,7 +302,7 @@ int rewrite(LockedLibrary& lib, const std::vector<KivSldLibInfo>& kept, const Ad
 
     AtomicFile out(lib.path);
     if (!out.open())
-        return fail(1, lib.path);
+        return failBecause(1, lib.path, "cannot write " + lib.path, systemReason());
     bool ok = writeLibraryHead(out, directory);
     // Slides that lie one after another in the old file are copied as one
     // run, so a library of thousands of slides costs a few large copies.
@@ -301,7 +316,7 @@ int rewrite(LockedLibrary& lib, const std::vector<KivSldLibInfo>& kept, const Ad
     if (ok && added)
         ok = out.write(added->bytes.data(), added->bytes.size());
     if (!ok || !out.commit())
-        return fail(6);
+        return failBecause(6, {}, "cannot write " + lib.path, systemReason());
     return 0;
 }
 
@@ -312,9 +327,10 @@ int readAddedSlide(const char* slideFile, AddedSlide& added)
     added.name = slideNameOf(slideFile);
     const std::string file = slideFileName(slideFile);
     ByteSource source;
-    if (!source.openFile(ResolvePathNoCase(file.c_str()))
-        || !source.readRange(0, source.size(), added.bytes, slidelib::kMaxLibrarySize))
-        return fail(1, file);
+    if (!source.openFile(ResolvePathNoCase(file.c_str())))
+        return failBecause(1, file, "cannot open " + file, source.errorText());
+    if (!source.readRange(0, source.size(), added.bytes, slidelib::kMaxLibrarySize))
+        return failBecause(1, file, "cannot read " + file, source.error() ? source.errorText() : "too large");
     KivSlideFile slide;
     slide.OpenBytes(added.bytes.data(), added.bytes.size());
     if (!slidelib::hasSlideId(added.bytes) || slide.ReadHeader() == 3)
@@ -361,13 +377,13 @@ int extractOne(const ByteSource& library, const KivSldLibInfo& entry, const Fold
         if (made == WriteNewResult::Written)
             return 0;
         if (made == WriteNewResult::Failed)
-            return fail(1, target);
+            return failBecause(1, target, "cannot write " + target, systemReason());
     }
     AtomicFile out(target);
     if (!out.open())
-        return fail(1, target);
+        return failBecause(1, target, "cannot write " + target, systemReason());
     if (!copyRange(library, address, size, out) || !out.commit())
-        return fail(6);
+        return failBecause(6, {}, "cannot write " + target, systemReason());
     return 0;
 }
 
@@ -387,11 +403,15 @@ static bool holdWhole(ByteSource& file)
     return true;
 }
 
-bool openWholeFile(const std::string& path, ByteSource& out)
+bool openWholeFile(const std::string& path, ByteSource& out, std::string* why)
 {
     ByteSource file;
-    if (!file.openFile(path) || file.size() > kMaxLibrarySize || !holdWhole(file))
+    if (!file.openFile(path) || file.size() > kMaxLibrarySize || !holdWhole(file)) {
+        if (why)
+            *why = "cannot open " + path + ": "
+                + (file.error() ? file.errorText() : std::string("larger than a slide or library can address"));
         return false;
+    }
     out = std::move(file);
     return true;
 }
@@ -399,8 +419,11 @@ bool openWholeFile(const std::string& path, ByteSource& out)
 int openSlideFromLibraryFile(
     const std::string& path, const std::string& name, const char* slide, ByteSource& file, ByteSource& view)
 {
-    if (!openWholeFile(ResolvePathNoCase(path.c_str()), file))
-        return fail(1, name);
+    if (std::string why; !openWholeFile(ResolvePathNoCase(path.c_str()), file, &why)) {
+        fail(1, name);
+        KivSlideFile::SetSlideErrorReason(why);
+        return 1;
+    }
     std::vector<KivSldLibInfo> entries;
     const int code = parseDirectory(file, entries);
     if (code == 7)

@@ -15,7 +15,7 @@ constexpr std::uint64_t kMaxLibrarySize = 0x7FFFFFFF;
 
 // A whole slide or library file as one block (mapped, else read); false when
 // it is no regular file that can be read, or too large.
-KIVCORE_EXPORT bool openWholeFile(const std::string& path, ByteSource& out);
+KIVCORE_EXPORT bool openWholeFile(const std::string& path, ByteSource& out, std::string* why = nullptr);
 
 // One slide of a library: file gets the library, view the slide's bytes in
 // it. 0, or the code recorded.

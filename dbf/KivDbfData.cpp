@@ -4,9 +4,13 @@
 #include "platform/base/CString.h"
 #include "platform/io/PathNoCase.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
+
+Q_LOGGING_CATEGORY(lcDbf, "vandrel.dbf", QtWarningMsg)
 
 namespace {
 
@@ -475,6 +479,8 @@ int KivDbfData::readRecords(ByteSource& source, KivDbfRecord* records, long coun
         return 1;
     // Never more records than the file holds, whatever the header claims.
     const std::uint64_t fit = (source.size() - static_cast<std::uint64_t>(offset)) / static_cast<std::uint64_t>(length);
+    if (static_cast<std::uint64_t>(count) > fit)
+        qCDebug(lcDbf, "the header claims %ld records, the file holds %llu", count, static_cast<unsigned long long>(fit));
     count = static_cast<long>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), fit));
     const std::uint64_t bytes = static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(length);
     if (source.map()) {

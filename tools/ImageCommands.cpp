@@ -19,9 +19,13 @@ QString shown(const QString& path)
     return QString::fromStdString(escapeControls(utf8(path).toStdString()));
 }
 
+// The toolkit's own reason names the file and the cause; else the status says.
 void failed(const QString& what, int status)
 {
-    printError(QString("%1: %2 (status %3)").arg(what, QString::fromUtf8(KivLeadStatusText(status))).arg(status));
+    const QString reason = QString::fromStdString(escapeControls(KivLeadLastError()));
+    printError(reason.isEmpty()
+            ? QString("%1: %2 (status %3)").arg(what, QString::fromUtf8(KivLeadStatusText(status))).arg(status)
+            : QString("%1 (status %2)").arg(reason).arg(status));
 }
 
 int info(const QStringList& files)

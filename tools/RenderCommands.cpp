@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "OutputFile.h"
+#include "Terminal.h"
 
 #include "cad/KivSlideDraw.h"
 #include "core/KivAciColor.h"
@@ -174,8 +175,11 @@ int runSlideRender(const QStringList& args)
             return Failed;
         }
     }
-    if (code != 0)
+    if (code != 0) {
         printError(QString::fromUtf8(KivSlideFile::GetSlideError()));
+        if (const std::string reason = KivSlideFile::GetSlideErrorReason(); !reason.empty())
+            printError(QString::fromStdString(escapeControls(reason)));
+    }
     return code;
 }
 

@@ -57,6 +57,10 @@ int slideFailure(int code)
 {
     const std::string message = KivSlideFile::GetSlideError();
     printError(QString::fromUtf8(message));
+    if (const std::string reason = KivSlideFile::GetSlideErrorReason(); !reason.empty()) {
+        printError(QString::fromStdString(escapeControls(reason)));
+        return code;
+    }
     const auto open = message.find('"'), close = message.rfind('"');
     if (code == 1 && open != std::string::npos && close > open) {
         const std::string path = ResolvePathNoCase(message.substr(open + 1, close - open - 1).c_str());

@@ -134,6 +134,9 @@ constexpr int KIVLEAD_RGN_ANDNOT = 4;
 // The message a status shows to the user ("Error has occured.\nCODE = %d"
 // is the view control's; this names the cause for the command line).
 KIVLEADKIT_EXPORT const char* KivLeadStatusText(int status);
+// Why the last failing call of this thread failed, when a file was the
+// cause ("cannot open scan.tif: Permission denied"); empty otherwise.
+KIVLEADKIT_EXPORT const char* KivLeadLastError();
 
 // Files ---------------------------------------------------------------
 KIVLEADKIT_EXPORT int KivLeadGetFileInfo(const char* file, KivLeadFileInfo* info);

@@ -11,11 +11,17 @@
 #include <QLoggingCategory>
 #include <QRegion>
 
+#include <string>
+
 Q_DECLARE_LOGGING_CATEGORY(lcImaging)
 
 namespace kivlead {
 // Sets the resource limits once; every entry calls it first.
 void startup();
+// The reason KivLeadLastError gives: what was done to which file and what
+// the system said. Cleared as a call starts.
+void noteFailure(const std::string& reason);
+void clearFailure();
 } // namespace kivlead
 
 struct LeadBitmapData {
@@ -55,6 +61,7 @@ template <class F> int guarded(F&& work) noexcept
 {
     try {
         startup();
+        clearFailure();
         return work();
     } catch (const Magick::Exception& e) {
         qCDebug(lcImaging) << e.what();

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -50,10 +51,13 @@ bool multiPage(int format)
 // The format of a regular file by its first bytes; a status when it cannot be read.
 int sniffFile(const char* file, ByteSource& source, int* format)
 {
+    clearFailure();
     if (!file || !*file)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
-    if (!source.openFile(file))
+    if (!source.openFile(file)) {
+        noteFailure(std::string("cannot open ") + file + ": " + source.errorText());
         return KIVLEAD_ERROR_FILE_NOT_FOUND;
+    }
     std::uint8_t head[16] = {};
     const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), sizeof head));
     if (!source.read(0, head, n))
@@ -65,11 +69,14 @@ int sniffFile(const char* file, ByteSource& source, int* format)
 // Reads a regular file whole, within the size cap.
 int readFile(const char* file, std::vector<std::uint8_t>& bytes)
 {
+    clearFailure();
     if (!file || !*file)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     ByteSource source;
-    if (!source.openFile(file))
+    if (!source.openFile(file)) {
+        noteFailure(std::string("cannot open ") + file + ": " + source.errorText());
         return KIVLEAD_ERROR_FILE_NOT_FOUND;
+    }
     if (source.size() > static_cast<std::uint64_t>(KivLeadLimits::kMaxFileBytes))
         return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
     bytes.resize(static_cast<std::size_t>(source.size()));
@@ -254,8 +261,10 @@ int encode(std::list<Magick::Image>& pages, int format, int quality, std::string
 int writeAtomically(const char* file, const void* data, std::size_t size)
 {
     AtomicFile f(file);
-    if (!f.open() || !f.write(data, size) || !f.commit())
+    if (!f.open() || !f.write(data, size) || !f.commit()) {
+        noteFailure(std::string("cannot write ") + file + ": " + std::strerror(errno));
         return KIVLEAD_ERROR_FILE_WRITE;
+    }
     return KIVLEAD_SUCCESS;
 }
 

@@ -92,6 +92,20 @@ void startup()
     });
 }
 
+namespace {
+thread_local std::string t_failure;
+} // namespace
+
+void noteFailure(const std::string& reason)
+{
+    t_failure = reason;
+}
+
+void clearFailure()
+{
+    t_failure.clear();
+}
+
 int statusOf(const Magick::Exception& e)
 {
     // Coders report a declared size beyond the limits as an image error,
@@ -165,3 +179,8 @@ bool reduceTo(Magick::Image& image, int bits, bool dither)
 }
 
 } // namespace kivlead
+
+const char* KivLeadLastError()
+{
+    return kivlead::t_failure.c_str();
+}

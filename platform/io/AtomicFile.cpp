@@ -1,6 +1,7 @@
 #include "platform/io/AtomicFile.h"
 
 #include "platform/io/ByteSource.h"
+#include "platform/io/IoLog_p.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -218,6 +219,7 @@ bool AtomicFile::finish(bool onlyNew)
                            : ::rename(m_temp.c_str(), m_target.c_str());
     if (rc != 0) {
         const int error = errno;
+        qCDebug(lcIo, "cannot replace %s: %s", m_target.c_str(), std::strerror(error));
         discard();
         errno = error;
         return false;

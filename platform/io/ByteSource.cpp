@@ -1,5 +1,7 @@
 #include "platform/io/ByteSource.h"
 
+#include "platform/io/IoLog_p.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -68,6 +70,8 @@ void ByteSource::close()
     m_owned.clear();
 }
 
+Q_LOGGING_CATEGORY(lcIo, "vandrel.platform.io", QtWarningMsg)
+
 bool ByteSource::adopt(int fd)
 {
     struct stat st { };
@@ -91,7 +95,10 @@ bool ByteSource::openFile(const std::string& path)
     close();
     // Non-blocking, so that opening a FIFO returns at once; it is refused
     // as no regular file right after.
-    return adopt(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (adopt(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)))
+        return true;
+    qCDebug(lcIo, "cannot open %s: %s", path.c_str(), errorText().c_str());
+    return false;
 }
 
 bool ByteSource::openAt(int folderFd, const std::string& name)

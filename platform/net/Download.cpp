@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
@@ -241,11 +242,15 @@ private:
 
 } // namespace
 
+Q_LOGGING_CATEGORY(lcNet, "vandrel.platform.net", QtWarningMsg)
+
 bool DownloadToFile(const char* url, const CString& target, const DownloadLimits& limits, CString* error)
 {
     DownloadThread thread(url, target, limits);
     thread.start();
     thread.wait();
+    if (!thread.ok)
+        qCDebug(lcNet, "download of %s failed: %s", url ? url : "", thread.error.c_str());
     if (error)
         *error = thread.error;
     return thread.ok;

@@ -240,6 +240,25 @@ TEST(KivSlideFile, EachThreadKeepsItsOwnError)
     EXPECT_STREQ(KivSlideFile::GetSlideError(), "Slide library invalid.");
 }
 
+// Beside the message, the reason names the file as given and the system's
+// cause; an error set without one leaves none from before.
+TEST(KivSlideFile, FailuresToOpenSayWhy)
+{
+    testsupport::TempDir dir;
+    KivSlideFile slide;
+    const std::string missing = dir.file("gone.sld");
+    EXPECT_EQ(slide.Open(missing.c_str()), 1);
+    EXPECT_EQ(std::string(KivSlideFile::GetSlideErrorReason()), "cannot open " + missing + ": No such file or directory");
+    const std::string folder = dir.path().string();
+    EXPECT_EQ(slide.Open(folder.c_str()), 1);
+    EXPECT_EQ(std::string(KivSlideFile::GetSlideErrorReason()), "cannot open " + folder + ": not a regular file");
+    const std::string library = dir.file("none") + "(door)";
+    EXPECT_EQ(slide.Open(library.c_str()), 1);
+    EXPECT_NE(std::string(KivSlideFile::GetSlideErrorReason()).find("No such file or directory"), std::string::npos);
+    KivSlideFile::SetSlideError(4, nullptr, nullptr);
+    EXPECT_STREQ(KivSlideFile::GetSlideErrorReason(), "");
+}
+
 TEST(KivSlideFile, ReverseWord)
 {
     HeaderProbe p;

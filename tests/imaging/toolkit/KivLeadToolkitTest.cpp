@@ -171,6 +171,22 @@ TEST(KivLeadFile, SavesByFormatAndChangesPagesOfATiff)
         KivLeadSaveFile(dir.file("none/x.png").c_str(), &bitmap, KIVLEAD_FORMAT_PNG, 0, 0), KIVLEAD_ERROR_FILE_WRITE);
 }
 
+// A failure caused by a file says which and why; the next call starts clean.
+TEST(KivLeadFile, FailuresNameTheFileAndTheCause)
+{
+    TempDir dir;
+    KivLeadFileInfo info;
+    const std::string missing = dir.file("gone.png");
+    EXPECT_EQ(KivLeadGetFileInfo(missing.c_str(), &info), KIVLEAD_ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(std::string(KivLeadLastError()), "cannot open " + missing + ": No such file or directory");
+    CLeadBitmap bitmap;
+    ASSERT_EQ(KivLeadCreateBitmap(&bitmap, 4, 4, 24), KIVLEAD_SUCCESS);
+    EXPECT_STREQ(KivLeadLastError(), "");
+    const std::string nowhere = dir.file("none/x.png");
+    EXPECT_EQ(KivLeadSaveFile(nowhere.c_str(), &bitmap, KIVLEAD_FORMAT_PNG, 0, 0), KIVLEAD_ERROR_FILE_WRITE);
+    EXPECT_EQ(std::string(KivLeadLastError()), "cannot write " + nowhere + ": No such file or directory");
+}
+
 // Browsers, dialogs and the name lookup share one list: every extension a
 // browser lists opens, and no file the toolkit refuses is listed.
 TEST(KivLeadFile, DialogsAndBrowsersListWhatTheToolkitOpens)
