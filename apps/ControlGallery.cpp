@@ -58,6 +58,19 @@ ControlGallery::ControlGallery(const CString& slideFolder, QWidget* parent) : CW
     m_view.CWnd::Create(WS_VISIBLE, CRect(250, 16, 624, 290), this, IdView);
     m_view.SetBackColor(RGB(0, 0, 0), 0);
     showSlide();
+
+    // The controls are wired by their notifications, as any Qt host can.
+    connect(&m_edit, &CWnd::notified, this, [this](unsigned code) {
+        if (code == EN_CHANGE)
+            m_scroll.DoChange();
+    });
+    connect(&m_combo, &CWnd::notified, this, [this](unsigned code) {
+        if (code == CBN_SELCHANGE)
+            showSlide();
+    });
+    connect(&m_colorLabel, &CWnd::notified, this, [this] { m_swatch.SetAciColor(m_colorLabel.GetColor()); });
+    // A double click on the view swaps its colours.
+    connect(&m_view, &CWnd::notified, this, [this] { m_view.SetInvert(!m_view.GetInvert(), 1); });
 }
 
 void ControlGallery::label(const char* text, int x, int y)
@@ -75,24 +88,4 @@ void ControlGallery::showSlide()
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     m_view.SetFile((folder + m_combo.GetLBText(sel)).c_str(), 1);
-}
-
-BOOL ControlGallery::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    switch (LOWORD(wParam)) {
-    case IdEdit:
-        if (HIWORD(wParam) == EN_CHANGE)
-            m_scroll.DoChange();
-        return TRUE;
-    case IdCombo:
-        if (HIWORD(wParam) == CBN_SELCHANGE)
-            showSlide();
-        return TRUE;
-    case IdColorLabel: m_swatch.SetAciColor(m_colorLabel.GetColor()); return TRUE;
-    case IdView:
-        // A double click on the view swaps its colours.
-        m_view.SetInvert(!m_view.GetInvert(), 1);
-        return TRUE;
-    default: return CWnd::OnCommand(wParam, lParam);
-    }
 }

@@ -39,9 +39,6 @@ public:
     CKivHyperCtrl& link() { return m_link; }
     CKivSlideViewCtrl& view() { return m_view; }
 
-protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-
 private:
     void showSlide();
     void label(const char* text, int x, int y);

@@ -2,6 +2,9 @@
 
 #include "LargeViewer.h"
 
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
 namespace {
 constexpr int kBarHeight = 28;
 constexpr int kStatusHeight = 22;
@@ -18,7 +21,22 @@ FolderBrowser::FolderBrowser(QWidget* parent) : CWnd(parent)
     m_browser.SetLargeView(1);
     m_browser.SetViewer(&LargeViewer::Open);
     m_browser.Create(WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(0, kBarHeight, 10, 10), this, IdBrowser);
+    connect(&m_browser, &CWnd::notified, this, [this] { showStatus(); });
     m_status.setIndent(6);
+    // The sort bar and the status line keep their heights; the grid takes
+    // the rest.
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 3, 4, 3);
+    bar->addWidget(&m_sortKey);
+    bar->addWidget(&m_descending);
+    bar->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(bar);
+    layout->addWidget(&m_browser, 1);
+    m_status.setFixedHeight(kStatusHeight);
+    layout->addWidget(&m_status);
     resize(4 * kCellWidth + 16 + 8, 3 * kCellHeight + kBarHeight + kStatusHeight + 8);
 }
 
@@ -55,22 +73,4 @@ void FolderBrowser::showStatus()
     else if (selected > 1)
         text += QString(" - %1 selected").arg(selected);
     m_status.setText(text);
-}
-
-BOOL FolderBrowser::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (LOWORD(wParam) == IdBrowser) {
-        showStatus();
-        return TRUE;
-    }
-    return CWnd::OnCommand(wParam, lParam);
-}
-
-void FolderBrowser::OnSize(UINT type, int cx, int cy)
-{
-    CWnd::OnSize(type, cx, cy);
-    m_sortKey.setGeometry(4, 3, 160, kBarHeight - 6);
-    m_descending.setGeometry(172, 3, 120, kBarHeight - 6);
-    m_browser.MoveWindow(0, kBarHeight, cx, std::max(cy - kBarHeight - kStatusHeight, 1));
-    m_status.setGeometry(0, cy - kStatusHeight, cx, kStatusHeight);
 }

@@ -25,10 +25,6 @@ public:
     QCheckBox& descending() { return m_descending; }
     QString status() const { return m_status.text(); }
 
-protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnSize(UINT type, int cx, int cy) override;
-
 private:
     void resort();
     void showStatus();

@@ -5,6 +5,7 @@
 #include "views/CKivSlideViewCtrl.h"
 
 #include <QPointer>
+#include <QVBoxLayout>
 
 namespace {
 QPointer<LargeViewer> g_last;
@@ -28,6 +29,9 @@ LargeViewer::LargeViewer(int fileType, const CString& file)
         drawing->SetFile(file.c_str());
         m_view = drawing;
     }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
     resize(640, 480);
 }
 
@@ -46,11 +50,4 @@ int LargeViewer::Open(HWND owner, int fileType, const char* file, const char* /*
 LargeViewer* LargeViewer::Last()
 {
     return g_last.data();
-}
-
-void LargeViewer::OnSize(UINT type, int cx, int cy)
-{
-    CWnd::OnSize(type, cx, cy);
-    if (m_view)
-        m_view->setGeometry(0, 0, cx, cy);
 }

@@ -16,9 +16,6 @@ public:
     static LargeViewer* Last();
     QWidget* view() const { return m_view; }
 
-protected:
-    void OnSize(UINT type, int cx, int cy) override;
-
 private:
     QWidget* m_view = nullptr;
 };

@@ -409,7 +409,7 @@ bool openWholeFile(const std::string& path, ByteSource& out, std::string* why)
     if (!file.openFile(path) || file.size() > kMaxLibrarySize || !holdWhole(file)) {
         if (why)
             *why = "cannot open " + path + ": "
-                + (file.error() ? file.errorText() : std::string("larger than a slide or library can address"));
+                + (file.error() ? file.errorText() : std::string("larger than the 2 GiB a slide or library can address"));
         return false;
     }
     out = std::move(file);

@@ -52,21 +52,22 @@ std::string refusalOf(const std::string& path)
 }
 
 // Failure of a slide or library operation: its message, its code as status.
-// "Can't open file" names the file; when it is there, the reason follows.
+// "Can't open file" names the file; what keeps a file that is there from
+// being used follows (read-only, too large), else the system's reason.
 int slideFailure(int code)
 {
     const std::string message = KivSlideFile::GetSlideError();
     printError(QString::fromUtf8(message));
-    if (const std::string reason = KivSlideFile::GetSlideErrorReason(); !reason.empty()) {
-        printError(QString::fromStdString(escapeControls(reason)));
-        return code;
-    }
     const auto open = message.find('"'), close = message.rfind('"');
     if (code == 1 && open != std::string::npos && close > open) {
         const std::string path = ResolvePathNoCase(message.substr(open + 1, close - open - 1).c_str());
-        if (const std::string why = refusalOf(path); !why.empty())
+        if (const std::string why = refusalOf(path); !why.empty()) {
             printError(QString::fromStdString(escapeControls(path) + ": " + why));
+            return code;
+        }
     }
+    if (const std::string reason = KivSlideFile::GetSlideErrorReason(); !reason.empty())
+        printError(QString::fromStdString(escapeControls(reason)));
     return code;
 }
 

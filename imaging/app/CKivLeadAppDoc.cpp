@@ -2,8 +2,6 @@
 
 #include "imaging/devices/KivLeadDevices.h"
 #include "imaging/app/CKivLeadApp.h"
-#include "imaging/app/CKivLeadAppView.h"
-#include "imaging/app/CKivLeadThumbView.h"
 #include "platform/io/AtomicFile.h"
 #include "platform/docview/CView.h"
 #include "platform/services/MessageBox.h"
@@ -16,19 +14,6 @@
 #include <string>
 
 using namespace vandrel::win32;
-
-namespace {
-
-// The page list among the document's views, if it has one.
-CKivLeadThumbView* pageListOf(const CKivLeadAppDoc& doc)
-{
-    for (CView* view : doc.GetViews())
-        if (auto* list = dynamic_cast<CKivLeadThumbView*>(view))
-            return list;
-    return nullptr;
-}
-
-} // namespace
 
 CKivLeadAppDoc::CKivLeadAppDoc() = default;
 
@@ -106,8 +91,7 @@ int CKivLeadAppDoc::SaveModified(int page, const char* file)
             m_pApp->DisplayError(status);
         return 0;
     }
-    if (CKivLeadThumbView* list = pageListOf(*this))
-        list->RefreshThumb(page, &m_Bitmap);
+    UpdateAllViews(nullptr, kHintPageSaved, &page);
     SetModifiedFlag(0);
     return 1;
 }
@@ -223,8 +207,8 @@ BOOL CKivLeadAppDoc::OnSaveDocument(const char* path)
         status = KivLeadSaveFile(path, &m_Bitmap, format, 0, 2);
         if (status == KIVLEAD_SUCCESS) {
             // The new file holds this page alone: the old file's pages leave the list.
-            if (CKivLeadThumbView* list = m_bMultiPage ? pageListOf(*this) : nullptr)
-                list->Clear();
+            if (m_bMultiPage)
+                UpdateAllViews(nullptr, kHintPagesGone);
             m_nFormat = KivLeadCodeOfFormat(format);
             m_bMultiPage = 0;
             m_nCurrentPage = 0;
@@ -235,8 +219,10 @@ BOOL CKivLeadAppDoc::OnSaveDocument(const char* path)
             m_pApp->DisplayError(status);
         return 0;
     }
-    if (CKivLeadThumbView* list = m_bMultiPage ? pageListOf(*this) : nullptr)
-        list->RefreshThumb(m_nCurrentPage, &m_Bitmap);
+    if (m_bMultiPage) {
+        int page = m_nCurrentPage;
+        UpdateAllViews(nullptr, kHintPageSaved, &page);
+    }
     SetModifiedFlag(0);
     return 1;
 }
@@ -244,9 +230,7 @@ BOOL CKivLeadAppDoc::OnSaveDocument(const char* path)
 void CKivLeadAppDoc::OnCloseDocument()
 {
     // Views that show the image let go of it before it is freed.
-    for (CView* view : GetViews())
-        if (auto* image = dynamic_cast<CKivLeadAppView*>(view))
-            image->AttachBitmap(nullptr);
+    UpdateAllViews(nullptr, kHintClosing);
     KivLeadFreeBitmap(&m_Bitmap);
     DeleteUndo();
     CDocument::OnCloseDocument();

@@ -17,6 +17,14 @@ class CKivLeadApp;
 
 class KIVLEAD_EXPORT CKivLeadAppDoc : public CDocument {
 public:
+    // What the document tells its views through UpdateAllViews, beside the
+    // edit kinds the image view sends: a page (its 0-based index the hint
+    // object) was saved into the file; the file's other pages are gone (it
+    // was written anew with this page alone); the image is about to go.
+    static constexpr LPARAM kHintPageSaved = 0x10000;
+    static constexpr LPARAM kHintPagesGone = 0x10001;
+    static constexpr LPARAM kHintClosing = 0x10002;
+
     CKivLeadAppDoc();
     ~CKivLeadAppDoc() override;
 

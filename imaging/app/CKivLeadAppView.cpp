@@ -142,6 +142,12 @@ void CKivLeadAppView::OnInitialUpdate()
 
 void CKivLeadAppView::OnUpdate(CView*, LPARAM hint, void*)
 {
+    if (hint == CKivLeadAppDoc::kHintClosing) {
+        AttachBitmap(nullptr);
+        return;
+    }
+    if (hint == CKivLeadAppDoc::kHintPageSaved || hint == CKivLeadAppDoc::kHintPagesGone)
+        return; // the pixels are as they were
     ImageChanged();
     if (hint != 0 && m_nViewMode == kModeFit)
         SetViewMode(kModeFit);

@@ -82,6 +82,17 @@ KivLeadThumbItem* CKivLeadThumbView::GetItem(int index) const
     return m_pList ? static_cast<KivLeadThumbItem*>(m_pList->GetItemDataPtr(index)) : nullptr;
 }
 
+void CKivLeadThumbView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
+{
+    CKivLeadAppDoc* doc = GetDocument();
+    if (hint == CKivLeadAppDoc::kHintPageSaved && doc && hintObject)
+        RefreshThumb(*static_cast<const int*>(hintObject), doc->GetBitmap());
+    else if (hint == CKivLeadAppDoc::kHintPagesGone)
+        Clear();
+    else if (hint != CKivLeadAppDoc::kHintClosing)
+        CView::OnUpdate(sender, hint, hintObject);
+}
+
 void CKivLeadThumbView::OnInitialUpdate()
 {
     CreateList(kListId);

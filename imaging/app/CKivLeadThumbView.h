@@ -54,6 +54,9 @@ public:
     CListBox* GetList() const { return m_pList; }
     // A thumbnail for every page of the document's file.
     void OnInitialUpdate() override;
+    // A page the document saved gets its thumbnail again; pages that left
+    // the file leave the list.
+    void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override;
 
     // Every page of file (or, when it has several and the user answers No,
     // its first) inserted before position (0-based; the count appends),

@@ -30,8 +30,7 @@ TEST(Gallery, EveryControlIsWiredAndDrawn)
 
     // Picking a colour (here straight through the label) reaches the swatch.
     gallery.colorLabel().SetColor(5);
-    ::PostMessage(&gallery, WM_COMMAND, MAKEWPARAM(ControlGallery::IdColorLabel, 0), 0);
-    QCoreApplication::processEvents();
+    Q_EMIT gallery.colorLabel().notified(0);
     EXPECT_EQ(gallery.swatch().GetColor(), RGB(0, 0, 255));
 
     const QImage shot = gallery.grab().toImage();
