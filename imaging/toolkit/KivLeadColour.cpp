@@ -170,6 +170,9 @@ int KivLeadHalftone(CLeadBitmap* bitmap, int angle)
             const ssize_t x = (static_cast<ssize_t>(image.columns()) - static_cast<ssize_t>(w)) / 2;
             const ssize_t y = (static_cast<ssize_t>(image.rows()) - static_cast<ssize_t>(h)) / 2;
             image.crop(Magick::Geometry(w, h, std::max<ssize_t>(x, 0), std::max<ssize_t>(y, 0)));
+            // Turning back blends the dots' edges into greys: the screen is
+            // made black and white again.
+            image.threshold(QuantumRange / 2.0);
         }
         return KIVLEAD_SUCCESS;
     });

@@ -65,7 +65,19 @@ int KivLeadMedian(CLeadBitmap* bitmap, int size)
     if (size < 1 || size > 31)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     return process(bitmap, [&](Magick::Image& image) {
-        image.medianFilter(size / 2.0);
+        // Magick++'s medianFilter passes its radius on as the window's width,
+        // so half the size made a median of a window half as wide (one pixel
+        // for 3: nothing changed). The statistic is asked for the whole
+        // size × size window.
+        if (size < 2)
+            return KIVLEAD_SUCCESS;
+        MagickCore::ExceptionInfo* error = MagickCore::AcquireExceptionInfo();
+        MagickCore::Image* median = MagickCore::StatisticImage(image.constImage(), MagickCore::MedianStatistic,
+            static_cast<size_t>(size), static_cast<size_t>(size), error);
+        MagickCore::DestroyExceptionInfo(error);
+        if (!median)
+            return KIVLEAD_ERROR_NO_MEMORY;
+        image.replaceImage(median);
         return KIVLEAD_SUCCESS;
     });
 }

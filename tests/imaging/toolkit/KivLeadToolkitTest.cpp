@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace imagingtest;
 using namespace testsupport;
 
@@ -332,44 +334,146 @@ TEST(KivLeadColor, PlanesSeparateMergeAndRemap)
     EXPECT_NEAR(qBlue(back), 0x30, 2);
 }
 
-TEST(KivLeadFilter, EveryFilterRunsAndChecksItsValues)
+// Each filter on a 32 × 24 image of one colour with a white pixel at (10, 10),
+// and what its pixels must show afterwards.
+struct FilterCase {
+    const char* name;
+    int (*run)(CLeadBitmap*);
+    // Checks the result; the background colour is 0x406080.
+    void (*check)(const CLeadBitmap&);
+};
+
+constexpr QRgb kBack = 0x406080;
+
+int channel(QRgb c, int shift)
+{
+    return static_cast<int>((c >> shift) & 0xFF);
+}
+
+// Far from the mark every pixel is alike: the filter treats a flat area alike.
+void flatStaysFlat(const CLeadBitmap& b)
+{
+    const QRgb far = pixel(b, 25, 20);
+    for (int y = 16; y < 24; ++y)
+        for (int x = 20; x < 32; ++x)
+            ASSERT_EQ(pixel(b, x, y), far) << x << "," << y;
+}
+
+class KivLeadFilterTable : public testing::TestWithParam<FilterCase> { };
+
+TEST_P(KivLeadFilterTable, ChangesThePixelsAsItSays)
 {
     CLeadBitmap bitmap;
-    ASSERT_EQ(load(encode(marked(32, 24, 0x406080, 10, 10, 0xFFFFFF), "PNG"), bitmap), KIVLEAD_SUCCESS);
-    const std::pair<const char*, std::function<int()>> commands[] = {
-        {"posterize", [&] { return KivLeadPosterize(&bitmap, 4); }},
-        {"mosaic", [&] { return KivLeadMosaic(&bitmap, 5); }},
-        {"average", [&] { return KivLeadAverage(&bitmap, 3); }},
-        {"median", [&] { return KivLeadMedian(&bitmap, 3); }},
-        {"sharpen", [&] { return KivLeadSharpen(&bitmap, 300); }},
-        {"blur", [&] { return KivLeadSharpen(&bitmap, -300); }},
-        {"noise", [&] { return KivLeadAddNoise(&bitmap, 300, 0); }},
-        {"emboss", [&] { return KivLeadEmboss(&bitmap, 90, 300); }},
-        {"oilify", [&] { return KivLeadOilify(&bitmap, 3); }},
-        {"halftone", [&] { return KivLeadHalftone(&bitmap, 45); }},
-        {"equalize", [&] { return KivLeadHistogramEqualize(&bitmap); }},
-        {"stretch", [&] { return KivLeadStretchIntensity(&bitmap); }},
-        {"saturation", [&] { return KivLeadChangeSaturation(&bitmap, -500); }},
-        {"contrast", [&] { return KivLeadChangeContrast(&bitmap, 300); }},
-        {"histocontrast", [&] { return KivLeadHistoContrast(&bitmap, 300); }},
-        {"resolution", [&] { return KivLeadColorResolution(&bitmap, 4, 1); }},
-    };
-    for (const auto& [name, run] : commands) {
-        SCOPED_TRACE(name);
-        ASSERT_EQ(load(encode(marked(32, 24, 0x406080, 10, 10, 0xFFFFFF), "PNG"), bitmap), KIVLEAD_SUCCESS);
-        EXPECT_EQ(run(), KIVLEAD_SUCCESS);
-        EXPECT_EQ(bitmap.Width(), 32);
-        EXPECT_EQ(bitmap.Height(), 24);
-    }
+    ASSERT_EQ(load(encode(marked(32, 24, kBack, 10, 10, 0xFFFFFF), "PNG"), bitmap), KIVLEAD_SUCCESS);
+    ASSERT_EQ(GetParam().run(&bitmap), KIVLEAD_SUCCESS);
+    EXPECT_EQ(bitmap.Width(), 32);
+    EXPECT_EQ(bitmap.Height(), 24);
+    GetParam().check(bitmap);
+}
+
+const FilterCase kFilters[] = {
+    {"posterize", [](CLeadBitmap* b) { return KivLeadPosterize(b, 4); },
+        [](const CLeadBitmap& b) {
+            // Four levels a channel: 0, 85, 170, 255.
+            for (int shift : {0, 8, 16})
+                EXPECT_EQ(channel(pixel(b, 20, 20), shift) % 85, 0) << shift;
+        }},
+    {"mosaic", [](CLeadBitmap* b) { return KivLeadMosaic(b, 5); },
+        [](const CLeadBitmap& b) {
+            // The mark's tile (10..14) is one colour, lighter than the back.
+            for (int y = 10; y < 15; ++y)
+                for (int x = 10; x < 15; ++x)
+                    EXPECT_EQ(pixel(b, x, y), pixel(b, 10, 10));
+            EXPECT_NE(pixel(b, 14, 14), kBack);
+        }},
+    {"average", [](CLeadBitmap* b) { return KivLeadAverage(b, 3); },
+        [](const CLeadBitmap& b) {
+            EXPECT_NE(pixel(b, 11, 10), kBack); // the mark spreads
+            EXPECT_NE(pixel(b, 10, 10), 0xFFFFFFu); // and fades
+            EXPECT_EQ(pixel(b, 20, 20), kBack);
+        }},
+    {"median", [](CLeadBitmap* b) { return KivLeadMedian(b, 3); },
+        [](const CLeadBitmap& b) {
+            EXPECT_EQ(pixel(b, 10, 10), kBack); // one pixel is noise to a 3 × 3 median
+            flatStaysFlat(b);
+        }},
+    {"sharpen", [](CLeadBitmap* b) { return KivLeadSharpen(b, 300); },
+        [](const CLeadBitmap& b) {
+            EXPECT_EQ(pixel(b, 20, 20), kBack);
+            EXPECT_EQ(pixel(b, 10, 10), 0xFFFFFFu);
+        }},
+    {"blur", [](CLeadBitmap* b) { return KivLeadSharpen(b, -300); },
+        [](const CLeadBitmap& b) {
+            EXPECT_NE(pixel(b, 11, 10), kBack);
+            EXPECT_EQ(pixel(b, 20, 20), kBack);
+        }},
+    {"noise", [](CLeadBitmap* b) { return KivLeadAddNoise(b, 300, 0); },
+        [](const CLeadBitmap& b) {
+            int changed = 0;
+            for (int y = 14; y < 24; ++y)
+                for (int x = 14; x < 32; ++x)
+                    changed += pixel(b, x, y) != kBack;
+            EXPECT_GT(changed, 20);
+        }},
+    {"emboss", [](CLeadBitmap* b) { return KivLeadEmboss(b, 90, 300); },
+        [](const CLeadBitmap& b) {
+            flatStaysFlat(b);
+            EXPECT_NE(pixel(b, 10, 10), pixel(b, 20, 20)); // the mark stands out
+        }},
+    {"oilify", [](CLeadBitmap* b) { return KivLeadOilify(b, 3); }, flatStaysFlat},
+    {"halftone", [](CLeadBitmap* b) { return KivLeadHalftone(b, 45); }, // dots at an angle, still two colours
+        [](const CLeadBitmap& b) {
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 32; ++x)
+                    ASSERT_TRUE(pixel(b, x, y) == 0 || pixel(b, x, y) == 0xFFFFFF) << x << "," << y;
+        }},
+    {"equalize", [](CLeadBitmap* b) { return KivLeadHistogramEqualize(b); }, flatStaysFlat},
+    {"stretch", [](CLeadBitmap* b) { return KivLeadStretchIntensity(b); },
+        [](const CLeadBitmap& b) {
+            flatStaysFlat(b);
+            EXPECT_EQ(pixel(b, 10, 10), 0xFFFFFFu);
+        }},
+    {"saturation", [](CLeadBitmap* b) { return KivLeadChangeSaturation(b, -500); },
+        [](const CLeadBitmap& b) {
+            // Less colourful: the spread between channels shrinks.
+            const QRgb c = pixel(b, 20, 20);
+            const int spread = std::max({channel(c, 0), channel(c, 8), channel(c, 16)})
+                - std::min({channel(c, 0), channel(c, 8), channel(c, 16)});
+            EXPECT_LT(spread, 0x80 - 0x40);
+            flatStaysFlat(b);
+        }},
+    {"contrast", [](CLeadBitmap* b) { return KivLeadChangeContrast(b, 300); },
+        [](const CLeadBitmap& b) {
+            // Away from the middle level (0x80, which stays): the darker channels darker.
+            EXPECT_LT(channel(pixel(b, 20, 20), 16), 0x40);
+            EXPECT_LT(channel(pixel(b, 20, 20), 8), 0x60);
+            EXPECT_NEAR(channel(pixel(b, 20, 20), 0), 0x80, 1);
+        }},
+    {"histocontrast", [](CLeadBitmap* b) { return KivLeadHistoContrast(b, 300); }, flatStaysFlat},
+    {"resolution", [](CLeadBitmap* b) { return KivLeadColorResolution(b, 4, 1); },
+        [](const CLeadBitmap& b) {
+            unsigned long colours = 0;
+            ASSERT_EQ(KivLeadGetColorCount(&b, &colours), KIVLEAD_SUCCESS);
+            EXPECT_LE(colours, 16u);
+        }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Filters, KivLeadFilterTable, testing::ValuesIn(kFilters),
+    [](const testing::TestParamInfo<FilterCase>& info) { return std::string(info.param.name); });
+
+TEST(KivLeadFilter, SpatialKernelsAndValuesOutOfRange)
+{
+    CLeadBitmap bitmap;
     for (int f : {1, 2, 3, 4, 5, 6, 16}) {
-        ASSERT_EQ(load(encode(marked(32, 24, 0x406080, 10, 10, 0xFFFFFF), "PNG"), bitmap), KIVLEAD_SUCCESS);
+        ASSERT_EQ(load(encode(marked(32, 24, kBack, 10, 10, 0xFFFFFF), "PNG"), bitmap), KIVLEAD_SUCCESS);
         EXPECT_EQ(KivLeadSpatialFilter(&bitmap, f), KIVLEAD_SUCCESS);
     }
-    // A flat area has no edges: Laplacian gives black there.
     EXPECT_EQ(KivLeadSpatialFilter(&bitmap, 7), KIVLEAD_ERROR_INVALID_ARGUMENT);
-    ASSERT_EQ(load(encode(marked(32, 24, 0x406080, 10, 10, 0xFFFFFF), "PNG"), bitmap), KIVLEAD_SUCCESS);
+    // A flat area has no edges: Laplacian gives black there.
+    ASSERT_EQ(load(encode(marked(32, 24, kBack, 10, 10, 0xFFFFFF), "PNG"), bitmap), KIVLEAD_SUCCESS);
     ASSERT_EQ(KivLeadSpatialFilter(&bitmap, KIVLEAD_FILTER_LAPLACIAN), KIVLEAD_SUCCESS);
     EXPECT_EQ(pixel(bitmap, 20, 20), 0u);
+    EXPECT_NE(pixel(bitmap, 10, 10), 0u);
     EXPECT_EQ(KivLeadPosterize(&bitmap, 1), KIVLEAD_ERROR_INVALID_ARGUMENT);
     EXPECT_EQ(KivLeadEmboss(&bitmap, 400, 10), KIVLEAD_ERROR_INVALID_ARGUMENT);
 }
