@@ -145,10 +145,11 @@ int decode(std::list<Magick::Image>& list, const std::uint8_t* data, std::size_t
     // decoded (a JPEG decoded at a fraction of its size would pass them). A
     // coder meeting a size past them may give up as if the data were
     // damaged, the PNG coder even when only reading the header; and the PNM
-    // coder's header reading leaks: those two headers are read here.
+    // coder's header reading leaks: those two headers are read here, for
+    // the information a ping gives too.
     using namespace KivLeadLimits;
     long long width = 0, height = 0;
-    if (!ping && declaredSize(data, size, format, width, height)) {
+    if (declaredSize(data, size, format, width, height)) {
         if (width > kMaxWidth || height > kMaxHeight || width * height > kMaxArea)
             return KIVLEAD_ERROR_IMAGE_TOO_LARGE;
     } else if (!ping && format != KIVLEAD_FORMAT_PNM) {
