@@ -19,17 +19,6 @@
 
 namespace {
 
-const std::uint8_t kStartSentinel[16]
-    = {0x1F, 0x25, 0x6D, 0x07, 0xD4, 0x36, 0x28, 0x28, 0x9D, 0x57, 0xCA, 0x3F, 0x9D, 0x44, 0x10, 0x2B};
-const std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr int kHeaderEntry = 1;
-constexpr int kBitmapEntry = 2;
-constexpr int kPngEntry = 6;
-// The image address lies at offset 13 of the file.
-constexpr std::uint64_t kAddressAt = 13;
-// A PNG's width and height end 24 bytes in (signature, IHDR length and tag).
-constexpr std::size_t kPngSizeEnd = 24;
-
 // White takes the colour; the colour itself its complement, so lines drawn
 // in that colour stay visible.
 QRgb recolour(QRgb pixel, COLORREF colour)
@@ -50,16 +39,6 @@ void recolourPixels(QImage& image, COLORREF colour)
         for (int x = 0; x < image.width(); ++x)
             line[x] = recolour(line[x], colour);
     }
-}
-
-bool startsWithNoCase(const char* text, const char* prefix)
-{
-    return CompareNoCaseN(text, prefix, std::strlen(prefix)) == 0;
-}
-
-bool isPng(const std::vector<std::uint8_t>& bytes)
-{
-    return bytes.size() >= sizeof kPngSignature && std::memcmp(bytes.data(), kPngSignature, sizeof kPngSignature) == 0;
 }
 
 QImage decodeBitmap(const std::uint8_t* bytes, std::size_t size, COLORREF colour)
@@ -92,7 +71,7 @@ QImage decodeBitmap(const std::uint8_t* bytes, std::size_t size, COLORREF colour
 
 QImage decodePng(const std::vector<std::uint8_t>& bytes, COLORREF colour)
 {
-    if (!isPng(bytes) || bytes.size() > static_cast<std::size_t>(INT32_MAX))
+    if (!KivDwgFile::IsPng(bytes) || bytes.size() > static_cast<std::size_t>(INT32_MAX))
         return {};
     QByteArray data
         = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()));
@@ -120,51 +99,9 @@ KivDwgPreview::~KivDwgPreview()
     Close();
 }
 
-int KivDwgPreview::VersionNumber(const char* version)
-{
-    // "AC" and four digits; the releases before 13 also used "AC1.50",
-    // "AC2.10" and the like, which no byte-wise comparison orders.
-    if (!version || version[0] != 'A' || version[1] != 'C')
-        return 0;
-    int number = 0;
-    for (int i = 2; i < 6; ++i) {
-        if (version[i] < '0' || version[i] > '9')
-            return 0;
-        number = number * 10 + (version[i] - '0');
-    }
-    switch (number) {
-    case 1014: return 1400;
-    case 1013: return 1304;
-    case 1012: return 1300;
-    case 1009: return 1200;
-    default: break;
-    }
-    if (number > 1014)
-        return 1499;
-    if (number > 1012)
-        return 1399;
-    if (number > 1009)
-        return 1299;
-    return 0;
-}
-
-bool KivDwgPreview::IsAddress(const char* path)
-{
-    return path && (startsWithNoCase(path, "http://") || startsWithNoCase(path, "https://"));
-}
-
-void KivDwgPreview::readVersion()
-{
-    std::uint8_t version[6] = {};
-    m_source.read(0, version, sizeof version);
-    std::memcpy(m_szVersion, version, 6);
-    m_szVersion[6] = '\0';
-    m_nVersion = VersionNumber(m_szVersion);
-}
-
 int KivDwgPreview::Open(const char* path)
 {
-    if (path && IsOpen() && m_path == path)
+    if (path && IsOpen() && GetPath() == path)
         return 1;
     Close();
     m_error.clear();
@@ -184,20 +121,10 @@ int KivDwgPreview::Open(const char* path)
         }
         return OpenDownloaded(path, file);
     }
-    ByteSource file;
-    if (!file.openFile(ResolvePathNoCase(path))) {
-        CString why = file.errorText();
-        const bool missing = file.error() == ENOENT;
-        if (!file.openFile(ResolvePathNoCase((CString(path) + ".DWG").c_str()))) {
-            if (missing)
-                why = file.errorText();
-            m_error = why;
-            return 0;
-        }
+    if (!m_file.Open(path)) {
+        m_error = m_file.GetError();
+        return 0;
     }
-    m_source = std::move(file);
-    m_path = path;
-    readVersion();
     return 1;
 }
 
@@ -208,149 +135,38 @@ int KivDwgPreview::OpenDownloaded(const char* address, const CString& file)
     Close();
     m_error.clear();
     m_downloaded = file;
-    if (!m_source.openFile(file)) {
-        m_error = m_source.errorText();
+    ByteSource source;
+    if (!source.openFile(file)) {
+        m_error = source.errorText();
         qCDebug(lcDwg, "cannot open %s: %s", file.c_str(), m_error.c_str());
         Close();
         return 0;
     }
-    m_path = address ? address : "";
-    readVersion();
+    m_file.Adopt(std::move(source), address);
     return 1;
 }
 
 int KivDwgPreview::OpenBytes(const std::uint8_t* data, std::size_t size)
 {
     Close();
-    m_source = ByteSource::fromBytes(data ? std::vector<std::uint8_t>(data, data + size) : std::vector<std::uint8_t>());
-    readVersion();
-    return 1;
+    return m_file.OpenBytes(data, size);
 }
 
 void KivDwgPreview::Close()
 {
-    m_source.close();
-    m_path.clear();
-    m_nVersion = 0;
-    m_szVersion[0] = '\0';
-    m_imageAddress = 0;
+    m_file.Close();
     if (!m_downloaded.empty()) {
         RemoveTempPath(m_downloaded);
         m_downloaded.clear();
     }
 }
 
-bool KivDwgPreview::readDirectory(std::uint32_t* address, std::vector<KivDwgPreviewEntry>& entries,
-    std::uint64_t& dataAt, std::uint64_t& dataSize, bool& complete)
-{
-    complete = false;
-    entries.clear();
-    // Before release 13 the bytes at offset 13 are no address.
-    if (!IsOpen() || !HasPreviewVersion())
-        return false;
-    ByteReader in(m_source, kAddressAt);
-    if (!in.le32(m_imageAddress))
-        return false;
-    if (address)
-        *address = m_imageAddress;
-    std::uint32_t n = 0;
-    if (!in.seek(m_imageAddress) || !in.bytes(m_sentinel, 16) || std::memcmp(m_sentinel, kStartSentinel, 16) != 0
-        || !in.le32(n))
-        return false;
-    dataAt = in.pos();
-    if (n == 0 || n > in.remaining())
-        return false; // more image data than the file holds
-    dataSize = n;
-    std::uint8_t count = 0;
-    in.u8(count);
-    const std::uint64_t fit = std::min<std::uint64_t>(count, (n - 1) / 9);
-    for (std::uint64_t i = 0; i < fit; ++i) {
-        std::uint8_t e[9];
-        if (!in.bytes(e, sizeof e))
-            return false;
-        entries.push_back({e[0], ReadLe32(e + 1), ReadLe32(e + 5)});
-    }
-    complete = fit == count;
-    return true;
-}
-
-bool KivDwgPreview::ReadEntries(std::uint32_t* address, std::vector<KivDwgPreviewEntry>* entries)
-{
-    std::vector<KivDwgPreviewEntry> found;
-    std::uint64_t dataAt = 0, dataSize = 0;
-    bool complete = false;
-    // A directory longer than the image data still shows what fits.
-    if (!readDirectory(address, found, dataAt, dataSize, complete))
-        return false;
-    if (entries)
-        *entries = std::move(found);
-    return true;
-}
-
-bool KivDwgPreview::readPicture(Picture& picture, std::uint64_t limit)
-{
-    std::vector<KivDwgPreviewEntry> entries;
-    std::uint64_t dataAt = 0, dataSize = 0;
-    bool complete = false;
-    if (!readDirectory(nullptr, entries, dataAt, dataSize, complete) || !complete)
-        return false;
-    const KivDwgPreviewEntry* chosen = nullptr;
-    std::uint64_t headerSize = 0;
-    for (const auto& e : entries) {
-        if (e.code == kHeaderEntry)
-            headerSize = e.size;
-        // The first bitmap where there is one, else the PNG of release 2013
-        // and later.
-        if ((e.code == kBitmapEntry && (!chosen || chosen->code != kBitmapEntry)) || (e.code == kPngEntry && !chosen))
-            chosen = &e;
-    }
-    if (!chosen)
-        return false;
-    const std::uint64_t dataEnd = dataAt + dataSize;
-    std::uint64_t at = chosen->start, size = chosen->size;
-    if (size == 0 || at < dataAt || at > dataEnd || dataEnd - at < size) {
-        // An entry whose address does not lie in the image data: the
-        // picture is taken to follow the header data, as older readers did.
-        const std::uint64_t offset = 1 + 9 * static_cast<std::uint64_t>(entries.size()) + headerSize;
-        if (offset >= dataSize)
-            return false;
-        at = dataAt + offset;
-        size = dataSize - offset;
-    }
-    picture.code = chosen->code;
-    return m_source.readRange(at, std::min(size, limit), picture.bytes, kMaxPictureBytes);
-}
-
-bool KivDwgPreview::ReadImageSize(int* width, int* height)
-{
-    Picture picture;
-    if (!readPicture(picture, std::max<std::size_t>(sizeof(BITMAPINFOHEADER), kPngSizeEnd)))
-        return false;
-    std::int64_t w = 0, h = 0;
-    const std::uint8_t* b = picture.bytes.data();
-    if (picture.code == kBitmapEntry && picture.bytes.size() >= sizeof(BITMAPINFOHEADER)) {
-        w = static_cast<std::int32_t>(ReadLe32(b + 4));
-        h = static_cast<std::int32_t>(ReadLe32(b + 8));
-        h = h < 0 ? -h : h;
-    } else if (picture.code == kPngEntry && isPng(picture.bytes) && picture.bytes.size() >= kPngSizeEnd) {
-        w = ReadBe32(b + 16);
-        h = ReadBe32(b + 20);
-    }
-    if (w <= 0 || h <= 0 || w > INT32_MAX || h > INT32_MAX)
-        return false;
-    if (width)
-        *width = static_cast<int>(w);
-    if (height)
-        *height = static_cast<int>(h);
-    return true;
-}
-
 QImage KivDwgPreview::ReadImage(COLORREF colour)
 {
-    Picture picture;
-    if (!readPicture(picture, kMaxPictureBytes))
+    KivDwgFile::Picture picture;
+    if (!m_file.ReadPicture(picture))
         return {};
-    if (picture.code == kBitmapEntry)
+    if (picture.code == KivDwgFile::kBitmapEntry)
         return decodeBitmap(picture.bytes.data(), picture.bytes.size(), colour);
     return decodePng(picture.bytes, colour);
 }

@@ -6,8 +6,8 @@
 // more than kMaxPreviewPixels pixels is not decoded.
 #pragma once
 
+#include "cad/KivDwgFile.h"
 #include "core/KivCtrl_export.h"
-#include "platform/io/ByteSource.h"
 #include "platform/gdi/CDC.h"
 
 #include <QImage>
@@ -17,21 +17,11 @@
 
 class CWnd;
 
-// One entry of the preview's directory: 1 header, 2 bitmap, 3 metafile, 6 PNG.
-// start is a file offset.
-struct KivDwgPreviewEntry {
-    int code;
-    std::uint32_t start;
-    std::uint32_t size;
-};
-
 class KIVCTRL_EXPORT KivDwgPreview {
 public:
-    // Previews are thumbnails; a bigger declared size is a damaged or
-    // hostile file (4096 × 4096, 64 MiB decoded).
-    static constexpr std::int64_t kMaxPreviewPixels = std::int64_t {4096} * 4096;
-    // The most image data read for one picture.
-    static constexpr std::uint64_t kMaxPictureBytes = std::uint64_t {64} << 20;
+    // The caps of the file reader (KivDwgFile), which this reads through.
+    static constexpr std::int64_t kMaxPreviewPixels = KivDwgFile::kMaxPreviewPixels;
+    static constexpr std::uint64_t kMaxPictureBytes = KivDwgFile::kMaxPictureBytes;
 
     KivDwgPreview();
     ~KivDwgPreview();
@@ -49,23 +39,26 @@ public:
     // The drawing's bytes directly (tests, fuzzing).
     int OpenBytes(const std::uint8_t* data, std::size_t size);
     void Close();
-    bool IsOpen() const { return m_source.isOpen(); }
+    bool IsOpen() const { return m_file.IsOpen(); }
     // The name the open drawing was opened under.
-    const CString& GetPath() const { return m_path; }
+    const CString& GetPath() const { return m_file.GetPath(); }
     // Why the last Open failed, for a message.
     const CString& GetError() const { return m_error; }
-    static bool IsAddress(const char* path);
+    static bool IsAddress(const char* path) { return KivDwgFile::IsAddress(path); }
 
-    int GetVersion() const { return m_nVersion; }
-    const char* GetVersionString() const { return m_szVersion; }
+    int GetVersion() const { return m_file.GetVersion(); }
+    const char* GetVersionString() const { return m_file.GetVersionString(); }
     // Release 13 or later: only these carry a preview.
-    bool HasPreviewVersion() const { return m_nVersion >= 1300; }
-    static int VersionNumber(const char* version);
+    bool HasPreviewVersion() const { return m_file.HasPreviewVersion(); }
+    static int VersionNumber(const char* version) { return KivDwgFile::VersionNumber(version); }
 
     // The preview section's address and entries; false when there is none.
-    bool ReadEntries(std::uint32_t* address, std::vector<KivDwgPreviewEntry>* entries);
+    bool ReadEntries(std::uint32_t* address, std::vector<KivDwgPreviewEntry>* entries)
+    {
+        return m_file.ReadEntries(address, entries);
+    }
     // The picture's size from its header, without decoding its pixels.
-    bool ReadImageSize(int* width, int* height);
+    bool ReadImageSize(int* width, int* height) { return m_file.ReadImageSize(width, height); }
     // The picture, recoloured: white and colour swap as the palette rule
     // says; a null image when there is none.
     QImage ReadImage(COLORREF colour);
@@ -77,24 +70,8 @@ public:
     void DrawPreview(CWnd* window, CDC* dc, COLORREF colour, int invert, int autoSize);
 
 private:
-    struct Picture {
-        int code = 0;
-        std::vector<std::uint8_t> bytes;
-    };
-    // The section's entries and where its image data lies; complete when
-    // every entry the count declares fits in the image data.
-    bool readDirectory(std::uint32_t* address, std::vector<KivDwgPreviewEntry>& entries, std::uint64_t& dataAt,
-        std::uint64_t& dataSize, bool& complete);
-    bool readPicture(Picture& picture, std::uint64_t limit);
-    void readVersion();
-
-    ByteSource m_source;
-    CString m_path;
+    KivDwgFile m_file;
     CString m_error;
-    int m_nVersion = 0;
-    char m_szVersion[7] = {};
-    std::uint8_t m_sentinel[16] = {};
-    std::uint32_t m_imageAddress = 0;
     CString m_downloaded; // removed on Close
 };
 

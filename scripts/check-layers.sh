@@ -79,5 +79,18 @@ for folder in "${!allowed[@]}" tools apps installer; do
     status=1
   done < <(grep -rnE "$calls" "$root/$folder" --include='*.h' --include='*.cpp' || true)
 done
+# The image application's document and views know each other only through
+# the document (UpdateAllViews) and their application only as its context:
+# none of them includes a view, the frame or the application.
+for file in "$root"/imaging/app/CKivLeadAppDoc.* "$root"/imaging/app/CKivLeadAppView.* "$root"/imaging/app/CKivLeadThumbView.*; do
+  [ -f "$file" ] || continue
+  own=$(basename "${file%.*}")
+  while IFS= read -r hit; do
+    used=$(sed -E 's/.*"imaging\/app\/([^"]+)\.h".*/\1/' <<<"${hit#*:}")
+    case $used in "$own" | CKivLeadAppDoc | KivLeadAppContext) continue ;; esac
+    echo "${file#"$root"/}:${hit%%:*}: the document and views talk through the document, not by including $used" >&2
+    status=1
+  done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"imaging/app/' "$file" || true)
+done
 [ $status -eq 0 ] && echo "layers: no folder includes one above it, no file calls above platform/io"
 exit $status

@@ -7,6 +7,7 @@
 // are enabled and checked.
 #pragma once
 
+#include "imaging/app/KivLeadAppContext.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/KivLead_export.h"
 #include "platform/docview/CWinApp.h"
@@ -32,15 +33,8 @@ struct KivLeadCaptureAreaOptions {
     QRect area;
 };
 
-class KIVLEAD_EXPORT CKivLeadApp : public CWinApp {
+class KIVLEAD_EXPORT CKivLeadApp : public CWinApp, public KivLeadAppContext {
 public:
-    // New-document sources.
-    static constexpr int kSourceNone = 0;
-    static constexpr int kSourceCapture = 1;
-    static constexpr int kSourcePaste = 2;
-    static constexpr int kSourceSeparation = 3;
-    static constexpr int kSourceAcquire = 4;
-    static constexpr int kSourceMerge = 5;
     // Capture kinds.
     static constexpr int kCaptureNone = -1;
     static constexpr int kCaptureActiveWindow = 1;
@@ -71,13 +65,13 @@ public:
     CDocument* OpenDocumentFile(const char* file) override;
     // A new document made from source (kSource…); the host's document
     // reads the source while it is made. Null when it could not be made.
-    CDocument* OpenDocument(int source);
-    std::vector<CKivLeadAppDoc*> EnumAllDocuments() const;
+    CDocument* OpenDocument(int source) override;
+    std::vector<CKivLeadAppDoc*> EnumAllDocuments() const override;
     void UpdateAllDocumentViews(LPARAM hint);
 
     // "A LEADTOOLS error has occured.\nCODE = %d" and what the code means,
     // for any code but 1; gives code.
-    int DisplayError(int code);
+    int DisplayError(int code) override;
 
     // Sources.
     void OnFileCaptureScreen();
@@ -87,7 +81,7 @@ public:
     void OnFileSelectSource();
     void OnFileColorMerge();
     // The scanner acquire reads from; empty: the first SANE device found.
-    const std::string& GetScanDevice() const { return m_strScanDevice; }
+    const std::string& GetScanDevice() const override { return m_strScanDevice; }
     void SetScanDevice(const char* device) { m_strScanDevice = device ? device : ""; }
 
     // Capture: a kind chosen captures at once (after the options' delay)
@@ -105,7 +99,7 @@ public:
     // No global hot key on this platform: captures run from the menu.
     int IsHotKeyInstalled() const { return 0; }
     // Makes the picture of the current capture kind; the toolkit's status.
-    int CaptureImage(CLeadBitmap* bitmap) const;
+    int CaptureImage(CLeadBitmap* bitmap) const override;
 
     // Preferences.
     void OnPreferencesPaletteAuto();
@@ -133,15 +127,10 @@ public:
     void OnUpdatePreferencesPromptforsavingthumbnailchanges(CCmdUI* cmd) const;
     void OnUpdatePreferencesShowpreview(CCmdUI* cmd) const;
     // The display-mode bits the preferences ask for (mask KivLeadDisplayMask).
-    unsigned DisplayModeFlags() const;
-    static constexpr unsigned kDisplayMask = KIVLEAD_DISPLAY_ORDEREDDITHER | KIVLEAD_DISPLAY_FIXEDPALETTE
-        | KIVLEAD_DISPLAY_FAVORBLACK | KIVLEAD_DISPLAY_SCALETOGRAY | KIVLEAD_DISPLAY_SCALING;
+    unsigned DisplayModeFlags() const override;
 
-    KivLeadLoadOptions m_LoadOptions;
     KivLeadCaptureOptions m_CaptureOptions;
     KivLeadCaptureAreaOptions m_CaptureAreaOptions;
-    int m_nNewDocSource = kSourceNone;
-    int m_bPromptSavePage = 0;
     int m_bMultiPage = 0;
     int m_bShowPreview = 1;
     int m_nBitonalScaling = 0; // 0 normal, 1 favour black, 2 scale to grey
@@ -149,8 +138,6 @@ public:
     int m_nPalette = 1; // 1 automatic, 0 fixed
     int m_nDithering = 1; // 1 ordered, 0 error diffusion
     int m_nCaptureKind = kCaptureNone;
-    // The plane a separation hands to the document it opens (source 3).
-    const CLeadBitmap* m_pPendingPlane = nullptr;
 
 private:
     void preferencesChanged();

@@ -1,7 +1,7 @@
 #include "imaging/app/CKivLeadAppDoc.h"
 
 #include "imaging/devices/KivLeadDevices.h"
-#include "imaging/app/CKivLeadApp.h"
+#include "imaging/app/KivLeadAppContext.h"
 #include "platform/io/AtomicFile.h"
 #include "platform/docview/CView.h"
 #include "platform/services/MessageBox.h"
@@ -16,6 +16,13 @@
 using namespace vandrel::win32;
 
 CKivLeadAppDoc::CKivLeadAppDoc() = default;
+
+int CKivLeadAppDoc::CountPages()
+{
+    int count = 0;
+    UpdateAllViews(nullptr, kHintCountPages, &count);
+    return count;
+}
 
 CKivLeadAppDoc::~CKivLeadAppDoc() = default;
 
@@ -129,8 +136,8 @@ BOOL CKivLeadAppDoc::OnOpenDocument(const char* path)
 BOOL CKivLeadAppDoc::OnNewDocument()
 {
     CDocument::OnNewDocument();
-    const int source = m_pApp ? m_pApp->m_nNewDocSource : CKivLeadApp::kSourceNone;
-    if (source == CKivLeadApp::kSourceNone)
+    const int source = m_pApp ? m_pApp->m_nNewDocSource : KivLeadAppContext::kSourceNone;
+    if (source == KivLeadAppContext::kSourceNone)
         return KivLeadCreateBitmap(&m_Bitmap, 640, 480, 24, RGB(255, 255, 255)) == KIVLEAD_SUCCESS;
     const int status = CreateFromSource(source);
     if (status != KIVLEAD_SUCCESS) {
@@ -148,13 +155,13 @@ BOOL CKivLeadAppDoc::OnNewDocument()
 int CKivLeadAppDoc::CreateFromSource(int source)
 {
     switch (source) {
-    case CKivLeadApp::kSourceCapture: return m_pApp->CaptureImage(&m_Bitmap);
-    case CKivLeadApp::kSourcePaste: return KivLeadPaste(&m_Bitmap);
-    case CKivLeadApp::kSourceAcquire: return KivLeadScanAcquireAny(m_pApp->GetScanDevice().c_str(), &m_Bitmap);
-    case CKivLeadApp::kSourceSeparation:
+    case KivLeadAppContext::kSourceCapture: return m_pApp->CaptureImage(&m_Bitmap);
+    case KivLeadAppContext::kSourcePaste: return KivLeadPaste(&m_Bitmap);
+    case KivLeadAppContext::kSourceAcquire: return KivLeadScanAcquireAny(m_pApp->GetScanDevice().c_str(), &m_Bitmap);
+    case KivLeadAppContext::kSourceSeparation:
         return m_pApp->m_pPendingPlane ? KivLeadCopyBitmap(&m_Bitmap, m_pApp->m_pPendingPlane)
                                        : KIVLEAD_ERROR_INVALID_ARGUMENT;
-    case CKivLeadApp::kSourceMerge: {
+    case KivLeadAppContext::kSourceMerge: {
         // The first three open grey images of one size, as red, green and blue.
         std::vector<CLeadBitmap*> planes;
         for (CKivLeadAppDoc* doc : m_pApp->EnumAllDocuments()) {

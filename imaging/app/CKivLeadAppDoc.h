@@ -13,7 +13,18 @@
 
 #include <memory>
 
-class CKivLeadApp;
+class KivLeadAppContext;
+
+// How the image view shows a page (its view mode, zoom and scroll): the page
+// list keeps it per page and hands it back when the page returns.
+struct KivLeadPageView {
+    static constexpr int kNormal = 0; // the view modes the list tells apart
+    static constexpr int kFit = 2;
+    int mode = -1; // -1: no image view answered
+    int zoom = 100;
+    int hscroll = 0;
+    int vscroll = 0;
+};
 
 class KIVLEAD_EXPORT CKivLeadAppDoc : public CDocument {
 public:
@@ -24,6 +35,15 @@ public:
     static constexpr LPARAM kHintPageSaved = 0x10000;
     static constexpr LPARAM kHintPagesGone = 0x10001;
     static constexpr LPARAM kHintClosing = 0x10002;
+    // Between the page list and the image view, which know each other
+    // only through the document: the image view fills a KivLeadPageView
+    // with how it shows the page, or takes one for the page now shown; the
+    // image view changed the page's pixels; the page list gives its count
+    // (an int).
+    static constexpr LPARAM kHintReadPageView = 0x10003;
+    static constexpr LPARAM kHintShowPageView = 0x10004;
+    static constexpr LPARAM kHintPageEdited = 0x10005;
+    static constexpr LPARAM kHintCountPages = 0x10006;
 
     CKivLeadAppDoc();
     ~CKivLeadAppDoc() override;
@@ -65,9 +85,11 @@ public:
     // The current page (0-based) of a multi-page document; -1 after that
     // page left the file and before another one is shown.
     int GetCurrentPage() const { return m_nCurrentPage; }
+    // The pages the page list holds; 0 without one.
+    int CountPages();
     void SetCurrentPage(int page) { m_nCurrentPage = page < 0 ? -1 : page; }
 
-    CKivLeadApp* m_pApp = nullptr;
+    KivLeadAppContext* m_pApp = nullptr;
     CLeadBitmap m_Bitmap;
     int m_nFormat = -1;
     int m_bMultiPage = 0;

@@ -1,9 +1,8 @@
 #include "imaging/app/CKivLeadAppView.h"
 
 #include "imaging/devices/KivLeadDevices.h"
-#include "imaging/app/CKivLeadApp.h"
+#include "imaging/app/KivLeadAppContext.h"
 #include "imaging/app/CKivLeadAppDoc.h"
-#include "imaging/app/CKivLeadThumbView.h"
 #include "imaging/widgets/KivLeadDlg.h"
 #include "platform/docview/CCmdUI.h"
 #include "platform/services/CFileDialog.h"
@@ -68,7 +67,7 @@ private:
     {
         const CLeadBitmap* bitmap = m_view->GetBitmap();
         CRect fit(4, 4, width() - 4, height() - 4);
-        CKivLeadThumbView::MatchAspectRatio(&fit, bitmap->Width(), bitmap->Height());
+        CKivLeadViewCtrl::MatchAspectRatio(&fit, bitmap->Width(), bitmap->Height());
         return QRect(fit.left, fit.top, fit.Width(), fit.Height());
     }
     double scale() const
@@ -118,7 +117,7 @@ CKivLeadAppDoc* CKivLeadAppView::GetDocument() const
     return dynamic_cast<CKivLeadAppDoc*>(CView::GetDocument());
 }
 
-CKivLeadApp* CKivLeadAppView::GetApp() const
+KivLeadAppContext* CKivLeadAppView::GetApp() const
 {
     CKivLeadAppDoc* doc = GetDocument();
     return doc ? doc->m_pApp : nullptr;
@@ -129,7 +128,7 @@ BOOL CKivLeadAppView::IsMultiPageView() const
     // A document saved as one page under another name keeps its frame but
     // has no pages to act on.
     CKivLeadAppDoc* doc = GetDocument();
-    return doc && doc->CanActOnPage() && doc->m_bMultiPage && m_pThumbView && m_pThumbView->GetCount() > 0 ? 1 : 0;
+    return doc && doc->CanActOnPage() && doc->m_bMultiPage && m_pThumbView && doc->CountPages() > 0 ? 1 : 0;
 }
 
 void CKivLeadAppView::OnInitialUpdate()
@@ -140,14 +139,35 @@ void CKivLeadAppView::OnInitialUpdate()
     CView::OnInitialUpdate();
 }
 
-void CKivLeadAppView::OnUpdate(CView*, LPARAM hint, void*)
+void CKivLeadAppView::OnUpdate(CView*, LPARAM hint, void* hintObject)
 {
-    if (hint == CKivLeadAppDoc::kHintClosing) {
-        AttachBitmap(nullptr);
+    auto* page = static_cast<KivLeadPageView*>(hintObject);
+    switch (hint) {
+    case CKivLeadAppDoc::kHintClosing: AttachBitmap(nullptr); return;
+    case CKivLeadAppDoc::kHintReadPageView:
+        if (page) {
+            page->mode = GetViewMode();
+            page->zoom = GetZoom();
+            const CPoint at = GetScrollPosition();
+            page->hscroll = at.x;
+            page->vscroll = at.y;
+        }
         return;
+    case CKivLeadAppDoc::kHintShowPageView:
+        if (page) {
+            DeleteSelect();
+            SetViewMode(page->mode);
+            if (page->mode != kModeFit)
+                SetViewZoom(page->zoom);
+            ScrollToPosition(CPoint(page->hscroll, page->vscroll));
+        }
+        return;
+    case CKivLeadAppDoc::kHintPageSaved:
+    case CKivLeadAppDoc::kHintPagesGone:
+    case CKivLeadAppDoc::kHintPageEdited:
+    case CKivLeadAppDoc::kHintCountPages: return; // the pixels are as they were
+    default: break;
     }
-    if (hint == CKivLeadAppDoc::kHintPageSaved || hint == CKivLeadAppDoc::kHintPagesGone)
-        return; // the pixels are as they were
     ImageChanged();
     if (hint != 0 && m_nViewMode == kModeFit)
         SetViewMode(kModeFit);
@@ -161,9 +181,7 @@ void CKivLeadAppView::OnChanged(unsigned kind)
     CKivLeadSelectCtrl::OnChanged(kind);
     if (CKivLeadAppDoc* doc = GetDocument()) {
         doc->SetModifiedFlag(1);
-        if (CKivLeadThumbView* list = m_pThumbView)
-            if (KivLeadThumbItem* item = list->GetItem(list->GetCurrentPage()))
-                item->changed = 1;
+        doc->UpdateAllViews(this, CKivLeadAppDoc::kHintPageEdited);
         doc->UpdateAllViews(nullptr, kind);
     }
 }
@@ -179,7 +197,7 @@ void CKivLeadAppView::EndProcessing(int status)
 {
     EndWaitCursor();
     if (status != KIVLEAD_SUCCESS) {
-        if (CKivLeadApp* app = GetApp())
+        if (KivLeadAppContext* app = GetApp())
             app->DisplayError(status);
         else
             DisplayError(status);
@@ -356,13 +374,13 @@ void CKivLeadAppView::wheelEvent(QWheelEvent* event)
 
 void CKivLeadAppView::OnPaint()
 {
-    const CKivLeadApp* app = GetApp();
+    const KivLeadAppContext* app = GetApp();
     unsigned before = 0;
     if (app)
-        before = KivLeadSetDisplayMode(CKivLeadApp::kDisplayMask, app->DisplayModeFlags());
+        before = KivLeadSetDisplayMode(KivLeadAppContext::kDisplayMask, app->DisplayModeFlags());
     CKivLeadSelectCtrl::OnPaint();
     if (app)
-        KivLeadSetDisplayMode(CKivLeadApp::kDisplayMask, before);
+        KivLeadSetDisplayMode(KivLeadAppContext::kDisplayMask, before);
 }
 
 // Pan window ------------------------------------------------------------------------
@@ -434,7 +452,7 @@ void CKivLeadAppView::OnUpdatePageCommand(CCmdUI* cmd) const
 
 void CKivLeadAppView::OnUpdatePageDelete(CCmdUI* cmd) const
 {
-    cmd->Enable(IsMultiPageView() && m_pThumbView->GetCount() > 1);
+    cmd->Enable(IsMultiPageView() && GetDocument()->CountPages() > 1);
 }
 
 // Commands of this view ----------------------------------------------------------
@@ -500,7 +518,7 @@ void CKivLeadAppView::OnUpdateImageEffectsEdgeEnhance(CCmdUI* cmd) const
 
 void CKivLeadAppView::OnColorSeparation(int cmyk)
 {
-    CKivLeadApp* app = GetApp();
+    KivLeadAppContext* app = GetApp();
     CLeadBitmap* bitmap = GetBitmap();
     if (!app || !bitmap)
         return;
@@ -517,7 +535,7 @@ void CKivLeadAppView::OnColorSeparation(int cmyk)
     const std::string base = GetDocument() ? GetDocument()->GetTitle() : std::string();
     for (int i = 0; i < count; ++i) {
         app->m_pPendingPlane = &planes[i];
-        CDocument* plane = app->OpenDocument(CKivLeadApp::kSourceSeparation);
+        CDocument* plane = app->OpenDocument(KivLeadAppContext::kSourceSeparation);
         app->m_pPendingPlane = nullptr;
         if (!plane)
             break;
@@ -550,7 +568,7 @@ int CKivLeadAppView::PrintPage(const char* pdf)
         return KIVLEAD_ERROR_EMPTY_BITMAP;
     const int status = KivLeadPrint(bitmap, pdf);
     if (status != KIVLEAD_SUCCESS) {
-        if (CKivLeadApp* app = GetApp())
+        if (KivLeadAppContext* app = GetApp())
             app->DisplayError(status);
     }
     return status;

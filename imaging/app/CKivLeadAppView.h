@@ -8,13 +8,14 @@
 // address in lParam.
 #pragma once
 
+#include "imaging/app/CKivLeadAppDoc.h"
 #include "imaging/editor/CKivLeadSelectCtrl.h"
 #include "platform/docview/CView.h"
 
 #include <QPointer>
 
 class CCmdUI;
-class CKivLeadApp;
+class KivLeadAppContext;
 class CKivLeadAppDoc;
 class CKivLeadThumbView;
 class QWidget;
@@ -25,9 +26,9 @@ constexpr UINT KIVLEAD_WM_PAGE_DELETE = 0xBD4;
 
 class KIVLEAD_EXPORT CKivLeadAppView : public CKivLeadSelectCtrl, public CView {
 public:
-    static constexpr int kModeNormal = 0;
+    static constexpr int kModeNormal = KivLeadPageView::kNormal;
     static constexpr int kModeZoom = 1;
-    static constexpr int kModeFit = 2;
+    static constexpr int kModeFit = KivLeadPageView::kFit;
     static constexpr int kModeSnap = 3;
     static constexpr int kMinZoom = 20;
     static constexpr int kMaxZoom = 1600;
@@ -38,7 +39,7 @@ public:
 
     QWidget* GetViewWidget() override { return this; }
     CKivLeadAppDoc* GetDocument() const;
-    CKivLeadApp* GetApp() const;
+    KivLeadAppContext* GetApp() const;
     // The page list in the same frame; null outside the two-pane frame.
     void SetThumbView(CKivLeadThumbView* list) { m_pThumbView = list; }
     CKivLeadThumbView* GetThumbView() const { return m_pThumbView; }

@@ -1,8 +1,8 @@
 #include "imaging/app/CKivLeadThumbView.h"
 
-#include "imaging/app/CKivLeadApp.h"
+#include "imaging/app/KivLeadAppContext.h"
+#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "imaging/app/CKivLeadAppDoc.h"
-#include "imaging/app/CKivLeadAppView.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "platform/docview/CFrameWnd.h"
 #include "platform/services/MessageBox.h"
@@ -85,12 +85,25 @@ KivLeadThumbItem* CKivLeadThumbView::GetItem(int index) const
 void CKivLeadThumbView::OnUpdate(CView* sender, LPARAM hint, void* hintObject)
 {
     CKivLeadAppDoc* doc = GetDocument();
-    if (hint == CKivLeadAppDoc::kHintPageSaved && doc && hintObject)
-        RefreshThumb(*static_cast<const int*>(hintObject), doc->GetBitmap());
-    else if (hint == CKivLeadAppDoc::kHintPagesGone)
-        Clear();
-    else if (hint != CKivLeadAppDoc::kHintClosing)
-        CView::OnUpdate(sender, hint, hintObject);
+    switch (hint) {
+    case CKivLeadAppDoc::kHintPageSaved:
+        if (doc && hintObject)
+            RefreshThumb(*static_cast<const int*>(hintObject), doc->GetBitmap());
+        return;
+    case CKivLeadAppDoc::kHintPagesGone: Clear(); return;
+    case CKivLeadAppDoc::kHintPageEdited:
+        if (KivLeadThumbItem* item = GetItem(GetCurrentPage()))
+            item->changed = 1;
+        return;
+    case CKivLeadAppDoc::kHintCountPages:
+        if (hintObject)
+            *static_cast<int*>(hintObject) = GetCount();
+        return;
+    case CKivLeadAppDoc::kHintClosing:
+    case CKivLeadAppDoc::kHintReadPageView:
+    case CKivLeadAppDoc::kHintShowPageView: return;
+    default: CView::OnUpdate(sender, hint, hintObject);
+    }
 }
 
 void CKivLeadThumbView::OnInitialUpdate()
@@ -141,8 +154,10 @@ void CKivLeadThumbView::setCurrent(int page)
 int CKivLeadThumbView::newPageMode() const
 {
     // A page shown for the first time is fitted when the view is.
-    return m_pImageView && m_pImageView->GetViewMode() == CKivLeadAppView::kModeFit ? CKivLeadAppView::kModeFit
-                                                                                    : CKivLeadAppView::kModeNormal;
+    KivLeadPageView shown;
+    if (CKivLeadAppDoc* doc = GetDocument())
+        doc->UpdateAllViews(const_cast<CKivLeadThumbView*>(this), CKivLeadAppDoc::kHintReadPageView, &shown);
+    return shown.mode == KivLeadPageView::kFit ? KivLeadPageView::kFit : KivLeadPageView::kNormal;
 }
 
 int CKivLeadThumbView::PendingThumbs() const
@@ -279,7 +294,7 @@ void CKivLeadThumbView::SelectionChanged()
         bool& flag;
         ~Done() { flag = false; }
     } done {m_bSwitching};
-    CKivLeadApp* app = doc->m_pApp;
+    KivLeadAppContext* app = doc->m_pApp;
     if (app)
         app->m_LoadOptions = KivLeadLoadOptions();
     const int current = std::max(0, m_nCurrentPage);
@@ -301,30 +316,28 @@ void CKivLeadThumbView::SelectionChanged()
         reselect(m_nCurrentPage);
         return;
     }
-    CKivLeadAppView* view = m_pImageView;
     // The page left keeps its view as it was, read while it is still shown.
-    if (view && old) {
-        old->fitMode = view->GetViewMode();
-        old->zoom = view->GetZoom();
-        const CPoint at = view->GetScrollPosition();
-        old->hscroll = at.x;
-        old->vscroll = at.y;
+    if (old) {
+        KivLeadPageView left;
+        doc->UpdateAllViews(this, CKivLeadAppDoc::kHintReadPageView, &left);
+        if (left.mode >= 0) {
+            old->fitMode = left.mode;
+            old->zoom = left.zoom;
+            old->hscroll = left.hscroll;
+            old->vscroll = left.vscroll;
+        }
     }
     KivLeadFreeBitmap(doc->GetBitmap());
     doc->DeleteUndo();
     KivLeadCopyBitmap(doc->GetBitmap(), &next);
     setCurrent(selected);
-    if (view) {
-        if (KivLeadThumbItem* item = GetItem(selected)) {
-            view->DeleteSelect();
-            if (item->fitMode == CKivLeadAppView::kModeFit) {
-                view->SetViewMode(CKivLeadAppView::kModeFit);
-            } else {
-                view->SetViewMode(item->fitMode);
-                view->SetViewZoom(item->zoom);
-            }
-            view->ScrollToPosition(CPoint(item->hscroll, item->vscroll));
-        }
+    if (KivLeadThumbItem* item = GetItem(selected)) {
+        KivLeadPageView shown;
+        shown.mode = item->fitMode;
+        shown.zoom = item->zoom;
+        shown.hscroll = item->hscroll;
+        shown.vscroll = item->vscroll;
+        doc->UpdateAllViews(this, CKivLeadAppDoc::kHintShowPageView, &shown);
     }
     for (CView* v : doc->GetViews())
         if (CFrameWnd* frame = v->GetParentFrame())
@@ -338,7 +351,7 @@ void CKivLeadThumbView::InsertThumbs(const char* file, int position, int flag)
     CKivLeadAppDoc* doc = GetDocument();
     if (!doc || !file || !m_pList)
         return;
-    CKivLeadApp* app = doc->m_pApp;
+    KivLeadAppContext* app = doc->m_pApp;
     const auto fail = [app](int status) {
         if (app)
             app->DisplayError(status);
@@ -394,7 +407,7 @@ void CKivLeadThumbView::ReplaceThumb(const char* file, int index)
     CKivLeadAppDoc* doc = GetDocument();
     if (!doc || !file || !m_pList || index < 0 || index >= GetCount())
         return;
-    CKivLeadApp* app = doc->m_pApp;
+    KivLeadAppContext* app = doc->m_pApp;
     CLeadBitmap bitmap;
     int status = KivLeadLoadFile(file, &bitmap, 0, 1);
     const std::string target = doc->GetPathName();
@@ -475,17 +488,7 @@ int CKivLeadThumbView::CreateThumb(const CLeadBitmap* source, CLeadBitmap* thumb
 
 void CKivLeadThumbView::MatchAspectRatio(CRect* rect, int width, int height)
 {
-    if (!rect || width <= 0 || height <= 0)
-        return;
-    const long long w = rect->Width(), h = rect->Height();
-    long long fw = w, fh = h;
-    if (w * height > h * width)
-        fw = h * width / height; // too wide: the height decides
-    else
-        fh = w * height / width;
-    const int left = rect->left + static_cast<int>((w - fw) / 2);
-    const int top = rect->top + static_cast<int>((h - fh) / 2);
-    *rect = CRect(left, top, left + static_cast<int>(fw), top + static_cast<int>(fh));
+    CKivLeadViewCtrl::MatchAspectRatio(rect, width, height);
 }
 
 void CKivLeadThumbView::drawItem(LPDRAWITEMSTRUCT item)

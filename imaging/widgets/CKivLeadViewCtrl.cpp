@@ -303,3 +303,18 @@ void CKivLeadViewCtrl::OnPaint()
     GetClientRect(&client);
     Paint(painter, client);
 }
+
+void CKivLeadViewCtrl::MatchAspectRatio(CRect* rect, int width, int height)
+{
+    if (!rect || width <= 0 || height <= 0)
+        return;
+    const long long w = rect->Width(), h = rect->Height();
+    long long fw = w, fh = h;
+    if (w * height > h * width)
+        fw = h * width / height; // too wide: the height decides
+    else
+        fh = w * height / width;
+    const int left = rect->left + static_cast<int>((w - fw) / 2);
+    const int top = rect->top + static_cast<int>((h - fh) / 2);
+    *rect = CRect(left, top, left + static_cast<int>(fw), top + static_cast<int>(fh));
+}

@@ -16,6 +16,9 @@ class QTimer;
 
 class KIVLEAD_EXPORT CKivLeadViewCtrl : public CKivStatic {
 public:
+    // Shrinks rect to the largest centred rectangle of width:height.
+    static void MatchAspectRatio(CRect* rect, int width, int height);
+
     // The effect code of plain painting.
     static constexpr int kNoEffect = 1000;
 

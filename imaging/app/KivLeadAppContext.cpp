@@ -1,0 +1,3 @@
+#include "imaging/app/KivLeadAppContext.h"
+
+KivLeadAppContext::~KivLeadAppContext() = default;
