@@ -53,6 +53,8 @@ int runDbf(const QStringList& args);
 int runSlideRender(const QStringList& args);
 int runAci(const QStringList& args);
 int runDwg(const QStringList& args);
+// dwg preview, and dwg info of an address: the full program's.
+int runDwgDrawing(const QStringList& args);
 int runIni(const QStringList& args);
 int runBmp(const QStringList& args);
 int runAirfoil(const QStringList& args);

@@ -39,7 +39,7 @@ int runFullProgram()
 } // namespace
 
 int runSlideRender(const QStringList&) { return runFullProgram(); }
-int runDwg(const QStringList&) { return runFullProgram(); }
+int runDwgDrawing(const QStringList&) { return runFullProgram(); }
 int runBmp(const QStringList&) { return runFullProgram(); }
 int runImage(const QStringList&) { return runFullProgram(); }
 int runSheet(const QStringList&) { return runFullProgram(); }

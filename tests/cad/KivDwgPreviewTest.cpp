@@ -88,6 +88,33 @@ TEST(KivDwgPreview, ThePictureLiesAtItsEntrysStart)
     EXPECT_EQ(at(paint(stray, 10, 6, RGB(0, 0, 255), RGB(255, 0, 0), 0, 0), 3, 2), RGB(255, 0, 0));
 }
 
+// The core library's reader, which the text commands use, finds the same
+// section and size as the preview reader and adds ".DWG" as it does.
+TEST(KivDwgFile, ReadsTheSectionWithoutDecodingAndFindsTheDwgSpelling)
+{
+    testsupport::TempDir dir;
+    writeFile(dir.file("PART.DWG"), makeDwg("AC1015", {{1, header80()}, {2, tinyBitmap()}}));
+    KivDwgFile file;
+    ASSERT_EQ(file.Open(dir.file("PART").c_str()), 1) << file.GetError();
+    EXPECT_EQ(file.GetVersion(), 1499);
+    std::vector<KivDwgPreviewEntry> fromFile, fromPreview;
+    std::uint32_t at = 0, atPreview = 0;
+    ASSERT_TRUE(file.ReadEntries(&at, &fromFile));
+    int w = 0, h = 0;
+    ASSERT_TRUE(file.ReadImageSize(&w, &h));
+    KivDwgPreview preview;
+    ASSERT_EQ(preview.Open(dir.file("PART").c_str()), 1);
+    ASSERT_TRUE(preview.ReadEntries(&atPreview, &fromPreview));
+    EXPECT_EQ(at, atPreview);
+    ASSERT_EQ(fromFile.size(), fromPreview.size());
+    int pw = 0, ph = 0;
+    ASSERT_TRUE(preview.ReadImageSize(&pw, &ph));
+    EXPECT_EQ(w, pw);
+    EXPECT_EQ(h, ph);
+    EXPECT_EQ(file.Open(dir.file("none").c_str()), 0);
+    EXPECT_EQ(file.GetError(), "No such file or directory");
+}
+
 TEST(KivDwgPreview, OldReleasesAreNotReadAtTheNewAddress)
 {
     // Release 2.1 with bytes at offset 13 that happen to lead to a section.

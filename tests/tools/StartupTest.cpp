@@ -2,6 +2,7 @@
 // print text start with Qt Core and the readers alone; the ones that draw run
 // in the full program, whichever half the user called.
 #include "support/DbfWriter.h"
+#include "support/DwgWriter.h"
 #include "support/SlideWriter.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,7 @@ TEST(VandrelStartup, TextCommandsLoadNoGuiToolkit)
     writeFile(dir.file("a.sld"), SlideWriter().color(1).vector(0, 0, 9, 9).end().bytes());
     writeFile(dir.file("lib.slb"), makeLibrary({{"A", SlideWriter().end().bytes()}}));
     writeText(dir.file("a.ini"), "[S]\nK=v\n");
+    writeFile(dir.file("a.dwg"), makeDwg("AC1015", {}));
     ASSERT_EQ(runVandrel({"album", "sqlite:a.db", "init"}, dir.path()).status, 0);
     const std::vector<std::vector<std::string>> commands {
         {"--version"},
@@ -72,6 +74,7 @@ TEST(VandrelStartup, TextCommandsLoadNoGuiToolkit)
         {"ini", "get", "a.ini", "S", "K"},
         {"airfoil", "naca4", "2412", "-o", "a.svg"},
         {"album", "sqlite:a.db", "find"},
+        {"dwg", "info", "a.dwg"},
     };
     for (const auto& args : commands) {
         RunResult r;
