@@ -3,6 +3,10 @@
 #include "platform/widgets/CIPAddressCtrl.h"
 #include "platform/services/MessageBox.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcSocket, "vandrel.socket", QtWarningMsg)
+
 CKivSocket::CKivSocket() = default;
 
 CKivSocket::~CKivSocket()
@@ -83,6 +87,7 @@ void CKivSocket::ShowError()
     const int error = GetLastError();
     if (error == 0)
         return;
+    qCDebug(lcSocket, "error %d: %s", error, ErrorText(error).c_str());
     MessageBox(nullptr, ErrorText(error).c_str(), "Error", MB_ICONINFORMATION | MB_OK);
 }
 

@@ -8,11 +8,14 @@
 #include <sane/sane.h>
 
 #include <QImage>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <new>
+
+Q_LOGGING_CATEGORY(lcDevices, "vandrel.imaging.devices", QtWarningMsg)
 
 namespace {
 
@@ -62,6 +65,8 @@ std::string text(SANE_String_Const s)
 
 int statusOfSane(SANE_Status s)
 {
+    if (s != SANE_STATUS_GOOD)
+        qCDebug(lcDevices, "SANE: %s", sane_strstatus(s));
     switch (s) {
     case SANE_STATUS_GOOD: return KIVLEAD_SUCCESS;
     case SANE_STATUS_CANCELLED: return KIVLEAD_ERROR_USER_ABORT;

@@ -1,5 +1,6 @@
 #include "platform/widgets/Resources.h"
 
+#include <QLoggingCategory>
 #include <QPixmap>
 
 #include <cstdlib>
@@ -76,4 +77,15 @@ HICON& DefaultDialogIcon()
 {
     static HICON icon = nullptr;
     return icon;
+}
+
+Q_LOGGING_CATEGORY(lcGui, "vandrel.platform.gui", QtWarningMsg)
+
+void LogFailedExportedCall(const char* what) noexcept
+{
+    try {
+        qCWarning(lcGui, "a dialog call failed: %s", what ? what : "");
+    } catch (...) {
+        // Logging is best effort; the call's result already says it failed.
+    }
 }

@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QImage>
 
+#include <exception>
 #include <map>
 #include <vector>
 
@@ -89,14 +90,20 @@ private:
 // How an exported dialog function runs its call: with module's templates
 // current, and without letting an exception into the host, which may be no
 // C++ program at all. call returns the function's result; a throw gives 0.
+// What a call that threw said, in the log ("vandrel.platform.gui").
+KIVGUI_EXPORT void LogFailedExportedCall(const char* what) noexcept;
+
 template <class Call> int CallWithResources(HINSTANCE module, Call&& call) noexcept
 {
     try {
         ResourceScope scope(module);
         return call();
+    } catch (const std::exception& e) {
+        LogFailedExportedCall(e.what());
     } catch (...) {
-        return 0;
+        LogFailedExportedCall("an unknown exception");
     }
+    return 0;
 }
 
 // Dialog units to pixels for the dialog font (MS Sans Serif 8).
