@@ -7,8 +7,8 @@
 #include "controls/CKivSpinEditCtrl.h"
 #include "controls/CKivTimerCtrl.h"
 #include "core/KivUtil.h"
-#include "platform/widgets/CButton.h"
 #include "platform/services/SoundService.h"
+#include "platform/widgets/CButton.h"
 
 using namespace kivappdlg;
 

@@ -3,8 +3,8 @@
 #include "EditCommands.h"
 
 #include "imaging/toolkit/KivLeadToolkit.h"
-#include "platform/services/MessageBox.h"
 #include "platform/base/Win32.h"
+#include "platform/services/MessageBox.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -20,7 +20,8 @@ void addEntries(ImageWindow* window, QMenu* menu, std::span<const EditCommand> e
 {
     for (const EditCommand& e : entries) {
         const auto handler = e.handler;
-        menu->addAction(QString::fromUtf8(editcommands::textOf(e)), window, [window, handler] { window->run(handler); });
+        menu->addAction(
+            QString::fromUtf8(editcommands::textOf(e)), window, [window, handler] { window->run(handler); });
     }
 }
 

@@ -2,9 +2,9 @@
 // sources, and scrolling the image browser's grid page by page over a
 // folder of 2,000 images whose thumbnails are all made.
 #include "controls/KivThumbList.h"
+#include "imaging/thumbcache/KivLeadThumbMgr.h"
 #include "imaging/widgets/CKivLeadThumbCtrl.h"
 #include "imaging/widgets/CKivLeadThumbListCtrl.h"
-#include "imaging/thumbcache/KivLeadThumbMgr.h"
 
 #include <benchmark/benchmark.h>
 

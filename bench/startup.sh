@@ -11,6 +11,8 @@ trap 'rm -rf "$work"' EXIT
 
 # A small table and a slide, written here so the script needs no samples.
 printf '\003\176\014\010\001\000\000\000\101\000\012\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000NAME\000\000\000\000\000\000\000C\000\000\000\000\011\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\015 Ann      \032' > "$work/small.dbf"
+# A drawing of release 2000 without a preview section: what dwg info reads.
+{ printf 'AC1015'; head -c 122 /dev/zero; } > "$work/small.dwg"
 convert_bin=$(command -v convert-im6.q16 || command -v convert)
 
 # Milliseconds per call of the command line in "$@".
@@ -43,6 +45,7 @@ command -v sqlite3 > /dev/null && row "sqlite3 --version" sqlite3 --version
 row "vandrel --version" "$build/bin/vandrel" --version
 row "vandrel dbf info small.dbf" "$build/bin/vandrel" dbf info "$work/small.dbf"
 row "vandrel calc 1+2" "$build/bin/vandrel" calc 1+2
+row "vandrel dwg info small.dwg" "$build/bin/vandrel" dwg info "$work/small.dwg"
 row "vandrel image edit --list (full program)" "$build/bin/vandrel" image edit --list
 # The thumbnailer on the first slide of the sample folder, when there is one.
 sld=$(ls "${VANDREL_SAMPLES:-/nonexistent}"/sld/*.sld 2>/dev/null | head -n 1 || true)

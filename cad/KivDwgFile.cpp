@@ -125,8 +125,8 @@ void KivDwgFile::Close()
     m_imageAddress = 0;
 }
 
-bool KivDwgFile::readDirectory(std::uint32_t* address, std::vector<KivDwgPreviewEntry>& entries,
-    std::uint64_t& dataAt, std::uint64_t& dataSize, bool& complete)
+bool KivDwgFile::readDirectory(std::uint32_t* address, std::vector<KivDwgPreviewEntry>& entries, std::uint64_t& dataAt,
+    std::uint64_t& dataSize, bool& complete)
 {
     complete = false;
     entries.clear();

@@ -2,13 +2,13 @@
 
 #include "core/KivReg.h"
 #include "platform/base/ByteOrder.h"
-#include "platform/io/ByteReader.h"
-#include "platform/widgets/CWnd.h"
 #include "platform/gdi/Dib.h"
+#include "platform/io/ByteReader.h"
+#include "platform/io/PathNoCase.h"
 #include "platform/net/Download.h"
 #include "platform/services/MessageBox.h"
-#include "platform/io/PathNoCase.h"
 #include "platform/services/ProcessService.h"
+#include "platform/widgets/CWnd.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -2,8 +2,8 @@
 
 #include "cad/SlideLibrary_p.h"
 #include "core/KivAciColor.h"
-#include "platform/widgets/CWnd.h"
 #include "platform/io/PathNoCase.h"
+#include "platform/widgets/CWnd.h"
 
 #include <cmath>
 
@@ -103,7 +103,8 @@ int KivSlideDraw::openSlideFile()
     const std::string name = MakeUpperName(given.c_str());
     ByteSource bytes;
     std::string why;
-    if (!slidelib::openWholeFile(given, bytes, &why) && !slidelib::openWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
+    if (!slidelib::openWholeFile(given, bytes, &why)
+        && !slidelib::openWholeFile(ResolvePathNoCase(name.c_str()), bytes)) {
         SetSlideError(1, name.c_str(), nullptr);
         SetSlideErrorReason(why);
         return 1;

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "core/KivCore_export.h"
-#include "platform/io/ByteReader.h"
 #include "platform/base/CStringArray.h"
+#include "platform/io/ByteReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "cad/KivSlideFile.h"
 
 #include "cad/SlideLibrary_p.h"
-#include "platform/io/AtomicFile.h"
 #include "platform/base/ByteOrder.h"
+#include "platform/io/AtomicFile.h"
 #include "platform/io/FileSystem.h"
 #include "platform/io/PathNoCase.h"
 #include "platform/io/PathPieces.h"
@@ -409,7 +409,8 @@ bool openWholeFile(const std::string& path, ByteSource& out, std::string* why)
     if (!file.openFile(path) || file.size() > kMaxLibrarySize || !holdWhole(file)) {
         if (why)
             *why = "cannot open " + path + ": "
-                + (file.error() ? file.errorText() : std::string("larger than the 2 GiB a slide or library can address"));
+                + (file.error() ? file.errorText()
+                                : std::string("larger than the 2 GiB a slide or library can address"));
         return false;
     }
     out = std::move(file);

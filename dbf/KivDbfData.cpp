@@ -480,7 +480,8 @@ int KivDbfData::readRecords(ByteSource& source, KivDbfRecord* records, long coun
     // Never more records than the file holds, whatever the header claims.
     const std::uint64_t fit = (source.size() - static_cast<std::uint64_t>(offset)) / static_cast<std::uint64_t>(length);
     if (static_cast<std::uint64_t>(count) > fit)
-        qCDebug(lcDbf, "the header claims %ld records, the file holds %llu", count, static_cast<unsigned long long>(fit));
+        qCDebug(
+            lcDbf, "the header claims %ld records, the file holds %llu", count, static_cast<unsigned long long>(fit));
     count = static_cast<long>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), fit));
     const std::uint64_t bytes = static_cast<std::uint64_t>(count) * static_cast<std::uint64_t>(length);
     if (source.map()) {

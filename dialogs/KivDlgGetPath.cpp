@@ -2,9 +2,9 @@
 
 #include "core/KivUtil.h"
 #include "dialogs/resources.h"
-#include "platform/services/MessageBox.h"
 #include "platform/io/PathNoCase.h"
 #include "platform/io/Volumes.h"
+#include "platform/services/MessageBox.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // installer: copies the files named in FILELIST.TXT (current folder) into the
 // system directory and registers the controls (.ocx) among them. Exit 1 when
 // everything was copied, 0 when the list is missing or a copy failed.
+#include "platform/base/CString.h"
 #include "platform/io/AtomicFile.h"
 #include "platform/io/FileSystem.h"
-#include "platform/base/CString.h"
 #include "platform/io/PathNoCase.h"
 #include "platform/services/ProcessService.h"
 

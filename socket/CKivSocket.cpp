@@ -1,7 +1,7 @@
 #include "socket/CKivSocket.h"
 
-#include "platform/widgets/CIPAddressCtrl.h"
 #include "platform/services/MessageBox.h"
+#include "platform/widgets/CIPAddressCtrl.h"
 
 #include <QLoggingCategory>
 

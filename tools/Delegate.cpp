@@ -38,13 +38,34 @@ int runFullProgram()
 
 } // namespace
 
-int runSlideRender(const QStringList&) { return runFullProgram(); }
-int runDwgDrawing(const QStringList&) { return runFullProgram(); }
-int runBmp(const QStringList&) { return runFullProgram(); }
-int runImage(const QStringList&) { return runFullProgram(); }
-int runSheet(const QStringList&) { return runFullProgram(); }
-int runTimer(const QStringList&) { return runFullProgram(); }
-int runThumbs(const QStringList&) { return runFullProgram(); }
+int runSlideRender(const QStringList&)
+{
+    return runFullProgram();
+}
+int runDwgDrawing(const QStringList&)
+{
+    return runFullProgram();
+}
+int runBmp(const QStringList&)
+{
+    return runFullProgram();
+}
+int runImage(const QStringList&)
+{
+    return runFullProgram();
+}
+int runSheet(const QStringList&)
+{
+    return runFullProgram();
+}
+int runTimer(const QStringList&)
+{
+    return runFullProgram();
+}
+int runThumbs(const QStringList&)
+{
+    return runFullProgram();
+}
 
 int drawAirfoilPng(const ZopAirfoil&, const QString&, const QString&, const std::string&, const std::string&)
 {

@@ -63,18 +63,14 @@ bool parseDwg(const QStringList& args, QCommandLineParser& parser, const DwgOpti
 // full program's.
 int runDwg(const QStringList& args)
 {
-    QCommandLineParser parser;
-    const DwgOptions options;
-    QString sub;
-    QByteArray path;
-    int exit = Ok;
-    if (!parseDwg(args, parser, options, sub, path, exit))
-        return exit;
-    if (sub == "info" && !KivDwgFile::IsAddress(path.constData())) {
-        KivDwgFile reader;
-        return dwgInfo(reader, path);
-    }
-    return runDwgDrawing(args);
+    return withDwgArguments(
+        args, [&](const QCommandLineParser&, const DwgOptions&, const QString& sub, const QByteArray& path) {
+            if (sub == "info" && !KivDwgFile::IsAddress(path.constData())) {
+                KivDwgFile reader;
+                return dwgInfo(reader, path);
+            }
+            return runDwgDrawing(args);
+        });
 }
 
 } // namespace cli

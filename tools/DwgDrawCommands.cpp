@@ -62,19 +62,15 @@ int dwgPreview(const QCommandLineParser& parser, const QByteArray& path, const Q
 
 int runDwgDrawing(const QStringList& args)
 {
-    QCommandLineParser parser;
-    const DwgOptions options;
-    QString sub;
-    QByteArray path;
-    int exit = Ok;
-    if (!parseDwg(args, parser, options, sub, path, exit))
-        return exit;
-    if (sub == "info") {
-        KivDwgPreview reader;
-        return dwgInfo(reader, path);
-    }
-    return dwgPreview(parser, path, options.output, options.size, options.autosize, options.back, options.imageBack,
-        options.invert);
+    return withDwgArguments(args,
+        [](const QCommandLineParser& parser, const DwgOptions& options, const QString& sub, const QByteArray& path) {
+            if (sub == "info") {
+                KivDwgPreview reader;
+                return dwgInfo(reader, path);
+            }
+            return dwgPreview(parser, path, options.output, options.size, options.autosize, options.back,
+                options.imageBack, options.invert);
+        });
 }
 
 } // namespace cli

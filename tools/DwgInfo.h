@@ -32,6 +32,20 @@ struct DwgOptions {
 bool parseDwg(const QStringList& args, QCommandLineParser& parser, const DwgOptions& options, QString& sub,
     QByteArray& path, int& exit);
 
+// Parses args as the dwg command and runs action(parser, options, action
+// name, drawing) on them; the exit status.
+template <class Action> int withDwgArguments(const QStringList& args, Action&& action)
+{
+    QCommandLineParser parser;
+    const DwgOptions options;
+    QString sub;
+    QByteArray path;
+    int exit = Ok;
+    if (!parseDwg(args, parser, options, sub, path, exit))
+        return exit;
+    return action(parser, options, sub, path);
+}
+
 const char* dwgEntryKind(int code);
 QString shownPath(const QByteArray& text);
 // A drawing starts with its release: "AC" and four digits ("AC1015"), or
@@ -45,7 +59,8 @@ template <class Reader> bool openDrawing(Reader& reader, const QByteArray& path)
         return false;
     }
     if (!hasDrawingSignature(reader.GetVersionString())) {
-        printError(QString("%1 is no DWG drawing: it does not start with AC and a release number").arg(shownPath(path)));
+        printError(
+            QString("%1 is no DWG drawing: it does not start with AC and a release number").arg(shownPath(path)));
         return false;
     }
     return true;

@@ -4,8 +4,8 @@
 #include "imaging/toolkit/KivLeadCommand.h"
 #include "imaging/toolkit/KivLeadEditor.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
-#include "platform/io/PathNoCase.h"
 #include "platform/io/FileSystem.h"
+#include "platform/io/PathNoCase.h"
 
 #include <cmath>
 #include <vector>
@@ -96,8 +96,8 @@ int saveEdited(const QString& in, const QString& out, int page, CLeadBitmap* ima
 {
     const std::string input = ResolvePathNoCase(utf8(in).constData());
     KivLeadFileInfo info;
-    if (!SameFile(input.c_str(), utf8(out).constData())
-        || KivLeadGetFileInfo(input.c_str(), &info) != KIVLEAD_SUCCESS || info.pages <= 1)
+    if (!SameFile(input.c_str(), utf8(out).constData()) || KivLeadGetFileInfo(input.c_str(), &info) != KIVLEAD_SUCCESS
+        || info.pages <= 1)
         return KivLeadSaveFile(utf8(out).constData(), image, format, 0, 2);
     if (format != info.format) {
         printError(QString("%1 holds %2 pages, which a %3 file cannot keep: write the page elsewhere, or put it back "

@@ -5,13 +5,13 @@
 #include "cad/KivSlideFile.h"
 #include "platform/io/ByteSource.h"
 #include "platform/io/FileSystem.h"
-#include "platform/services/MessageBox.h"
 #include "platform/io/PathNoCase.h"
+#include "platform/services/MessageBox.h"
 
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 #include <unordered_set>
 

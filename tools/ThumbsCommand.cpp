@@ -1,10 +1,10 @@
 #include "Cli.h"
 #include "Terminal.h"
 
-#include "imaging/widgets/CKivLeadThumbListCtrl.h"
 #include "imaging/thumbcache/KivLeadThumbFolder.h"
 #include "imaging/thumbcache/KivLeadThumbIndex.h"
 #include "imaging/thumbcache/KivLeadThumbMgr.h"
+#include "imaging/widgets/CKivLeadThumbListCtrl.h"
 #include "platform/io/ByteSource.h"
 #include "platform/io/FileSystem.h"
 

@@ -1,9 +1,9 @@
 #include "imaging/app/CKivLeadApp.h"
 
-#include "imaging/devices/KivLeadDevices.h"
 #include "imaging/app/CKivLeadAppDoc.h"
 #include "imaging/app/CKivLeadPageFrame.h"
 #include "imaging/app/CKivLeadThumbView.h"
+#include "imaging/devices/KivLeadDevices.h"
 #include "imaging/widgets/KivLeadDlg.h"
 #include "platform/docview/CCmdUI.h"
 #include "platform/docview/CDocTemplate.h"

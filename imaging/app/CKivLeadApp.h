@@ -7,9 +7,9 @@
 // are enabled and checked.
 #pragma once
 
+#include "imaging/KivLead_export.h"
 #include "imaging/app/KivLeadAppContext.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
-#include "imaging/KivLead_export.h"
 #include "platform/docview/CWinApp.h"
 
 #include <QRect>

@@ -1,9 +1,9 @@
 #include "imaging/app/CKivLeadAppDoc.h"
 
-#include "imaging/devices/KivLeadDevices.h"
 #include "imaging/app/KivLeadAppContext.h"
-#include "platform/io/AtomicFile.h"
+#include "imaging/devices/KivLeadDevices.h"
 #include "platform/docview/CView.h"
+#include "platform/io/AtomicFile.h"
 #include "platform/services/MessageBox.h"
 
 #include <QPolygon>

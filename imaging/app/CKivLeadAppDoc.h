@@ -4,9 +4,9 @@
 // page, and saving a changed page replaces just that page in the file.
 #pragma once
 
+#include "imaging/KivLead_export.h"
 #include "imaging/toolkit/CLeadBitmap.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
-#include "imaging/KivLead_export.h"
 #include "platform/docview/CDocument.h"
 
 #include <QTransform>

@@ -1,12 +1,12 @@
 #include "imaging/app/CKivLeadAppView.h"
 
-#include "imaging/devices/KivLeadDevices.h"
-#include "imaging/app/KivLeadAppContext.h"
 #include "imaging/app/CKivLeadAppDoc.h"
+#include "imaging/app/KivLeadAppContext.h"
+#include "imaging/devices/KivLeadDevices.h"
 #include "imaging/widgets/KivLeadDlg.h"
 #include "platform/docview/CCmdUI.h"
-#include "platform/services/CFileDialog.h"
 #include "platform/docview/CFrameWnd.h"
+#include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "imaging/app/CKivLeadThumbView.h"
 
-#include "imaging/app/KivLeadAppContext.h"
-#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "imaging/app/CKivLeadAppDoc.h"
+#include "imaging/app/KivLeadAppContext.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "platform/docview/CFrameWnd.h"
 #include "platform/services/MessageBox.h"
 

@@ -7,10 +7,10 @@
 // page-aware operations, each one atomic rewrite.
 #pragma once
 
-#include "imaging/toolkit/CLeadBitmap.h"
 #include "imaging/KivLead_export.h"
-#include "platform/widgets/CListBox.h"
+#include "imaging/toolkit/CLeadBitmap.h"
 #include "platform/docview/CView.h"
+#include "platform/widgets/CListBox.h"
 
 #include <QIcon>
 #include <QTimer>

@@ -4,8 +4,8 @@
 // documents and views know it by this alone and never include it.
 #pragma once
 
-#include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/KivLead_export.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 // toolkit (KivLeadToolkit.h) needs neither.
 #pragma once
 
-#include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/KivLead_export.h"
+#include "imaging/toolkit/KivLeadToolkit.h"
 
 #include <string>
 #include <vector>

@@ -5,8 +5,8 @@
 #include "imaging/editor/KivDlgEditFlip.h"
 #include "imaging/editor/KivDlgEditLevel.h"
 #include "imaging/editor/KivDlgEditRotate.h"
-#include "imaging/widgets/KivLeadDlg.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/widgets/KivLeadDlg.h"
 #include "platform/services/MessageBox.h"
 
 #include <QCoreApplication>
@@ -311,11 +311,12 @@ void CKivLeadEditCtrl::ask(const char* name)
     const KivLeadCommandAsk& a = KivLeadFindCommand(name)->ask;
     const KivLeadCommandAsk::Value &one = a.values[0], &two = a.values[1];
     int first = one.start, second = two.start;
-    if (a.count() == 1 && KivLeadDlgGetValue(this, a.title, one.label, one.minimum, one.maximum, &first) == KIVLEAD_SUCCESS)
+    if (a.count() == 1
+        && KivLeadDlgGetValue(this, a.title, one.label, one.minimum, one.maximum, &first) == KIVLEAD_SUCCESS)
         RunCommand(name, {first});
     else if (a.count() == 2
-        && KivLeadDlgGetValues(this, a.title, one.label, one.minimum, one.maximum, &first, two.label, two.minimum,
-               two.maximum, &second)
+        && KivLeadDlgGetValues(
+               this, a.title, one.label, one.minimum, one.maximum, &first, two.label, two.minimum, two.maximum, &second)
             == KIVLEAD_SUCCESS)
         RunCommand(name, {first, second});
 }

@@ -5,8 +5,8 @@
 // snapshots share the image's pixels (KivLeadEditor).
 #pragma once
 
-#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "imaging/toolkit/KivLeadEditor.h"
+#include "imaging/widgets/CKivLeadViewCtrl.h"
 
 #include <QRegion>
 

@@ -1,7 +1,7 @@
 #include "imaging/editor/CKivLeadSelectCtrl.h"
 
-#include "imaging/widgets/KivLeadDlg.h"
 #include "imaging/devices/KivLeadDevices.h"
+#include "imaging/widgets/KivLeadDlg.h"
 
 #include <QGuiApplication>
 #include <QPainter>

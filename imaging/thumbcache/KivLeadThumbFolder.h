@@ -7,8 +7,8 @@
 // and left as it is.
 #pragma once
 
-#include "imaging/thumbcache/KivLeadThumbIndex.h"
 #include "imaging/KivLeadKit_export.h"
+#include "imaging/thumbcache/KivLeadThumbIndex.h"
 #include "platform/io/CacheFolder.h"
 
 #include <cstdint>

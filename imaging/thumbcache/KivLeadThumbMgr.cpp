@@ -1,11 +1,11 @@
 #include "imaging/thumbcache/KivLeadThumbMgr.h"
 
-#include "platform/io/PathPieces.h"
 #include "imaging/thumbcache/KivLeadThumbFolder.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "platform/base/COleDateTime.h"
 #include "platform/io/FileSystem.h"
 #include "platform/io/PathNoCase.h"
+#include "platform/io/PathPieces.h"
 
 #include <algorithm>
 #include <charconv>

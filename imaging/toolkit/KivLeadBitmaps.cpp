@@ -50,7 +50,6 @@ COLORREF colorRefOf(const Magick::Color& c)
 
 using namespace kivlead;
 
-
 int KivLeadCreateBitmap(CLeadBitmap* bitmap, int width, int height, int bits, COLORREF fill)
 {
     if (!bitmap || width < 1 || height < 1 || width > KivLeadLimits::kMaxWidth || height > KivLeadLimits::kMaxHeight

@@ -7,7 +7,6 @@
 
 using namespace kivlead;
 
-
 int KivLeadColorResolution(CLeadBitmap* bitmap, int bits, int dither)
 {
     if (!(bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32))

@@ -6,8 +6,8 @@
 // them.
 #pragma once
 
-#include "imaging/toolkit/CLeadBitmap.h"
 #include "imaging/KivLeadKit_export.h"
+#include "imaging/toolkit/CLeadBitmap.h"
 #include "platform/base/Win32Types.h"
 
 #include <span>

@@ -5,9 +5,9 @@
 // the command line both run their commands through it.
 #pragma once
 
+#include "imaging/KivLeadKit_export.h"
 #include "imaging/toolkit/CLeadBitmap.h"
 #include "imaging/toolkit/KivLeadCommand.h"
-#include "imaging/KivLeadKit_export.h"
 
 #include <memory>
 

@@ -17,7 +17,6 @@ int convolve3(Magick::Image& image, const double (&k)[9])
 
 } // namespace
 
-
 int KivLeadPosterize(CLeadBitmap* bitmap, int levels)
 {
     if (levels < 2 || levels > 64)

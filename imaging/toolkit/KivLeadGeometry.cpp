@@ -7,7 +7,6 @@
 
 using namespace kivlead;
 
-
 int KivLeadFlip(CLeadBitmap* bitmap)
 {
     return process(bitmap, [](Magick::Image& image) {

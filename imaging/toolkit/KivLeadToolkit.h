@@ -14,8 +14,8 @@
 // KIVLEAD_ERROR_IMAGE_TOO_LARGE before its pixels are allocated.
 #pragma once
 
-#include "imaging/toolkit/CLeadBitmap.h"
 #include "imaging/KivLeadKit_export.h"
+#include "imaging/toolkit/CLeadBitmap.h"
 #include "platform/base/Win32Types.h"
 
 #include <QRect>
@@ -215,8 +215,8 @@ KIVLEADKIT_EXPORT int KivLeadFromImage(CLeadBitmap* bitmap, const QImage& image)
 KIVLEADKIT_EXPORT int KivLeadGetPixel(const CLeadBitmap* bitmap, int x, int y, COLORREF* color);
 
 // Combine: source rectangle (sx, sy, width, height) onto target at (x, y).
-KIVLEADKIT_EXPORT int KivLeadCombine(CLeadBitmap* target, int x, int y, int width, int height, const CLeadBitmap* source,
-    int sx, int sy, unsigned operation);
+KIVLEADKIT_EXPORT int KivLeadCombine(CLeadBitmap* target, int x, int y, int width, int height,
+    const CLeadBitmap* source, int sx, int sy, unsigned operation);
 
 // Geometry ----------------------------------------------------------------
 KIVLEADKIT_EXPORT int KivLeadFlip(CLeadBitmap* bitmap); // top to bottom
@@ -344,4 +344,3 @@ enum KivLeadCaptureKind {
 // 1 when this session can capture the screen at all.
 KIVLEADKIT_EXPORT int KivLeadCaptureAvailable();
 KIVLEADKIT_EXPORT int KivLeadCaptureScreen(CLeadBitmap* bitmap, int kind, const QRect& area = QRect());
-

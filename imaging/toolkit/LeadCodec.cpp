@@ -2,16 +2,16 @@
 // and encoder, and the locked rewrite of a file's pages.
 #include "imaging/toolkit/LeadCodec_p.h"
 
-#include "platform/io/AtomicFile.h"
 #include "platform/base/ByteOrder.h"
+#include "platform/io/AtomicFile.h"
 #include "platform/io/ByteSource.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 

@@ -4,8 +4,8 @@
 #include "imaging/toolkit/LeadBitmapData_p.h"
 
 #include "imaging/toolkit/TiffPages_p.h"
-#include "platform/io/AtomicFile.h"
 #include "platform/base/ByteOrder.h"
+#include "platform/io/AtomicFile.h"
 #include "platform/io/ByteSource.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "imaging/widgets/CKivLeadThumbCtrl.h"
 
-#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "imaging/thumbcache/KivLeadThumbMgr.h"
+#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "imaging/widgets/resources.h"
 
 #include <QMenu>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "controls/CKivThumbListCtrl.h"
-#include "imaging/thumbcache/KivLeadThumbMgr.h"
 #include "imaging/KivLead_export.h"
+#include "imaging/thumbcache/KivLeadThumbMgr.h"
 
 class CKivLeadThumbCtrl;
 

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "controls/CKivStatic.h"
-#include "imaging/toolkit/CLeadBitmap.h"
 #include "imaging/KivLead_export.h"
+#include "imaging/toolkit/CLeadBitmap.h"
 
 #include <QImage>
 

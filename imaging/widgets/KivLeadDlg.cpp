@@ -1,7 +1,7 @@
 #include "imaging/widgets/KivLeadDlg.h"
 
-#include "imaging/widgets/CKivLeadValueDlg.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/widgets/CKivLeadValueDlg.h"
 #include "platform/services/CFileDialog.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "imaging/widgets/resources.h"
 
-#include "platform/services/MessageBox.h"
 #include "platform/base/WinMessages.h"
+#include "platform/services/MessageBox.h"
 
 #include <QLocale>
 #include <QMenu>

@@ -157,7 +157,8 @@ bool SetPermissions(const char* path, unsigned permissions)
 
 bool SameFile(const char* a, const char* b)
 {
-    struct stat first { }, second { };
+    struct stat first {
+    }, second {};
     return a && b && ::stat(a, &first) == 0 && ::stat(b, &second) == 0 && first.st_dev == second.st_dev
         && first.st_ino == second.st_ino;
 }

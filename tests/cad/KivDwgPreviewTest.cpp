@@ -1,6 +1,6 @@
+#include "platform/io/RegistryStore.h"
 #include "platform/services/MessageBox.h"
 #include "platform/services/ProcessService.h"
-#include "platform/io/RegistryStore.h"
 #include "support/DwgWriter.h"
 #include "support/HttpTestServer.h"
 #include "views/CKivDwgPreviewCtrl.h"

@@ -248,7 +248,8 @@ TEST(KivSlideFile, FailuresToOpenSayWhy)
     KivSlideFile slide;
     const std::string missing = dir.file("gone.sld");
     EXPECT_EQ(slide.Open(missing.c_str()), 1);
-    EXPECT_EQ(std::string(KivSlideFile::GetSlideErrorReason()), "cannot open " + missing + ": No such file or directory");
+    EXPECT_EQ(
+        std::string(KivSlideFile::GetSlideErrorReason()), "cannot open " + missing + ": No such file or directory");
     const std::string folder = dir.path().string();
     EXPECT_EQ(slide.Open(folder.c_str()), 1);
     EXPECT_EQ(std::string(KivSlideFile::GetSlideErrorReason()), "cannot open " + folder + ": not a regular file");

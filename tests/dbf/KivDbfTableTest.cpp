@@ -1,6 +1,6 @@
+#include "dbf/KivDbfTable.h"
 #include "dbf/KivDbfCodePage.h"
 #include "dbf/KivDbfFormatter.h"
-#include "dbf/KivDbfTable.h"
 #include "support/DbfWriter.h"
 
 #include <gtest/gtest.h>

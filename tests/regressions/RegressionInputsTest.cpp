@@ -115,8 +115,8 @@ TEST_P(RegressionInputs, AreHandledAsTheirNameSays)
     GetParam().check(path);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, RegressionInputs, testing::ValuesIn(kRegressions),
-    [](const testing::TestParamInfo<Regression>& info) {
+INSTANTIATE_TEST_SUITE_P(
+    Files, RegressionInputs, testing::ValuesIn(kRegressions), [](const testing::TestParamInfo<Regression>& info) {
         std::string name = info.param.file;
         for (char& c : name)
             if (!std::isalnum(static_cast<unsigned char>(c)))

@@ -82,8 +82,8 @@ TEST(VandrelStartup, TextCommandsLoadNoGuiToolkit)
         EXPECT_EQ(r.status, 0) << args.front() << ": " << r.err.substr(r.err.size() > 400 ? r.err.size() - 400 : 0);
         ASSERT_FALSE(names.empty()) << "the loader reported nothing";
         EXPECT_FALSE(loadsAny(names,
-            {"libQt6Gui", "libQt6Widgets", "libQt6Multimedia", "libQt6PrintSupport", "libMagick",
-                "libKivCtrl", "libKivGui", "libKivLead", "libpq"}))
+            {"libQt6Gui", "libQt6Widgets", "libQt6Multimedia", "libQt6PrintSupport", "libMagick", "libKivCtrl",
+                "libKivGui", "libKivLead", "libpq"}))
             << args.front();
         if (args.front() == "--version" || args.front() == "dbf") {
             EXPECT_LE(names.size(), 25u) << args.front();

@@ -4,9 +4,9 @@
 
 #include "imaging/app/CKivLeadApp.h"
 #include "imaging/app/CKivLeadAppDoc.h"
-#include "imaging/editor/CKivLeadSelectCtrl.h"
 #include "imaging/devices/KivLeadDevices.h"
 #include "imaging/devices/ScanFrame_p.h"
+#include "imaging/editor/CKivLeadSelectCtrl.h"
 #include "platform/docview/CFrameWnd.h"
 #include "platform/services/MessageBox.h"
 

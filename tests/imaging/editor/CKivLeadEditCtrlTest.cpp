@@ -1,9 +1,9 @@
 #include "ImagingTestData.h"
 
 #include "imaging/editor/CKivLeadEditCtrl.h"
-#include "imaging/widgets/CKivLeadValueDlg.h"
 #include "imaging/toolkit/KivLeadCommand.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/widgets/CKivLeadValueDlg.h"
 #include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ImagingTestData.h"
 
-#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/widgets/CKivLeadViewCtrl.h"
 #include "platform/services/MessageBox.h"
 
 #include <gtest/gtest.h>

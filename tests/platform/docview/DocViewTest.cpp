@@ -4,12 +4,12 @@
 #include "platform/docview/CCmdUI.h"
 #include "platform/docview/CDocTemplate.h"
 #include "platform/docview/CDocument.h"
-#include "platform/services/CFileDialog.h"
 #include "platform/docview/CFrameWnd.h"
-#include "platform/widgets/CListBox.h"
 #include "platform/docview/CView.h"
 #include "platform/docview/CWinApp.h"
+#include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
+#include "platform/widgets/CListBox.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 // The file dialog service as dialogs drive it, and the calls dialogs use to
 // put their own controls in place of a template's.
+#include "platform/services/CFileDialog.h"
 #include "platform/widgets/CButton.h"
 #include "platform/widgets/CComboBox.h"
 #include "platform/widgets/CDialog.h"
 #include "platform/widgets/CEdit.h"
-#include "platform/services/CFileDialog.h"
 #include "platform/widgets/CStatic.h"
 
 #include <gtest/gtest.h>
