@@ -154,7 +154,12 @@ int KivLeadGetPixel(const CLeadBitmap* bitmap, int x, int y, COLORREF* color)
     if (!pixels || !color || x < 0 || y < 0 || x >= bitmap->Width() || y >= bitmap->Height())
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     return guarded([&] {
-        *color = colorRefOf(pixels->pixelColor(static_cast<ssize_t>(x), static_cast<ssize_t>(y)));
+        // The pixel itself: Magick++'s pixelColor answers a palette image
+        // from the colour map by an index that need not be this pixel's.
+        const Magick::PixelPacket* p = pixels->getConstPixels(static_cast<ssize_t>(x), static_cast<ssize_t>(y), 1, 1);
+        if (!p)
+            return KIVLEAD_ERROR_FAILURE;
+        *color = colorRefOf(Magick::Color(*p));
         return KIVLEAD_SUCCESS;
     });
 }
