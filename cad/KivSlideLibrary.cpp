@@ -351,8 +351,7 @@ std::string safeFileName(const char* stored)
 std::string targetFolder(const char* folder, const char* library)
 {
     if (!folder) {
-        const PathPieces pieces = SplitPath(library);
-        return NativeSeparators((pieces.drive + pieces.dir).c_str());
+        return NativeSeparators(FolderOfPath(library).c_str());
     }
     std::string dir = folder;
     if (dir.empty() || (dir.back() != '\\' && dir.back() != '/'))

@@ -2,9 +2,9 @@
 
 #include "platform/io/AtomicFile.h"
 #include "platform/io/FileSystem.h"
-#include "platform/services/MessageBox.h"
 #include "platform/io/PathNoCase.h"
 #include "platform/io/PathPieces.h"
+#include "platform/services/MessageBox.h"
 #include "platform/services/ProcessService.h"
 #include "platform/widgets/Resources.h"
 
@@ -30,8 +30,7 @@ int KivUtil::IsExistFile(const char* path)
 
 CString KivUtil::GetFilePath(const char* path)
 {
-    const PathPieces p = SplitPath(path);
-    return p.drive + p.dir;
+    return FolderOfPath(path);
 }
 
 CString KivUtil::GetFileName(const char* path)

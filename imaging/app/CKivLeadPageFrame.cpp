@@ -22,7 +22,6 @@ CKivLeadPageFrame::CKivLeadPageFrame(CKivLeadAppDoc* document, QWidget* parent) 
         m_pSplitter->setStretchFactor(0, 0);
         m_pSplitter->setStretchFactor(1, 1);
         m_pSplitter->setSizes({CKivLeadThumbView::kItemWidth + 28, 600});
-        m_pPages->SetImageView(m_pView);
         m_pView->SetThumbView(m_pPages);
         m_pPages->SetDocument(document);
     }

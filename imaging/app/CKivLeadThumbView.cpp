@@ -118,9 +118,10 @@ void CKivLeadThumbView::OnInitialUpdate()
     if (KivLeadGetPagesInfo(doc->GetPathName().c_str(), &info) != KIVLEAD_SUCCESS)
         return;
     m_bChanging = true;
+    const int mode = newPageMode();
     for (std::size_t page = 0; page < info.size(); ++page) {
         auto item = std::make_unique<KivLeadThumbItem>();
-        item->fitMode = newPageMode();
+        item->fitMode = mode;
         item->width = info[page].width;
         item->height = info[page].height;
         if (static_cast<int>(page) == doc->GetCurrentPage())
@@ -151,12 +152,12 @@ void CKivLeadThumbView::setCurrent(int page)
         doc->SetCurrentPage(page);
 }
 
-int CKivLeadThumbView::newPageMode() const
+int CKivLeadThumbView::newPageMode()
 {
     // A page shown for the first time is fitted when the view is.
     KivLeadPageView shown;
     if (CKivLeadAppDoc* doc = GetDocument())
-        doc->UpdateAllViews(const_cast<CKivLeadThumbView*>(this), CKivLeadAppDoc::kHintReadPageView, &shown);
+        doc->UpdateAllViews(this, CKivLeadAppDoc::kHintReadPageView, &shown);
     return shown.mode == KivLeadPageView::kFit ? KivLeadPageView::kFit : KivLeadPageView::kNormal;
 }
 

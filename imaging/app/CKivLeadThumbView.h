@@ -16,7 +16,6 @@
 #include <QTimer>
 
 class CKivLeadAppDoc;
-class CKivLeadAppView;
 
 // One page's item. Its thumbnail is made after the list is shown, a page
 // at a time while the program is idle (visible pages first), so a file of
@@ -46,8 +45,6 @@ public:
     QWidget* GetViewWidget() override { return this; }
     CKivLeadAppDoc* GetDocument() const;
     // The image view the page list drives (the host's other pane).
-    void SetImageView(CKivLeadAppView* view) { m_pImageView = view; }
-    CKivLeadAppView* GetImageView() const { return m_pImageView; }
 
     // Makes the list box (owner drawn, fixed items, scroll bar always shown).
     BOOL CreateList(unsigned id);
@@ -99,7 +96,7 @@ private:
     void reselect(int index);
     // Makes one missing thumbnail, a visible one first; false when none is missing.
     bool makeOneThumb();
-    int newPageMode() const;
+    int newPageMode();
     void setCurrent(int page);
     void listChanged();
 
@@ -107,7 +104,6 @@ private:
     int m_nFirstPending = 0; // items before it all have their thumbnails
 
     CListBox* m_pList = nullptr;
-    CKivLeadAppView* m_pImageView = nullptr;
     int m_nCurrentPage = -1;
     int m_bListChanged = 0;
     bool m_bChanging = false;

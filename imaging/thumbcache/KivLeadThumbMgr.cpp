@@ -74,13 +74,6 @@ std::string slashes(std::string path)
     return path;
 }
 
-// The folder of a path, drive included, with forward slashes.
-std::string folderPart(const char* file)
-{
-    const PathPieces p = SplitPath(file);
-    return slashes(p.drive + p.dir);
-}
-
 std::string withSeparator(const char* folder)
 {
     std::string path = folder ? folder : "";
@@ -133,7 +126,7 @@ int KivLeadThumbMgr::GetThumb(const char* file, char* out, std::size_t size)
     if (!file || !*file || !out || size == 0 || m_thumbPath.empty())
         return 0;
     // Files inside the cache folder never get thumbnails of their own.
-    const std::string dir = folderPart(file);
+    const std::string dir = slashes(FolderOfPath(file));
     if (KivLeadThumbIndex::fold(dir) == KivLeadThumbIndex::fold(slashes(m_thumbPath)))
         return 0;
     if (FindThumb(m_thumbPath.c_str(), file, out, size))

@@ -36,7 +36,7 @@ namespace {
 
 // Every format the toolkit reads and writes, once: its coder, the name its
 // dialogs show, its extensions (the first is what a save adds), whether the
-// save dialogs offer it, and the code a document stores for it (the
+// save dialogs offer it, whether it holds pages, and the code a document stores for it (the
 // page-capable ones keep the codes below, the others get codes outside that
 // list). Dialogs, browsers and the command line take their lists from here.
 struct FormatRow {
@@ -45,20 +45,21 @@ struct FormatRow {
     const char* label;
     std::vector<const char*> extensions;
     bool offeredForSaving;
+    bool holdsPages;
     int code;
 };
 
 const std::vector<FormatRow>& formats()
 {
     static const std::vector<FormatRow> rows {
-        {KIVLEAD_FORMAT_PNG, "PNG", "PNG", {"png"}, true, 75},
-        {KIVLEAD_FORMAT_TIFF, "TIFF", "TIFF", {"tif", "tiff"}, true, 3},
-        {KIVLEAD_FORMAT_JPEG, "JPEG", "JPEG", {"jpg", "jpeg", "jpe", "jfif"}, true, 10},
-        {KIVLEAD_FORMAT_BMP, "BMP", "BMP", {"bmp", "dib"}, true, 6},
-        {KIVLEAD_FORMAT_GIF, "GIF", "GIF", {"gif"}, true, 2},
-        {KIVLEAD_FORMAT_WEBP, "WEBP", "WebP", {"webp"}, true, 119},
-        {KIVLEAD_FORMAT_PNM, "PNM", "PNM", {"pnm", "pbm", "pgm", "ppm"}, false, 14},
-        {KIVLEAD_FORMAT_ICO, "ICO", "Icon", {"ico"}, false, 98},
+        {KIVLEAD_FORMAT_PNG, "PNG", "PNG", {"png"}, true, false, 75},
+        {KIVLEAD_FORMAT_TIFF, "TIFF", "TIFF", {"tif", "tiff"}, true, true, 3},
+        {KIVLEAD_FORMAT_JPEG, "JPEG", "JPEG", {"jpg", "jpeg", "jpe", "jfif"}, true, false, 10},
+        {KIVLEAD_FORMAT_BMP, "BMP", "BMP", {"bmp", "dib"}, true, false, 6},
+        {KIVLEAD_FORMAT_GIF, "GIF", "GIF", {"gif"}, true, true, 2},
+        {KIVLEAD_FORMAT_WEBP, "WEBP", "WebP", {"webp"}, true, false, 119},
+        {KIVLEAD_FORMAT_PNM, "PNM", "PNM", {"pnm", "pbm", "pgm", "ppm"}, false, false, 14},
+        {KIVLEAD_FORMAT_ICO, "ICO", "Icon", {"ico"}, false, true, 98},
     };
     return rows;
 }
@@ -149,7 +150,8 @@ const char* KivLeadBrowseFilter()
 
 int KivLeadFormatHoldsPages(int format)
 {
-    return format == KIVLEAD_FORMAT_TIFF || format == KIVLEAD_FORMAT_GIF || format == KIVLEAD_FORMAT_ICO;
+    const FormatRow* row = rowOf(format);
+    return row && row->holdsPages ? 1 : 0;
 }
 
 int KivLeadFormatOfPageCode(int code)

@@ -23,3 +23,9 @@ PathPieces SplitPath(const char* path)
     p.title = s;
     return p;
 }
+
+CString FolderOfPath(const char* path)
+{
+    const PathPieces p = SplitPath(path);
+    return p.drive + p.dir;
+}
