@@ -47,7 +47,10 @@ row "vandrel dbf info small.dbf" "$build/bin/vandrel" dbf info "$work/small.dbf"
 row "vandrel calc 1+2" "$build/bin/vandrel" calc 1+2
 row "vandrel dwg info small.dwg" "$build/bin/vandrel" dwg info "$work/small.dwg"
 row "vandrel image edit --list (full program)" "$build/bin/vandrel" image edit --list
-# The thumbnailer on the first slide of the sample folder, when there is one.
+# A slide of one diagonal line, 1000 x 800, for the thumbnailer.
+printf 'AutoCAD Slide\r\n\032\000V\002\350\003\040\003\000\000\000\000\002\000\064\022\000\000\000\000\350\003\040\003\000\374' > "$work/small.sld"
+row "vandrel-thumbnailer -s 256 small.sld" "$build/bin/vandrel-thumbnailer" -s 256 "$work/small.sld" "$work/t.png"
+# And on the first slide of the sample folder, when there is one.
 sld=$(ls "${VANDREL_SAMPLES:-/nonexistent}"/sld/*.sld 2>/dev/null | head -n 1 || true)
 if [ -n "$sld" ]; then
   row "vandrel-thumbnailer -s 256 (a sample slide)" "$build/bin/vandrel-thumbnailer" -s 256 "$sld" "$work/t.png"

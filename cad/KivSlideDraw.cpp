@@ -74,14 +74,6 @@ int KivSlideDraw::endDraw(int invert, int code)
     return code;
 }
 
-double KivSlideDraw::AspectStretch(int x, int y, double aspect)
-{
-    if (x <= 0 || y <= 0 || !(aspect >= 0.1 && aspect <= 10.0))
-        return 1.0;
-    const double f = aspect * y / x;
-    return std::fabs(f - 1.0) > 0.01 ? f : 1.0;
-}
-
 int KivSlideDraw::OpenReference(const char* reference)
 {
     SetReference(reference);
@@ -133,34 +125,11 @@ int KivSlideDraw::drawOpenSlide()
     const int header = GetSlideSize(&highX, &highY);
     const int x = static_cast<std::uint16_t>(highX);
     const int y = static_cast<std::uint16_t>(highY);
-    const int w = m_client.Width();
-    const int h = m_client.Height();
 
     int ended = 0;
-    const float r = static_cast<float>(h) / static_cast<float>(w);
-    if (r != 0.0f && std::fabs(r) < 1.0e10f) {
-        // A plausible stored aspect ratio that the extents do not give is
-        // kept, as the slide's own program showed it: X is stretched by f.
-        const double f = AspectStretch(x, y, GetAspectRatio());
-        if (f != 1.0) {
-            m_pDC->SetMapMode(MM_ANISOTROPIC);
-            const double fx = x * f;
-            if (y / fx <= r)
-                m_pDC->SetWindowExt(x, static_cast<int>(fx * r));
-            else
-                m_pDC->SetWindowExt(static_cast<int>(y / r / f), y);
-        } else {
-            m_pDC->SetMapMode(MM_ISOTROPIC);
-            if (static_cast<float>(y) / static_cast<float>(x) <= r)
-                m_pDC->SetWindowExt(x, static_cast<int>(x * r));
-            else
-                m_pDC->SetWindowExt(static_cast<int>(y / r), y);
-        }
-        m_pDC->SetViewportExt(w - 1, 1 - h);
-        m_pDC->SetViewportOrg(m_client.left, m_client.top + h - 1);
-        m_nExtX = x;
-        m_nExtY = y;
-
+    LogicalMapping mapping;
+    if (FitMapping(x, y, GetAspectRatio(), m_client, mapping)) {
+        m_pDC->SetMapping(mapping);
         m_pen.CreatePen(PS_SOLID, 0, 0xFFFFFF);
         m_brush.CreateSolidBrush(0xFFFFFF);
         CPen* oldPen = m_pDC->SelectObject(&m_pen);

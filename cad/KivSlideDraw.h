@@ -24,11 +24,6 @@ public:
     // of one library member, which reference names. Code 1 without bytes.
     int DrawBytes(CWnd* window, CDC* dc, const char* reference, const std::uint8_t* data, std::size_t size, int invert);
 
-    // How much X is stretched so that a slide of extents x by y shows with
-    // the aspect ratio its header stores: 1 unless that ratio is plausible
-    // (0.1 to 10) and differs from x/y by more than 1 %.
-    static double AspectStretch(int x, int y, double aspect);
-
     // The colour the drawing lies on: fills in colour 0 take it, since the
     // slide writers of today mask with colour 0 what lies behind a drawing.
     void SetBackColor(COLORREF colour) { m_crBack = colour; }
@@ -52,8 +47,6 @@ private:
     CDC* m_pDC = nullptr;
     int m_nLastX = 0;
     int m_nLastY = 0;
-    int m_nExtX = 0;
-    int m_nExtY = 0;
     CRect m_client;
     COLORREF m_crBack = 0;
     CPen m_pen;

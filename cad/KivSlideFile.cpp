@@ -5,6 +5,7 @@
 
 #include <QLoggingCategory>
 
+#include <cmath>
 #include <cstring>
 
 Q_LOGGING_CATEGORY(lcSlide, "vandrel.cad", QtWarningMsg)
@@ -265,6 +266,44 @@ int KivSlideFile::GetSlideSize(short* highX, short* highY)
     if (highY)
         *highY = static_cast<short>(m_highY);
     return result;
+}
+
+double KivSlideFile::AspectStretch(int x, int y, double aspect)
+{
+    if (x <= 0 || y <= 0 || !(aspect >= 0.1 && aspect <= 10.0))
+        return 1.0;
+    const double f = aspect * y / x;
+    return std::fabs(f - 1.0) > 0.01 ? f : 1.0;
+}
+
+bool KivSlideFile::FitMapping(int x, int y, double aspect, const CRect& client, LogicalMapping& mapping)
+{
+    using namespace vandrel::win32;
+    const int w = client.Width();
+    const int h = client.Height();
+    const float r = static_cast<float>(h) / static_cast<float>(w);
+    if (r == 0.0f || !(std::fabs(r) < 1.0e10f))
+        return false;
+    // A plausible stored aspect ratio that the extents do not give is kept,
+    // as the slide's own program showed it: X is stretched by f.
+    const double f = AspectStretch(x, y, aspect);
+    if (f != 1.0) {
+        mapping.SetMapMode(MM_ANISOTROPIC);
+        const double fx = x * f;
+        if (y / fx <= r)
+            mapping.SetWindowExt(x, static_cast<int>(fx * r));
+        else
+            mapping.SetWindowExt(static_cast<int>(y / r / f), y);
+    } else {
+        mapping.SetMapMode(MM_ISOTROPIC);
+        if (static_cast<float>(y) / static_cast<float>(x) <= r)
+            mapping.SetWindowExt(x, static_cast<int>(x * r));
+        else
+            mapping.SetWindowExt(static_cast<int>(y / r), y);
+    }
+    mapping.SetViewportExt(w - 1, 1 - h);
+    mapping.SetViewportOrg(client.left, client.top + h - 1);
+    return true;
 }
 
 int KivSlideFile::ReadHeader()

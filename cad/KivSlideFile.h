@@ -8,6 +8,7 @@
 
 #include "core/KivCore_export.h"
 #include "platform/base/CStringArray.h"
+#include "platform/base/LogicalMapping.h"
 #include "platform/io/ByteReader.h"
 
 #include <cstddef>
@@ -118,6 +119,16 @@ public:
     // The width-to-height ratio of the display the slide was made on, as
     // its header stores it (0 before a header was read).
     double GetAspectRatio() const { return m_aspect; }
+
+    // How much X is stretched so that a slide of extents x by y shows with
+    // the aspect ratio its header stores: 1 unless that ratio is plausible
+    // (0.1 to 10) and differs from x/y by more than 1 %.
+    static double AspectStretch(int x, int y, double aspect);
+    // The mapping that draws a slide of extents x by y into client: its
+    // origin at the bottom left, its Y axis up, filling the width or the
+    // height, whichever limits. False, and nothing to draw, for a client
+    // whose proportions give no usable scale.
+    static bool FitMapping(int x, int y, double aspect, const CRect& client, LogicalMapping& mapping);
 
     // Library operations: 0 on success, else the code they recorded.
     static int CreateLibrary(const char* library);

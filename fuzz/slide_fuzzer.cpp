@@ -1,5 +1,8 @@
-// Any bytes as a slide: header validation in both formats and record decoding.
+// Any bytes as a slide: header validation in both formats, record decoding,
+// and drawing into a small raster and encoding it as the thumbnailer does.
 #include "cad/KivSlideFile.h"
+#include "cad/KivSlideRaster.h"
+#include "core/KivPngEncoder.h"
 
 #include <cstdint>
 
@@ -20,5 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NullSink sink;
     KivSlidePoint last;
     slide.DecodeRecords(sink, last);
+
+    // The raster's size from the first byte, so thin and wide ones are tried.
+    const int side = size ? 1 + data[0] % 97 : 16;
+    slide.OpenBytes(data, size);
+    KivRaster raster(side, 97 - side + 1);
+    KivSlideRaster().Draw(slide, raster, 0);
+    if (KivPngEncoder::Encode(raster).size() < 8)
+        __builtin_trap();
     return 0;
 }

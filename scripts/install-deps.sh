@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   # libraries
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev libtiff-dev libsane-dev
-  libuchardet-dev libpq-dev
+  libuchardet-dev libpq-dev zlib1g-dev
   # services and peers the tests start or compare with
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils
   # tests, benchmarks

@@ -1,9 +1,10 @@
 #include "platform/gdi/CDC.h"
 
-#include <QPaintEngine>
-
+#include "platform/base/PixelLine.h"
+#include "platform/base/PolygonSpans.h"
 #include "platform/gdi/Dib.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 
@@ -15,12 +16,6 @@ namespace {
 QColor qcolor(COLORREF c)
 {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-// GDI rounds a mapped coordinate to the nearest pixel, halves upward.
-int roundHalfUp(double v)
-{
-    return static_cast<int>(std::floor(v + 0.5));
 }
 
 } // namespace
@@ -142,73 +137,22 @@ CRect CDC::GetSurfaceRect() const
 
 int CDC::SetMapMode(int mode)
 {
-    const int previous = m_mapMode;
-    m_mapMode = mode;
-    if (mode == MM_TEXT) {
-        m_windowExt = m_viewportExt = CSize(1, 1);
-    }
-    return previous;
+    return m_mapping.SetMapMode(mode);
 }
 
 CSize CDC::SetWindowExt(int x, int y)
 {
-    const CSize previous = m_windowExt;
-    if (m_mapMode == MM_ISOTROPIC || m_mapMode == MM_ANISOTROPIC) {
-        if (x == 0 || y == 0)
-            return previous; // GDI refuses a zero extent
-        m_windowExt = CSize(x, y);
-        if (m_mapMode == MM_ISOTROPIC)
-            fixIsotropic();
-    }
-    return previous;
+    return m_mapping.SetWindowExt(x, y);
 }
 
 CSize CDC::SetViewportExt(int x, int y)
 {
-    const CSize previous = m_viewportExt;
-    if (m_mapMode == MM_ISOTROPIC || m_mapMode == MM_ANISOTROPIC) {
-        if (x == 0 || y == 0)
-            return previous;
-        m_viewportExt = CSize(x, y);
-        if (m_mapMode == MM_ISOTROPIC)
-            fixIsotropic();
-    }
-    return previous;
-}
-
-// Isotropic mapping keeps one unit as long in x as in y: the viewport extent
-// of the axis with the larger scale shrinks to the other's scale.
-void CDC::fixIsotropic()
-{
-    const double xdim = std::fabs(static_cast<double>(m_viewportExt.cx) / m_windowExt.cx);
-    const double ydim = std::fabs(static_cast<double>(m_viewportExt.cy) / m_windowExt.cy);
-    if (xdim > ydim) {
-        const int sign = m_viewportExt.cx >= 0 ? 1 : -1;
-        m_viewportExt.cx = static_cast<int>(std::floor(m_viewportExt.cx * ydim / xdim + 0.5));
-        if (m_viewportExt.cx == 0)
-            m_viewportExt.cx = sign;
-    } else if (ydim > xdim) {
-        const int sign = m_viewportExt.cy >= 0 ? 1 : -1;
-        m_viewportExt.cy = static_cast<int>(std::floor(m_viewportExt.cy * xdim / ydim + 0.5));
-        if (m_viewportExt.cy == 0)
-            m_viewportExt.cy = sign;
-    }
+    return m_mapping.SetViewportExt(x, y);
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
-    const CPoint previous = m_viewportOrg;
-    m_viewportOrg = CPoint(x, y);
-    return previous;
-}
-
-CPoint CDC::toDevice(int x, int y) const
-{
-    if (m_mapMode == MM_TEXT)
-        return {x + m_viewportOrg.x, y + m_viewportOrg.y};
-    const double dx = static_cast<double>(x) * m_viewportExt.cx / m_windowExt.cx + m_viewportOrg.x;
-    const double dy = static_cast<double>(y) * m_viewportExt.cy / m_windowExt.cy + m_viewportOrg.y;
-    return {roundHalfUp(dx), roundHalfUp(dy)};
+    return m_mapping.SetViewportOrg(x, y);
 }
 
 void CDC::LPtoDP(CPoint* points, int count) const
@@ -260,28 +204,11 @@ CPoint CDC::MoveTo(int x, int y)
     return previous;
 }
 
-// One-pixel lines step by Bresenham from the first point and stop before the
-// last, as GDI's LineTo does.
 void CDC::cosmeticLine(CPoint from, CPoint to)
 {
-    int x = from.x, y = from.y;
-    const int dx = std::abs(to.x - x), dy = -std::abs(to.y - y);
-    const int sx = x < to.x ? 1 : -1, sy = y < to.y ? 1 : -1;
-    int err = dx + dy;
     QPolygon points;
-    points.reserve(std::max(dx, -dy) + 1);
-    while (x != to.x || y != to.y) {
-        points.append(QPoint(x, y));
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    points.reserve(std::max(std::abs(to.x - from.x), std::abs(to.y - from.y)) + 1);
+    ForEachLinePixel(from, to, [&points](int x, int y) { points.append(QPoint(x, y)); });
     if (m_pen->m_style == PS_DOT) { // every other pixel, from the first
         QPolygon dots;
         dots.reserve(points.size() / 2 + 1);
@@ -355,7 +282,7 @@ BOOL CDC::LineTo(int x, int y)
         return TRUE;
     }
     // A wide pen draws with round ends, as a geometric GDI pen does.
-    const double scale = m_mapMode == MM_TEXT ? 1.0 : std::fabs(static_cast<double>(m_viewportExt.cx) / m_windowExt.cx);
+    const double scale = m_mapping.ScaleX();
     m_painter->save();
     QPen pen(qcolor(m_pen->m_color), std::max(1.0, m_pen->m_width * scale), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     m_painter->setPen(pen);
@@ -392,24 +319,54 @@ BOOL CDC::Polygon(const CPoint* points, int count)
 {
     if (!m_painter || !points || count < 2)
         return FALSE;
-    QPolygon poly;
-    poly.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const CPoint d = toDevice(points[i].x, points[i].y);
-        poly.append(QPoint(d.x, d.y));
-    }
+    std::vector<CPoint> device;
+    device.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        device.push_back(toDevice(points[i].x, points[i].y));
+    // The fill covers the pixels whose centres lie inside and a one-pixel
+    // outline the pixels that hold the edges: a bare raster drawing the same
+    // polygon covers the same pixels.
     m_painter->save();
-    if (m_pen->m_style == PS_NULL) {
-        m_painter->setPen(Qt::NoPen);
-    } else {
-        QPen pen(qcolor(m_pen->m_color));
-        pen.setWidth(m_pen->m_width <= 1 ? 0 : m_pen->m_width);
-        pen.setCosmetic(m_pen->m_width <= 1);
-        m_painter->setPen(pen);
-    }
+    m_painter->setPen(Qt::NoPen);
     m_painter->setBrush(qcolor(m_brush->m_color));
-    m_painter->drawPolygon(poly, m_polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    QRect surface;
+    if (m_painter->device())
+        surface = m_painter->deviceTransform().inverted().mapRect(
+            QRect(0, 0, m_painter->device()->width(), m_painter->device()->height()));
+    ForEachPolygonSpan(device, m_polyFillMode == WINDING, surface.top() - 1, surface.bottom() + 2,
+        [this, &surface](int y, int left, int right) {
+            left = std::max(left, surface.left() - 1);
+            right = std::min(right, surface.right() + 1);
+            if (left <= right)
+                m_painter->drawRect(QRect(left, y, right - left + 1, 1));
+        });
+    if (m_pen->m_style != PS_NULL && m_pen->m_width > 1) {
+        QPolygon poly;
+        for (const CPoint& p : device)
+            poly.append(QPoint(p.x, p.y));
+        QPen pen(qcolor(m_pen->m_color));
+        pen.setWidth(m_pen->m_width);
+        m_painter->setPen(pen);
+        m_painter->setBrush(Qt::NoBrush);
+        m_painter->drawPolygon(poly);
+    }
     m_painter->restore();
+    if (m_pen->m_style != PS_NULL && m_pen->m_width <= 1) {
+        QPolygon outline;
+        for (int i = 0; i < count; ++i)
+            ForEachEdgePixel(device[static_cast<std::size_t>(i)], device[static_cast<std::size_t>((i + 1) % count)],
+                CRect(surface.left() - 1, surface.top() - 1, surface.right() + 1, surface.bottom() + 1),
+                [&outline](int x, int y) { outline.append(QPoint(x, y)); });
+        if (!plotDirect(outline, m_pen->m_color)) {
+            QPen pen(qcolor(m_pen->m_color));
+            pen.setWidth(0);
+            pen.setCosmetic(true);
+            m_painter->save();
+            m_painter->setPen(pen);
+            m_painter->drawPoints(outline);
+            m_painter->restore();
+        }
+    }
     return TRUE;
 }
 

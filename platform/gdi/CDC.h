@@ -9,6 +9,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/Geometry.h"
+#include "platform/base/LogicalMapping.h"
 #include "platform/base/Win32Types.h"
 
 #include <QImage>
@@ -21,10 +22,6 @@ class QPaintDevice;
 class QWidget;
 
 namespace vandrel::win32 {
-
-constexpr int MM_TEXT = 1;
-constexpr int MM_ISOTROPIC = 7;
-constexpr int MM_ANISOTROPIC = 8;
 
 constexpr int PS_SOLID = 0;
 constexpr int PS_DASH = 1;
@@ -124,7 +121,10 @@ public:
     CSize SetWindowExt(int x, int y);
     CSize SetViewportExt(int x, int y);
     CPoint SetViewportOrg(int x, int y);
-    CSize GetWindowExt() const { return m_windowExt; }
+    CSize GetWindowExt() const { return m_mapping.GetWindowExt(); }
+    // The whole mapping at once, as a raster drawing the same picture has it.
+    const LogicalMapping& GetMapping() const { return m_mapping; }
+    void SetMapping(const LogicalMapping& mapping) { m_mapping = mapping; }
     // Logical to device coordinates, rounded to the nearest pixel.
     void LPtoDP(CPoint* points, int count = 1) const;
     void LPtoDP(CRect* rect) const;
@@ -176,8 +176,7 @@ protected:
     void end();
 
 private:
-    CPoint toDevice(int x, int y) const;
-    void fixIsotropic();
+    CPoint toDevice(int x, int y) const { return m_mapping.ToDevice(x, y); }
     void plot(const QPoint& p, COLORREF color);
     void cosmeticLine(CPoint from, CPoint to);
     // Sets the pixels straight in the image being painted, where nothing
@@ -190,10 +189,7 @@ private:
     CBitmap* m_bitmap = nullptr; // selected into a memory context
     bool m_memory = false;
 
-    int m_mapMode = vandrel::win32::MM_TEXT;
-    CSize m_windowExt {1, 1};
-    CSize m_viewportExt {1, 1};
-    CPoint m_viewportOrg;
+    LogicalMapping m_mapping;
 
     CPen m_defaultPen {vandrel::win32::PS_SOLID, 0, 0};
     CBrush m_defaultBrush {0xFFFFFF};

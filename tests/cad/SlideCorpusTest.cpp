@@ -1,9 +1,10 @@
 // Real slides and libraries written by other programs.
 #include "RecordingSink.h"
-#include "core/CDIBitmap.h"
-#include "views/CKivDwgPreviewCtrl.h"
+#include "TwoPictures.h"
 #include "cad/KivSlideDraw.h"
+#include "core/CDIBitmap.h"
 #include "support/TestSupport.h"
+#include "views/CKivDwgPreviewCtrl.h"
 
 #include <gtest/gtest.h>
 
@@ -191,4 +192,13 @@ TEST(BmpCorpus, EveryBitmapLoadsOrFailsCleanly)
                 ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, reference.pixel(x, y) & 0xFFFFFF) << x << "," << y;
     }
     EXPECT_GE(loaded, 8);
+}
+
+TEST(SlideCorpus, TheBareRasterDrawsEverySlideAsTheDeviceContextDoes)
+{
+    const auto files = samplesIn("sld");
+    if (files.empty())
+        GTEST_SKIP() << "no samples";
+    for (const auto& path : files)
+        EXPECT_EQ(pictureDifferences(readFile(path), 256, 192, 0), 0) << path;
 }

@@ -18,11 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The shared objects the loader opened while vandrel ran args (its own
+// The shared objects the loader opened while the program ran args (its own
 // report, so libraries opened later, or after handing over, count too).
-std::set<std::string> loadedBy(const TempDir& dir, const std::vector<std::string>& args, RunResult* result = nullptr)
+std::set<std::string> loadedBy(const TempDir& dir, const std::vector<std::string>& args, RunResult* result = nullptr,
+    const char* program = "vandrel")
 {
-    std::vector<std::string> argv {binary("vandrel").string()};
+    std::vector<std::string> argv {binary(program).string()};
     argv.insert(argv.end(), args.begin(), args.end());
     const RunResult r = run(argv, dir.path(), {{"LD_DEBUG", "files"}});
     if (result)
@@ -122,4 +123,26 @@ TEST(VandrelStartup, AMissingFullProgramIsNamed)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot run "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("vandrel-full: No such file or directory"), std::string::npos) << r.err;
+}
+
+TEST(VandrelStartup, TheThumbnailerDrawsSlidesWithoutTheGuiToolkit)
+{
+    TempDir dir;
+    const Bytes slide = SlideWriter(100, 50).color(1).vector(0, 0, 100, 50).end().bytes();
+    writeFile(dir.file("a.sld"), slide);
+    writeFile(dir.file("lib.slb"), makeLibrary({{"FIRST", slide}}));
+    writeFile(dir.file("a.dwg"), makeDwg("AC1015", {}));
+    for (const char* input : {"a.sld", "lib.slb"}) {
+        RunResult r;
+        const auto names = loadedBy(dir, {"-s", "64", input, "out.png"}, &r, "vandrel-thumbnailer");
+        EXPECT_EQ(r.status, 0) << input;
+        EXPECT_FALSE(loadsAny(names, {"libQt6Gui", "libQt6Widgets", "libKivGui", "libKivCtrl"})) << input;
+        EXPECT_EQ(QImage(QString::fromStdString(dir.file("out.png"))).size(), QSize(64, 32)) << input;
+    }
+    // A drawing goes to the half that decodes pictures, with the same
+    // arguments and the same one-line failure.
+    RunResult r;
+    EXPECT_TRUE(loadsAny(loadedBy(dir, {"-s", "64", "a.dwg", "d.png"}, &r, "vandrel-thumbnailer"), {"libQt6Gui"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("a.dwg: holds no preview picture"), std::string::npos) << r.err;
 }

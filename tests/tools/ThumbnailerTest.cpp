@@ -117,6 +117,7 @@ TEST(Thumbnailer, InstalledEntryAndFileTypesParse)
     EXPECT_EQ(keys["Exec"], program + " -s %s %i %o");
     EXPECT_EQ(keys["TryExec"], program);
     EXPECT_TRUE(fs::exists(program));
+    EXPECT_TRUE(fs::exists(prefix.path() / "libexec/vandrel/vandrel-thumbnailer-full")) << "the half drawings go to";
     EXPECT_EQ(keys["MimeType"], "image/vnd.sld;application/x-autocad-slide-library;image/vnd.dwg;");
 
     const fs::path mime = prefix.path() / "share/mime";

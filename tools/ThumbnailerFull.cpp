@@ -1,0 +1,74 @@
+// The half of vandrel-thumbnailer that decodes pictures with the GUI
+// toolkit: the preview stored in a DWG drawing. vandrel-thumbnailer hands it
+// every file that is not a slide or a slide library, with the same
+// arguments.
+#include "Thumbnailer.h"
+
+#include "cad/KivDwgPreview.h"
+#include "platform/io/PathPieces.h"
+#include "views/CKivThumbViewCtrl.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImage>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace {
+
+std::vector<std::uint8_t> drawPreview(const std::string& file, int size, std::string& why)
+{
+    KivDwgPreview reader;
+    const QImage preview = CKivThumbViewCtrl::ReadPreview(reader, file.c_str(), RGB(255, 255, 255), 0);
+    if (preview.isNull()) {
+        why = "holds no preview picture that can be read";
+        return {};
+    }
+    int width = 0, height = 0;
+    thumbnailer::fitted(preview.width(), preview.height(), size, false, width, height);
+    QImage image(width, height, QImage::Format_RGB32);
+    {
+        CDC dc(&image);
+        const CRect client(0, 0, image.width(), image.height());
+        CKivThumbViewCtrl::Paint(dc, client, 2, nullptr, file.c_str(), nullptr, preview, RGB(255, 255, 255), 1, 0);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        why = "cannot encode the picture";
+        return {};
+    }
+    return {png.begin(), png.end()};
+}
+
+int run(int argc, char** argv)
+{
+    thumbnailer::Request request;
+    if (!thumbnailer::parse(argc, argv, request))
+        return 2;
+    if (MakeUpper(SplitPath(request.input.c_str()).ext) != ".DWG")
+        return thumbnailer::fail(request.input, "neither a slide, a slide library nor a DWG drawing");
+    std::string why;
+    const std::vector<std::uint8_t> png = drawPreview(request.input, request.size, why);
+    if (png.empty() || !thumbnailer::writePng(request.output, png, why))
+        return thumbnailer::fail(request.input, why);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vandrel-thumbnailer: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "vandrel-thumbnailer: failed\n");
+    }
+    return 1;
+}
