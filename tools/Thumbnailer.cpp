@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 namespace thumbnailer {
 
@@ -66,6 +67,18 @@ void fitted(double w, double h, int size, bool enlarge, int& width, int& height)
 int fail(const std::string& input, const std::string& why)
 {
     std::fprintf(stderr, "vandrel-thumbnailer: %s: %s\n", input.c_str(), why.c_str());
+    return 1;
+}
+
+int guarded(int (*run)(int, char**), int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vandrel-thumbnailer: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "vandrel-thumbnailer: failed\n");
+    }
     return 1;
 }
 

@@ -26,6 +26,9 @@ void fitted(double w, double h, int size, bool enlarge, int& width, int& height)
 // Status 1 with "vandrel-thumbnailer: INPUT: WHY" on stderr.
 int fail(const std::string& input, const std::string& why);
 
+// run(argc, argv), with no exception escaping: status 1 and one line.
+int guarded(int (*run)(int, char**), int argc, char** argv);
+
 bool writePng(const std::string& output, const std::vector<std::uint8_t>& png, std::string& why);
 
 } // namespace thumbnailer

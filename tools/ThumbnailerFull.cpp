@@ -13,7 +13,6 @@
 #include <QImage>
 
 #include <cstdio>
-#include <exception>
 #include <string>
 
 namespace {
@@ -63,12 +62,5 @@ int run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    try {
-        return run(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "vandrel-thumbnailer: %s\n", e.what());
-    } catch (...) {
-        std::fprintf(stderr, "vandrel-thumbnailer: failed\n");
-    }
-    return 1;
+    return thumbnailer::guarded(run, argc, argv);
 }

@@ -22,7 +22,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <string>
 #include <unistd.h>
 
@@ -91,12 +90,5 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    try {
-        return run(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "vandrel-thumbnailer: %s\n", e.what());
-    } catch (...) {
-        std::fprintf(stderr, "vandrel-thumbnailer: failed\n");
-    }
-    return 1;
+    return thumbnailer::guarded(run, argc, argv);
 }
