@@ -171,6 +171,13 @@ QImage KivDwgPreview::ReadImage(COLORREF colour)
     return decodePng(picture.bytes, colour);
 }
 
+QImage KivDwgPreview::DecodePicture(const std::vector<std::uint8_t>& bytes, COLORREF colour)
+{
+    if (KivDwgFile::IsPng(bytes))
+        return decodePng(bytes, colour);
+    return decodeBitmap(bytes.data(), bytes.size(), colour);
+}
+
 void KivDwgPreview::DrawImage(CDC* dc, const CRect& client, const QImage& image, int autoSize)
 {
     if (!dc || image.isNull())

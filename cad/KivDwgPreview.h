@@ -62,6 +62,10 @@ public:
     // The picture, recoloured: white and colour swap as the palette rule
     // says; a null image when there is none.
     QImage ReadImage(COLORREF colour);
+    // A stored picture's bytes (a BMP without its file header, or a PNG, as
+    // DWG and DXF files keep their previews) decoded and recoloured as
+    // ReadImage does; a null image when they are neither, or too big.
+    static QImage DecodePicture(const std::vector<std::uint8_t>& bytes, COLORREF colour);
 
     // Draws image centred (or scaled to client with autoSize) into client.
     static void DrawImage(CDC* dc, const CRect& client, const QImage& image, int autoSize);

@@ -13,7 +13,7 @@ packages=(
   # services and peers the tests start or compare with
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils
   # tests, benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools libvips-tools
+  libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools libvips-tools python3-ezdxf
   # the offscreen Qt platform needs fonts to measure text
   fonts-dejavu-core
 )

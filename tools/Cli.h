@@ -55,6 +55,13 @@ int runAci(const QStringList& args);
 int runDwg(const QStringList& args);
 // dwg preview, and dwg info of an address: the full program's.
 int runDwgDrawing(const QStringList& args);
+int runDxf(const QStringList& args);
+// dxf render: the full program's.
+int runDxfRender(const QStringList& args);
+// The dxf command's options and its parsing, which both programs share.
+QList<QCommandLineOption> dxfOptions();
+bool parseDxf(const QStringList& args, QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+    QString& sub, QByteArray& path, int& exit);
 int runIni(const QStringList& args);
 int runBmp(const QStringList& args);
 int runAirfoil(const QStringList& args);

@@ -46,6 +46,10 @@ int runDwgDrawing(const QStringList&)
 {
     return runFullProgram();
 }
+int runDxfRender(const QStringList&)
+{
+    return runFullProgram();
+}
 int runBmp(const QStringList&)
 {
     return runFullProgram();

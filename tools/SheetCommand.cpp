@@ -46,7 +46,9 @@ bool needsWidgets(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] == '-')
             continue;
-        return std::strcmp(argv[i], "sheet") == 0;
+        // Contact sheets draw with the browser's cells; DXF drawings write
+        // their texts with fonts, which need a GUI application too.
+        return std::strcmp(argv[i], "sheet") == 0 || std::strcmp(argv[i], "dxf") == 0;
     }
     return false;
 }

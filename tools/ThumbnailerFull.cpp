@@ -9,7 +9,7 @@
 #include "views/CKivThumbViewCtrl.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 
 #include <cstdio>
@@ -61,6 +61,9 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Texts of drawings are drawn with fonts, which need a GUI application;
+    // nothing is shown, so no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     return thumbnailer::guarded(run, argc, argv);
 }

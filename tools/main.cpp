@@ -24,6 +24,7 @@ const cli::Command kCommands[] = {
     {"slb", "create, list and change slide libraries", &cli::runSlb},
     {"dbf", "show and dump dBASE tables", &cli::runDbf},
     {"dwg", "show and draw the preview of DWG drawings", &cli::runDwg},
+    {"dxf", "show and draw DXF drawings", &cli::runDxf},
     {"ini", "read and write INI values, plain or enciphered", &cli::runIni},
     {"airfoil", "compute, read and draw airfoil outlines", &cli::runAirfoil},
     {"sheet", "draw contact sheets of slides, libraries and drawings", &cli::runSheet},
@@ -253,8 +254,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         qInstallMessageHandler(&quietMessages);
 #ifdef VANDREL_FULL_PROGRAM
-    // Contact sheets are drawn by the browser's cells, which are widgets;
-    // nothing is ever shown, so they need no display.
+    // Contact sheets are drawn by the browser's cells, which are widgets,
+    // and DXF texts with fonts; nothing is ever shown, so they need no
+    // display.
     const bool widgets = cli::needsWidgets(argc, argv);
     if (widgets)
         qputenv("QT_QPA_PLATFORM", "offscreen");

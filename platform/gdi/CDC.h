@@ -113,6 +113,9 @@ public:
     BOOL CreateCompatibleDC(CDC* dc);
     // The whole surface, in device pixels.
     CRect GetSurfaceRect() const;
+    // The painter behind the context, for drawings that need more than GDI
+    // offers (antialiased curves, scaled text); null before painting starts.
+    QPainter* GetPainter() const { return m_painter.get(); }
 
     // MM_TEXT (one unit a pixel) resets the extents; MM_ISOTROPIC shrinks
     // the viewport extent of the axis with the larger scale so a unit is as
