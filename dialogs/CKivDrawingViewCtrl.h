@@ -1,20 +1,30 @@
 // The drawing view of "View Drawing": the DWG preview control scaled to its
-// window, and a centred line of text where a drawing has no preview (a DXF
-// file, a drawing without one, a file that cannot be read), so that the
-// dialog never shows an empty frame. It takes the two properties of the
+// window, a DXF drawing itself fitted to it, and a centred line of text
+// where there is nothing to show (a DWG without a preview, a file that
+// cannot be read), so that the dialog never shows an empty frame. It takes the two properties of the
 // drawing viewer it stands in for: the file and the support folder.
 #pragma once
 
+#include "cad/KivDxfDraw.h"
 #include "dialogs/KivDlg_export.h"
 #include "views/CKivDwgPreviewCtrl.h"
+
+#include <memory>
 
 class KIVDLG_EXPORT CKivDrawingViewCtrl : public CKivDwgPreviewCtrl {
 public:
     static constexpr const char* kNoPreview = "No preview image in this drawing";
     static constexpr const char* kLoading = "Loading the drawing…";
+    static constexpr const char* kNoDrawing = "This drawing cannot be read";
+    static constexpr const char* kEmpty = "Nothing is drawn in this drawing";
 
     explicit CKivDrawingViewCtrl(QWidget* parent = nullptr);
     ~CKivDrawingViewCtrl() override;
+
+    // A DXF file is read and its scene built here, never in a paint; any
+    // other goes to the preview control.
+    void SetFile(const char* path);
+    bool IsDxf() const { return m_isDxf; }
 
     // The folder of fonts and support files; kept for the drawing, which
     // the preview does not need.
@@ -30,5 +40,7 @@ protected:
 
 private:
     CString m_strSupportPath;
+    bool m_isDxf = false;
+    std::unique_ptr<KivDxfDraw> m_dxf; // null when the DXF file could not be read
     COLORREF m_crViewBack = 0;
 };

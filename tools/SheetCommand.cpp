@@ -57,7 +57,8 @@ int runSheet(const QStringList& args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Draws contact sheets: a grid of thumbnails of the slides, slide-library members and DWG previews of PATH "
+        "Draws contact sheets: a grid of thumbnails of the slides, slide-library members, DWG previews and DXF "
+        "drawings of PATH "
         "(a folder, a slide library or a list of files), drawn by the cells of the thumbnail browser. When the grid "
         "overflows, one PNG per page: OUT-1.png, OUT-2.png ...");
     parser.addPositionalArgument("PATH", "folder, slide library or files", "PATH...");

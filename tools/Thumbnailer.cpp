@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cerrno>
@@ -68,6 +69,16 @@ int fail(const std::string& input, const std::string& why)
 {
     std::fprintf(stderr, "vandrel-thumbnailer: %s: %s\n", input.c_str(), why.c_str());
     return 1;
+}
+
+void quiet()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        return;
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg)
+            std::fprintf(stderr, "vandrel-thumbnailer: %s\n", text.toLocal8Bit().constData());
+    });
 }
 
 int guarded(int (*run)(int, char**), int argc, char** argv)

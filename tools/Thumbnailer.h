@@ -26,6 +26,10 @@ void fitted(double w, double h, int size, bool enlarge, int& width, int& height)
 // Status 1 with "vandrel-thumbnailer: INPUT: WHY" on stderr.
 int fail(const std::string& input, const std::string& why);
 
+// Keeps the libraries' and the toolkit's messages off standard error (a
+// failure is one line there), unless logging rules ask for them.
+void quiet();
+
 // run(argc, argv), with no exception escaping: status 1 and one line.
 int guarded(int (*run)(int, char**), int argc, char** argv);
 

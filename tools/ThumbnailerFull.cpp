@@ -1,10 +1,12 @@
-// The half of vandrel-thumbnailer that decodes pictures with the GUI
-// toolkit: the preview stored in a DWG drawing. vandrel-thumbnailer hands it
-// every file that is not a slide or a slide library, with the same
-// arguments.
+// The half of vandrel-thumbnailer that draws with the GUI toolkit: the
+// preview stored in a DWG drawing, and a DXF drawing (its embedded preview
+// when it has one, else the drawing itself, texts in fonts).
+// vandrel-thumbnailer hands it every file that is not a slide or a slide
+// library, with the same arguments.
 #include "Thumbnailer.h"
 
 #include "cad/KivDwgPreview.h"
+#include "cad/KivDxfDraw.h"
 #include "platform/io/PathPieces.h"
 #include "views/CKivThumbViewCtrl.h"
 
@@ -16,6 +18,18 @@
 #include <string>
 
 namespace {
+
+std::vector<std::uint8_t> pngOf(const QImage& image, std::string& why)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        why = "cannot encode the picture";
+        return {};
+    }
+    return {png.begin(), png.end()};
+}
 
 std::vector<std::uint8_t> drawPreview(const std::string& file, int size, std::string& why)
 {
@@ -43,15 +57,39 @@ std::vector<std::uint8_t> drawPreview(const std::string& file, int size, std::st
     return {png.begin(), png.end()};
 }
 
+// A DXF drawing in a square of the size, on black as the cells show it.
+std::vector<std::uint8_t> drawDxf(const std::string& file, int size, std::string& why)
+{
+    KivDxfDraw drawing;
+    if (!drawing.Open(file.c_str())) {
+        why = drawing.GetError();
+        return {};
+    }
+    KivDxfPoint lo, hi;
+    int width = size, height = size;
+    if (drawing.HasPreview()) {
+        const QImage preview = drawing.GetPreview(RGB(0, 0, 0));
+        thumbnailer::fitted(preview.width(), preview.height(), size, false, width, height);
+    } else if (drawing.GetScene().GetExtents(lo, hi)) {
+        thumbnailer::fitted(hi.x - lo.x, hi.y - lo.y, size, true, width, height);
+    } else {
+        why = "draws nothing";
+        return {};
+    }
+    return pngOf(drawing.Render(width, height, RGB(0, 0, 0), true), why);
+}
+
 int run(int argc, char** argv)
 {
     thumbnailer::Request request;
     if (!thumbnailer::parse(argc, argv, request))
         return 2;
-    if (MakeUpper(SplitPath(request.input.c_str()).ext) != ".DWG")
-        return thumbnailer::fail(request.input, "neither a slide, a slide library nor a DWG drawing");
+    const CString ext = MakeUpper(SplitPath(request.input.c_str()).ext);
+    if (ext != ".DWG" && ext != ".DXF")
+        return thumbnailer::fail(request.input, "neither a slide, a slide library nor a DWG or DXF drawing");
     std::string why;
-    const std::vector<std::uint8_t> png = drawPreview(request.input, request.size, why);
+    const std::vector<std::uint8_t> png
+        = ext == ".DXF" ? drawDxf(request.input, request.size, why) : drawPreview(request.input, request.size, why);
     if (png.empty() || !thumbnailer::writePng(request.output, png, why))
         return thumbnailer::fail(request.input, why);
     return 0;
@@ -63,6 +101,7 @@ int main(int argc, char** argv)
 {
     // Texts of drawings are drawn with fonts, which need a GUI application;
     // nothing is shown, so no display is needed.
+    thumbnailer::quiet();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     return thumbnailer::guarded(run, argc, argv);

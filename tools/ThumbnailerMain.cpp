@@ -1,6 +1,6 @@
 // vandrel-thumbnailer -s SIZE INPUT OUTPUT: the desktop's thumbnail of a
-// slide, of the first slide of a slide library, or of the preview stored in
-// a DWG drawing, as a PNG of at most SIZE × SIZE pixels. A file manager runs
+// slide, of the first slide of a slide library, of the preview stored in a
+// DWG drawing, or of a DXF drawing, as a PNG of at most SIZE × SIZE pixels. A file manager runs
 // it once per file: a file it cannot draw gives status 1 and one line on
 // stderr, and the output is written through a temporary file, so no partial
 // PNG is ever left.

@@ -47,6 +47,12 @@ int CKivThumbViewCtrl::SetFileName(const char* file, int redraw)
 {
     m_strFileName = file ? file : "";
     const int type = GetFileType(m_strFileName.c_str());
+    m_pDxf.reset();
+    if (type == 3) {
+        m_pDxf = std::make_unique<KivDxfDraw>();
+        if (!m_pDxf->Open(m_strFileName.c_str()))
+            m_pDxf.reset();
+    }
     if (type != m_nFileType) {
         m_pSlide.reset();
         m_pDwgPreview.reset();
@@ -106,13 +112,16 @@ QImage CKivThumbViewCtrl::ReadPreview(KivDwgPreview& reader, const char* file, C
 }
 
 void CKivThumbViewCtrl::Paint(CDC& dc, const CRect& client, int fileType, KivSlideDraw* slide, const char* file,
-    const std::vector<std::uint8_t>* slideBytes, const QImage& preview, COLORREF back, int autoSize, int invert)
+    const std::vector<std::uint8_t>* slideBytes, const QImage& preview, COLORREF back, int autoSize, int invert,
+    const KivDxfDraw* drawing)
 {
     if (fileType == 2) {
         CKivDwgPreviewCtrl::Paint(dc, client, preview, back, autoSize, invert);
         return;
     }
     dc.FillSolidRect(client, back);
+    if (fileType == 3 && drawing)
+        drawing->Paint(dc, client, back, true);
     if (fileType == 1 && slide) {
         slide->SetBackColor(back);
         slide->DrawBytes(
@@ -135,7 +144,7 @@ void CKivThumbViewCtrl::OnPaint()
         m_previewRead[inverted] = true;
     }
     Paint(dc, client, m_nFileType, m_pSlide.get(), m_strFileName.c_str(), m_slideBytes.get(), m_preview[inverted],
-        m_crBack, m_bAutoSize, inverted);
+        m_crBack, m_bAutoSize, inverted, m_pDxf.get());
 }
 
 void CKivThumbViewCtrl::postMouse(UINT message, CPoint point)

@@ -9,6 +9,7 @@
 #include "core/KivCtrl_export.h"
 
 #include "cad/KivDwgPreview.h"
+#include "cad/KivDxfDraw.h"
 #include "cad/KivSlideDraw.h"
 #include "cad/KivSlideShelf.h"
 #include "controls/CKivStatic.h"
@@ -23,7 +24,7 @@ public:
     ~CKivThumbViewCtrl() override;
 
     // 1 slide (".sld", or a name ending in ")" for library(slide)), 2 DWG,
-    // 3 DXF (nothing is drawn for it), 0 anything else.
+    // 3 DXF, 0 anything else.
     static int GetFileType(const char* file);
 
     // 1 when the file is of a viewable type (1 to 3), else 0.
@@ -40,10 +41,12 @@ public:
     void SetShelf(KivSlideShelf* shelf) { m_pShelf = shelf; }
 
     // What a paint draws, onto any context whose whole surface is client:
-    // the back colour, then the slide from bytes or the decoded preview,
-    // all inverted when invert is 1. The CLI draws its pictures with it.
+    // the back colour, then the slide from bytes, the decoded preview or
+    // the DXF drawing (its embedded preview when it has one), all inverted
+    // when invert is 1. The CLI draws its pictures with it.
     static void Paint(CDC& dc, const CRect& client, int fileType, KivSlideDraw* slide, const char* file,
-        const std::vector<std::uint8_t>* slideBytes, const QImage& preview, COLORREF back, int autoSize, int invert);
+        const std::vector<std::uint8_t>* slideBytes, const QImage& preview, COLORREF back, int autoSize, int invert,
+        const KivDxfDraw* drawing = nullptr);
     // The preview of a drawing as Paint wants it (white takes imageBack,
     // inverted when invert is 1); a null image when there is none. Drawings
     // at http addresses are not fetched here.
@@ -69,6 +72,7 @@ private:
     COLORREF m_crImageBack = 0;
     int m_bAutoSize = 0;
     std::unique_ptr<KivSlideDraw> m_pSlide;
+    std::unique_ptr<KivDxfDraw> m_pDxf; // read when the name is set, never in a paint
     KivSlideShelf* m_pShelf = nullptr;
     KivSlideShelf::Bytes m_slideBytes;
     QImage m_preview[2]; // plain and inverted

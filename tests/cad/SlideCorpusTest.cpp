@@ -1,6 +1,7 @@
 // Real slides and libraries written by other programs.
 #include "RecordingSink.h"
 #include "TwoPictures.h"
+#include "cad/KivDxfDraw.h"
 #include "cad/KivSlideDraw.h"
 #include "core/CDIBitmap.h"
 #include "support/TestSupport.h"
@@ -201,4 +202,26 @@ TEST(SlideCorpus, TheBareRasterDrawsEverySlideAsTheDeviceContextDoes)
         GTEST_SKIP() << "no samples";
     for (const auto& path : files)
         EXPECT_EQ(pictureDifferences(readFile(path), 256, 192, 0), 0) << path;
+}
+
+TEST(DxfCorpus, EveryRealDrawingReadsAndDraws)
+{
+    const auto files = samplesIn("dxf");
+    if (files.empty())
+        GTEST_SKIP() << "no samples";
+    for (const auto& path : files) {
+        SCOPED_TRACE(path.string());
+        KivDxfDraw drawing;
+        ASSERT_TRUE(drawing.Open(path.c_str())) << drawing.GetError();
+        EXPECT_FALSE(drawing.GetFile().IsTruncated()) << drawing.GetError();
+        const QImage image = drawing.Render(320, 240, RGB(0, 0, 0), false);
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                lit += image.pixel(x, y) != qRgb(0, 0, 0);
+        // Every sample draws something but one whose model space is empty.
+        if (!drawing.GetFile().GetEntities().empty()) {
+            EXPECT_GT(lit, 50);
+        }
+    }
 }

@@ -203,9 +203,33 @@ TEST(KivDlgViewDwg, ScalesThePreviewOrSaysThereIsNone)
     EXPECT_EQ(notice, "");
     EXPECT_EQ(pixel(image, image.width() / 2, image.height() / 2), RGB(255, 0, 0)) << "the preview fills the view";
     EXPECT_GT(image.width(), 300);
-    for (const CString& file : {dir.file("bare.dwg"), dir.file("part.dxf"), dir.file("none.dwg"), CString()}) {
-        EXPECT_EQ(open(file, &notice, &image, file.ends_with("dxf") ? "view-dxf" : nullptr), 1);
-        EXPECT_STREQ(notice.c_str(), CKivDrawingViewCtrl::kNoPreview) << file;
+    // A DXF file shows the drawing itself, fitted to the view.
+    writeText(dir.file("line.dxf"),
+        "0\nSECTION\n2\nENTITIES\n0\nLINE\n62\n1\n10\n0\n20\n0\n11\n10\n21\n0\n"
+        "0\nLINE\n62\n3\n10\n5\n20\n-5\n11\n5\n21\n5\n0\nENDSEC\n0\nEOF\n");
+    EXPECT_EQ(open(dir.file("line.dxf"), &notice, &image, "view-dxf"), 1);
+    EXPECT_EQ(notice, "");
+    // Lines are antialiased: one may fall between two rows of pixels.
+    int red = 0, green = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        const QColor a = image.pixelColor(x, image.height() / 2), b = image.pixelColor(x, image.height() / 2 - 1);
+        red += a.red() + b.red() - a.green() - b.green() > 150;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        const QColor a = image.pixelColor(image.width() / 2, y), b = image.pixelColor(image.width() / 2 - 1, y);
+        green += a.green() + b.green() - a.red() - b.red() > 150;
+    }
+    EXPECT_GT(red, image.width() / 3) << "the red line crosses the view";
+    EXPECT_GT(green, image.height() / 2) << "the green one runs from top to bottom";
+    const struct {
+        CString file;
+        const char* notice;
+    } empty[] = {{dir.file("bare.dwg"), CKivDrawingViewCtrl::kNoPreview},
+        {dir.file("part.dxf"), CKivDrawingViewCtrl::kEmpty}, {dir.file("none.dwg"), CKivDrawingViewCtrl::kNoPreview},
+        {dir.file("none.dxf"), CKivDrawingViewCtrl::kNoDrawing}, {CString(), CKivDrawingViewCtrl::kNoPreview}};
+    for (const auto& [file, expected] : empty) {
+        EXPECT_EQ(open(file, &notice, &image, nullptr), 1);
+        EXPECT_STREQ(notice.c_str(), expected) << file;
         int dark = 0;
         for (int x = 0; x < image.width(); ++x)
             dark += qGray(image.pixel(x, image.height() / 2)) < 160;

@@ -62,6 +62,7 @@ TEST(VandrelStartup, TextCommandsLoadNoGuiToolkit)
     writeFile(dir.file("lib.slb"), makeLibrary({{"A", SlideWriter().end().bytes()}}));
     writeText(dir.file("a.ini"), "[S]\nK=v\n");
     writeFile(dir.file("a.dwg"), makeDwg("AC1015", {}));
+    writeText(dir.file("a.dxf"), "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n1\n0\nENDSEC\n0\nEOF\n");
     ASSERT_EQ(runVandrel({"album", "sqlite:a.db", "init"}, dir.path()).status, 0);
     const std::vector<std::vector<std::string>> commands {
         {"--version"},
@@ -76,6 +77,7 @@ TEST(VandrelStartup, TextCommandsLoadNoGuiToolkit)
         {"airfoil", "naca4", "2412", "-o", "a.svg"},
         {"album", "sqlite:a.db", "find"},
         {"dwg", "info", "a.dwg"},
+        {"dxf", "info", "a.dxf"},
     };
     for (const auto& args : commands) {
         RunResult r;

@@ -118,7 +118,7 @@ TEST(Thumbnailer, InstalledEntryAndFileTypesParse)
     EXPECT_EQ(keys["TryExec"], program);
     EXPECT_TRUE(fs::exists(program));
     EXPECT_TRUE(fs::exists(prefix.path() / "libexec/vandrel/vandrel-thumbnailer-full")) << "the half drawings go to";
-    EXPECT_EQ(keys["MimeType"], "image/vnd.sld;application/x-autocad-slide-library;image/vnd.dwg;");
+    EXPECT_EQ(keys["MimeType"], "image/vnd.sld;application/x-autocad-slide-library;image/vnd.dwg;image/vnd.dxf;");
 
     const fs::path mime = prefix.path() / "share/mime";
     ASSERT_TRUE(fs::exists(mime / "packages/vandrel.xml"));

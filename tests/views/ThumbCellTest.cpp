@@ -299,3 +299,28 @@ TEST(CKivThumbViewCtrl, DrawsTheDwgPreviewAndItsInversion)
     shot = view.grab().toImage();
     EXPECT_EQ(at(shot, 1, 1), RGB(255, 255, 255));
 }
+
+TEST(CKivThumbViewCtrl, DrawsDxfDrawingsAndTheirEmbeddedPreview)
+{
+    TempDir dir;
+    writeText(dir.file("cross.dxf"),
+        "0\nSECTION\n2\nENTITIES\n0\nLINE\n62\n1\n10\n0\n20\n0\n11\n10\n21\n0\n"
+        "0\nSOLID\n62\n3\n10\n4\n20\n-1\n11\n6\n21\n-1\n12\n4\n22\n1\n13\n6\n23\n1\n"
+        "0\nENDSEC\n0\nEOF\n");
+    CKivThumbViewCtrl view;
+    view.resize(60, 40);
+    view.SetBackColor(RGB(0, 0, 0), 0);
+    EXPECT_EQ(view.SetFileName(dir.file("cross.dxf").c_str(), 0), 1);
+    QImage shot = view.grab().toImage();
+    EXPECT_EQ(at(shot, 30, 20), RGB(0, 255, 0)) << "the filled solid in the middle";
+    EXPECT_EQ(at(shot, 30, 2), RGB(0, 0, 0));
+    view.SetInvert(1, 0);
+    shot = view.grab().toImage();
+    EXPECT_EQ(at(shot, 30, 2), RGB(255, 255, 255));
+    // A file that is no drawing shows the back colour only.
+    writeText(dir.file("bad.dxf"), "not a drawing");
+    view.SetInvert(0, 0);
+    EXPECT_EQ(view.SetFileName(dir.file("bad.dxf").c_str(), 0), 1);
+    shot = view.grab().toImage();
+    EXPECT_EQ(at(shot, 30, 20), RGB(0, 0, 0));
+}
