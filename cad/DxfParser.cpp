@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -127,9 +128,13 @@ bool DxfParser::Run()
             tables();
         else if (name == "BLOCKS")
             blocks();
-        else if (name == "ENTITIES")
+        else if (name == "ENTITIES") {
+            // Room for as many entities as the bytes could hold (the
+            // smallest takes about 40): growing a vector of them copies
+            // every one, and untouched room costs nothing.
+            m_file.m_entities.reserve(std::min(m_tokens.Size() / 40, KivDxfFile::kMaxEntities));
             entities(m_file.m_entities, true, "ENDSEC");
-        else if (name == "THUMBNAILIMAGE")
+        } else if (name == "THUMBNAILIMAGE")
             thumbnail();
         else
             skipSection();

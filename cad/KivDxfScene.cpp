@@ -65,6 +65,7 @@ void KivDxfScene::Build(const KivDxfFile& file, const std::set<std::string>& lay
     *this = KivDxfScene();
     m_file = &file;
     m_only = layers.empty() ? nullptr : &layers;
+    m_shapes.reserve(file.GetEntities().size());
     entities(file.GetEntities(), Context());
     m_file = nullptr;
     m_only = nullptr;

@@ -38,6 +38,7 @@ public:
     bool Failed() const { return m_failed; }
     const std::string& Why() const { return m_why; }
     std::size_t Offset() const { return m_pos; }
+    std::size_t Size() const { return m_size; }
 
 private:
     bool nextAscii(KivDxfGroup& group);
