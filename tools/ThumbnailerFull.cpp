@@ -47,14 +47,7 @@ std::vector<std::uint8_t> drawPreview(const std::string& file, int size, std::st
         const CRect client(0, 0, image.width(), image.height());
         CKivThumbViewCtrl::Paint(dc, client, 2, nullptr, file.c_str(), nullptr, preview, RGB(255, 255, 255), 1, 0);
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        why = "cannot encode the picture";
-        return {};
-    }
-    return {png.begin(), png.end()};
+    return pngOf(image, why);
 }
 
 // A DXF drawing in a square of the size, on black as the cells show it.
