@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Two commands from nothing to green:
 #   make run    install what is missing, build, run the main job on the bundled samples
 #   make test   the same build, then the whole test suite

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "airfoil/ZopAirfoil.h"
 
 #include "airfoil/ZopPlotParser_p.h"

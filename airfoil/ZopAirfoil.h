@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Two-dimensional airfoil outlines: a Joukowski approximation, NACA 4-digit
 // and 5-digit sections, or a coordinate file, made as a block of points and
 // drawn over a grid. A plain value of five parameters; it owns no memory.

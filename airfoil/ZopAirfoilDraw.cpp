@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: MIT
 // Drawing the outline and listing the coordinate files of a folder.
 #include "airfoil/ZopAirfoil.h"
 
 #include "airfoil/ZopScanProgress.h"
 #include "core/KivParamList.h"
 #include "dialogs/KivDlgProgress.h"
-#include "platform/widgets/CComboBox.h"
-#include "platform/gdi/CDC.h"
-#include "platform/widgets/CWnd.h"
-#include "platform/io/FileSystem.h"
 #include "platform/base/Win32.h"
+#include "platform/gdi/CDC.h"
+#include "platform/io/FileSystem.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CWnd.h"
 
 #include <QBrush>
 #include <QPalette>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "airfoil/ZopPlotParser_p.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text of a coordinate file: lines, the two numbers of a point, and the
 // two layouts. Works on bytes in memory so tests and the fuzzer need no files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "airfoil/ZopScanProgress.h"
 
 ZopScanProgress::~ZopScanProgress() = default;

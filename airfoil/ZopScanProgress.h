@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the folder listing of ZopAirfoil::DisplayAirfoilInfo tells while it
 // reads the titles of a folder's coordinate files: a host shows it in a
 // progress window, tests record it. The listing calls start once, show for

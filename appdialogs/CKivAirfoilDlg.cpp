@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "appdialogs/CKivAirfoilDlg.h"
 
 #include "appdialogs/resources.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/KivDlgFindParam.h"
-#include "platform/widgets/CButton.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
+#include "platform/widgets/CButton.h"
 
 #include <cmath>
 

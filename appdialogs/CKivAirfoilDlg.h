@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The airfoil dialog: the kind of section, its camber, camber position,
 // thickness and number of nodes, or a coordinate file of a folder, drawn as
 // they change. The members hold the choice; the caller sets them before

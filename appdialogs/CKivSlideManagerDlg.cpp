@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appdialogs/CKivSlideManagerDlg.h"
 
 #include "appdialogs/resources.h"
@@ -7,10 +8,10 @@
 #include "platform/io/AtomicFile.h"
 #include "platform/io/ByteSource.h"
 #include "platform/io/DirectoryReader.h"
-#include "platform/widgets/CButton.h"
 #include "platform/services/CFileDialog.h"
-#include "platform/widgets/CTreeCtrl.h"
 #include "platform/services/MessageBox.h"
+#include "platform/widgets/CButton.h"
+#include "platform/widgets/CTreeCtrl.h"
 
 #include <QDir>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slide library manager: a folder tree and the folder's slide files on
 // one side, a slide library's slides on the other, each with a preview, and
 // buttons that add slide files to the library, delete slides from it and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appdialogs/KivDlgAppAirfoil.h"
 
 #include "appdialogs/CKivAirfoilDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The airfoil dialog, modal: the user picks a section and sees it drawn.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command history dialog, modal.
 #pragma once
 

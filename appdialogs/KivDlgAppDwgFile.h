@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing file dialog, modal: a tree of folders and drawings with a
 // preview of the chosen drawing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appdialogs/KivDlgAppSlideManager.h"
 
 #include "appdialogs/CKivSlideManagerDlg.h"

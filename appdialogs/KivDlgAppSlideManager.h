@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slide library manager dialog, modal.
 #pragma once
 

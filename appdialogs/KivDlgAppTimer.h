@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timer setup dialog, modal.
 #pragma once
 

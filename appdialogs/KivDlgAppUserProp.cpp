@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appdialogs/KivDlgAppUserProp.h"
 
 #include "appdialogs/resources.h"

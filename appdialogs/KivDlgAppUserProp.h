@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user property manager dialog, modal.
 #pragma once
 

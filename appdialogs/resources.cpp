@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "appdialogs/resources.h"
 
-#include "platform/widgets/CButton.h"
-#include "platform/services/MessageBox.h"
 #include "platform/base/WinMessages.h"
+#include "platform/services/MessageBox.h"
+#include "platform/widgets/CButton.h"
 
 using namespace kivappdlg;
 

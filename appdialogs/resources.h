@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resources of KivAppDlg: the application dialogs and their title strings.
 #pragma once
 

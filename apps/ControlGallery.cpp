@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ControlGallery.h"
 
 #include "core/CKivStringArray.h"

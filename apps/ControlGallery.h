@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One window with every small control wired together, so a person can try
 // them: a numeric edit with its spin button and scroll bar, a combo of the
 // slides in a folder driving a slide view, a list, a colour label with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ControlsPage.h"
 
 #include "platform/io/DirectoryReader.h"

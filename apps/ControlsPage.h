@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report list and the directory tree as a person uses them: a list of a
 // few hundred drawings with number, date and text columns sorted by a click
 // on a heading, and below it the folders of this machine beside the files of

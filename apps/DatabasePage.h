@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's database page: a sample album (an SQLite file made on first
 // use in the user's data folder) shown in the data list, a code-table combo
 // box of its cities, and a find on any column.

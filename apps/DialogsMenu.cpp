@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DialogsMenu.h"
 
 #include "cad/KivSlideFile.h"

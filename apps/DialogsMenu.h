@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's "Dialogs" menu: every viewer and picker of the common dialogs
 // on the bundled samples (slides, a slide library, drawings, a rich text
 // with Korean, the airfoil files), each result written to the log pane.

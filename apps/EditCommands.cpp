@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "EditCommands.h"
 
 #include "imaging/toolkit/KivLeadCommand.h"

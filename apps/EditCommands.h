@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edit control's commands as the hosts' menus list them, in menu order:
 // the command of the toolkit's table (whose menu text the entry shows) and
 // the control's handler. The image editor leaves out the few its view does

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FolderBrowser.h"
 
 #include "LargeViewer.h"

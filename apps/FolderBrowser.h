@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's "Browse folder" window: a thumbnail grid of the slides, the
 // members of the slide libraries and the drawings of one folder, with the
 // browser's keys, wheel and selection, a sort order, a status line, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ImageBrowser.h"
 #include "ImageWindow.h"
 

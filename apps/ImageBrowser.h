@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's image browser: the explorer view of the image controls on a
 // folder the user picks, with every view mode and sort order in its menus
 // and the thumbnails kept in one cache folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ImageEditor.h"
 
 #include "EditCommands.h"

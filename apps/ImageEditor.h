@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The multi-document image editor: every open image in a window of its own
 // inside the main window, a page list beside the image for files of several
 // pages, and the application's commands in menus whose entries are enabled

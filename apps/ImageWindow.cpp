@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ImageWindow.h"
 
 #include "EditCommands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's image window: an image edit control with a menu of every
 // edit command (undo and redo included), the four edit dialogs, zoom and the
 // pan and crop tools, on a picture file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LargeViewer.h"
 
 #include "core/KivUtil.h"

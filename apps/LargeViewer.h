@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The large viewer of the studio's browser: a window showing one slide
 // (a file or library(slide)) in a slide view or one drawing's preview,
 // filling the window. It deletes itself when closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel-imaging: the image editor on its own. Files named on the command
 // line open at start.
 #include "ImageEditor.h"

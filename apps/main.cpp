@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel-studio: the desktop host of the libraries. A menu opens what
 // exists so far: the gallery of small controls, the report list and
 // directory tree, a simulated long job in the progress window, the airfoil

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Slide bytes the benchmarks build in memory.
 #pragma once
 

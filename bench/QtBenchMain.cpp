@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main of the benchmarks that need widgets: offscreen unless the caller
 // chose a platform, one application object around every run.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Making outlines of 10,001 points of each kind, and reading one back.
 #include "airfoil/ZopAirfoil.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slide library manager on a library of 5,000 slides: opening it with
 // the library listed, deleting 500 selected slides (one rewrite) and
 // previewing one selected slide.

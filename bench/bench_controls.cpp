@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sorting a report list of 100,000 rows by a number, a date and a text
 // column: the keys are made once per row, never read per comparison. Opening
 // a folder of 100,000 files in the directory tree with a file filter, and

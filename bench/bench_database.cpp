@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The database layer against plain Qt SQL on SQLite: 100,000 album records
 // inserted, a two-condition find over them, and counting them.
 #include "database/KivAlbumData.h"

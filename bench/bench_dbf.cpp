@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading every value of a 1,000,000-record table: KivDbfData::getValue
 // against shapelib's DBFReadStringAttribute, the C reference.
 #include "dbf/KivDbfData.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The common dialogs: "View Thumbnail" opened on a library of 1,000 slides
 // with a 4 × 3 grid, from the call until its first page has been painted
 // (the modal hook grabs the dialog, which paints every cell, and ends it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DXF drawings: a generated one of 50,000 entities (lines, arcs, texts and
 // insertions of a block) read, built and drawn to 1024 x 768, and the
 // thumbnail of a drawing that carries its preview picture.

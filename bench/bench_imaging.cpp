@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The imaging library on a 24-megapixel photo: load, ten edit commands
 // through the edit protocol (snapshots included) beside the same operation in
 // plain Magick++, undo and redo, and view repaints at 37 % and 400 %.

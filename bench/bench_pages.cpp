@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A 500-page fax-like TIFF (1700 × 2340 bilevel pages, CCITT G4, made at
 // start): opening it and loading page 250, with the peak memory that takes
 // beside loading a one-page file of the same page; then deleting and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image thumbnail cache warm: a page of 24 lookups among 10,000 indexed
 // sources, and scrolling the image browser's grid page by page over a
 // folder of 2,000 images whose thumbnails are all made.

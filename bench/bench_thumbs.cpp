@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Thumbnail browsing: filling and sorting a KivThumbList of files on disk,
 // and drawing one page of a 6 × 4 slide browser offscreen. The slides are the
 // real samples when the folder VANDREL_SAMPLES names exists (the slide and

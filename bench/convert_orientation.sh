@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times ImageMagick's convert, run as a process, on the operations that
 # bench_imaging measures, for orientation beside its figures. Each run reads
 # the photo and discards the result (null:); the first line is reading alone.

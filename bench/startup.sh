@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Start-up of the command-line tools beside ImageMagick's `convert -version`
 # and `sqlite3 --version`: wall time per call over RUNS calls (200 unless
 # set), the shared objects each loads, and our time over convert's.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Cold thumbnail cache: `vandrel thumbs` beside vipsthumbnail on the same
 # photos, both making 160x120 JPEGs, one job each. The photos (12, 16 and 24
 # megapixel JPEGs, PHOTOS of them, 200 unless set) are made with ImageMagick

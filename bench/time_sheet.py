@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Times `vandrel sheet` over a library of N slides against drawing the same
 slides one by one with `vandrel slide render`, and `vandrel-thumbnailer` per
 file. The library is built here from the .sld files of SLIDES (repeated under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/DxfGeometry_p.h"
 
 #include <algorithm>

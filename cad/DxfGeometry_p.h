@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Curves of DXF entities as points: arcs, bulges, ellipses and B-splines,
 // flattened finely enough for a drawing of a few thousand pixels.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/DxfParser_p.h"
 
 #include "cad/DxfGeometry_p.h"

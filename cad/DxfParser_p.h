@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a DXF file's group stream into a KivDxfFile: the header, the layer
 // table, the blocks, the entities and the preview picture. Entities are
 // gathered group by group and then read by their type; what cannot be drawn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/DxfText_p.h"
 
 #include <QString>

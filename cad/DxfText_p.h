@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The strings of a DXF file as UTF-8: bytes in the drawing's code page
 // (release 2007 on: UTF-8), \U+XXXX escapes, the %% control codes of TEXT
 // and the formatting codes of MTEXT.

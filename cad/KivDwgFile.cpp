@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivDwgFile.h"
 
 #include "platform/base/ByteOrder.h"

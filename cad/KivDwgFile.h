@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview section of a DWG drawing of release 13 and later, read from a
 // local file or bytes without decoding anything: the release, the section's
 // directory, the picture's size and its stored bytes. Nothing past the image

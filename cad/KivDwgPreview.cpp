@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivDwgPreview.h"
 
 #include "core/KivReg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview picture stored in DWG drawings of release 13 and later: read
 // from a local file or an http(s) address and drawn into a window. Bitmap
 // previews of any depth and the PNG previews of release 2013 and later are

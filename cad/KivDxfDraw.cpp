@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivDxfDraw.h"
 
 #include "cad/KivDwgPreview.h"
@@ -98,7 +99,9 @@ QTransform KivDxfDraw::Fit(const QRectF& target) const
     if (!std::isfinite(scale))
         scale = 1.0; // a single point
     // The drawing's centre on the target's centre, y up.
-    const double cx = (lo.x + hi.x) / 2, cy = (lo.y + hi.y) / 2;
+    const double cx = lo.x / 2 + hi.x / 2, cy = lo.y / 2 + hi.y / 2;
+    if (!std::isfinite(w) || !std::isfinite(h) || !(scale > 0))
+        return {}; // extents past the reals (1e308 apart): nothing can be fitted
     return QTransform(scale, 0, 0, -scale, inner.center().x() - cx * scale, inner.center().y() + cy * scale);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A DXF drawing ready to show: the file read once, its embedded preview
 // decoded and its scene built, then drawn as often as asked without reading
 // again (paint handlers never touch the file). The cells, the viewers, the

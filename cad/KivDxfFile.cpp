@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivDxfFile.h"
 
 #include "cad/DxfParser_p.h"

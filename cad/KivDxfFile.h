@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A DXF drawing as read from its file, ASCII or binary, release 12 to
 // current: the header's release, code page and extents, the layers, the
 // blocks and the model space's entities, and the preview picture a

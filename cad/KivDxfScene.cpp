@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivDxfScene.h"
 
 #include "cad/DxfGeometry_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A DXF drawing as what is drawn: outlines, fills and texts in drawing
 // coordinates, with every block insertion, array and object coordinate
 // system resolved and every colour decided (ByLayer, ByBlock, true colour).

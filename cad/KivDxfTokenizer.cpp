@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivDxfTokenizer.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The group code / value pairs of a DXF file, ASCII or binary, as one
 // stream: strings as their bytes, numbers parsed by the type their code
 // gives, binary chunks (codes 310-319) as raw bytes whichever way they were

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivSlideDraw.h"
 
 #include "cad/SlideLibrary_p.h"

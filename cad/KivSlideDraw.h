@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws a slide, given as a file or as library(slide), scaled into a window's
 // client area: the slide's origin at the bottom left, its Y axis up, filling
 // the width or the height, whichever limits. The slide is read anew on every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivSlideFile.h"
 
 #include "cad/SlideLibrary_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // AutoCAD slides and slide libraries. A KivSlideFile holds one slide's bytes
 // and its names, validates the header (old and new formats, either byte
 // order) and decodes the records into lines, polygons and colours for a

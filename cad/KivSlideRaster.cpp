@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cad/KivSlideRaster.h"
 
 #include "core/KivAciColor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws a slide into a bare pixel raster exactly as the slide view fits it
 // into a window: the same mapping, the same one-pixel lines and winding
 // fills, colour 0 in the background colour. For programs that start without

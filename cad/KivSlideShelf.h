@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Slides held in memory for the cells of one page of a browser: each slide
 // file is read once, and each slide library once, its directory parsed once
 // for all the members the page shows. Clear drops everything, so a new page

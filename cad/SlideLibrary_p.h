@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Internals of the slide library operations shared with the slide readers,
 // and exported for the drawing half in the widget library.
 #pragma once

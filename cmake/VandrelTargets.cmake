@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # vandrel_add_library(NAME FOLDER <dir> SOURCES ... HEADERS ... [PUBLIC_LINK ...] [PRIVATE_LINK ...])
 #
 # A shared library with the house conventions: an export header
@@ -25,16 +26,55 @@ function(vandrel_add_library name)
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR}
     EXPORT_NAME ${name})
+  # The shared objects are what programs need (runtime); the link names,
+  # headers and package files what builds against them need (dev).
   install(TARGETS ${name} EXPORT Vandrel${name}Targets
-    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime)
   # A header in a subfolder (io/ByteSource.h) keeps it.
   foreach(header IN LISTS ARG_HEADERS)
     get_filename_component(subfolder "${header}" DIRECTORY)
-    install(FILES ${header} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/vandrel/${ARG_FOLDER}/${subfolder}")
+    install(FILES ${header} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/vandrel/${ARG_FOLDER}/${subfolder}" COMPONENT dev)
   endforeach()
   install(FILES "${CMAKE_BINARY_DIR}/include/${ARG_FOLDER}/${name}_export.h"
-    DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/vandrel/${ARG_FOLDER}")
+    DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/vandrel/${ARG_FOLDER}" COMPONENT dev)
   install(EXPORT Vandrel${name}Targets NAMESPACE Vandrel::
-    DESTINATION "${CMAKE_INSTALL_LIBDIR}/cmake/Vandrel")
+    DESTINATION "${CMAKE_INSTALL_LIBDIR}/cmake/Vandrel" COMPONENT dev)
+  vandrel_pkg_config(${name} ${ARG_PUBLIC_LINK})
+endfunction()
+
+# vandrel_pkg_config(NAME PUBLIC_LINK...)
+#
+# lib/pkgconfig/vandrel-<name>.pc for builds that do not use CMake: the
+# library, the headers' root, and Requires: the libraries and Qt modules its
+# headers use. The prefix is found from the file's own place, so an
+# unpacked or relocated tree works.
+function(vandrel_pkg_config name)
+  set(requires "")
+  foreach(dep IN LISTS ARGN)
+    if(dep MATCHES "^Qt6::(.+)$")
+      list(APPEND requires "Qt6${CMAKE_MATCH_1}")
+    elseif(TARGET ${dep} AND NOT dep MATCHES "::")
+      string(TOLOWER "${dep}" lower_dep)
+      list(APPEND requires "vandrel-${lower_dep}")
+    endif()
+  endforeach()
+  list(JOIN requires " " requires)
+  string(TOLOWER "${name}" lower)
+  file(RELATIVE_PATH up "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+  string(REGEX REPLACE "/$" "" up "${up}")
+  file(CONFIGURE OUTPUT "${CMAKE_BINARY_DIR}/pkgconfig/vandrel-${lower}.pc" CONTENT
+"prefix=\${pcfiledir}/${up}
+libdir=\${prefix}/${CMAKE_INSTALL_LIBDIR}
+includedir=\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}/vandrel
+
+Name: vandrel-${lower}
+Description: Vandrel ${name}: AutoCAD slides, drawings, images and controls on Qt 6
+Version: ${PROJECT_VERSION}
+Requires: ${requires}
+Libs: -L\${libdir} -l${name}
+Cflags: -I\${includedir}
+" @ONLY)
+  install(FILES "${CMAKE_BINARY_DIR}/pkgconfig/vandrel-${lower}.pc"
+    DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig" COMPONENT dev)
 endfunction()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivColorCtrl.h"
 
 #include "core/KivAciColor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A colour swatch: the client area filled with a colour and outlined.
 #pragma once
 

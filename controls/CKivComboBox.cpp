@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivComboBox.h"
 
 #include "platform/io/FileSystem.h"

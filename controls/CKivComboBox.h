@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // A combo box and a list box filled from folders and string collections.
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/widgets/CComboBox.h"
-#include "platform/widgets/CListBox.h"
 #include "platform/base/CStringArray.h"
 #include "platform/base/CStringList.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
 
 class KIVCTRL_EXPORT CKivComboBox : public CComboBox {
 public:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivDialog.h"
 
 #include "controls/resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dialog base of every dialog of the libraries: it shows the process-wide
 // default dialog icon (KivUtil::SetDlgIcon), else the library's own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivDirTreeCtrl.h"
 
 #include "platform/io/DirectoryReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A tree that browses the file system lazily: the top level shows the
 // volumes a person uses (home folder, root file system, removable and network
 // mounts) by name with their folder in parentheses, or one root folder; each
@@ -9,8 +10,8 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/widgets/CTreeCtrl.h"
 #include "platform/gdi/SystemImageList.h"
+#include "platform/widgets/CTreeCtrl.h"
 
 #include <map>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A numeric edit: a range, a step and, in double mode, decimals. Reading the
 // value re-parses and clamps the text; leaving the control rewrites the
 // text in canonical form.

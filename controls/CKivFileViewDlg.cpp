@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivFileViewDlg.h"
 
 #include "platform/services/MessageBox.h"

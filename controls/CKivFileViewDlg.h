@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A resizable viewer dialog: one viewing control fills it above an optional
 // centred OK button, with a title, a file, an initial position and size and
 // a margin around everything.

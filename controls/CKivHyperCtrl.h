@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A hyperlink: blue underlined text that opens its address with the
 // desktop's handler when clicked, with the address as its tooltip and the
 // pointing-hand cursor.

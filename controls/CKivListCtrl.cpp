@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivListCtrl.h"
 
 #include "controls/resources.h"

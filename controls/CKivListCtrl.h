@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report list of the libraries: columns built from a KivColumnList (the
 // last may stretch to the right edge), typed sorting by any column (numbers,
 // dates, text) with an arrow in the heading, and the selection read as text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A scroll bar that drives a linked CKivEdit: lines add a step, pages
 // `page` steps, the thumb sets the value; the bar follows the edit.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivSkinDlg.h"
 
 CKivSkinDlg::CKivSkinDlg(UINT templateId, QWidget* parent) : CKivDialog(templateId, parent)

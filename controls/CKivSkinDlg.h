@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A dialog painted on a bitmap: stretched (mode 1), centred (mode 2) or
 // tiled (any other mode), with its buttons and labels drawn transparently
 // over it. Qt draws in true colour, so the bitmap's palette needs no
@@ -6,8 +7,8 @@
 
 #include "core/KivCtrl_export.h"
 
-#include "core/CDIBitmap.h"
 #include "controls/CKivDialog.h"
+#include "core/CDIBitmap.h"
 
 class KIVCTRL_EXPORT CKivSkinDlg : public CKivDialog {
 public:

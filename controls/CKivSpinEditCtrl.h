@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An up-down control that steps a linked CKivEdit: up adds a step.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivScrollEditCtrl.h"
 #include "controls/CKivSpinEditCtrl.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivSplitCtrl.h"
 
 #include "platform/gdi/CClientDC.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A split bar between sibling windows of a dialog: dragging it grows the
 // windows on one side and shrinks those on the other, none below the minimum
 // size. While the button is held a dotted ghost line on the parent shows where

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivStatic.h"
 
 CKivStatic::CKivStatic(QWidget* parent) : CStatic(parent)

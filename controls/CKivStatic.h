@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The static child window most custom controls derive from: an invert flag
 // and messages and command notifications posted to the parent. Every
 // WM_COMMAND it posts also comes as the notified signal with its code, so a

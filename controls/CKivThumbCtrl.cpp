@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivThumbCtrl.h"
 
 #include "core/KivUtil.h"

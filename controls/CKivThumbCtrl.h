@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cell of a thumbnail browser: a copy of one item, an image child window,
 // an optional caption label under it and a tooltip, a raised frame, the
 // selection shown by inverting. Clicks go to the parent as WM_COMMAND with

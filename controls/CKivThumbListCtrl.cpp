@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivThumbListCtrl.h"
 
 #include "core/CKivStringArray.h"
 #include "core/KivUtil.h"
 #include "platform/gdi/CClientDC.h"
-#include "platform/widgets/CScrollBar.h"
 #include "platform/io/FileSystem.h"
 #include "platform/io/PathNoCase.h"
+#include "platform/widgets/CScrollBar.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>

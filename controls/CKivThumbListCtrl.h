@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A paged grid of thumbnail cells in one child window: the items (a
 // KivThumbList), one screenful of cell windows (a KivIconList), scrolling by
 // whole rows with its own scroll bar, keys and the wheel, single or multiple

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivTimerCtrl.h"
 
-#include "platform/gdi/CDC.h"
-#include "platform/docview/CWinApp.h"
-#include "platform/services/SoundService.h"
 #include "platform/base/TickCount.h"
+#include "platform/docview/CWinApp.h"
+#include "platform/gdi/CDC.h"
+#include "platform/services/SoundService.h"
 
 namespace {
 constexpr HRESULT kInvalidArg = static_cast<HRESULT>(0x80070057);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stopwatch, countdown or count-up to a limit, shown as eight
 // seven-segment digits scaled to the window. It ticks every 100 ms from the
 // monotonic tick counter and tells its parent when it stops: code 2024 when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One column of a report list: heading, alignment letter and width.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/KivColumnList.h"
 
 #include "platform/base/CString.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The columns of a report list, in order. The list owns its records; a copy
 // gets records of its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/KivIconList.h"
 
 #include "controls/CKivThumbCtrl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cell windows of one page of a thumbnail browser, in row-major order.
 // The browser owns the cells through this list: clearIcon destroys and
 // deletes them; destroying the list releases only its links.

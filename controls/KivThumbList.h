@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The model of every thumbnail browser: one item per file with its label,
 // a free data string, date, extension, size, type and a selection flag. The
 // list owns its items; its owner frees them with removeData before it goes.

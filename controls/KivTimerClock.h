@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The arithmetic of the timer control, apart from any window: the set time,
 // the mode, the start tick and the time shown at a given tick, and the
 // seven-segment pattern of each digit. The control and the command line's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resources of KivCtrl (the default dialog icon, 1000; the report list's
 // sort arrows, 2016 up and 2017 down).
 #pragma once

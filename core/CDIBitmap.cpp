@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/CDIBitmap.h"
 
 #include "platform/io/AtomicFile.h"
@@ -176,8 +177,8 @@ const char* CDIBitmap::plan(const std::uint8_t* head, std::size_t headSize, std:
     out.tableAt = sizeof out.file + static_cast<std::uint64_t>(info.biSize);
     const DWORD used = info.biClrUsed; // by value: the packed member may be misaligned
     const std::uint64_t entries = used != 0 ? std::min<DWORD>(used, 256)
-        : info.biBitCount <= 8                        ? std::uint64_t {1} << info.biBitCount
-                                                      : 0;
+        : info.biBitCount <= 8              ? std::uint64_t {1} << info.biBitCount
+                                            : 0;
     if (out.tableAt > available || available - out.tableAt < entries * sizeof(RGBQUAD))
         return kDamaged;
     out.tableBytes = std::min<std::uint64_t>(256 * sizeof(RGBQUAD), available - out.tableAt);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One device-independent bitmap in memory (info header with a 256-entry
 // colour table, pixel rows, a palette for 8 bits or fewer) that loads from
 // and saves to BMP files, converts a device bitmap, and draws stretched or
@@ -6,10 +7,10 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/io/ByteSource.h"
 #include "platform/gdi/CDC.h"
-#include "platform/io/CFile.h"
 #include "platform/gdi/Dib.h"
+#include "platform/io/ByteSource.h"
+#include "platform/io/CFile.h"
 
 #include <memory>
 #include <vector>

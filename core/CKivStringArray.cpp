@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "core/CKivStringArray.h"
 
-#include "platform/widgets/FillList_p.h"
 #include "platform/widgets/CComboBox.h"
 #include "platform/widgets/CListBox.h"
+#include "platform/widgets/FillList_p.h"
 
 #include <utility>
 

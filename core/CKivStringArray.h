@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The string array with case-insensitive Find and Sort (ASCII letters fold,
 // other bytes compare as they are).
 #pragma once

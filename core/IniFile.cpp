@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/IniFile_p.h"
 
 #include "platform/io/AtomicFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The INI files of the Windows profile functions: sections and keys match
 // ignoring case, a value is the text after "=" without surrounding blanks
 // and one pair of surrounding double quotes; other lines and comments are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivAciColor.h"
 
 #include "platform/base/CString.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // AutoCAD Color Index colours: an index (1–255, 0 BYBLOCK, 256 BYLAYER) to
 // RGB, the names of the first seven in English or Korean, and back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A desk calculator for arithmetic typed by a user, with named parameters:
 // scan an expression for its names, rewrite it with their values, evaluate.
 // The three functions share one scanning state and run on one thread.

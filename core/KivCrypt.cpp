@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivCrypt_p.h"
 
 #include <nettle/arctwo.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cipher of enciphered INI values: RC2 in CBC mode with a zero IV under
 // the MD5 of the password, PKCS#5 padding.
 #pragma once

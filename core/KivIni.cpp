@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivIni.h"
 
 #include "core/IniFile_p.h"

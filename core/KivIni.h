@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Values of one INI file: plain, numbered ("%s%d" of key and number) and
 // enciphered under a password (MD5 key, RC2-CBC, as the original programs
 // wrote them, so files move between them and this library). Values are at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivObjList.h"
 
 #include <new>

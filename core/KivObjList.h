@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The doubly linked list of untyped element pointers that every list of the
 // libraries derives from. Positions are 0-based, -1 is "none". The list owns
 // its links, never its elements, except that removeData frees them with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivParamList.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Named parameters: a name and a value of at most 255 characters each, and the
 // list that owns them. Names are not unique; lookups take the first match.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivPngEncoder.h"
 
 #include "core/KivRaster.h"

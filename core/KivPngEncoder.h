@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A raster as a PNG file's bytes (8-bit RGB, deflated by zlib): what the
 // programs that start without Qt Gui write their pictures with.
 #pragma once

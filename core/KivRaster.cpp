@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivRaster.h"
 
 #include "platform/base/PixelLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bare RGB pixel raster that draws as a device context does, without a
 // GUI toolkit: one-pixel lines that leave out their last pixel, polygons
 // filled by the winding rule with their outline, single pixels, inversion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Registry strings, the user's environment variables and the file types of
 // extensions. The registry is this platform's file-backed store; file types
 // missing there come from the desktop's MIME database (the MIME type as the

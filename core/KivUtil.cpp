@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivUtil.h"
 
 #include "platform/io/AtomicFile.h"

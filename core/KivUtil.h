@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Static helpers over files and paths, a confirmed copy or move, free disk
 // space, formatted message boxes, the default dialog icon and the session's
 // log-off or shutdown. Paths may use "/" or "\" and an "X:" drive prefix;
@@ -5,11 +6,11 @@
 #pragma once
 
 #include "core/KivCtrl_export.h"
-#include "platform/gdi/CDC.h"
 #include "platform/base/COleDateTime.h"
 #include "platform/base/CString.h"
-#include "platform/widgets/Resources.h"
 #include "platform/base/Win32Types.h"
+#include "platform/gdi/CDC.h"
+#include "platform/widgets/Resources.h"
 
 namespace vandrel::win32 {
 // ExitWindowsEx flags

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/AdoRecordset.h"
 #include "database/ConnectionPool_p.h"
 #include "database/StatementWatch_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One recordset: the rows of a statement, walked forward from the first,
 // read as text and, when opened for editing, written back row by row
 // (SetText + Update) or added (AddNew + Update). It is opened with a

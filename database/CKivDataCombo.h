@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A combo box that fills itself from a query through a KivAppData: each
 // item carries a whole-number code (ShowRecord, AddCode) or a name/value
 // record owned by the combo box (ShowRecordPtr). Its main use is the code

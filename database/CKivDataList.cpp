@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/CKivDataList.h"
 
 CKivDataList::CKivDataList(QWidget* parent) : CKivListCtrl(parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A report list that shows the rows of a query in columns chosen by the
 // caller: each entry of the column list names a field (its value) shown in
 // that column.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a connection string names: the Qt driver, the database and the
 // server's address. Parsing never touches the file system or the network;
 // opening is the pool's work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One open Qt SQL connection per connection string (and thread), shared by
 // every KivDatabase and recordset that names the same string, as the
 // original's provider pooled its connections. Connections stay open until

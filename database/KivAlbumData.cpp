@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivAlbumData.h"
 #include "database/SqlDialect_p.h"
 

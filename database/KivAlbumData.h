@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The album: the records table KIV_DATA, whose user-defined columns are
 // described by a field list assembled from the table's own columns, the
 // help table KIV_HELP and one value table per column.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivAppData.h"
 #include "database/SqlDialect_p.h"
 

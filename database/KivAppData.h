@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application's handle on its own database: a connection string, a
 // database name kept for the application, a sort setting, and the table
 // operations the album, group and template classes and the data-bound

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivAppData.h"
 #include "database/KivDatabase.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A forgiving layer over the database: one connection per object for
 // Execute, recordsets opened with a connection string (and the pooled
 // connection of that string), values read and written as text, rows walked

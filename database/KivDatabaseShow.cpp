@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivDatabase.h"
 
 #include "platform/widgets/CComboBox.h"

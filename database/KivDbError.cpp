@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivDbError.h"
 
 KivDbError::KivDbError(const CString& source, const CString& description)

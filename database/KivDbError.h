@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The database error the recordset walkers let through to their callers,
 // as the original let its COM error through: a source and a description.
 // Every other public operation absorbs it (KivDatabase::CheckError).

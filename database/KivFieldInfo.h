@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One column of the album's data table and one search condition on it.
 #pragma once
 

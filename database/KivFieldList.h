@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user-defined columns of the album's data table and, at the same
 // time, a search put together from them: each entry carries one condition.
 // getFindExpr turns the conditions into an SQL condition whose values are

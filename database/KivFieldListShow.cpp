@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivFieldList.h"
 
 #include "controls/CKivListCtrl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivGroupData.h"
 #include "database/SqlDialect_p.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Groups: named folders recorded in KIV_GROUPS with their creation and
 // last-access date-times, listed in a chosen order; and saved search texts
 // in KIV_FINDS.

@@ -1,5 +1,6 @@
-#include "database/KivGroupData.h"
+// SPDX-License-Identifier: MIT
 #include "database/KivDatabase.h"
+#include "database/KivGroupData.h"
 
 #include "platform/widgets/CComboBox.h"
 #include "platform/widgets/CListBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivRecordset.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A holder of one recordset, made but not opened; copies share it.
 #pragma once
 

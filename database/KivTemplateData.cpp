@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/KivTemplateData.h"
 #include "database/SqlDialect_p.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Templates: files with descriptions in KIV_TEMPLATES.
 #pragma once
 

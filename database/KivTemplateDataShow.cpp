@@ -1,5 +1,6 @@
-#include "database/KivTemplateData.h"
+// SPDX-License-Identifier: MIT
 #include "database/KivDatabase.h"
+#include "database/KivTemplateData.h"
 
 #include "platform/widgets/CComboBox.h"
 

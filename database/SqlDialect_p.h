@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one place that knows how SQLite and PostgreSQL differ and how caller
 // texts enter a statement: values as quoted literals (quotes doubled), names
 // only when they are plain identifiers. Every statement of the library is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/StatementWatch_p.h"
 
 #include <QSqlDatabase>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A bound on how long a statement waits for a PostgreSQL server. libpq
 // waits for an answer as long as the connection stands, and a server that
 // accepts and then stalls (or a network that swallows packets while the

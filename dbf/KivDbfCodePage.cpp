@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dbf/KivDbfCodePage.h"
 
 #include "dbf/KivDbfData.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which code page a dBASE table's text is in, by what its header, a .cpg
 // file beside it or its text says. The names are those Qt's QStringDecoder
 // takes.

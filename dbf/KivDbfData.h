@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A read-only dBASE table (.dbf) of the dBASE II, dBASE III/IV/5, FoxPro and
 // dBASE 7 families: header and field descriptors on open, the records on
 // createRecord(), one field of one record as stored by getValue. No writing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dbf/KivDbfFormatter.h"
 
 #include "platform/base/ByteOrder.h"

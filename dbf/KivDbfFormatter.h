@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turns a dBASE table's stored values into text: binary numbers, currency,
 // dates and time stamps decoded, Visual FoxPro's null and length flags
 // applied, memos read from the memo file, and text converted to UTF-8 from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The memo file beside a table (.dbt or .fpt): the texts and binary objects
 // that memo fields point to by block number. Read through a ByteSource like
 // the table; every length is checked against the file and kMaxMemoBytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dbf/KivDbfTable.h"
 
 #include "dbf/KivDbfCodePage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A dBASE table as a reader of its text needs it: the records, the memo
 // file beside it and the code page its text is in.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/CKivAboutDlg.h"
 
 #include "controls/CKivHyperCtrl.h"

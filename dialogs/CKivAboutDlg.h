@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The about box: the caller's icon, product, version and notice, and a web
 // and a mail link that open with the desktop's handler.
 #pragma once

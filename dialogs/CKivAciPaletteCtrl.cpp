@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/CKivAciPaletteCtrl.h"
 
 #include "core/KivAciColor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The full palette of the colour dialog: ACI colours 10 to 249 in two blocks
 // of 5 rows × 24 columns, laid over the "Full Color Palette" group and of
 // its size. Block 1, row r starts with colour 18 − 2r, block 2 with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/CKivDrawingViewCtrl.h"
 
 #include "platform/io/PathPieces.h"

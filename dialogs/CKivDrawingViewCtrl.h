@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing view of "View Drawing": the DWG preview control scaled to its
 // window, a DXF drawing itself fitted to it, and a centred line of text
 // where there is nothing to show (a DWG without a preview, a file that

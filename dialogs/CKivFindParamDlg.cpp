@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/CKivFindParamDlg.h"
 
 #include "core/KivParamList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The find box: the parameters of a list whose values contain a text, one
 // of which the user picks. GetIndex gives the picked parameter's position
 // in the whole list, -1 while none is picked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The input box: one line of text under a prompt, edited and handed back on
 // OK (GetText). The text is held to kMaxBytes bytes of UTF-8, so that it
 // always fits a caller's buffer of kTextSize bytes.

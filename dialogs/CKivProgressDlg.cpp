@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/CKivProgressDlg.h"
 
 #include "dialogs/resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The modeless progress window: a message above a bar. It takes no input of
 // its own; the operation that opened it updates it and closes it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgAbout.h"
 
 #include "dialogs/CKivAboutDlg.h"

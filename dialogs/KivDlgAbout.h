@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The about box, modal: 1 when closed with OK, else 0.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgAciColor.h"
 
 #include "core/KivAciColor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Select Color": an AutoCAD Color Index colour picked from the standard
 // colours 1–9, the gray shades 250–255, BYLAYER and BYBLOCK (when allowed)
 // and the full palette 10–249, or typed as a name or number; in English or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgFileViewer.h"
 
 #include "dialogs/KivDlgViewDwg.h"

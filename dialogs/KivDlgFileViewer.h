@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The large viewer that thumbnail cells open: a slide in "View Slide", a
 // drawing in "View Drawing", centred at the template's size.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgFindParam.h"
 
 #include "dialogs/CKivFindParamDlg.h"

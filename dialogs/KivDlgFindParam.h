@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The find box, modal: the user filters a parameter list by value and picks
 // one parameter.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgGetPath.h"
 
 #include "core/KivUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The folder picker: a tree of the volumes and their folders, the start
 // path, and the free space of the file system holding the chosen folder.
 #pragma once

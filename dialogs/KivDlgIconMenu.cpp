@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgIconMenu.h"
 
 #include "controls/KivThumbList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Icon Menu": one item of a thumbnail list picked from a list of labels
 // beside a paged browser of its thumbnails, with a split bar between them.
 // The dialog owns the list it is given and deletes it with its items.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgInputText.h"
 
 #include "dialogs/CKivInputTextDlg.h"

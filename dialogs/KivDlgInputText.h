@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The input box, modal: a prompt and one line of text to edit.
 #pragma once
 

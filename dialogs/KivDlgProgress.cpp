@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgProgress.h"
 
 #include "dialogs/CKivProgressDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The process's one progress window, for a long operation on the interface
 // thread: it opens it, updates it whenever it likes and closes it. Each call
 // gives 1, or 0 when it finds the window in the wrong state (already open for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgThumbSlide.h"
 
 #include "dialogs/KivDlgFileViewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "View Thumbnail": a paged grid of named slides of one slide library; a
 // double click on a cell (or its "Large View...") opens the slide in "View
 // Slide".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "View Drawing": the preview of a DWG drawing scaled to a resizable dialog,
 // or a centred line saying there is none.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgViewFile.h"
 
 #include "controls/CKivFileViewDlg.h"

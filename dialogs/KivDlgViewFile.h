@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The routine every viewer runs through: it configures a viewer dialog the
 // caller built and runs it modally.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgViewRich.h"
 
 #include "dialogs/KivDlgViewFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "View RichText": a file shown read-only in a resizable dialog, an RTF
 // file as formatted text and anything else as plain text. At most
 // kMaxFileBytes of the file are read; a larger file says so under what is

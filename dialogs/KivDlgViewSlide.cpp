@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/KivDlgViewSlide.h"
 
 #include "dialogs/KivDlgViewFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "View Slide": one slide (a file or library(slide)) filling a resizable
 // dialog; a double click on it closes the dialog as OK.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small reader of rich text (RTF) for the rich-text viewer: paragraphs and
 // line breaks, bold, italic and underline, font sizes, the colour table,
 // \'hh bytes and \uN characters in the code page the document or its font

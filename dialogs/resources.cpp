@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/resources.h"
 
+#include "platform/base/WinMessages.h"
+#include "platform/services/MessageBox.h"
 #include "platform/widgets/CListCtrl.h"
 #include "platform/widgets/CProgressCtrl.h"
-#include "platform/services/MessageBox.h"
-#include "platform/base/WinMessages.h"
 
 using namespace kivdlg;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resources of KivDlg: the viewers (1002, 15002, 15004, 15006), the
 // colour, folder and icon pickers (15001, 1170, 15003), the progress window
 // (1001), the about box (1000), the input box (2000) and the find box

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a coordinate file: the outline must be finite, within the cap
 // and drawable.
 #include "airfoil/ZopAirfoil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a BMP file: load (whole and headers only), draw both ways,
 // save in memory.
 #include "core/CDIBitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the parameter scan, the rewrite and the evaluator.
 #include "core/KivCalculator.h"
 #include "core/KivParamList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a connection string, and as a name or value that enters a
 // statement: the parser and the dialect's checks in memory.
 #include "database/ConnectString_p.h"

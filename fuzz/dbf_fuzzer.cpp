@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a dBASE table and as its memo file: header, descriptors,
 // records, every value and every memo a value points to, and every value
 // decoded to text under a guessed code page.

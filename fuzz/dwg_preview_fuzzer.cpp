@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a DWG drawing: version, preview section, bitmap or PNG.
 #include "cad/KivDwgPreview.h"
 #include "views/CKivDwgPreviewCtrl.h"

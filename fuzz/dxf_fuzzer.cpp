@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a DXF drawing: read, its scene built and measured within the
 // caps, whatever its blocks insert.
 #include "cad/KivDxfFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a DXF group stream, ASCII or binary: every pair is read
 // inside the bytes, and a stream that fails says where.
 #include "cad/KivDxfTokenizer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as an image file: information, then each of the first two pages
 // loaded and painted, the way the image view reads what a user opens.
 #include "imaging/toolkit/KivLeadToolkit.h"

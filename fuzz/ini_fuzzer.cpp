@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as an INI file: the parser in memory (reads, a rewrite, reading
 // the rewrite back), then the public class once through a file.
 #include "core/IniFile_p.h"

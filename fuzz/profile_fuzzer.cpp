@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as an application profile: entries read, one written (the file
 // is edited around it) and read back.
 #include "platform/docview/CWinApp.h"

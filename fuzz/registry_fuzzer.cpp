@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the text of a registry store file: keys, quoted names and
 // values with their escapes, written back and read again.
 #include "platform/io/RegistryStore.h"

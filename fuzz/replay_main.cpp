@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target over files and folders of inputs without libFuzzer, so
 // the seed corpus and found crashes replay under any compiler.
 #include <cstddef>

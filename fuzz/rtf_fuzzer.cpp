@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the rich-text viewer reads them: as an RTF document (with the
 // "{\rtf" it needs put in front when missing) and as plain text.
 #include "dialogs/KivRtfReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a slide: header validation in both formats, record decoding,
 // and drawing into a small raster and encoding it as the thumbnailer does.
 #include "cad/KivSlideFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a slide library directory.
 #include "cad/KivSlideFile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a THUMB.DB: every entry read names a thumbnail inside the
 // folder, the compacted text reads back to the same entries, and a lookup
 // of each source finds it.

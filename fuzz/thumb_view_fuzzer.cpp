@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a thumbnail cell draws them: as a slide drawn from memory into
 // a small picture, and as the date text that sorting by date parses back.
 #include "controls/KivThumbList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a multi-page file on disk: the page list, the first pages
 // loaded, then a page replaced and one deleted, so the directory copier
 // that streams untouched pages meets damaged directories too.

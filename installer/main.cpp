@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // installer: copies the files named in FILELIST.TXT (current folder) into the
 // system directory and registers the controls (.ocx) among them. Exit 1 when
 // everything was copied, 0 when the list is missing or a copy failed.

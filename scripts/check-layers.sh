@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when a source of a folder includes a header of a folder it may not use,
 # or when a folder above platform/ calls the system's file functions itself.
 # The folders form layers: platform <- core <- cad, controls <- views <- the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs every Debian package the build, the tests, the fuzzers and the
 # benchmarks need. Safe to run again: apt-get runs only when something is missing.
 set -euo pipefail
@@ -14,6 +15,8 @@ packages=(
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils
   # tests, benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools libvips-tools python3-ezdxf
+  # the man page and completion tests
+  groff-base bash-completion
   # the offscreen Qt platform needs fonts to measure text
   fonts-dejavu-core
 )

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the project's own sample drawings into samples/drawings/: PLAN.DWG,
 a drawing holding only what the preview reader looks at (the version, the
 image address and an 8-bit preview bitmap of a small floor plan), and

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes the project's own sample slides and library into samples/slides/.
 
 The files are committed; run this again only to change them."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The main job on the bundled samples: runs the vandrel tool over samples/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "socket/CKivSocket.h"
 
 #include "platform/services/MessageBox.h"

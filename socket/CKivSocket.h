@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An event-driven TCP socket that remembers the port it connects to (777
 // until set), keeps the one peer it accepted last for Send, shows what it
 // receives in a "Debug" box, and shows every socket error to the user.

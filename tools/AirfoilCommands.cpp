@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "Cli.h"
 #include "OutputFile.h"
 #include "Terminal.h"
 
 #include "airfoil/ZopAirfoil.h"
 #include "core/KivParamList.h"
-#include "platform/io/ByteSource.h"
 #include "platform/base/CString.h"
+#include "platform/io/ByteSource.h"
 #include "platform/io/PathNoCase.h"
 
 #include <QFileInfo>

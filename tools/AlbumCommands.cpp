@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel album DB ACTION: an album's tables through the database library,
 // on any connection string it accepts.
 #include "Cli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The subcommands of the vandrel tool: each parses its own arguments (with
 // --help), calls the libraries and gives the process exit status.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DwgInfo.h"
 #include "OutputFile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dwg command's pieces both programs share: its options, and reading a
 // drawing's information through either reader (the file reader of the core
 // library for local files, the preview reader, which also fetches

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OutputFile.h"
 
 #include "Cli.h"

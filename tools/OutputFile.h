@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files the vandrel tool writes: through a temporary file beside the target
 // and a rename, so a failed write leaves the old file as it was, and in the
 // format the name's extension asks for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Cli.h"
 #include "OutputFile.h"
 #include "Terminal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Terminal.h"
 
 #include "platform/io/FileSystem.h"

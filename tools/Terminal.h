@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Output meant for a person at a terminal: control characters shown escaped,
 // so that a crafted file cannot send escape sequences to the terminal, and a
 // progress bar for long work on standard error.

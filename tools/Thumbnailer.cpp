@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Thumbnailer.h"
 
 #include "platform/io/AtomicFile.h"

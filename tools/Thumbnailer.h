@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What both halves of vandrel-thumbnailer share: the command line, the
 // size of a picture in the requested square, the one-line failure, and the
 // PNG written through a temporary file so that no partial one is left.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The half of vandrel-thumbnailer that draws with the GUI toolkit: the
 // preview stored in a DWG drawing, and a DXF drawing (its embedded preview
 // when it has one, else the drawing itself, texts in fonts).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel-thumbnailer -s SIZE INPUT OUTPUT: the desktop's thumbnail of a
 // slide, of the first slide of a slide library, of the preview stored in a
 // DWG drawing, or of a DXF drawing, as a PNG of at most SIZE × SIZE pixels. A file manager runs

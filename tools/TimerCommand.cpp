@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "Cli.h"
 
 #include "Terminal.h"
 
 #include "controls/KivTimerClock.h"
-#include "platform/services/SoundService.h"
 #include "platform/base/TickCount.h"
+#include "platform/services/SoundService.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "views/CKivDwgPreviewCtrl.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A child control showing the preview of one drawing (a path or an http(s)
 // address) on a back colour; white in the preview takes the image back
 // colour. The drawing is opened and its picture decoded when the file or a

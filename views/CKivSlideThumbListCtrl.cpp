@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "views/CKivSlideThumbListCtrl.h"
 
 #include "core/KivUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browser of slides, slide-library members and drawings: a thumbnail
 // list whose cells are CKivThumbFileCtrl with labels, each handed the
 // viewer callback and the support folder. A page's slides come from one

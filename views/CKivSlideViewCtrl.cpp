@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "views/CKivSlideViewCtrl.h"
 
 CKivSlideViewCtrl::CKivSlideViewCtrl(QWidget* parent) : CKivStatic(parent)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A child control showing one slide (a file or library(slide)) on a back
 // colour, optionally inverted, that passes mouse clicks to its parent as
 // posted messages: the control in wParam, the client point in lParam.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "views/CKivThumbFileCtrl.h"
 
 #include "views/CKivThumbViewCtrl.h"

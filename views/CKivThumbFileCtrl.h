@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cell for drawing files: its image is a CKivThumbViewCtrl; a double
 // click (with large view on) or the context menu's "Large View..." opens
 // the file in the viewer callback, with the cell's support folder.

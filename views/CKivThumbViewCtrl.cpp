@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "views/CKivThumbViewCtrl.h"
 
 #include "core/KivUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image of a drawing-file cell: one file drawn on a back colour. A slide
 // (a file or library(slide)) is drawn by the slide drawing from its bytes in
 // memory, read once when the file is set (from the page's shelf when the

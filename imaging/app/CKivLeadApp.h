@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image editor's application object: opens image files (a page of a
 // multi-page file at a time), makes documents from other sources (screen
 // capture, clipboard, scanner, colour merge, colour separation planes),

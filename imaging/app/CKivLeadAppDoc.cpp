@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/app/CKivLeadAppDoc.h"
 
 #include "imaging/app/KivLeadAppContext.h"

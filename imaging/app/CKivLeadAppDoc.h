@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image editor's document: one image, which may be one page of a
 // multi-page file, with the single undo snapshot the view's commands take.
 // A multi-page file is never read whole: the document holds its current

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image editor's view of a document: paints the document's image with
 // the application's display preferences, zooms (four view modes), scrolls
 // with the keys and the wheel, keeps a pan window, and runs the edit and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A ready-made frame for an image document: the image view alone, or, for
 // a file of several pages, the page list beside it in a splitter. It
 // carries out the view's page messages (0xBD2 add or insert, 0xBD3

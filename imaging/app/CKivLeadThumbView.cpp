@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/app/CKivLeadThumbView.h"
 
 #include "imaging/app/CKivLeadAppDoc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page list beside the image view of a multi-page file: one item per
 // page, each with a thumbnail of at most 200 × 140 pixels and the view
 // state the page was left in (zoom, scroll position, fit mode, changed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/app/KivLeadAppContext.h"
 
 KivLeadAppContext::~KivLeadAppContext() = default;

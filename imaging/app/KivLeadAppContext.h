@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the image documents and views ask of their application: the error
 // box, the display preferences, the load options, the sources of new
 // documents and the documents open. The application implements it, so the

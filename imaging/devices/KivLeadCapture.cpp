@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screen capture through the Qt platform. What is captured is what the
 // screen shows, so a window's area is read from the screen rather than
 // from the window, as the user sees it with whatever covers it. Windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The clipboard: images in, images out.
 #include "imaging/toolkit/KivLeadToolkit.h"
 

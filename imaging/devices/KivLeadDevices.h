@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The devices that need more than Qt Gui: printing (Qt Print Support) and
 // scanning (SANE). They live in KivLead beside the controls; the rest of the
 // toolkit (KivLeadToolkit.h) needs neither.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting, transitions and drawing into the pixels.
 #include "imaging/toolkit/KivLeadToolkit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing one page, to the default printer or to a PDF file.
 #include "imaging/devices/KivLeadDevices.h"
 

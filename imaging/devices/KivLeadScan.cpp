@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scanning through SANE. Each call opens the SANE library and closes it
 // again, so a device plugged in between two calls shows up and nothing
 // holds a scanner while the editor waits; one mutex keeps calls from

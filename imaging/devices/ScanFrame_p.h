@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The check a scanner's declared frame passes before any pixel is
 // allocated, apart from SANE so it can be driven with any numbers.
 #pragma once

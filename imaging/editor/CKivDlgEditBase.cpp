@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/editor/CKivDlgEditBase.h"
 
 #include "imaging/toolkit/KivLeadToolkit.h"

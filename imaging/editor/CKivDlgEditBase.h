@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the four image edit dialogs share: their template's edit boxes and
 // sliders made real, and the preview: an edit control in frame 1065 holding
 // a copy of the caller's image, which the dialog adjusts and never the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/editor/CKivLeadEditCtrl.h"
 
 #include "core/KivUtil.h"

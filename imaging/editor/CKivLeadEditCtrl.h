@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image view with editing: over fifty commands on its image, each with a
 // one-step undo and redo snapshot and the modified flag, crop by dragging a
 // rectangle, pan by dragging, and the lifted selection the selection control

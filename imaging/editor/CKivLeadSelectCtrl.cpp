@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/editor/CKivLeadSelectCtrl.h"
 
 #include "imaging/devices/KivLeadDevices.h"

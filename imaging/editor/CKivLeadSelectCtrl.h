@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edit control with the mouse as a selection and drawing tool: regions
 // of five shapes outlined with moving dashes, moved, cropped to or filled,
 // and points, lines, rectangles, ellipses and text drawn into the image, all

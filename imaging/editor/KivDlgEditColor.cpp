@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/editor/KivDlgEditColor.h"
 
 #include "imaging/widgets/resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour dialog: hue, saturation and lightness previewed on a copy of
 // the image. KivDlgEditColor gives each value × 10 (-1000..1000) on OK (1),
 // and leaves them on Cancel (0).

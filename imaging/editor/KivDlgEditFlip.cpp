@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/editor/KivDlgEditFlip.h"
 
 #include "imaging/toolkit/KivLeadToolkit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The flip dialog: "좌우" mirrors and "상하" flips a copy of the image as they
 // are ticked or cleared. KivDlgEditFlip gives the two check states on OK (1)
 // and leaves them on Cancel (0).

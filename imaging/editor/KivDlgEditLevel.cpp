@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/editor/KivDlgEditLevel.h"
 
 #include "imaging/widgets/resources.h"

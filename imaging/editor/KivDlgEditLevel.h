@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The level dialog: brightness, contrast and gamma previewed on a copy of
 // the image. KivDlgEditLevel gives brightness and contrast × 10
 // (-1000..1000) and gamma × 100 (at least 1) on OK (1), and leaves them on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/editor/KivDlgEditRotate.h"
 
 #include "imaging/widgets/resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rotate dialog: a quarter turn either way, a half turn or any angle
 // (edit box and slider, in hundredths of a degree on the slider), previewed
 // on a copy of the image. KivDlgEditRotate gives the angle in hundredths of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/thumbcache/KivLeadThumbFolder.h"
 
 #include "platform/io/ByteSource.h"

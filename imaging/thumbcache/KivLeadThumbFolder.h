@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One thumbnail cache folder: its index THUMB.DB as last read, read again
 // only when the file's identity, size or time changed, and then only the
 // lines appended since when it merely grew; and its thumbnail files. The

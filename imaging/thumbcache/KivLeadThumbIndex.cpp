@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/thumbcache/KivLeadThumbIndex.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The THUMB.DB index of a thumbnail folder held in memory: one line per
 // thumbnail made, "source|date|name\n", folded into a hash map from the
 // source path (ASCII letters folded to lower case) to its newest line. Only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/thumbcache/KivLeadThumbMgr.h"
 
 #include "imaging/thumbcache/KivLeadThumbFolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail cache of one folder: small JPEGs beside an index THUMB.DB
 // that maps each source file to its thumbnail. Thumbnails are made once and
 // reused until the source is newer. Every call returns 1 or 0 and never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/toolkit/CLeadBitmap.h"
 
 #include "imaging/toolkit/LeadBitmapData_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image of the imaging library: pixels, their bits per pixel and view
 // perspective, an optional region, and one paint handle: a QImage made from
 // the pixels the first time it is asked for and kept until they change, so

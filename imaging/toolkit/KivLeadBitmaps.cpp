@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The helpers of the pixel operations, and the bitmaps themselves: create,
 // copy, free, wrap, read a pixel, combine.
 #include "imaging/toolkit/KivLeadToolkit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour: resolution, grey, fill, intensity, hue and saturation, histograms, planes.
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/toolkit/LeadProcess_p.h"

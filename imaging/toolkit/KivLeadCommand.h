@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edit commands as data: each command of the image edit control with
 // its menu text, the dialog that asks for its values and the values it
 // takes, so the control's handlers, the hosts' menus, the command line and

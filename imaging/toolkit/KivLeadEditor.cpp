@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/toolkit/KivLeadEditor.h"
 
 #include "imaging/toolkit/KivLeadToolkit.h"

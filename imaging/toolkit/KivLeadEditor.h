@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edit protocol without a window: one image with a one-step undo and a
 // one-step redo snapshot and a modified flag. Snapshots share the image's
 // pixels until one side changes, so image, undo and redo together hold at

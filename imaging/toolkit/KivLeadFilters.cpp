@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Filters: posterize, mosaic, blur and sharpen, noise, emboss, morphology, spatial kernels.
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/toolkit/LeadProcess_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Formats: status texts, and the one table of formats with their names,
 // extensions, dialog filters and the codes documents store.
 #include "imaging/toolkit/LeadCodec_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Geometry: flip, mirror, rotate, shear, resize.
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/toolkit/LeadProcess_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Information and loading: from a file or from bytes in memory.
 #include "imaging/toolkit/LeadCodec_p.h"
 #include "imaging/toolkit/TiffPages_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Regions: Qt regions in image pixels, kept on the bitmap.
 #include "imaging/toolkit/KivLeadToolkit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving: whole files, single pages of multi-page files, conversions and
 // thumbnails, each through a temporary file and a rename.
 #include "imaging/toolkit/LeadCodec_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The imaging toolkit: one plain function per role the image controls rely
 // on (file information, load, save, convert, bitmaps, combine, geometry,
 // colour, filters, regions, painting, the clipboard and screen capture).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a CLeadBitmap holds, and the one adapter that turns ImageMagick's
 // exceptions into toolkit statuses at every entry.
 #pragma once

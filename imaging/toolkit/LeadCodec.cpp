@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bytes to pages and back: signatures, whole-file reads, the pinned decoder
 // and encoder, and the locked rewrite of a file's pages.
 #include "imaging/toolkit/LeadCodec_p.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The codec the toolkit's file functions share: the one list of signatures
 // that reach a decoder, whole-file reads within the size cap, decoding and
 // encoding pinned to one format, and rewrites through a temporary file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the toolkit's pixel operations share: running a change on a bitmap's
 // pixels (inside its region only, undone by a throw) and 8-bit exports.
 #pragma once

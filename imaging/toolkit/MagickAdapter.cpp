@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The adapter between ImageMagick and the toolkit: start-up under our own
 // limits, exception statuses, colours and bit depths.
 #include "imaging/toolkit/KivLeadToolkit.h"

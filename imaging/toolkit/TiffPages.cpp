@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Multi-page TIFF through libtiff, one directory at a time.
 #include "imaging/toolkit/TiffPages_p.h"
 

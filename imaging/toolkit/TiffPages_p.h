@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Multi-page TIFF files page by page through libtiff: reading one page
 // touches only its directory, and changing a page streams every other
 // directory's tags and raw strips or tiles into a temporary file that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/CKivLeadExpListCtrl.h"
 
 #include "controls/KivThumbList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An explorer-like view of the images of a folder: one thumbnail list and
 // one file list over the same items, with five view modes (0 thumbnails,
 // 1 large icons, 2 small icons, 3 list, 4 details), four sort orders and a

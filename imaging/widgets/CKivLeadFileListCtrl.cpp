@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/CKivLeadFileListCtrl.h"
 
 #include "controls/KivColumnList.h"

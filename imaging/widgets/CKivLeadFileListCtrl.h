@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image browser as a list view: one row per item of a thumbnail list
 // with its file-type icon and the columns Name, Size (in KB), Type and
 // Modified; a click on a heading sorts by that column.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/CKivLeadThumbCtrl.h"
 
 #include "imaging/thumbcache/KivLeadThumbMgr.h"

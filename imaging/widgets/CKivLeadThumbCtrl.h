@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cell of the image browser: its image is a CKivLeadViewCtrl showing the
 // cached thumbnail of the item's file (the file itself when there is no
 // cache or no thumbnail can be had). A double click with large view on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/CKivLeadThumbListCtrl.h"
 
 #include "controls/KivThumbList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image browser's grid: a thumbnail list whose cells are
 // CKivLeadThumbCtrl, drawing from the list's own thumbnail cache once a
 // cache folder is set, and the image files of a folder as its items.

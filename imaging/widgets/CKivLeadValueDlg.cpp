@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/CKivLeadValueDlg.h"
 
 #include <QCheckBox>

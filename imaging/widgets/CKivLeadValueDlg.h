@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit's value dialog: a column of labelled numbers, choices and
 // check boxes over OK and Cancel, built from a list of fields. Every
 // parameter dialog of the edit commands is one of these.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/CKivLeadViewCtrl.h"
 
 #include "imaging/devices/KivLeadDevices.h"

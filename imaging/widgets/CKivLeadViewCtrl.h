@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A static window showing one image: zoomed in percent, fitted to the
 // window, centred, scrolled by an offset, painted plainly or with a wipe or
 // fade transition. It owns its CLeadBitmap. Painting draws from the image's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/KivLeadDlg.h"
 
 #include "imaging/toolkit/KivLeadToolkit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit's value dialogs: each asks the values of one edit command,
 // starting from what the outputs hold. KIVLEAD_SUCCESS (1) on OK, with the
 // outputs written; KIVLEAD_ERROR_USER_ABORT on Cancel, outputs untouched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "imaging/widgets/resources.h"
 
 #include "platform/base/WinMessages.h"

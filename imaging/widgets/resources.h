@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resources of KivLead: the templates of the four image edit dialogs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Little- and big-endian integers at a byte pointer: the one copy every
 // reader and writer of binary formats uses. The caller has checked that the
 // bytes are there (ByteReader does).

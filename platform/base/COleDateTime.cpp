@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/base/COleDateTime.h"
 
 #include <chrono>

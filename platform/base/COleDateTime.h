@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A date and time as days since 1899-12-30 00:00 in a double, the fraction
 // being the time of day (counting forward from midnight also before 1899).
 // Calendar fields are local time as written; no time zone is stored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text below the widget boundary is UTF-8 in std::string; CString is that type.
 // Formatting is printf-style and bounded: nothing ever writes past a buffer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/base/CStringArray.h"
 
 CStringArray::~CStringArray() = default;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An indexed array of strings with the framework's calls (GetSize, GetAt,
 // Add, RemoveAll). GetAt gives an empty string for an index outside the
 // array rather than reading outside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list of strings that a host fills (AddTail) for the calls that take one.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Points, sizes and rectangles with Win32 semantics: a rectangle's right and
 // bottom edges lie outside it, and the members are public as in the originals.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GDI's mapping from logical to device coordinates: MM_TEXT (one unit a
 // pixel), MM_ISOTROPIC (the viewport extent of the axis with the larger
 // scale shrinks so a unit is as long in x as in y) and MM_ANISOTROPIC.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pixels of a one-pixel line, stepped by Bresenham from the first point
 // and stopping before the last, as GDI's LineTo does: a device context and a
 // bare pixel raster plot the same ones.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/base/PolygonSpans.h"
 
 #include <algorithm>

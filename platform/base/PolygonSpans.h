@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runs of pixels inside a polygon, row by row: a pixel is inside when
 // its centre is, by the winding or the alternate (even-odd) rule. Device
 // contexts and bare rasters fill from the same runs, so a polygon covers the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system tick counter: milliseconds from a monotonic clock as an
 // unsigned 32-bit count that wraps after 49.7 days, as Win32's does, so that
 // differences taken in unsigned arithmetic stay right across the wrap.

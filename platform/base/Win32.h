@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // For a host written against the Win32-named calls: brings TRUE, WM_COMMAND,
 // IDOK, MB_OK, RGB and the other Win32 constants and macros of the public
 // headers into the global namespace, as the libraries see them. Without this

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Win32 scalar types and handles that the public calls are declared
 // with, and the Win32 constants and macros with their Win32 values, so that
 // ported code reads the same.

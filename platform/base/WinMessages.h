@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window messages, notification codes and flags with their Win32 values, so
 // host code reads the same as on Windows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What an update handler says of one menu or toolbar command: whether it is
 // enabled and whether it shows a check. The host reads the answer and sets
 // its action from it, so the library's handlers stay free of Qt actions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/docview/CDocTemplate.h"
 
 #include "platform/docview/CDocument.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Makes documents of one kind with their frames and views, and owns them
 // while they are open. The host gives a factory for the document and one
 // for the frame; the frame factory builds the frame with its views (each

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "platform/docview/CDocument.h"
 
 #include "platform/docview/CCmdUI.h"
 #include "platform/docview/CDocTemplate.h"
-#include "platform/services/CFileDialog.h"
 #include "platform/docview/CFrameWnd.h"
 #include "platform/docview/CView.h"
+#include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
 
 #include <algorithm>

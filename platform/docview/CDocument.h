@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A document of the document/view framework: the data one or more views show,
 // with its file's name, a title, the modified flag and the framework's save
 // commands. Views register themselves with AddView; UpdateAllViews tells them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window that holds a document's views: its title follows the
 // document's, and closing it asks the document first (CanCloseFrame), so a
 // modified document is never closed behind the user's back. The host builds

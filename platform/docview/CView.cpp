@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/docview/CView.h"
 
 #include "platform/docview/CDocument.h"

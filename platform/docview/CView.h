@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A view of a document: the window that shows it. CView is what a view adds
 // to the window class it is built on (class MyView : public CWnd, public
 // CView), so a view can be any of the library's controls. It keeps its

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "platform/docview/CWinApp.h"
 
-#include "platform/io/AtomicFile.h"
-#include "platform/io/ByteSource.h"
 #include "platform/docview/CDocTemplate.h"
 #include "platform/docview/CDocument.h"
-#include "platform/services/CFileDialog.h"
 #include "platform/docview/CFrameWnd.h"
+#include "platform/io/AtomicFile.h"
+#include "platform/io/ByteSource.h"
+#include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object's profile: the settings an application keeps for
 // itself, read and written by section and entry. On this platform they live
 // in one INI file in the application's configuration folder,
@@ -8,8 +9,8 @@
 // reads as empty and is not replaced.
 #pragma once
 
-#include "platform/base/CString.h"
 #include "platform/KivGui_export.h"
+#include "platform/base/CString.h"
 #include "platform/base/Win32Types.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gdi/CClientDC.h"
 
 #include <QPaintEvent>

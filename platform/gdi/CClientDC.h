@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A device context on a window outside its paint: what it draws lies over the
 // window and its children, on an overlay that keeps the drawing until it is
 // drawn away again. Drawn in R2_NOT or R2_XORPEN it inverts or xors what the

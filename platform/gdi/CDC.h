@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A device context with GDI semantics over QPainter: mapping modes (MM_TEXT,
 // MM_ISOTROPIC with the isotropic extent adjustment, MM_ANISOTROPIC), pens
 // (width 0 is one pixel), solid brushes, raster operations, clipping, and

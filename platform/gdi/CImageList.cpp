@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gdi/CImageList.h"
 
 #include <QPixmap>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list of equally sized images, added as pictures and handed out as icons.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device-independent bitmaps as Windows lays them out, and their safe
 // decoding into a QImage: every size is checked against the bytes given.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gdi/SystemImageList.h"
 
 #include "platform/io/DirectoryReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop's small icons for paths, gathered in one image list the way a
 // shell hands out its system image list: an index per kind of entry (volume,
 // home, folder, open folder) and per file extension, taken from the icon
@@ -7,8 +8,8 @@
 
 #include "platform/KivGui_export.h"
 
-#include "platform/gdi/CImageList.h"
 #include "platform/base/CString.h"
+#include "platform/gdi/CImageList.h"
 #include "platform/io/Volumes.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a file so that the old one survives any failure: the bytes go to a
 // uniquely named temporary file in the target's own folder, which replaces the
 // target by one rename only after it is complete and flushed to disk.

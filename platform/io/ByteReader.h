@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A cursor over a ByteSource with bounded little- and big-endian reads. A
 // read that does not fit leaves the value alone, moves the cursor to the end
 // and returns false, so a decode loop over it always ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bytes a reader parses: a regular file or a block of memory, read by
 // offset. Every read is bounded by the size, so a reader learns that data is
 // missing before it allocates for it. Files are opened without blocking and

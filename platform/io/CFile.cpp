@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/CFile.h"
 
 #include "platform/io/PathNoCase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A binary file with the framework's calls. Reads and writes report the
 // bytes done; nothing throws.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A folder whose files a program finds and manages by itself, such as a
 // thumbnail cache and its index. The folder is opened once and every file in
 // it is reached by name relative to that open folder, never through a

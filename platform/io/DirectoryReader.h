@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the entries of one folder for a browser of the file system: the
 // sub-folders and (when asked) the files, names as the folder holds their
 // bytes, whatever their encoding. Links are followed: a link to a folder is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/FileSystem.h"
 
 #include "platform/io/AtomicFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few file-system calls the libraries make beyond reading and writing
 // files, so that no folder above this one talks to the system directly.
 // Paths are bytes (UTF-8 or whatever the file system holds); nothing throws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The libraries upper- or lower-case file names before opening them, as on a
 // file system that ignores case. This resolves such a name on this one: a
 // path that does not exist as written has its last component matched against

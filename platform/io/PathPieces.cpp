@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/PathPieces.h"
 
 #include <string>

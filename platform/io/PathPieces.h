@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A path's pieces as the C library's _splitpath gives them: an optional "X:"
 // drive, the folder up to its last separator ("/" or "\"), the title up to
 // the last dot of the name, and the extension from that dot.

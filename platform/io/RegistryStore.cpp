@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/RegistryStore.h"
 
 #include "platform/io/AtomicFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The registry of this platform: one small text file per root under the
 // user's configuration folder ($XDG_CONFIG_HOME/vandrel/registry/), in the
 // layout of a .reg export, so a person can read and edit it. Keys and value

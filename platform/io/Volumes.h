@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The volumes a person browses, standing in for a machine's drives: the home
 // folder first, the root file system, then removable and network mounts.
 // Pseudo file systems (proc, sysfs, tmpfs, overlay, cgroup …), system mounts

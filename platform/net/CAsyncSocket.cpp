@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/net/CAsyncSocket.h"
 
 #include <QHostAddress>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An event-driven TCP stream socket with the framework's calls: Create,
 // Listen, Accept, Connect, Send, Receive, Close, and readiness events as
 // virtual On… calls delivered through the owning thread's event loop.

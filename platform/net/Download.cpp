@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/net/Download.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fetches an http:// or https:// address into a file, within limits: a
 // connect time-out with retries, an overall time-out and a size cap. A
 // transfer that fails for any reason leaves no partial file behind.

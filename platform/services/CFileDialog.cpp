@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/services/CFileDialog.h"
 
 #include "platform/services/MessageBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop's dialog that picks a file to open or to save. Filters are
 // written as Win32 wrote them, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||",
 // and match names in any letter case. Paths come back with '/'. In a process

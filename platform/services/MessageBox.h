@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message-box service. In a GUI process it shows a real QMessageBox; in a
 // console process it writes "caption: text" to standard error and answers a
 // question cautiously (No / Cancel) unless the program gave its consent, so

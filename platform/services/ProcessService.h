@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting other programs (shell commands, logind, the desktop's opener)
 // goes through here, so that tests record the requests instead of running
 // them: no test can ever power off or log off the machine it runs on.

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // The sound service: wave files played through Qt Multimedia. A machine
 // without an audio output plays nothing and reports nothing, as a silent
 // Win32 machine does. Tests record the requests through SoundRecorder
 // instead of playing them.
 #pragma once
 
-#include "platform/base/CString.h"
 #include "platform/KivGui_export.h"
+#include "platform/base/CString.h"
 #include "platform/base/Win32Types.h"
 
 #include <vector>

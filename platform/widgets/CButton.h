@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A button of a dialog template: push button, check box, radio button or
 // group box by its BS_ style. A click posts BN_CLICKED to the parent.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A drop-down list of strings with the framework's calls; choosing an item
 // notifies the parent (CBN_SELCHANGE).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A dialog built from a template of the current resource module: its
 // controls, identifiers and dialog-unit geometry. It is a QDialog: DoModal
 // runs exec() and gives what EndDialog passed to done(); Esc and the close
@@ -11,8 +12,8 @@
 
 #include "platform/KivGui_export.h"
 
-#include "platform/widgets/CWnd.h"
 #include "platform/base/WinMessages.h"
+#include "platform/widgets/CWnd.h"
 #include "platform/widgets/Resources.h"
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An edit control: a line edit with the framework's text and modify calls.
 // Losing the focus calls OnKillFocus and notifies the parent (EN_KILLFOCUS);
 // a change of text notifies EN_CHANGE.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CHeaderCtrl.h"
 
 #include "platform/gdi/CImageList.h"

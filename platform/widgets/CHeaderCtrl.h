@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The header of a report list: one item per column with its text, width and
 // format (alignment, and an image of the header's image list when HDF_IMAGE
 // is set). It is a view of the list's Qt header, not a window of its own.

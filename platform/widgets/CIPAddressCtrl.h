@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The IP-address edit control: four fields of 0–255 that the user types in.
 #pragma once
 

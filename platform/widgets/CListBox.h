@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list of strings with the framework's calls; a change of selection
 // notifies the parent (LBN_SELCHANGE), a double click on an item LBN_DBLCLK.
 // LBS_SORT keeps the items in order ignoring letter case, as Win32 does;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CListCtrl.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A report-style list view: columns with headings, widths and alignment,
 // rows of texts with one item data value each, selection and focus states,
 // and sorting by a comparison of item data. A click on a heading comes to
@@ -6,8 +7,8 @@
 
 #include "platform/KivGui_export.h"
 
-#include "platform/widgets/CHeaderCtrl.h"
 #include "platform/gdi/CImageList.h"
+#include "platform/widgets/CHeaderCtrl.h"
 #include "platform/widgets/WidgetWnd.h"
 
 #include <QListView>

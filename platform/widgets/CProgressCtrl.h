@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A progress bar: a range (0 to 100 until set), a position clamped into it,
 // drawn by Qt's progress bar without text.
 #pragma once

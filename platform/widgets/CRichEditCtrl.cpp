@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CRichEditCtrl.h"
 
 CRichEditCtrl::CRichEditCtrl(QWidget* parent) : WidgetWnd(parent, new QTextEdit)

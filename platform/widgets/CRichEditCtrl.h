@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A rich edit control: formatted text in a multi-line, scrolling view. The
 // viewers fill it read-only; document() gives the Qt document to fill with
 // formatted text.

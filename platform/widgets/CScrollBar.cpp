@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CScrollBar.h"
 
 CScrollBar::CScrollBar(QWidget* parent) : WidgetWnd(parent, new QScrollBar(Qt::Horizontal))

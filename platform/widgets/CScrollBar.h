@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A scroll bar control: range, position and page, with its scroll codes
 // (SB_LINEUP …) reported, reflected, to OnScroll and then sent to the parent
 // as WM_HSCROLL or WM_VSCROLL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CSliderCtrl.h"
 
 CSliderCtrl::CSliderCtrl(QWidget* parent) : WidgetWnd(parent, new QSlider(Qt::Horizontal))

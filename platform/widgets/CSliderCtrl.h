@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A track bar (slider): a range, tick marks and a position. A move by the
 // user posts WM_HSCROLL to the parent, this window in lParam.
 #pragma once

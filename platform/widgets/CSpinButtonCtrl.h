@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An up-down control standing alone: its arrows report a delta
 // (UDN_DELTAPOS) that OnDeltaPos receives, reflected, before the parent.
 // Its range runs from 100 down to 0, as a Win32 up-down control's does by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A static control: a window that shows its text, an icon (SS_ICON, or any
 // static given one) or an etched line along its middle (SS_ETCHEDHORZ).
 #pragma once

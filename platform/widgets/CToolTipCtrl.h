@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tooltips: one text per tool, shown over the tool's window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A tree view: items with texts, icons from an image list and one item data
 // value each, expand buttons, a selection. Item texts are bytes and come back
 // as they went in, whatever their encoding. Expanding or collapsing by the

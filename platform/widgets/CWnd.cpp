@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CWnd.h"
 
 #include <QTimerEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A plain window or child control: a QWidget with the calls of every window
 // (CWndT), a control identifier and a style. Its notifications to the parent
 // also come as the notified signal, so a Qt host can connect() to a control

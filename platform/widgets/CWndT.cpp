@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CWndT.h"
 
 #include "platform/gdi/CDC.h"

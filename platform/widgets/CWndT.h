@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every window is: Win32 messages posted and sent to it and the
 // framework's On… handlers, over the Qt class that carries the window. Any
 // QWidget can be a parent; posted messages reach a window through WindowProc

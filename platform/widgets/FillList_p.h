@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fills a combo or list box from a string collection, emptying it first
 // when clear is 1.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/Resources.h"
 
 #include <QLoggingCategory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resources of a library: dialog templates (positions in dialog units),
 // strings, icons and bitmaps, registered by the library under the
 // identifiers the original resource scripts used. Exported dialog functions

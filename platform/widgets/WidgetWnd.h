@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A child control that is one Qt widget filling its window: the widget
 // follows the window's size, and Create makes the control a visible child,
 // as every control of the libraries is. widget() gives the Qt widget to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every real coordinate file: finite points, a chord of about 0 to 1, and the
 // counted and free layouts of one section giving one shape.
 #include "airfoil/ZopAirfoil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The computed outlines against the published NACA and Joukowski formulas,
 // written here in their textbook form (surface points offset by the
 // half-thickness normal to the mean line, x - yt sin(theta), yc + yt cos(theta)).

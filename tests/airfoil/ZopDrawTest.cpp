@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // The picture of the outline over its grid, and the folder listing.
 #include "airfoil/ZopAirfoil.h"
 #include "airfoil/ZopScanProgress.h"
 #include "dialogs/KivDlgProgress.h"
 
 #include "core/KivParamList.h"
-#include "platform/widgets/CComboBox.h"
 #include "platform/gdi/CDC.h"
+#include "platform/widgets/CComboBox.h"
 #include "platform/widgets/CWnd.h"
 #include "support/TestSupport.h"
 

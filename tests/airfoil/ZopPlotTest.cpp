@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Coordinate files: the two layouts, and the messy files found in the wild.
 #include "airfoil/ZopAirfoil.h"
 

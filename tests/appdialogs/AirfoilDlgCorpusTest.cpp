@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The airfoil dialog on the real coordinate files beside the repository.
 #include "AirfoilDlgSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running the airfoil dialog from a test: the caller's eight values, and a
 // hook that drives the dialog (and any dialog it opens) and ends it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timer, command history, user property and drawing file dialogs.
 #include "AirfoilDlgSupport.h"
 
@@ -12,11 +13,11 @@
 #include "controls/CKivTimerCtrl.h"
 #include "core/KivParamList.h"
 #include "dialogs/CKivAboutDlg.h"
-#include "platform/widgets/CComboBox.h"
-#include "platform/widgets/CListBox.h"
 #include "platform/services/MessageBox.h"
 #include "platform/services/ProcessService.h"
 #include "platform/services/SoundService.h"
+#include "platform/widgets/CComboBox.h"
+#include "platform/widgets/CListBox.h"
 #include "support/DwgWriter.h"
 #include "support/TestSupport.h"
 #include "views/CKivThumbViewCtrl.h"

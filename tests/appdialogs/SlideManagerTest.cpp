@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AirfoilDlgSupport.h"
 
 #include "appdialogs/CKivSlideManagerDlg.h"

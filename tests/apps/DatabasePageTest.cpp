@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's database page on its sample album.
 #include "DatabasePage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's Dialogs menu on the bundled samples: every entry opens its
 // dialog, which is grabbed to a picture for a person to look at, closed
 // with OK, and its result lands in the log pane.

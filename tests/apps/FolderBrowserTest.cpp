@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's folder browser driven as a person would.
 #include "FolderBrowser.h"
 #include "LargeViewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gallery as a person sees it, grabbed to a picture.
 #include "ControlGallery.h"
 #include "ControlsPage.h"

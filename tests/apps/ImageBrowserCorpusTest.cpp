@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's image browser on real scans and bitmaps.
 #include "ImageBrowser.h"
 

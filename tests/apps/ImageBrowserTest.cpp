@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's image browser on the bundled images.
 #include "ImageBrowser.h"
 

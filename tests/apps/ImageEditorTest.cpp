@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image editor as a user drives it: menus enabled by the library's
 // update handlers, page commands on a multi-page file, and a grab to look at.
 #include "ImageEditor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The studio's image window on the bundled picture.
 #include "ImageWindow.h"
 

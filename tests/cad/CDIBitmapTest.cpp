@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/CDIBitmap.h"
 #include "core/KivUtil.h"
 #include "support/BmpWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DXF drawings made by ezdxf (tests/data/dxf, one per entity kind and
 // release) and by hand (hostile ones): extents, sampled pixels, colours,
 // code pages, caps.
@@ -198,6 +199,8 @@ TEST(KivDxf, EveryKindDrawsWhereItIsAndNotWhereItIsNot)
         {"release_r2018.dxf", 20, 10, aci(2)},
         {"binary_r2000.dxf", 15, 15, aci(2)},
         {"binary_r2000.dxf", 7.5, 5, aci(1)},
+        {"dimension.dxf", 25, 10, aci(2)}, // the dimension line, from its anonymous block
+        {"dimension.dxf", 25, 5, QColor()},
     };
     for (const auto& probe : probes) {
         KivDxfDraw drawing;
@@ -226,6 +229,16 @@ TEST(KivDxf, ColourSevenTurnsBlackOnALightBackgroundAndTextsShow)
         for (int x = 0; x < image.width() / 3; ++x)
             red += image.pixelColor(x, y) == aci(1);
     EXPECT_GT(red, 20) << "Left is written in red on the left";
+
+    KivDxfDraw mtext;
+    ASSERT_TRUE(mtext.Open((kFixtures + "/mtext.dxf").c_str()));
+    const QImage lines = mtext.Render(300, 120, RGB(0, 0, 0), false);
+    int top = 0, bottom = 0;
+    for (int y = 0; y < lines.height(); ++y)
+        for (int x = 0; x < lines.width(); ++x)
+            (y < lines.height() / 2 ? top : bottom) += lines.pixelColor(x, y) == aci(4);
+    EXPECT_GT(top, 50) << "the first line";
+    EXPECT_GT(bottom, 50) << "the second, below it";
 }
 
 TEST(KivDxf, TextsDecodeCodePagesEscapesAndFormatting)
@@ -277,6 +290,7 @@ TEST(KivDxf, HostileDrawingsFailCleanlyOrDrawWhatIsValid)
             dxf("0\nINSERT\n2\nA\n10\n0\n20\n0\n70\n32767\n71\n32767\n44\n1\n45\n1\n",
                 "0\nBLOCK\n2\nA\n10\n0\n20\n0\n0\nENDBLK\n"),
             true, 0},
+        {"extents past the reals", dxf(line(-1.5e308, -1.5e308, 1.5e308, 1.5e308)), true, 1},
         {"an absurd group code", dxf(line(0, 0, 1, 1) + "99999\nx\n" + line(0, 0, 2, 2)), true, 1},
         {"a hatch that claims a billion edges",
             dxf("0\nHATCH\n70\n1\n91\n1\n92\n0\n93\n1000000000\n72\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"), true, 1},

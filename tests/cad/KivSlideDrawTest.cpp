@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/PathNoCase.h"
 #include "support/SlideWriter.h"
 #include "views/CKivSlideViewCtrl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RecordingSink.h"
 #include "support/SlideWriter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/SlideWriter.h"
 
 #include "cad/KivSlideFile.h"

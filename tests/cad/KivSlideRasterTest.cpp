@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A slide drawn on a bare raster (the thumbnailer) and on a device context
 // (the browser's cells, the slide view) must be the same picture.
 #include "TwoPictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real slides and libraries written by other programs.
 #include "RecordingSink.h"
 #include "TwoPictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A slide drawn twice, on a device context as the cells and views draw it
 // and on a bare raster as the thumbnailer does, and how far they differ.
 #pragma once

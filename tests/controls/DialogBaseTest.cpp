@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivFileViewDlg.h"
 #include "controls/CKivSkinDlg.h"
 #include "controls/resources.h"

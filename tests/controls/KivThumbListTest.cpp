@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/KivThumbList.h"
 #include "controls/CKivThumbCtrl.h"
 #include "controls/KivIconList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivListCtrl.h"
 #include "platform/base/CStringArray.h"
 #include "support/TestSupport.h"

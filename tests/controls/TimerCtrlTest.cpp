@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivTimerCtrl.h"
-#include "platform/gdi/CDC.h"
-#include "platform/docview/CWinApp.h"
-#include "platform/services/SoundService.h"
 #include "platform/base/TickCount.h"
+#include "platform/docview/CWinApp.h"
+#include "platform/gdi/CDC.h"
+#include "platform/services/SoundService.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

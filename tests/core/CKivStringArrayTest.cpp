@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/CKivStringArray.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivAciColor.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivCalculator.h"
 #include "core/KivParamList.h"
 #include "platform/services/MessageBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivIni.h"
 #include "support/TestSupport.h"
 

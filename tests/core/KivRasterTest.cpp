@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bare raster must put a drawing on the pixels a device context puts
 // it on: the thumbnailer draws slides on it and the browser's cells on CDC.
 #include "core/KivRaster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivUtil.h"
 #include "platform/services/MessageBox.h"
 #include "platform/services/ProcessService.h"

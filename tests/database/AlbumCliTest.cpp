@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel album on the executable's engine: an album made, given fields and
 // records, searched and its groups listed, all from the shell.
 #include "DbTestEngine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application tables on the executable's engine: the shared table
 // operations, albums, groups, saved finds and templates.
 #include "DbTestEngine.h"

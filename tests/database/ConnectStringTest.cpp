@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The connection-string forms: what each names, and texts that name nothing.
 #include "database/ConnectString_p.h"
 #include "database/KivDatabase.h"

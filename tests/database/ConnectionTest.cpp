@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening connections: every accepted form, the pool, and the ways a
 // connection fails (missing file, wrong file, lock, refused login, a server
 // that drops the connection).

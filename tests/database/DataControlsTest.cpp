@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code-table combo box and the data list on the executable's engine.
 #include "DbTestEngine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DbTestEngine.h"
 
 #include "database/KivDatabase.h"

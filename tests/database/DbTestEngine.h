@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine a database test executable runs against: SQLite files in a
 // temporary folder, or the PostgreSQL server that pg-server.sh starts (the
 // CTest fixture's, or one of the executable's own when run by hand).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Connections, statements and recordsets on the executable's engine.
 #include "DbTestEngine.h"
 

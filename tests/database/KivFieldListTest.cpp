@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Field lists: copies, lookups, type names and the condition text.
 #include "database/KivFieldList.h"
 #include "database/KivDatabase.h"

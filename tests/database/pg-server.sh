@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts or stops the PostgreSQL server the database tests run against: a
 # cluster made by initdb in a fresh temporary folder, listening only on a
 # Unix socket in that folder, owned by an unprivileged user when the tests

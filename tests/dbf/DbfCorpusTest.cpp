@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real tables written by other programs.
 #include "dbf/KivDbfData.h"
 #include "dbf/KivDbfMemo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dbf/KivDbfData.h"
 #include "dbf/KivDbfMemo.h"
 #include "support/DbfWriter.h"

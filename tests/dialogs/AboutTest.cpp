@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "controls/CKivHyperCtrl.h"
 #include "controls/resources.h"
 #include "dialogs/CKivAboutDlg.h"
 #include "dialogs/KivDlgAbout.h"
 #include "dialogs/resources.h"
+#include "platform/services/ProcessService.h"
 #include "platform/widgets/CButton.h"
 #include "platform/widgets/CStatic.h"
-#include "platform/services/ProcessService.h"
 
 #include <gtest/gtest.h>
 

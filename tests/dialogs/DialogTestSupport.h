@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the dialog tests share: running an exported function with a hook on
 // the dialog it opens, clicking buttons, and the screenshot of a dialog.
 #pragma once

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 #include "core/KivParamList.h"
 #include "dialogs/CKivFindParamDlg.h"
 #include "dialogs/KivDlgFindParam.h"
-#include "platform/widgets/CButton.h"
 #include "platform/services/MessageBox.h"
+#include "platform/widgets/CButton.h"
 
 #include <gtest/gtest.h>
 

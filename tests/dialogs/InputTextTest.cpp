@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/CKivInputTextDlg.h"
 #include "dialogs/KivDlgInputText.h"
 #include "platform/widgets/CButton.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The viewers on the real drawings, slides and slide libraries beside the
 // repository: every file opens, shows a preview or says there is none, and
 // the dialog ends with its button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DialogTestSupport.h"
 
 #include "dialogs/KivDlgFileViewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real TIFF and BMP files written by other programs.
 #include "toolkit/TiffTestFiles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small images for the imaging tests, made in memory.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts or stops the X server the screen capture tests run against: an
 # Xvfb of 640 × 480 at 24 bits on a display it picks free itself.
 #   xvfb-server.sh start STATE   writes "display=:N pid=P" to STATE, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The installer run as a process in a scratch folder with its own system
 // directory and registry store.
 #include "support/TestSupport.h"

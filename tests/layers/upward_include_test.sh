@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The layer check must catch an upward include, between folders and between
 # the platform's own layers, and a file call above platform/io, and pass a
 # tree without them.

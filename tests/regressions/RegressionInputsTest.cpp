@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "airfoil/ZopAirfoil.h"
 #include "dbf/KivDbfData.h"
 #include "imaging/thumbcache/KivLeadThumbIndex.h"

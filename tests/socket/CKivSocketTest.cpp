@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 // Sockets over real loopback connections inside this thread's event loop.
 #include "socket/CKivSocket.h"
-#include "platform/widgets/CIPAddressCtrl.h"
 #include "platform/services/MessageBox.h"
+#include "platform/widgets/CIPAddressCtrl.h"
 
 #include <gtest/gtest.h>
 

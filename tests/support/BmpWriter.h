@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes BMP files byte by byte for tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds dBASE tables and memo files byte by byte for tests.
 #pragma once
 

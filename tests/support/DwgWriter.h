@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds DWG files holding only what the preview reader looks at: the
 // version string, the image address and the image data section.
 #pragma once

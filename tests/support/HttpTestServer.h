@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An HTTP server on loopback for download tests. It runs on a thread of its
 // own, so it answers while the test waits for a blocking download or for a
 // process it started.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds AutoCAD slides and slide libraries byte by byte for tests.
 #pragma once
 

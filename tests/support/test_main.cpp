@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every test executable runs inside an offscreen QApplication, so widget tests
 // need no display and message boxes never block (tests record them instead).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel airfoil, run as a process.
 #include "support/TestSupport.h"
 

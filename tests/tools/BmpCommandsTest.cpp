@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel bmp, run as a process.
 #include "support/BmpWriter.h"
 

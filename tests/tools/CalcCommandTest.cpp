@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The vandrel tool run as a process, the way a user runs it.
 #include "support/TestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel dbf, run as a process.
 #include "support/DbfWriter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel dwg and vandrel ini, run as processes.
 #include "support/DwgWriter.h"
 #include "support/HttpTestServer.h"

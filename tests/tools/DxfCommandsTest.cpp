@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel dxf info and render, and the thumbnailer, on the ezdxf fixtures.
 #include "support/TestSupport.h"
 

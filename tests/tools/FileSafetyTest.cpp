@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tool must never do to a user's files: lose slides to a second
 // writer, take an existing file for missing, write what it cannot read,
 // hang on a FIFO, or replace a symbolic link.
@@ -164,8 +165,8 @@ TEST(Readers, FifosAndFoldersAreRefusedWithoutBlocking)
         EXPECT_LT(r.status, 128) << call[0] << " " << call[1] << " crashed: " << r.err;
     }
     EXPECT_EQ(fs::status(dir.file("pipe.ini")).type(), fs::file_type::fifo);
-    for (const auto& call : std::vector<std::vector<std::string>> {{"slide", "info", "pipe.sld"},
-             {"slb", "list", "pipe"}, {"ini", "get", "pipe.ini", "A", "B"}})
+    for (const auto& call : std::vector<std::vector<std::string>> {
+             {"slide", "info", "pipe.sld"}, {"slb", "list", "pipe"}, {"ini", "get", "pipe.ini", "A", "B"}})
         EXPECT_NE(vandrel(dir, call).err.find("not a regular file"), std::string::npos) << call[0];
 
     // A read-only library is refused with the reason.

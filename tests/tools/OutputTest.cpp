@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every command does when its results cannot be written: a full disk
 // or a closed pipe is a failure with the system's reason, never exit 0; and
 // commands keep the toolkit's own chatter off standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel slide render and vandrel aci, run as processes.
 #include "support/SlideWriter.h"
 

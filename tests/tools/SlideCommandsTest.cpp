@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel slide and slb, run as processes.
 #include "support/SlideWriter.h"
 

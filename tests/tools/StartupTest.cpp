@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How much of the system a command loads: the commands that read files and
 // print text start with Qt Core and the readers alone; the ones that draw run
 // in the full program, whichever half the user called.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,7 @@
 
 using namespace testsupport;
 
-// Every real slide, library and drawing either gives a PNG within the size
+// Every real slide, library, DWG and DXF drawing either gives a PNG within the size
 // or fails cleanly, leaving no output.
 TEST(ThumbnailerCorpus, RealFilesGiveAPictureOrACleanFailure)
 {
@@ -14,7 +15,7 @@ TEST(ThumbnailerCorpus, RealFilesGiveAPictureOrACleanFailure)
         GTEST_SKIP() << "no samples";
     TempDir dir;
     int drawn = 0;
-    for (const char* folder : {"sld", "slb", "dwg"}) {
+    for (const char* folder : {"sld", "slb", "dwg", "dxf"}) {
         for (const auto& file : samplesIn(folder)) {
             const std::string out = dir.file(file.filename().string() + ".png");
             const RunResult r = run({binary("vandrel-thumbnailer").string(), "-s", "128", file.string(), out});

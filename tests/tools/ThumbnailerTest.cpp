@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/DwgWriter.h"
 #include "support/SlideWriter.h"
 #include "support/TestSupport.h"

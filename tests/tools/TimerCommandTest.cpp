@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vandrel timer, run as a process.
 #include "support/TestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ThumbTestSupport.h"
 
 #include "cad/KivSlideDraw.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ThumbTestSupport.h"
 
 #include "core/CKivStringArray.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the thumbnail tests share: a parent window that records what is
 // posted to it, pixel reads, and a viewer callback that records its calls.
 #pragma once

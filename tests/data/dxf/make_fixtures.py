@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes the DXF fixtures of the reader's tests with ezdxf, one drawing per
 entity kind and release, and extents.tsv: ezdxf's bounding box of each,
 the extents the reader must find. Run it again after changing it:

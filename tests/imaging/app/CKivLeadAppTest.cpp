@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image editor's document, view and page list assembled as a host
 // assembles them: pages change with the save prompts, keep their own view
 // state, and page edits leave every other page of the file as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screen capture against a real X server: the Xvfb the CTest fixture
 // started. The executable makes its own application, on that display, so
 // it has its own main; without a server every X test skips and says why.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scanning runs for real against SANE's own test backend, configured
 // through a private configuration folder that names only that backend.
 #include "ImagingTestData.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ImagingTestData.h"
 
 #include "imaging/editor/CKivLeadSelectCtrl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thumbnail cache: index lines, lookups, staleness, repair and sharing.
 #include "imaging/thumbcache/KivLeadThumbMgr.h"
 #include "ImagingTestData.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ImagingTestData.h"
 
 #include "controls/CKivThumbListCtrl.h"

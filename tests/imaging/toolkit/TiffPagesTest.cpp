@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pages of multi-page files: each change keeps every other page's stored
 // pixel data byte for byte, and bad files give a status and stay as they were.
 #include "ImagingTestData.h"

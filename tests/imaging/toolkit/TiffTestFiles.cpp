@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolkit/TiffTestFiles.h"
 
 #include <tiffio.h>

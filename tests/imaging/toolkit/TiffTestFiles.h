@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Multi-page TIFF files written straight through libtiff, so tests choose
 // each page's size, depth and compression and can compare or damage what
 // the file stores.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image browser controls: cells from the cache, the file list's rows
 // and sorts, and the explorer view's modes and menu commands.
 #include "ImagingTestData.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/base/CString.h"
 #include "platform/base/CStringArray.h"
 #include "platform/base/CStringList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/base/Geometry.h"
 #include "platform/base/Win32Types.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pixel rules a device context and a bare raster share: which pixels a
 // polygon's fill and edges cover, and the logical mapping.
 #include "platform/base/LogicalMapping.h"

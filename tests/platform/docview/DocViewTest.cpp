@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document/view framework: documents open and close with their frames,
 // a modified document is never closed without its answer, views hear of
 // changes, and an owner-drawn list paints through DrawItem.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/Dib.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/ByteReader.h"
 
 #include "support/TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/DirectoryReader.h"
 #include "platform/io/Volumes.h"
 #include "support/TestSupport.h"

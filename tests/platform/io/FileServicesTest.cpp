@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/io/AtomicFile.h"
 #include "platform/io/ByteSource.h"
 #include "platform/io/CacheFolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file dialog service as dialogs drive it, and the calls dialogs use to
 // put their own controls in place of a template's.
 #include "platform/services/CFileDialog.h"

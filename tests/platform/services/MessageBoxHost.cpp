@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A GUI application that uses our message boxes and nothing of our widget
 // library: its box must be a real one, not a console answer. Exit 0 when a
 // QMessageBox came up and its No came back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CButton.h"
 #include "platform/widgets/CComboBox.h"
 #include "platform/widgets/CEdit.h"

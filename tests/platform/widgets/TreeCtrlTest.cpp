@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/widgets/CTreeCtrl.h"
 
 #include <gtest/gtest.h>
