@@ -14,6 +14,7 @@
 #include "ImageBrowser.h"
 #include "ImageEditor.h"
 #include "ImageWindow.h"
+#include "OpenFile.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
 #include "appdialogs/KivDlgAppCmdHist.h"
@@ -38,10 +39,12 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -49,12 +52,12 @@
 
 namespace {
 
-// The sample slides: the folder given, else the first that exists of the
+// The sample slides: the folder given (a file given is opened instead), else the first that exists of the
 // source tree beside a build, the installed data folder and the folders
 // of the desktop's data directories, wherever the studio is started from.
 QString findSamples(int argc, char** argv)
 {
-    if (argc > 1 && std::strcmp(argv[1], "--browse") != 0)
+    if (argc > 1 && std::strcmp(argv[1], "--browse") != 0 && QFileInfo(QFile::decodeName(argv[1])).isDir())
         return QFile::decodeName(argv[1]);
     const QDir exe(QCoreApplication::applicationDirPath());
     QStringList candidates = {exe.filePath("../../samples/slides"), exe.filePath("../share/vandrel/samples/slides"),
@@ -303,9 +306,19 @@ int main(int argc, char** argv)
     });
     window.resize(660, 560);
     window.show();
-    // vandrel-studio --browse FOLDER opens the browser at once.
+    // vandrel-studio --browse FOLDER opens the browser at once; a file
+    // given (from a file manager, through the desktop entry) opens in its
+    // viewer once the window shows.
     if (argc > 2 && std::strcmp(argv[1], "--browse") == 0)
         browseFolder(QFile::decodeName(argv[2]));
+    if (argc > 1 && QFileInfo(QFile::decodeName(argv[1])).isFile()) {
+        const QString given = QFile::decodeName(argv[1]);
+        QTimer::singleShot(0, &window, [&window, given] {
+            if (OpenGivenFile(&window, given) < 0)
+                QMessageBox::warning(&window, "Vandrel Studio",
+                    QString("%1 is no slide, slide library, DWG or DXF drawing.").arg(given));
+        });
+    }
     const int result = app.exec();
     delete controls;
     return result;

@@ -15,8 +15,8 @@ packages=(
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils
   # tests, benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools libvips-tools python3-ezdxf
-  # the man page and completion tests
-  groff-base bash-completion
+  # the man page, completion, desktop entry and software-centre data tests
+  groff-base bash-completion desktop-file-utils appstream
   # the offscreen Qt platform needs fonts to measure text
   fonts-dejavu-core
 )

@@ -3,8 +3,10 @@
 // dialog, which is grabbed to a picture for a person to look at, closed
 // with OK, and its result lands in the log pane.
 #include "DialogsMenu.h"
+#include "OpenFile.h"
 
 #include "controls/KivThumbList.h"
+#include "dialogs/CKivDrawingViewCtrl.h"
 #include "dialogs/CKivFindParamDlg.h"
 #include "dialogs/KivDlgIconMenu.h"
 #include "platform/widgets/CButton.h"
@@ -14,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -102,4 +106,43 @@ TEST(DialogsMenu, EveryEntryOpensItsDialogOnTheSamplesAndLogsTheResult)
     EXPECT_TRUE(lines[8].startsWith("KivDlgAciColor(language 1) = 1   colour 1 (RED)")) << lines[8].toStdString();
     EXPECT_TRUE(lines[11].startsWith("KivDlgIconMenu = 1   data ")) << lines[11].toStdString();
     EXPECT_TRUE(lines[13].startsWith("KivDlgFindParam = 1   index ")) << lines[13].toStdString();
+}
+
+TEST(Studio, AFileGivenOpensInItsViewer)
+{
+    QTemporaryDir dir;
+    const QString dxf = dir.filePath("plan.dxf");
+    QFile out(dxf);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n62\n1\n10\n0\n20\n0\n11\n10\n21\n5\n0\nENDSEC\n0\nEOF\n");
+    out.close();
+    const QString library = VANDREL_SOURCE_DIR "/samples/slides/DEMO.SLB";
+    QString seen;
+    int cells = 0;
+    const auto opened = [&](const char* name, const QString& path) {
+        seen.clear();
+        return grabbing(
+            name, [&] { return OpenGivenFile(nullptr, path); },
+            [&](CDialog& d) {
+                seen = d.windowTitle();
+                if (auto* view = dynamic_cast<CKivDrawingViewCtrl*>(d.GetDlgItem(1011)))
+                    seen += view->IsDxf() && !*view->GetNotice() ? " shows the drawing" : " shows nothing";
+                if (auto* browser = dynamic_cast<CKivSlideThumbListCtrl*>(d.GetDlgItem(1006)))
+                    cells = browser->GetThumbList() ? browser->GetThumbList()->getCount() : 0;
+            });
+    };
+    EXPECT_EQ(opened("open-dxf", dxf), 1);
+    EXPECT_TRUE(seen.endsWith("shows the drawing")) << seen.toStdString();
+    EXPECT_EQ(opened("open-slide", VANDREL_SOURCE_DIR "/samples/slides/HOUSE.SLD"), 1);
+    EXPECT_EQ(opened("open-library", library), 1);
+    EXPECT_GT(cells, 1) << "the library's slides";
+    // Anything else opens nothing and says so to the caller.
+    bool any = false;
+    CDialog::SetModalHook([&](CDialog& d) {
+        any = true;
+        d.EndDialog(IDOK);
+    });
+    EXPECT_EQ(OpenGivenFile(nullptr, dir.filePath("notes.txt")), -1);
+    CDialog::SetModalHook(nullptr);
+    EXPECT_FALSE(any);
 }
