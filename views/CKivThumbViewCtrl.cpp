@@ -36,6 +36,24 @@ void CKivThumbViewCtrl::repaint(int redraw)
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+// The preview of the drawing in the current colours, read once per state:
+// paints draw what was read and never touch the file.
+void CKivThumbViewCtrl::readPreview()
+{
+    const int inverted = GetInvert() == 1 ? 1 : 0;
+    if (!m_pDwgPreview || m_previewRead[inverted])
+        return;
+    m_preview[inverted] = ReadPreview(*m_pDwgPreview, m_strFileName.c_str(), m_crImageBack, inverted);
+    m_previewRead[inverted] = true;
+}
+
+void CKivThumbViewCtrl::SetInvert(int invert, int redraw)
+{
+    CKivStatic::SetInvert(invert, 0);
+    readPreview();
+    repaint(redraw);
+}
+
 void CKivThumbViewCtrl::dropPreview()
 {
     for (int i = 0; i < 2; ++i) {
@@ -74,6 +92,7 @@ int CKivThumbViewCtrl::SetFileName(const char* file, int redraw)
             m_slideBytes = own.Get(m_strFileName.c_str());
         }
     }
+    readPreview();
     repaint(redraw);
     return type >= 1 && type <= 3 ? 1 : 0;
 }
@@ -89,6 +108,7 @@ void CKivThumbViewCtrl::SetImageBackColor(COLORREF colour, int redraw)
     if (colour != m_crImageBack)
         dropPreview();
     m_crImageBack = colour;
+    readPreview();
     repaint(redraw);
 }
 
@@ -140,10 +160,6 @@ void CKivThumbViewCtrl::OnPaint()
     CRect client;
     GetClientRect(&client);
     const int inverted = m_bInvert == 1 ? 1 : 0;
-    if (m_pDwgPreview && !m_previewRead[inverted]) {
-        m_preview[inverted] = ReadPreview(*m_pDwgPreview, m_strFileName.c_str(), m_crImageBack, inverted);
-        m_previewRead[inverted] = true;
-    }
     Paint(dc, client, m_nFileType, m_pSlide.get(), m_strFileName.c_str(), m_slideBytes.get(), m_preview[inverted],
         m_crBack, m_bAutoSize, inverted, m_pDxf.get());
 }

@@ -37,6 +37,8 @@ public:
     void SetBackColor(COLORREF colour, int redraw);
     void SetImageBackColor(COLORREF colour, int redraw);
     void SetAutoSize(int autoSize, int redraw);
+    // A drawing's preview is read for the new state here, never in a paint.
+    void SetInvert(int invert, int redraw) override;
     // Slides are then taken from shelf (not owned), which the browser
     // empties once per page.
     void SetShelf(KivSlideShelf* shelf) { m_pShelf = shelf; }
@@ -65,6 +67,7 @@ private:
     void repaint(int redraw);
     void postMouse(UINT message, CPoint point);
     void dropPreview();
+    void readPreview();
 
     CString m_strFileName;
     COLORREF m_crBack = 0;
