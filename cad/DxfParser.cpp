@@ -297,9 +297,8 @@ void DxfParser::entities(std::vector<KivDxfEntity>& into, bool modelSpace, const
     }
 }
 
-bool DxfParser::read(const std::string& type, const Groups& groups, KivDxfEntity& e)
+void DxfParser::readCommon(const std::string& type, const Groups& groups, KivDxfEntity& e)
 {
-    using Kind = KivDxfEntity::Kind;
     e.type = type;
     if (const std::string* layer = string(groups, 8))
         e.layer = m_text.Decode(*layer);
@@ -310,6 +309,12 @@ bool DxfParser::read(const std::string& type, const Groups& groups, KivDxfEntity
     e.extrusion[0] = real(groups, 210);
     e.extrusion[1] = real(groups, 220);
     e.extrusion[2] = real(groups, 230, 1.0);
+}
+
+bool DxfParser::read(const std::string& type, const Groups& groups, KivDxfEntity& e)
+{
+    using Kind = KivDxfEntity::Kind;
+    readCommon(type, groups, e);
     e.elevation = real(groups, 38, real(groups, 30));
 
     if (type == "LINE") {
@@ -431,14 +436,8 @@ bool DxfParser::readSpline(const Groups& groups, KivDxfEntity& e)
 bool DxfParser::readText(const std::string& type, const Groups& groups, KivDxfEntity& e)
 {
     e.kind = type == "MTEXT" ? KivDxfEntity::Kind::MText : KivDxfEntity::Kind::Text;
-    if (type == "ATTRIB") {
-        e.type = type;
-        if (const std::string* layer = string(groups, 8))
-            e.layer = m_text.Decode(*layer);
-        const long long colour = integer(groups, 62, 256);
-        e.colour = colour < 0 || colour > 256 ? 256 : static_cast<int>(colour);
-        e.extrusion[2] = real(groups, 230, 1.0);
-    }
+    if (type == "ATTRIB")
+        readCommon(type, groups, e);
     std::string raw;
     for (const auto& g : groups)
         if (g.code == 3 && type == "MTEXT")

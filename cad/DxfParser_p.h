@@ -33,6 +33,8 @@ private:
     // The groups of the entity whose 0 group is current, up to the next 0.
     void collect(Groups& groups);
     bool read(const std::string& type, const Groups& groups, KivDxfEntity& out);
+    // Type, layer, colours and extrusion, which every entity has.
+    void readCommon(const std::string& type, const Groups& groups, KivDxfEntity& out);
     bool readHatch(const Groups& groups, KivDxfEntity& out);
     bool readSpline(const Groups& groups, KivDxfEntity& out);
     bool readText(const std::string& type, const Groups& groups, KivDxfEntity& out);

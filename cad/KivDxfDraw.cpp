@@ -38,21 +38,19 @@ double capHeight(const QFontMetricsF& metrics)
 
 bool KivDxfDraw::Open(const char* path, const std::set<std::string>& layers)
 {
-    m_preview = QImage();
-    m_scene = KivDxfScene();
-    if (!m_file.Open(path))
-        return false;
-    m_scene.Build(m_file, layers);
-    if (!m_file.GetThumbnail().empty())
-        m_preview = KivDwgPreview::DecodePicture(m_file.GetThumbnail(), RGB(255, 255, 255));
-    return true;
+    return prepare(m_file.Open(path), layers);
 }
 
 bool KivDxfDraw::OpenBytes(const std::uint8_t* data, std::size_t size, const std::set<std::string>& layers)
 {
-    m_preview = QImage();
+    return prepare(m_file.OpenBytes(data, size), layers);
+}
+
+bool KivDxfDraw::prepare(bool read, const std::set<std::string>& layers)
+{
     m_scene = KivDxfScene();
-    if (!m_file.OpenBytes(data, size))
+    m_preview = QImage();
+    if (!read)
         return false;
     m_scene.Build(m_file, layers);
     if (!m_file.GetThumbnail().empty())

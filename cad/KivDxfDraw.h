@@ -54,6 +54,9 @@ public:
     static QColor ColourOn(const KivDxfColour& colour, COLORREF back);
 
 private:
+    // After the file was read (or not): the scene and the preview.
+    bool prepare(bool read, const std::set<std::string>& layers);
+
     KivDxfFile m_file;
     KivDxfScene m_scene;
     QImage m_preview; // decoded once, white kept white

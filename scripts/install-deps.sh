@@ -15,8 +15,9 @@ packages=(
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils
   # tests, benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libshp-dev libtiff-tools libvips-tools python3-ezdxf
-  # the man page, completion, desktop entry and software-centre data tests
-  groff-base bash-completion desktop-file-utils appstream
+  # the man page and completion (made by a Python script at build time), their tests, and the
+  # desktop entry and software-centre data tests
+  python3 groff-base bash-completion desktop-file-utils appstream
   # the offscreen Qt platform needs fonts to measure text
   fonts-dejavu-core
 )

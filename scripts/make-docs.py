@@ -56,8 +56,8 @@ def parse(text):
         if m and m.group(1) not in actions:
             actions.append(m.group(1))
     flags = []
-    for spec, _ in options:
-        flags += re.findall(r"(--?[A-Za-z][\w-]*)", spec.split(" <")[0])
+    for flag_text, _ in options:
+        flags += re.findall(r"(--?[A-Za-z][\w-]*)", flag_text.split(" <")[0])
     return usage, "\n".join(body).strip(), actions, options, arguments, flags
 
 
@@ -90,8 +90,8 @@ for name, summary in cmds:
     usage, body, actions, options, arguments, flags = parsed[name]
     page += [".SS %s" % roff(name), roff(summary[0].upper() + summary[1:]) + ".", ".PP",
              ".B vandrel " + roff(usage.replace("vandrel ", "", 1)), ".PP", ".nf", roff(body), ".fi"]
-    for spec, text in options:
-        page += [".TP", ".B " + roff(spec), roff(text)]
+    for flag_text, text in options:
+        page += [".TP", ".B " + roff(flag_text), roff(text)]
     for arg, text in arguments:
         page += [".TP", ".I " + roff(arg), roff(text)]
 page += [".SH EXIT STATUS", "0 on success, 1 on failure, 2 for a command line that cannot be used; "

@@ -16,11 +16,6 @@ const char* dwgEntryKind(int code)
     }
 }
 
-QString shownPath(const QByteArray& text)
-{
-    return QString::fromStdString(escapeControls(text.toStdString()));
-}
-
 bool hasDrawingSignature(const char* v)
 {
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };

@@ -48,7 +48,6 @@ template <class Action> int withDwgArguments(const QStringList& args, Action&& a
 }
 
 const char* dwgEntryKind(int code);
-QString shownPath(const QByteArray& text);
 // A drawing starts with its release: "AC" and four digits ("AC1015"), or
 // before release 10 a digit, a point and two digits ("AC2.10").
 bool hasDrawingSignature(const char* v);

@@ -17,16 +17,11 @@ namespace cli {
 
 namespace {
 
-QString shown(const std::string& text)
-{
-    return QString::fromStdString(escapeControls(text));
-}
-
 int dxfInfo(const QByteArray& path)
 {
     KivDxfFile file;
     if (!file.Open(path.constData())) {
-        printError(QString("%1: %2").arg(shown(path.toStdString()), QString::fromStdString(file.GetError())));
+        printError(QString("%1: %2").arg(shownPath(path), QString::fromStdString(file.GetError())));
         return Failed;
     }
     KivDxfScene scene;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "Cli.h"
 #include "OutputFile.h"
+#include "Terminal.h"
 
 #include "cad/KivDxfDraw.h"
+#include "platform/io/FileSystem.h"
 
 #include <QCommandLineParser>
 #include <QImage>
@@ -16,11 +18,6 @@ namespace {
 QString svgColour(const QColor& c)
 {
     return c.name(QColor::HexRgb);
-}
-
-QString escapedXml(const QString& text)
-{
-    return text.toHtmlEscaped();
 }
 
 // The drawing as SVG, fitted as the picture is: one path per outline, one
@@ -76,8 +73,8 @@ QByteArray drawingSvg(const KivDxfDraw& drawing, int width, int height, COLORREF
                            .arg(l.widthFactor)
                            .arg(1.4 * l.height * i)
                            .arg(l.height * 1.4)
-                           .arg(
-                               svgColour(KivDxfDraw::ColourOn(l.colour, back)), anchor, baseline, escapedXml(lines[i]));
+                           .arg(svgColour(KivDxfDraw::ColourOn(l.colour, back)), anchor, baseline,
+                               lines[i].toHtmlEscaped());
         }
         svg += "</g>\n";
     }
@@ -120,9 +117,13 @@ int runDxfRender(const QStringList& args)
         return Failed;
     if (format != "SVG" && !checkRasterSize(width, height))
         return Failed;
+    if (SameFile(path.constData(), utf8(out).constData())) {
+        printError(QString("%1 is the drawing itself: nothing written").arg(shownPath(utf8(out))));
+        return Failed;
+    }
     KivDxfDraw drawing;
     if (!drawing.Open(path.constData(), layersOf(parser.value("layers")))) {
-        printError(QString("%1: %2").arg(QString::fromUtf8(path), QString::fromStdString(drawing.GetError())));
+        printError(QString("%1: %2").arg(shownPath(path), QString::fromStdString(drawing.GetError())));
         return Failed;
     }
     if (format == "SVG")

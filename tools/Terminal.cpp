@@ -210,4 +210,9 @@ void ProgressBar::draw(std::uint64_t done, bool force)
     m_drawn = true;
 }
 
+QString shownPath(const QByteArray& path)
+{
+    return QString::fromStdString(escapeControls(path.toStdString()));
+}
+
 } // namespace cli

@@ -4,6 +4,9 @@
 // progress bar for long work on standard error.
 #pragma once
 
+#include <QByteArray>
+#include <QString>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +25,8 @@ bool AppendEscaped(std::string& out, std::string_view text, bool keepBytes);
 // bytes (a Latin-1 "café" can be typed back): for names and labels read from
 // files.
 std::string escapeControls(std::string_view text);
+// A path given on the command line, its controls escaped, for a message.
+QString shownPath(const QByteArray& path);
 
 // The length of the well-formed UTF-8 sequence at p, of at most n bytes (no
 // overlong forms or surrogates); 0 when there is none.

@@ -2,6 +2,7 @@
 #include "Thumbnailer.h"
 
 #include "platform/io/AtomicFile.h"
+#include "platform/io/FileSystem.h"
 
 #include <QString>
 #include <QUrl>
@@ -94,8 +95,13 @@ int guarded(int (*run)(int, char**), int argc, char** argv)
     return 1;
 }
 
-bool writePng(const std::string& output, const std::vector<std::uint8_t>& png, std::string& why)
+bool writePng(const Request& request, const std::vector<std::uint8_t>& png, std::string& why)
 {
+    const std::string& output = request.output;
+    if (SameFile(request.input.c_str(), output.c_str())) {
+        why = "the output " + output + " is the input itself";
+        return false;
+    }
     AtomicFile out(output);
     if (!out.open() || !out.write(png.data(), png.size()) || !out.commit()) {
         why = std::string("cannot write ") + output + ": " + std::strerror(errno);

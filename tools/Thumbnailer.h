@@ -34,6 +34,8 @@ void quiet();
 // run(argc, argv), with no exception escaping: status 1 and one line.
 int guarded(int (*run)(int, char**), int argc, char** argv);
 
-bool writePng(const std::string& output, const std::vector<std::uint8_t>& png, std::string& why);
+// Writes png to the request's output; refused when the output is the input
+// itself (under another name, or through a link), which it would replace.
+bool writePng(const Request& request, const std::vector<std::uint8_t>& png, std::string& why);
 
 } // namespace thumbnailer

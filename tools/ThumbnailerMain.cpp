@@ -82,7 +82,7 @@ int run(int argc, char** argv)
     }
     std::string why;
     const std::vector<std::uint8_t> png = drawSlide(reference, request.size, why);
-    if (png.empty() || !thumbnailer::writePng(request.output, png, why))
+    if (png.empty() || !thumbnailer::writePng(request, png, why))
         return thumbnailer::fail(request.input, why);
     return 0;
 }

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QXmlStreamReader>
 
+#include <sys/stat.h>
+
 using namespace testsupport;
 
 namespace {
@@ -97,6 +99,11 @@ TEST(VandrelDxf, FailuresSayWhy)
 {
     TempDir dir;
     writeText(dir.file("no.dxf"), "hello\n");
+    std::filesystem::create_directory(dir.file("folder.dxf"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe.dxf").c_str(), 0600), 0);
+    const Bytes drawing = readFile(fixture("line.dxf"));
+    writeFile(dir.file("plan.dxf"), drawing);
+    std::filesystem::create_symlink(dir.file("plan.dxf"), dir.file("plan.png"));
     const struct {
         std::vector<std::string> args;
         const char* says;
@@ -106,12 +113,16 @@ TEST(VandrelDxf, FailuresSayWhy)
         {{"dxf", "render", fixture("line.dxf")}, "needs -o OUT"},
         {{"dxf", "render", fixture("line.dxf"), "-o", "x.gif"}, "gif"},
         {{"dxf", "show", fixture("line.dxf")}, "dxf takes info or render"},
+        {{"dxf", "info", "folder.dxf"}, "not a regular file"},
+        {{"dxf", "info", "pipe.dxf"}, "not a regular file"}, // refused at once: no reader ever waits on it
+        {{"dxf", "render", "plan.dxf", "-o", "plan.png"}, "is the drawing itself"},
     };
     for (const auto& c : cases) {
         const RunResult r = runVandrel(c.args, dir.path());
         EXPECT_EQ(r.status, 1) << c.says;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
     }
+    EXPECT_EQ(readFile(dir.file("plan.dxf")), drawing) << "the drawing behind the link is left as it was";
 }
 
 TEST(Thumbnailer, DrawsDxfDrawingsInTheirProportions)

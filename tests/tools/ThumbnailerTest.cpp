@@ -90,8 +90,14 @@ TEST(Thumbnailer, FailsWithOneLineAndNoFileForWhatItCannotDraw)
     EXPECT_EQ(thumbnail("0", dir.file("junk.sld"), dir.file("x.png")).status, 2);
     EXPECT_EQ(thumbnail("12x", dir.file("junk.sld"), dir.file("x.png")).status, 2);
     EXPECT_NE(run({binary("vandrel-thumbnailer").string()}).status, 0);
-    // An output folder that does not exist: no file, status 1.
+    // An output that is the input itself, through a link: refused, the slide kept.
     writeFile(dir.file("ok.sld"), wideSlide());
+    fs::create_symlink(dir.file("ok.sld"), dir.file("ok.png"));
+    const RunResult self = thumbnail("64", dir.file("ok.sld"), dir.file("ok.png"));
+    EXPECT_EQ(self.status, 1);
+    EXPECT_NE(self.err.find("is the input itself"), std::string::npos) << self.err;
+    EXPECT_EQ(readFile(dir.file("ok.sld")), wideSlide());
+    // An output folder that does not exist: no file, status 1.
     const RunResult r = thumbnail("64", dir.file("ok.sld"), dir.file("no/such/out.png"));
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(fs::exists(dir.file("no/such/out.png")));
