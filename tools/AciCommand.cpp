@@ -15,10 +15,8 @@ int runAci(const QStringList& args)
     int exit = Ok;
     if (!parse(parser, args, "aci COLOR", exit))
         return exit;
-    if (parser.positionalArguments().size() != 1) {
-        printError("aci takes one colour");
-        return Failed;
-    }
+    if (parser.positionalArguments().size() != 1)
+        return usageError("aci takes one colour");
     const QByteArray text = utf8(parser.positionalArguments().first());
     int index = KivAciColor::GetColor(text.constData(), 1);
     if (index == 0 && text != "0" && CompareNoCase(text.constData(), "BYBLOCK") != 0)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Cli.h"
+#include "JsonWriter.h"
 #include "OutputFile.h"
 #include "Terminal.h"
 
@@ -175,13 +176,22 @@ bool airfoilOfCode(const QString& kind, const QString& code, int nodes, ZopAirfo
     return true;
 }
 
-int listFolder(const QString& folderArg)
+int listFolder(const QString& folderArg, bool json)
 {
     std::string folder = utf8(folderArg).toStdString();
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     KivParamList list;
     ZopAirfoil::ListAirfoilFiles(folder.c_str(), &list, nullptr, nullptr);
+    if (json) {
+        JsonWriter out;
+        out.beginArray();
+        for (int i = 0; i < list.getCount(); ++i)
+            out.beginObject().member("file", list.getParam(i)).member("title", list.getValue(i)).endObject();
+        out.endArray().writeLine();
+        list.removeData();
+        return Ok;
+    }
     for (int i = 0; i < list.getCount(); ++i)
         std::printf("%-28s %s\n", escapeControls(list.getParam(i)).c_str(), escapeControls(list.getValue(i)).c_str());
     list.removeData();
@@ -229,6 +239,7 @@ int runAirfoil(const QStringList& args)
     parser.addOption({"camber", "Joukowski camber in percent of the chord (default 0).", "C"});
     parser.addOption({"thickness", "Joukowski thickness in percent of the chord (default 12).", "T"});
     parser.addOption({"size", "PNG size in pixels (default 800x600).", "WxH"});
+    parser.addOption(jsonOption("With list: the files and their titles as JSON."));
     const bool option = sub.isEmpty() || sub.startsWith('-');
     int exit = Ok;
     if (!parse(parser, option ? args : args.mid(1),
@@ -236,13 +247,11 @@ int runAirfoil(const QStringList& args)
         return exit;
     const QStringList pos = parser.positionalArguments();
     const bool takesOne = sub == "naca4" || sub == "naca5" || sub == "file" || sub == "list";
-    if (option || !((takesOne && pos.size() == 1) || (sub == "joukowski" && pos.isEmpty()))) {
-        printError("airfoil takes naca4 CODE, naca5 CODE, joukowski, file PATH or list FOLDER "
-                   "(see vandrel airfoil --help)");
-        return Failed;
-    }
+    if (option || !((takesOne && pos.size() == 1) || (sub == "joukowski" && pos.isEmpty())))
+        return usageError("airfoil takes naca4 CODE, naca5 CODE, joukowski, file PATH or list FOLDER "
+                          "(see vandrel airfoil --help)");
     if (sub == "list")
-        return listFolder(pos.at(0));
+        return listFolder(pos.at(0), parser.isSet("json"));
 
     int nodes = 0;
     if (!parseNodes(parser, nodes))

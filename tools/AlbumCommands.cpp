@@ -2,6 +2,7 @@
 // vandrel album DB ACTION: an album's tables through the database library,
 // on any connection string it accepts.
 #include "Cli.h"
+#include "JsonWriter.h"
 #include "Terminal.h"
 
 #include "database/KivAlbumData.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -75,24 +77,37 @@ bool parseCondition(const QString& text, const KivFieldList& columns, KivFieldIn
     return true;
 }
 
-int albumFields(KivAlbumData& album)
+int albumFields(KivAlbumData& album, bool json)
 {
     KivFieldList fields;
     if (!album.GetFieldList("KIV_DATA", &fields))
         return failed("cannot read the columns of KIV_DATA");
     fields.removeData();
     album.Load(&fields);
+    JsonWriter out;
+    out.beginArray();
     for (int i = 0; i < fields.getCount(); ++i) {
         const KivFieldInfo* f = fields.getAt(i);
         const CString type = KivFieldList::getType(f->type);
+        if (json) {
+            out.beginObject().member("name", f->name).key("type");
+            if (type.empty())
+                out.null();
+            else
+                out.value(type);
+            out.member("size", f->size).member("title", f->title).member("description", f->desc).endObject();
+            continue;
+        }
         std::printf("%s\t%s\t%d\t%s\t%s\n", escapeControls(f->name).c_str(), type.empty() ? "-" : type.c_str(), f->size,
             escapeControls(f->title).c_str(), escapeControls(f->desc).c_str());
     }
     fields.removeData();
+    if (json)
+        out.endArray().writeLine();
     return Ok;
 }
 
-int albumFind(KivAlbumData& album, const QStringList& conditions, bool useOr)
+int albumFind(KivAlbumData& album, const QStringList& conditions, bool useOr, bool json)
 {
     KivFieldList columns;
     if (!album.GetFieldList("KIV_DATA", &columns))
@@ -114,12 +129,15 @@ int albumFind(KivAlbumData& album, const QStringList& conditions, bool useOr)
     if (!where.empty())
         sql += " WHERE " + where;
     std::string header;
+    std::vector<std::string> names;
     for (int i = 0; i < columns.getCount(); ++i) {
         if (i)
             header += ',';
         appendCsv(header, columns.getAt(i)->name);
+        names.emplace_back(columns.getAt(i)->name);
     }
-    std::printf("%s\n", header.c_str());
+    if (!json)
+        std::printf("%s\n", header.c_str());
     // Opened as for editing, a search without rows is a recordset at its
     // end, and null only when the database refused it.
     const _RecordsetPtr rs = album.CreateRecord(sql.c_str(), 0);
@@ -127,7 +145,15 @@ int albumFind(KivAlbumData& album, const QStringList& conditions, bool useOr)
     columns.removeData();
     if (!rs)
         return failed("the search failed");
+    JsonWriter out;
     for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext()) {
+        if (json) {
+            out.beginObject();
+            for (int i = 0; i < count; ++i)
+                out.member(names[static_cast<std::size_t>(i)], KivDatabase::GetValue(rs, static_cast<long>(i)));
+            out.endObject().writeLine();
+            continue;
+        }
         std::string line;
         for (int i = 0; i < count; ++i) {
             if (i)
@@ -140,17 +166,29 @@ int albumFind(KivAlbumData& album, const QStringList& conditions, bool useOr)
     return Ok;
 }
 
-int albumGroups(KivGroupData& groups)
+int albumGroups(KivGroupData& groups, bool json)
 {
     const _RecordsetPtr rs = groups.CreateRecord("SELECT * FROM KIV_GROUPS ORDER BY GROUP_NAME", 0);
     if (!rs)
         return failed("cannot read KIV_GROUPS");
+    JsonWriter out;
+    out.beginArray();
     for (rs->MoveFirst(); !rs->IsEOF(); rs->MoveNext())
-        std::printf("%s\t%s\t%s\t%s\n", escapeControls(KivDatabase::GetValue(rs, "GROUP_NAME")).c_str(),
-            escapeControls(KivDatabase::GetValue(rs, "GROUP_PATH")).c_str(),
-            escapeControls(KivDatabase::GetValue(rs, "CREATE_DATE")).c_str(),
-            escapeControls(KivDatabase::GetValue(rs, "ACCESS_DATE")).c_str());
+        if (json)
+            out.beginObject()
+                .member("name", KivDatabase::GetValue(rs, "GROUP_NAME"))
+                .member("path", KivDatabase::GetValue(rs, "GROUP_PATH"))
+                .member("created", KivDatabase::GetValue(rs, "CREATE_DATE"))
+                .member("last_access", KivDatabase::GetValue(rs, "ACCESS_DATE"))
+                .endObject();
+        else
+            std::printf("%s\t%s\t%s\t%s\n", escapeControls(KivDatabase::GetValue(rs, "GROUP_NAME")).c_str(),
+                escapeControls(KivDatabase::GetValue(rs, "GROUP_PATH")).c_str(),
+                escapeControls(KivDatabase::GetValue(rs, "CREATE_DATE")).c_str(),
+                escapeControls(KivDatabase::GetValue(rs, "ACCESS_DATE")).c_str());
     rs->Close();
+    if (json)
+        out.endArray().writeLine();
     return Ok;
 }
 
@@ -161,10 +199,14 @@ int runAlbumCommand(const QStringList& args)
     parser.addPositionalArgument("DB", "the connection string");
     parser.addPositionalArgument("ACTION", "init, fields, add-field, sql, find, groups or add-group");
     const QCommandLineOption orOption("or", "find: join the conditions with OR instead of AND.");
+    const QCommandLineOption jsonFlag
+        = jsonOption("fields and groups: a JSON array; find: a JSON object a record, a line each (JSON Lines).");
     parser.addOption(orOption);
+    parser.addOption(jsonFlag);
     int exit = Ok;
     if (!parse(parser, args, "album DB ACTION [ARGS]...", exit))
         return exit;
+    const bool json = parser.isSet(jsonFlag);
     const QStringList pos = parser.positionalArguments();
     const QString action = pos.size() > 1 ? pos.at(1) : QString();
     const QStringList rest = pos.mid(2);
@@ -174,10 +216,8 @@ int runAlbumCommand(const QStringList& args)
         printError(QString("usage: vandrel album DB %1").arg(usage));
         return false;
     };
-    if (pos.size() < 2) {
-        printError("album takes a connection string and an action (see vandrel album --help)");
-        return Failed;
-    }
+    if (pos.size() < 2)
+        return usageError("album takes a connection string and an action (see vandrel album --help)");
     const std::string connect = utf8(pos.at(0)).toStdString();
     KivAlbumData album;
     album.SetConnectStr(connect.c_str());
@@ -188,17 +228,17 @@ int runAlbumCommand(const QStringList& args)
 
     if (action == "init") {
         if (!expect(0, "init"))
-            return Failed;
+            return Usage;
         if (!album.CreateTables(kLeadingColumns, kFindColumn))
             return failed("cannot create the album tables");
         std::printf("album tables ready; KIV_DATA's first %d columns are the application's\n", kLeadingCount);
         return Ok;
     }
     if (action == "fields")
-        return expect(0, "fields") ? albumFields(album) : Failed;
+        return expect(0, "fields") ? albumFields(album, json) : Usage;
     if (action == "add-field") {
         if (!expect(2, "add-field NAME SIZE"))
-            return Failed;
+            return Usage;
         bool ok = false;
         const int size = rest.at(1).toInt(&ok);
         if (!ok || size < 1 || size > 10485760) {
@@ -212,27 +252,26 @@ int runAlbumCommand(const QStringList& args)
     }
     if (action == "sql") {
         if (!expect(1, "sql STATEMENT"))
-            return Failed;
+            return Usage;
         KivDatabase db;
         if (!db.Open(connect.c_str(), nullptr, nullptr) || !db.Execute(utf8(rest.at(0)).constData()))
             return failed("the statement failed");
         return Ok;
     }
     if (action == "find")
-        return albumFind(album, rest, parser.isSet(orOption));
+        return albumFind(album, rest, parser.isSet(orOption), json);
     KivGroupData groups;
     groups.SetConnectStr(connect.c_str());
     if (action == "groups")
-        return expect(0, "groups") ? albumGroups(groups) : Failed;
+        return expect(0, "groups") ? albumGroups(groups, json) : Usage;
     if (action == "add-group") {
         if (!expect(2, "add-group NAME PATH"))
-            return Failed;
+            return Usage;
         if (!groups.SetAccessDate(utf8(rest.at(0)).constData(), utf8(rest.at(1)).constData(), 1))
             return failed("cannot record the group");
         return Ok;
     }
-    printError(QString("unknown album action '%1' (see vandrel album --help)").arg(action));
-    return Failed;
+    return usageError(QString("unknown album action '%1' (see vandrel album --help)").arg(action));
 }
 
 } // namespace

@@ -21,10 +21,8 @@ int runBmp(const QStringList& args)
     if (!parse(parser, option ? args : args.mid(1), "bmp info FILE | bmp copy IN OUT", exit))
         return exit;
     const QStringList pos = parser.positionalArguments();
-    if (option || !((sub == "info" && pos.size() == 1) || (sub == "copy" && pos.size() == 2))) {
-        printError("bmp takes info FILE or copy IN OUT (see vandrel bmp --help)");
-        return Failed;
-    }
+    if (option || !((sub == "info" && pos.size() == 1) || (sub == "copy" && pos.size() == 2)))
+        return usageError("bmp takes info FILE or copy IN OUT (see vandrel bmp --help)");
     const std::string path = utf8(pos.at(0)).toStdString();
     const QString shown = QString::fromStdString(escapeControls(path));
     ByteSource source;

@@ -53,10 +53,8 @@ int runCalc(const QStringList& args)
         return exit;
 
     const QStringList positional = parser.positionalArguments() + expressions;
-    if (positional.size() != 1) {
-        printError("calc takes one expression (use -- before one that starts with '-')");
-        return Failed;
-    }
+    if (positional.size() != 1)
+        return usageError("calc takes one expression (use -- before one that starts with '-')");
     const QByteArray expression = utf8(positional.first());
     if (expression.size() > kMaxExpression) {
         printError(QString("the expression is longer than %1 characters").arg(kMaxExpression));

@@ -16,7 +16,8 @@ class ZopAirfoil;
 
 namespace cli {
 
-enum Exit { Ok = 0, Failed = 1 };
+// 2 is also a slide result code: slide and slb give those codes as they are.
+enum Exit { Ok = 0, Failed = 1, Usage = 2 };
 
 struct Command {
     const char* name;
@@ -25,10 +26,14 @@ struct Command {
 };
 
 // Parses args for a subcommand: prints help and returns false with exit set
-// to Ok on --help, prints the error and returns false with Failed on misuse.
+// to Ok on --help, prints the error and returns false with Usage on misuse.
 bool parse(QCommandLineParser& parser, const QStringList& args, const char* usage, int& exit);
 
 void printError(const QString& text);
+// Prints text as a misuse of the command line and gives Usage.
+int usageError(const QString& text);
+// --json: the command's result as JSON on standard output.
+QCommandLineOption jsonOption(const char* what = "Write the result as JSON.");
 
 // "#RRGGBB" into a COLORREF; prints the error for option and gives false.
 bool parseColor(const QString& text, const char* option, COLORREF& out);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Cli.h"
+#include "JsonWriter.h"
 #include "Terminal.h"
 
 #include "dbf/KivDbfFormatter.h"
@@ -11,6 +12,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cli {
 
@@ -75,6 +77,57 @@ int finishOutput()
     return std::fflush(stdout) != 0 || std::ferror(stdout) ? Failed : Ok;
 }
 
+int dbfInfoJson(KivDbfTable& t)
+{
+    const KivDbfHeader& h = t.data.getHeader();
+    JsonWriter out;
+    out.beginObject()
+        .member("table", t.path)
+        .member("version", h.version())
+        .member("format", KivDbfTable::formatName(h))
+        .member("records_in_header", h.recordCount())
+        .member("records_read", t.data.countRecords())
+        .member("header_length", h.headerLength())
+        .member("record_length", h.recordLength())
+        .member("language_driver", h.languageDriver())
+        .member("language_driver_name", h.languageDriverName())
+        .key("code_page");
+    if (t.codePage.isEmpty())
+        out.null();
+    else
+        out.value(t.codePage.toStdString());
+    out.key("code_page_from");
+    if (t.codePage.isEmpty())
+        out.null();
+    else
+        out.value(utf8(t.codePageFrom).toStdString());
+    out.key("memo_file");
+    if (!t.memoFields)
+        out.null();
+    else if (t.memoPath.empty())
+        out.value("");
+    else
+        out.value(t.memoPath);
+    out.key("fields").beginArray();
+    KivDbfFormatter names(t, false);
+    std::string name;
+    for (int i = 0; const KivDbfField* f = t.data.getFieldList().getAt(i); ++i) {
+        name.clear();
+        names.text(f->getFullName(), name);
+        const char type[2] = {f->getType(), 0};
+        out.beginObject()
+            .member("name", name)
+            .member("type", type)
+            .member("length", f->getLength())
+            .member("offset", f->getDisplacement())
+            .member("decimals", f->getDecimals())
+            .endObject();
+    }
+    out.endArray().endObject();
+    out.writeLine();
+    return finishOutput();
+}
+
 int dbfInfo(KivDbfTable& t)
 {
     const KivDbfHeader& h = t.data.getHeader();
@@ -121,7 +174,37 @@ int dbfInfo(KivDbfTable& t)
     return finishOutput();
 }
 
-int dbfDump(KivDbfTable& t, bool csv, bool deleted, bool raw, bool keepBlanks)
+// A record as one JSON line: numbers as numbers, logicals as true, false or
+// null, the rest as text.
+void jsonRecord(JsonWriter& out, const KivDbfFieldList& fields, const std::vector<std::string>& names, long record,
+    bool isDeleted, const std::vector<std::string>& values)
+{
+    out.beginObject().member("record", record + 1).member("deleted", isDeleted).key("fields").beginObject();
+    for (std::size_t f = 0; f < values.size(); ++f) {
+        out.key(names[f]);
+        const std::string& v = values[f];
+        switch (fields.getAt(static_cast<int>(f))->getType()) {
+        case 'N':
+        case 'F':
+        case 'I':
+        case '+':
+        case 'Y':
+        case 'O': out.number(v); break;
+        case 'L':
+            if (v == "T" || v == "t" || v == "Y" || v == "y")
+                out.value(true);
+            else if (v == "F" || v == "f" || v == "N" || v == "n")
+                out.value(false);
+            else
+                out.null();
+            break;
+        default: out.value(v);
+        }
+    }
+    out.endObject().endObject();
+}
+
+int dbfDump(KivDbfTable& t, bool csv, bool deleted, bool raw, bool keepBlanks, bool json)
 {
     KivDbfRecord* records = t.data.createRecord();
     if (!records) {
@@ -134,15 +217,17 @@ int dbfDump(KivDbfTable& t, bool csv, bool deleted, bool raw, bool keepBlanks)
     const int count = fields.getCount();
     KivDbfFormatter formatter(t, raw, keepBlanks);
     LineWriter line(csv, raw);
+    JsonWriter jsonLine;
     std::string value;
-    if (deleted)
+    std::vector<std::string> names(static_cast<std::size_t>(count)), values;
+    if (deleted && !json)
         line.raw("DELETED");
     for (int f = 0; f < count; ++f) {
-        value.clear();
-        formatter.text(fields.getAt(f)->getFullName(), value);
-        line.field(value, f == 0 && !deleted);
+        formatter.text(fields.getAt(f)->getFullName(), names[static_cast<std::size_t>(f)]);
+        if (!json)
+            line.field(names[static_cast<std::size_t>(f)], f == 0 && !deleted);
     }
-    if (!line.end())
+    if (!json && !line.end())
         return finishOutput();
     const long total = records->getCount();
     ProgressBar progress("records", static_cast<std::uint64_t>(total), true);
@@ -155,9 +240,10 @@ int dbfDump(KivDbfTable& t, bool csv, bool deleted, bool raw, bool keepBlanks)
         const bool isDeleted = records->isDeleted(r);
         if (isDeleted && !deleted)
             continue;
-        if (deleted)
+        if (deleted && !json)
             line.raw(isDeleted ? "*" : "");
         formatter.startRecord(*records, r);
+        values.clear();
         for (int f = 0; f < count; ++f) {
             int length = 0;
             const char* bytes = records->getField(r, f, &length);
@@ -165,10 +251,18 @@ int dbfDump(KivDbfTable& t, bool csv, bool deleted, bool raw, bool keepBlanks)
                 formatter.format(f, *fields.getAt(f), bytes, length, value);
             else
                 value.clear();
-            line.field(value, f == 0 && !deleted);
+            if (json)
+                values.push_back(value);
+            else
+                line.field(value, f == 0 && !deleted);
         }
-        if (!line.end())
+        if (json) {
+            jsonRecord(jsonLine, fields, names, r, isDeleted, values);
+            if (!jsonLine.writeLine())
+                break;
+        } else if (!line.end()) {
             break;
+        }
     }
     progress.finish();
     if (formatter.readAsLatin1())
@@ -178,7 +272,7 @@ int dbfDump(KivDbfTable& t, bool csv, bool deleted, bool raw, bool keepBlanks)
         printError(QString("%1 memo values name blocks %2 does not hold: they are empty")
                        .arg(formatter.missingMemos())
                        .arg(QString::fromStdString(escapeControls(t.memoPath))));
-    if (line.unknownBytes() && !raw)
+    if (line.unknownBytes() && !raw && !json)
         printError("the table names no code page: bytes that are not UTF-8 are shown as \\xNN "
                    "(name one with --encoding, or keep the bytes with --raw)");
     return finishOutput();
@@ -205,6 +299,9 @@ int runDbfCommand(const QStringList& args)
         "encoding", "Read the table's text in code page NAME (CP949, windows-1251, IBM866, GBK ...).", "NAME");
     const QCommandLineOption raw("raw", "Keep the stored bytes of text: no code page conversion.");
     const QCommandLineOption keepBlanks("keep-blanks", "Keep the blanks that pad character fields.");
+    const QCommandLineOption json = jsonOption("info: the table as JSON; dump: a JSON object a record, a line each "
+                                               "(JSON Lines).");
+    parser.addOption(json);
     parser.addOption(csv);
     parser.addOption(keepBlanks);
     parser.addOption(deleted);
@@ -213,17 +310,15 @@ int runDbfCommand(const QStringList& args)
     const bool option = sub.isEmpty() || sub.startsWith('-');
     int exit = Ok;
     if (!parse(parser, option ? args : args.mid(1),
-            "dbf ACTION FILE [--csv] [--deleted] [--keep-blanks] [--encoding NAME | --raw]", exit))
+            "dbf ACTION FILE [--csv | --json] [--deleted] [--keep-blanks] [--encoding NAME | --raw]", exit))
         return exit;
     const QStringList pos = parser.positionalArguments();
-    if (option || pos.size() != 1 || (sub != "info" && sub != "dump")) {
-        printError("dbf takes info or dump and one table (see vandrel dbf --help)");
-        return Failed;
-    }
-    if (parser.isSet(raw) && parser.isSet(encoding)) {
-        printError("--raw keeps the stored bytes: it takes no --encoding");
-        return Failed;
-    }
+    if (option || pos.size() != 1 || (sub != "info" && sub != "dump"))
+        return usageError("dbf takes info or dump and one table (see vandrel dbf --help)");
+    if (parser.isSet(raw) && parser.isSet(encoding))
+        return usageError("--raw keeps the stored bytes: it takes no --encoding");
+    if (parser.isSet(json) && parser.isSet(csv))
+        return usageError("--json and --csv are two forms of output: give one");
     KivDbfTable t;
     t.path = utf8(pos.first()).toStdString();
     ByteSource source;
@@ -239,9 +334,10 @@ int runDbfCommand(const QStringList& args)
     if (!chooseCodePage(t, parser.value(encoding), parser.isSet(raw)))
         return Failed;
     t.findMemo();
-    return sub == "info"
-        ? dbfInfo(t)
-        : dbfDump(t, parser.isSet(csv), parser.isSet(deleted), parser.isSet(raw), parser.isSet(keepBlanks));
+    if (sub == "info")
+        return parser.isSet(json) ? dbfInfoJson(t) : dbfInfo(t);
+    return dbfDump(
+        t, parser.isSet(csv), parser.isSet(deleted), parser.isSet(raw), parser.isSet(keepBlanks), parser.isSet(json));
 }
 
 } // namespace

@@ -37,8 +37,8 @@ bool parseDwg(const QStringList& args, QCommandLineParser& parser, const DwgOpti
         "(VANDREL_DOWNLOAD_TIMEOUT_MS and VANDREL_DOWNLOAD_MAX_BYTES change the limits).");
     parser.addPositionalArgument("ACTION", "info or preview");
     parser.addPositionalArgument("FILE", "the drawing");
-    for (const auto* o :
-        {&options.output, &options.size, &options.autosize, &options.back, &options.imageBack, &options.invert})
+    for (const auto* o : {&options.output, &options.size, &options.autosize, &options.back, &options.imageBack,
+             &options.invert, &options.json})
         parser.addOption(*o);
     const bool option = sub.isEmpty() || sub.startsWith('-');
     exit = Ok;
@@ -46,8 +46,7 @@ bool parseDwg(const QStringList& args, QCommandLineParser& parser, const DwgOpti
         return false;
     const QStringList pos = parser.positionalArguments();
     if (option || pos.size() != 1 || (sub != "info" && sub != "preview")) {
-        printError("dwg takes info or preview and one drawing (see vandrel dwg --help)");
-        exit = Failed;
+        exit = usageError("dwg takes info or preview and one drawing (see vandrel dwg --help)");
         return false;
     }
     path = utf8(pos.first());
@@ -59,11 +58,11 @@ bool parseDwg(const QStringList& args, QCommandLineParser& parser, const DwgOpti
 // full program's.
 int runDwg(const QStringList& args)
 {
-    return withDwgArguments(
-        args, [&](const QCommandLineParser&, const DwgOptions&, const QString& sub, const QByteArray& path) {
+    return withDwgArguments(args,
+        [&](const QCommandLineParser& parser, const DwgOptions& options, const QString& sub, const QByteArray& path) {
             if (sub == "info" && !KivDwgFile::IsAddress(path.constData())) {
                 KivDwgFile reader;
-                return dwgInfo(reader, path);
+                return dwgInfo(reader, path, parser.isSet(options.json));
             }
             return runDwgDrawing(args);
         });

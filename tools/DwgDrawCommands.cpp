@@ -67,7 +67,7 @@ int runDwgDrawing(const QStringList& args)
         [](const QCommandLineParser& parser, const DwgOptions& options, const QString& sub, const QByteArray& path) {
             if (sub == "info") {
                 KivDwgPreview reader;
-                return dwgInfo(reader, path);
+                return dwgInfo(reader, path, parser.isSet(options.json));
             }
             return dwgPreview(parser, path, options.output, options.size, options.autosize, options.back,
                 options.imageBack, options.invert);

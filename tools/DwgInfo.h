@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Cli.h"
+#include "JsonWriter.h"
 #include "Terminal.h"
 
 #include "cad/KivDwgFile.h"
@@ -27,6 +28,7 @@ struct DwgOptions {
     QCommandLineOption imageBack {
         "image-back", "Colour that replaces white in the preview (default #000000).", "#RRGGBB", "#000000"};
     QCommandLineOption invert {"invert", "Invert both colours."};
+    QCommandLineOption json = jsonOption("With info: the version and the preview's entries as JSON.");
 };
 
 // Parses args as the dwg command; false (exit set) on --help or an error.
@@ -66,10 +68,42 @@ template <class Reader> bool openDrawing(Reader& reader, const QByteArray& path)
     return true;
 }
 
-template <class Reader> int dwgInfo(Reader& reader, const QByteArray& path)
+// The preview's entries as JSON: null when the drawing has none.
+template <class Reader> int dwgInfoJson(Reader& reader, const QByteArray& path)
+{
+    JsonWriter out;
+    out.beginObject()
+        .member("drawing", path.toStdString())
+        .member("version", reader.GetVersionString())
+        .member("version_code", reader.GetVersion())
+        .key("preview");
+    std::uint32_t address = 0;
+    std::vector<KivDwgPreviewEntry> entries;
+    if (!reader.HasPreviewVersion() || !reader.ReadEntries(&address, &entries)) {
+        out.null().endObject().writeLine();
+        return Ok;
+    }
+    out.beginObject().member("address", address).key("entries").beginArray();
+    for (const auto& e : entries)
+        out.beginObject()
+            .member("code", e.code)
+            .member("kind", dwgEntryKind(e.code))
+            .member("start", e.start)
+            .member("size", e.size)
+            .endObject();
+    out.endArray();
+    if (int width = 0, height = 0; reader.ReadImageSize(&width, &height))
+        out.member("width", width).member("height", height);
+    out.endObject().endObject().writeLine();
+    return Ok;
+}
+
+template <class Reader> int dwgInfo(Reader& reader, const QByteArray& path, bool json)
 {
     if (!openDrawing(reader, path))
         return Failed;
+    if (json)
+        return dwgInfoJson(reader, path);
     std::printf("drawing:  %s\n", escapeControls(path.toStdString()).c_str());
     std::printf("version:  %s (%d)\n", escapeControls(reader.GetVersionString()).c_str(), reader.GetVersion());
     if (!reader.HasPreviewVersion()) {

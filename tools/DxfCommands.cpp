@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Cli.h"
+#include "JsonWriter.h"
 #include "Terminal.h"
 
 #include "cad/KivDxfFile.h"
@@ -17,7 +18,71 @@ namespace cli {
 
 namespace {
 
-int dxfInfo(const QByteArray& path)
+void writeCorners(JsonWriter& out, const char* name, double x0, double y0, double x1, double y1)
+{
+    out.key(name)
+        .beginObject()
+        .key("min")
+        .beginArray()
+        .value(x0)
+        .value(y0)
+        .endArray()
+        .key("max")
+        .beginArray()
+        .value(x1)
+        .value(y1)
+        .endArray()
+        .endObject();
+}
+
+int dxfInfoJson(const QByteArray& path, const KivDxfFile& file, const KivDxfScene& scene)
+{
+    JsonWriter out;
+    out.beginObject()
+        .member("drawing", path.toStdString())
+        .member("format", file.IsBinary() ? "binary" : "ASCII")
+        .member("version", file.GetVersion())
+        .member("release", file.GetRelease())
+        .key("code_page");
+    if (file.GetCodePage().empty())
+        out.null();
+    else
+        out.value(file.GetCodePage());
+    KivDxfPoint lo, hi;
+    if (scene.GetExtents(lo, hi))
+        writeCorners(out, "extents", lo.x, lo.y, hi.x, hi.y);
+    else
+        out.key("extents").null();
+    double min[2], max[2];
+    if (file.GetHeaderExtents(min, max) && min[0] <= max[0] && min[1] <= max[1])
+        writeCorners(out, "header_extents", min[0], min[1], max[0], max[1]);
+    else
+        out.key("header_extents").null();
+    out.member("layers", file.GetLayers().size()).member("blocks", file.GetBlocks().size());
+    out.key("named_blocks").beginArray();
+    for (const auto& b : file.GetBlocks())
+        if (!b.name.empty() && b.name[0] != '*')
+            out.value(b.name);
+    out.endArray();
+    std::map<std::string, std::size_t> kinds;
+    for (const auto& e : file.GetEntities())
+        ++kinds[e.type];
+    out.member("entities", file.GetEntities().size()).key("entities_by_type").beginObject();
+    for (const auto& [type, count] : kinds)
+        out.member(type, count);
+    out.endObject().member("skipped", file.GetSkipped()).member("preview_bytes", file.GetThumbnail().size());
+    out.key("cut_short");
+    if (file.IsTruncated())
+        out.value(file.GetError());
+    else if (scene.IsTruncated())
+        out.value("past the drawing's caps");
+    else
+        out.null();
+    out.endObject().writeLine();
+    return Ok;
+}
+
+int dxfInfo(const QByteArray& path, bool json)
 {
     KivDxfFile file;
     if (!file.Open(path.constData())) {
@@ -26,6 +91,8 @@ int dxfInfo(const QByteArray& path)
     }
     KivDxfScene scene;
     scene.Build(file);
+    if (json)
+        return dxfInfoJson(path, file, scene);
     std::printf("drawing:    %s\n", escapeControls(path.toStdString()).c_str());
     std::printf("format:     %s\n", file.IsBinary() ? "binary" : "ASCII");
     std::printf(
@@ -85,8 +152,7 @@ bool parseDxf(const QStringList& args, QCommandLineParser& parser, const QList<Q
         return false;
     const QStringList pos = parser.positionalArguments();
     if (option || pos.size() != 1 || (sub != "info" && sub != "render")) {
-        printError("dxf takes info or render and one drawing (see vandrel dxf --help)");
-        exit = Failed;
+        exit = usageError("dxf takes info or render and one drawing (see vandrel dxf --help)");
         return false;
     }
     path = utf8(pos.first());
@@ -101,6 +167,7 @@ QList<QCommandLineOption> dxfOptions()
         {"back", "Back colour (default #000000).", "#RRGGBB", "#000000"},
         {"layers", "Draw only these layers, separated by commas.", "A,B"},
         {"preview", "Draw the preview picture the file carries, when it has one."},
+        jsonOption("With info: the drawing's information as JSON."),
     };
 }
 
@@ -113,7 +180,7 @@ int runDxf(const QStringList& args)
     if (!parseDxf(args, parser, dxfOptions(), sub, path, exit))
         return exit;
     if (sub == "info")
-        return dxfInfo(path);
+        return dxfInfo(path, parser.isSet("json"));
     return runDxfRender(args);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Cli.h"
+#include "JsonWriter.h"
 #include "Terminal.h"
 
 #include "imaging/toolkit/KivLeadCommand.h"
@@ -29,8 +30,44 @@ void failed(const QString& what, int status)
             : QString("%1 (status %2)").arg(reason).arg(status));
 }
 
-int info(const QStringList& files)
+// The reason a file could not be read, for JSON.
+std::string reasonOf(int status)
 {
+    const std::string reason = KivLeadLastError();
+    return reason.empty() ? std::string(KivLeadStatusText(status)) : reason;
+}
+
+// One array, an object a file; a file that cannot be read has an "error".
+int infoJson(const QStringList& files)
+{
+    int exit = Ok;
+    JsonWriter out;
+    out.beginArray();
+    for (const QString& file : files) {
+        KivLeadFileInfo i;
+        const int status = KivLeadGetFileInfo(ResolvePathNoCase(utf8(file).constData()).c_str(), &i);
+        out.beginObject().member("image", utf8(file).toStdString());
+        if (status != KIVLEAD_SUCCESS) {
+            failed(QString("cannot read %1").arg(shown(file)), status);
+            out.member("error", reasonOf(status)).member("status", status).endObject();
+            exit = Failed;
+            continue;
+        }
+        out.member("format", KivLeadFormatName(i.format))
+            .member("width", i.width)
+            .member("height", i.height)
+            .member("bits_per_pixel", i.bitsPerPixel)
+            .member("pages", i.pages)
+            .endObject();
+    }
+    out.endArray().writeLine();
+    return exit;
+}
+
+int info(const QStringList& files, bool json)
+{
+    if (json)
+        return infoJson(files);
     int exit = Ok;
     for (const QString& file : files) {
         KivLeadFileInfo i;
@@ -173,13 +210,30 @@ int pageNumber(const QString& text)
     return page;
 }
 
-int pages(const QString& file)
+int pages(const QString& file, bool json)
 {
     std::vector<KivLeadFileInfo> list;
     const int status = KivLeadGetPagesInfo(ResolvePathNoCase(utf8(file).constData()).c_str(), &list);
     if (status != KIVLEAD_SUCCESS) {
         failed(QString("cannot read %1").arg(shown(file)), status);
         return Failed;
+    }
+    if (json) {
+        JsonWriter out;
+        out.beginObject()
+            .member("image", utf8(file).toStdString())
+            .member("format", KivLeadFormatName(list.empty() ? 0 : list.front().format))
+            .key("pages")
+            .beginArray();
+        for (std::size_t i = 0; i < list.size(); ++i)
+            out.beginObject()
+                .member("page", i + 1)
+                .member("width", list[i].width)
+                .member("height", list[i].height)
+                .member("bits_per_pixel", list[i].bitsPerPixel)
+                .endObject();
+        out.endArray().endObject().writeLine();
+        return Ok;
     }
     std::printf("image:  %s\n", utf8(shown(file)).constData());
     std::printf("format: %s\n", KivLeadFormatName(list.empty() ? 0 : list.front().format));
@@ -273,6 +327,8 @@ int runImage(const QStringList& args)
     const QCommandLineOption doOption("do", "An edit command, repeatable.", "CMD");
     const QCommandLineOption listOption("list", "List the edit commands.");
     const QCommandLineOption pageOption("page", "The page of IN to edit (1).", "N", "1");
+    const QCommandLineOption json = jsonOption("With info and pages: the result as JSON.");
+    parser.addOption(json);
     parser.addOption(output);
     parser.addOption(doOption);
     parser.addOption(listOption);
@@ -285,7 +341,7 @@ int runImage(const QStringList& args)
         return exit;
     const QStringList pos = parser.positionalArguments();
     if (!option && sub == "info" && !pos.isEmpty())
-        return info(pos);
+        return info(pos, parser.isSet(json));
     if (!option && sub == "edit" && parser.isSet(listOption)) {
         list();
         return Ok;
@@ -300,11 +356,10 @@ int runImage(const QStringList& args)
         return edit(pos.at(0), parser.value(output), page, parser.values(doOption));
     }
     if (!option && sub == "pages" && pos.size() == 1)
-        return pages(pos.at(0));
+        return pages(pos.at(0), parser.isSet(json));
     if (!option && sub == "page" && pos.size() >= 3)
         return pageAction(pos, parser.value(output));
-    printError("image takes info, edit, pages or page (see vandrel image --help)");
-    return Failed;
+    return usageError("image takes info, edit, pages or page (see vandrel image --help)");
 }
 
 } // namespace cli

@@ -34,10 +34,8 @@ int runIni(const QStringList& args)
         return exit;
     const QStringList pos = parser.positionalArguments();
     const qsizetype want = sub == "set" ? 4 : 3;
-    if (option || (sub != "get" && sub != "set") || pos.size() != want) {
-        printError("ini takes get FILE SECTION KEY or set FILE SECTION KEY VALUE (see vandrel ini --help)");
-        return Failed;
-    }
+    if (option || (sub != "get" && sub != "set") || pos.size() != want)
+        return usageError("ini takes get FILE SECTION KEY or set FILE SECTION KEY VALUE (see vandrel ini --help)");
     if (parser.isSet(number) && parser.isSet(password)) {
         printError("--number and --password do not go together");
         return Failed;

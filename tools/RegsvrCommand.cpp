@@ -36,10 +36,8 @@ int runRegsvr(const QStringList& args)
         return exit;
     silent = silent || parser.isSet("silent");
     unregister = unregister || parser.isSet("unregister");
-    if (parser.positionalArguments().size() != 1) {
-        printError("regsvr takes one file");
-        return Failed;
-    }
+    if (parser.positionalArguments().size() != 1)
+        return usageError("regsvr takes one file");
     const QFileInfo file(parser.positionalArguments().first());
     const QByteArray name = utf8(file.fileName());
     if (!unregister && !file.isFile()) {

@@ -141,10 +141,8 @@ int runSlideRender(const QStringList& args)
     int exit = Ok;
     if (!parse(parser, args, "slide render REF -o OUT [--size WxH] [--back #RRGGBB] [--invert]", exit))
         return exit;
-    if (parser.positionalArguments().size() != 1 || !parser.isSet(output)) {
-        printError("slide render takes one slide and -o OUT");
-        return Failed;
-    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(output))
+        return usageError("slide render takes one slide and -o OUT");
     int width = 0, height = 0;
     COLORREF backColor = 0;
     if (!parseSize(parser.value(size), width, height) || !parseColor(parser.value(back), "back", backColor))

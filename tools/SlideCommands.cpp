@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Cli.h"
 
+#include "JsonWriter.h"
 #include "Terminal.h"
 
 #include "cad/KivSlideFile.h"
@@ -124,14 +125,14 @@ int slideInfo(const QStringList& args)
                                      "LIBRARY(SLIDE). The status is the slide's result code: 0 valid, 2 made for "
                                      "another display or cut short, 3 invalid, 1, 4, 5 or 7 not found.");
     parser.addPositionalArgument("REF", "slide.sld or library.slb(SLIDE)");
+    const QCommandLineOption json = jsonOption();
+    parser.addOption(json);
     int exit = Ok;
     if (!parse(parser, args, "slide info REF", exit))
         return exit;
     // The parser takes "info" for the program's name: what is left is REF.
-    if (parser.positionalArguments().size() != 1) {
-        printError("slide info takes one slide");
-        return Failed;
-    }
+    if (parser.positionalArguments().size() != 1)
+        return usageError("slide info takes one slide");
     const QByteArray ref = utf8(parser.positionalArguments().at(0));
     KivSlideFile slide;
     if (const int code = slide.Open(ref.constData()))
@@ -145,6 +146,24 @@ int slideInfo(const QStringList& args)
         result = 2; // as a drawing reports a slide that ends early
     KivSlideFile::SetSlideError(result, nullptr, nullptr);
 
+    if (parser.isSet(json)) {
+        JsonWriter out;
+        out.beginObject()
+            .member("slide", ref.toStdString())
+            .member("level", level)
+            .member("byte_order", slide.IsSwapped() ? "big-endian" : "little-endian")
+            .member("width", slide.GetHighX())
+            .member("height", slide.GetHighY())
+            .member("vectors", counter.lines)
+            .member("fills", counter.fills)
+            .member("colours", counter.colours)
+            .member("end_record", ended != 0)
+            .member("result", result)
+            .member("message", KivSlideFile::GetSlideError())
+            .endObject();
+        out.writeLine();
+        return result;
+    }
     std::printf("slide:    %s\n", escapeControls(ref.toStdString()).c_str());
     std::printf("format:   level %d (%s header), %s\n", level, level == 1 ? "old 34-byte" : "new 31-byte",
         slide.IsSwapped() ? "big-endian" : "little-endian");
@@ -175,6 +194,8 @@ int librarySub(const QStringList& args)
     parser.addPositionalArgument("LIB", "the library");
     const QCommandLineOption longList({"l", "long"}, "With list: addresses and sizes too.");
     const QCommandLineOption folder({"d", "dir"}, "Where extracted slides go (default: beside the library).", "DIR");
+    const QCommandLineOption json = jsonOption("With list: the slides as JSON, with addresses and sizes.");
+    parser.addOption(json);
     parser.addOption(longList);
     parser.addOption(folder);
     int exit = Ok;
@@ -183,10 +204,8 @@ int librarySub(const QStringList& args)
         return exit;
     // The parser takes the action for the program's name: LIB comes first.
     const QStringList pos = parser.positionalArguments();
-    if (option || pos.isEmpty()) {
-        printError("slb needs an action and a library (see vandrel slb --help)");
-        return Failed;
-    }
+    if (option || pos.isEmpty())
+        return usageError("slb needs an action and a library (see vandrel slb --help)");
     const QByteArray lib = utf8(pos.at(0));
     QList<QByteArray> rest;
     for (const QString& p : pos.mid(1))
@@ -231,6 +250,18 @@ int librarySub(const QStringList& args)
             KivSlideFile::GetSlideLibraryInfo(lib.constData(), &count), &KivSlideFile::FreeSlideLibraryInfo);
         if (!info)
             return slideFailure(KivSlideFile::m_nSldError);
+        if (parser.isSet(json)) {
+            JsonWriter out;
+            out.beginArray();
+            for (int i = 0; i < count; ++i)
+                out.beginObject()
+                    .member("name", info[i].name)
+                    .member("address", info[i].address)
+                    .member("size", info[i].size)
+                    .endObject();
+            out.endArray().writeLine();
+            return Ok;
+        }
         for (int i = 0; i < count; ++i) {
             if (parser.isSet(longList))
                 std::printf("%-31s %10ld %10ld\n", escapeControls(info[i].name).c_str(), info[i].address, info[i].size);
@@ -302,8 +333,7 @@ int librarySub(const QStringList& args)
         });
         return code ? slideFailure(code) : Ok;
     }
-    printError(QString("unknown slb action '%1'").arg(sub));
-    return Failed;
+    return usageError(QString("unknown slb action '%1'").arg(sub));
 }
 
 } // namespace
@@ -320,8 +350,7 @@ int runSlide(const QStringList& args)
                     "  render REF -o OUT ...    draw it to PNG or SVG (see vandrel slide render --help)\n");
         return Ok;
     }
-    printError("slide takes an action: info or render (see vandrel slide --help)");
-    return Failed;
+    return usageError("slide takes an action: info or render (see vandrel slide --help)");
 }
 
 int runSlb(const QStringList& args)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Cli.h"
+#include "JsonWriter.h"
 #include "Terminal.h"
 
 #include "imaging/thumbcache/KivLeadThumbFolder.h"
@@ -47,7 +48,7 @@ std::int64_t sweepBefore()
     return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count() - kSweepAgeNs;
 }
 
-int check(const std::string& cache)
+int check(const std::string& cache, bool json)
 {
     KivLeadThumbFolder folder(cache, true); // a check changes nothing
     const KivLeadThumbIndex& index = folder.refresh();
@@ -58,25 +59,50 @@ int check(const std::string& cache)
     const bool noted = !folder.note().empty();
     if (noted)
         printError(QString::fromStdString(escapeControls(folder.note())));
-    int missing = 0, gone = 0;
+    // Each finding in the index's order.
+    std::vector<std::pair<const char*, std::string>> findings;
+    std::vector<std::string> missing, gone;
     for (const KivLeadThumbEntry* entry : index.entries()) {
         const std::string source(entry->source);
         FileStamp stamp;
         if (folder.thumb(std::string(entry->name), &stamp) != CacheFolder::Entry::File || stamp.size == 0) {
-            ++missing;
-            std::printf("missing thumbnail: %s\n", escapeControls(source).c_str());
+            missing.push_back(source);
+            findings.emplace_back("missing thumbnail", source);
         }
         if (!PathExists(source.c_str())) {
-            ++gone;
-            std::printf("source gone: %s\n", escapeControls(source).c_str());
+            gone.push_back(source);
+            findings.emplace_back("source gone", source);
         }
     }
     const std::vector<std::string> unused = folder.unreferenced(std::numeric_limits<std::int64_t>::max());
+    const int status = missing.empty() && gone.empty() && unused.empty() && !noted ? Ok : Failed;
+    if (json) {
+        JsonWriter out;
+        out.beginObject().member("lines", index.lines()).member("live", index.live());
+        const auto writeList = [&out](const char* name, const std::vector<std::string>& list) {
+            out.key(name).beginArray();
+            for (const std::string& path : list)
+                out.value(path);
+            out.endArray();
+        };
+        writeList("missing_thumbnails", missing);
+        writeList("sources_gone", gone);
+        writeList("unreferenced_thumbnails", unused);
+        out.key("note");
+        if (noted)
+            out.value(folder.note());
+        else
+            out.null();
+        out.endObject().writeLine();
+        return status;
+    }
+    for (const auto& [what, source] : findings)
+        std::printf("%s: %s\n", what, escapeControls(source).c_str());
     for (const std::string& file : unused)
         std::printf("unreferenced thumbnail: %s\n", escapeControls(file).c_str());
-    std::printf("%zu lines, %zu live, %d thumbnails missing, %d sources gone, %zu unreferenced thumbnails\n",
-        index.lines(), index.live(), missing, gone, unused.size());
-    return missing + gone == 0 && unused.empty() && !noted ? Ok : Failed;
+    std::printf("%zu lines, %zu live, %zu thumbnails missing, %zu sources gone, %zu unreferenced thumbnails\n",
+        index.lines(), index.live(), missing.size(), gone.size(), unused.size());
+    return status;
 }
 
 } // namespace
@@ -94,16 +120,16 @@ int runThumbs(const QStringList& args)
     const QCommandLineOption cacheOption("cache", "The cache folder.", "DIR");
     const QCommandLineOption jobsOption("jobs", "Thumbnails made at once (1 to 64, default 1).", "N", "1");
     const QCommandLineOption checkOption("check", "Check the cache instead of filling it.");
+    const QCommandLineOption json = jsonOption("With --check: the findings as JSON.");
+    parser.addOption(json);
     parser.addOption(cacheOption);
     parser.addOption(jobsOption);
     parser.addOption(checkOption);
     int exit = Ok;
-    if (!parse(parser, args, "thumbs FOLDER [--cache DIR] [--jobs N] [--check]", exit))
+    if (!parse(parser, args, "thumbs FOLDER [--cache DIR] [--jobs N] [--check [--json]]", exit))
         return exit;
-    if (parser.positionalArguments().size() != 1) {
-        printError("thumbs takes one FOLDER");
-        return Failed;
-    }
+    if (parser.positionalArguments().size() != 1)
+        return usageError("thumbs takes one FOLDER");
     const QString folder = parser.positionalArguments().front();
     if (!QFileInfo(folder).isDir()) {
         printError(QString("%1 is no folder").arg(folder));
@@ -125,7 +151,7 @@ int runThumbs(const QStringList& args)
         return Failed;
     }
     if (parser.isSet(checkOption))
-        return check(cache);
+        return check(cache, parser.isSet(json));
 
     KivLeadThumbMgr first;
     if (!first.SetThumbPath(cache.c_str())) {

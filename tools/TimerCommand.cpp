@@ -81,10 +81,8 @@ int runTimer(const QStringList& args)
     if (!parse(parser, args, "timer --countdown HH:MM:SS [--sound FILE.wav]", exit))
         return exit;
     const int modes = int(parser.isSet(countdown)) + int(parser.isSet(countUp)) + int(parser.isSet(stopwatch));
-    if (modes != 1) {
-        printError("timer takes one of --countdown TIME, --up TIME or --stopwatch");
-        return Failed;
-    }
+    if (modes != 1)
+        return usageError("timer takes one of --countdown TIME, --up TIME or --stopwatch");
     int h = 0, m = 0, s = 0;
     const QString time = parser.value(parser.isSet(countdown) ? countdown : countUp);
     if (!parser.isSet(stopwatch) && !parseDuration(time, h, m, s)) {

@@ -66,8 +66,7 @@ bool parse(QCommandLineParser& parser, const QStringList& args, const char* usag
     const QCommandLineOption help({"h", "help"}, "Print this help.");
     parser.addOption(help);
     if (!parser.parse(args)) {
-        printError(parser.errorText());
-        exit = Failed;
+        exit = usageError(parser.errorText());
         return false;
     }
     if (parser.isSet(help)) {
@@ -182,6 +181,17 @@ void printError(const QString& text)
     std::fprintf(stderr, "vandrel: %s\n", utf8(text).constData());
 }
 
+int usageError(const QString& text)
+{
+    printError(text);
+    return Usage;
+}
+
+QCommandLineOption jsonOption(const char* what)
+{
+    return QCommandLineOption("json", what);
+}
+
 } // namespace cli
 
 namespace {
@@ -204,11 +214,11 @@ int runCommand(QStringList args)
         }
         cli::printError(QString("unknown option '%1'").arg(option));
         printUsage(stderr);
-        return cli::Failed;
+        return cli::Usage;
     }
     if (args.isEmpty()) {
         printUsage(stderr);
-        return cli::Failed;
+        return cli::Usage;
     }
     if (args.first() == "help") {
         if (args.size() == 1) {
@@ -232,7 +242,7 @@ int runCommand(QStringList args)
         }
     cli::printError(QString("unknown command '%1'").arg(args.first()));
     printUsage(stderr);
-    return cli::Failed;
+    return cli::Usage;
 }
 
 // The toolkit's own chatter ("XDG_RUNTIME_DIR not set" …) is no concern of a

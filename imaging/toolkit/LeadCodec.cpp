@@ -59,7 +59,7 @@ int sniffFile(const char* file, ByteSource& source, int* format)
         noteFailure(std::string("cannot open ") + file + ": " + source.errorText());
         return KIVLEAD_ERROR_FILE_NOT_FOUND;
     }
-    std::uint8_t head[16] = {};
+    std::uint8_t head[32] = {}; // a BMP is told by its first 26 bytes
     const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), sizeof head));
     if (!source.read(0, head, n))
         return KIVLEAD_ERROR_FILE_NOT_FOUND;

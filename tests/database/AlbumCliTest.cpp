@@ -3,6 +3,10 @@
 // records, searched and its groups listed, all from the shell.
 #include "DbTestEngine.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace {
 
 class AlbumCli : public EngineTest {
@@ -59,7 +63,44 @@ TEST_F(AlbumCli, CreateFillFindAndGroup)
     ASSERT_EQ(groups.status, 0);
     EXPECT_EQ(groups.out.rfind("Autumn\t/photos/Autumn\t", 0), 0u) << groups.out;
     EXPECT_NE(groups.out.find("\nSummer\t/photos/Summer\t"), std::string::npos);
-    EXPECT_EQ(album({"frobnicate"}).status, 1);
+    EXPECT_EQ(album({"frobnicate"}).status, 2) << "a usage error";
+}
+
+TEST_F(AlbumCli, JsonGivesFieldsGroupsAndOneRecordALine)
+{
+    ASSERT_EQ(album({"init"}).status, 0);
+    ASSERT_EQ(album({"add-field", "CITY", "40"}).status, 0);
+    ASSERT_EQ(album({"sql", "INSERT INTO KIV_DATA VALUES (1, 'a.png', 'O''Brien')"}).status, 0);
+    const std::string chr = dbtest::onPostgres() ? "CHR" : "CHAR";
+    ASSERT_EQ(
+        album({"sql", "INSERT INTO KIV_DATA VALUES (2, 'b,\"c\".png', 'line' || " + chr + "(10) || 'two')"}).status, 0);
+    ASSERT_EQ(album({"add-group", "Summer", "/photos/Summer"}).status, 0);
+
+    const auto fields = album({"fields", "--json"});
+    ASSERT_EQ(fields.status, 0) << fields.err;
+    const QJsonArray columns = QJsonDocument::fromJson(QByteArray::fromStdString(fields.out)).array();
+    ASSERT_EQ(columns.size(), 3);
+    EXPECT_EQ(columns.at(2)[u"size"].toInt(), 40);
+    EXPECT_TRUE(columns.at(2)[u"name"].toString().compare(u"CITY", Qt::CaseInsensitive) == 0);
+
+    const auto found = album({"find", "--json", "DATA_ID>=1"});
+    ASSERT_EQ(found.status, 0) << found.err;
+    const auto lines = QByteArray::fromStdString(found.out).split('\n');
+    ASSERT_EQ(lines.size(), 3) << found.out;
+    EXPECT_TRUE(lines.at(2).isEmpty());
+    const QJsonObject second = QJsonDocument::fromJson(lines.at(1)).object();
+    const QString file = dbtest::onPostgres() ? "file_name" : "FILE_NAME";
+    const QString city = dbtest::onPostgres() ? "city" : "CITY";
+    EXPECT_EQ(second[file].toString(), "b,\"c\".png");
+    EXPECT_EQ(second[city].toString(), "line\ntwo");
+
+    const auto groups = album({"groups", "--json"});
+    ASSERT_EQ(groups.status, 0);
+    const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(groups.out)).array();
+    ASSERT_EQ(list.size(), 1) << groups.out;
+    EXPECT_EQ(list.at(0)[u"name"].toString(), "Summer");
+    EXPECT_EQ(list.at(0)[u"path"].toString(), "/photos/Summer");
+    EXPECT_FALSE(list.at(0)[u"last_access"].toString().isEmpty());
 }
 
 TEST_F(AlbumCli, StoredTextNeverSendsEscapesToTheTerminal)
@@ -94,7 +135,7 @@ TEST_F(AlbumCli, UnusableDatabasesFailWithAMessage)
         EXPECT_EQ(r.status, 1) << db;
         EXPECT_NE(r.err.find("vandrel:"), std::string::npos) << db;
     }
-    EXPECT_EQ(testsupport::runVandrel({"album"}, m_dir.path()).status, 1);
+    EXPECT_EQ(testsupport::runVandrel({"album"}, m_dir.path()).status, 2);
     EXPECT_EQ(testsupport::runVandrel({"album", "--help"}, m_dir.path()).status, 0);
     if (dbtest::onPostgres()) {
         const auto r = testsupport::runVandrel({"album", dbtest::wrongPassword(), "groups"}, m_dir.path());

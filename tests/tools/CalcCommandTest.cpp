@@ -45,11 +45,11 @@ TEST(VandrelCalc, ListsAndSubstitutesParameters)
 
 TEST(VandrelCalc, MisuseIsReported)
 {
-    EXPECT_EQ(vandrel({"calc"}).status, 1);
+    EXPECT_EQ(vandrel({"calc"}).status, 2) << "a usage error";
     EXPECT_EQ(vandrel({"calc", "1", "-p", "novalue"}).status, 1);
     EXPECT_EQ(vandrel({"calc", std::string(256, '1')}).status, 1);
     EXPECT_EQ(vandrel({"calc", "A", "-p", "A=" + std::string(200, '1') + "+" + std::string(60, '2')}).status, 1);
-    EXPECT_EQ(vandrel({"nosuch"}).status, 1);
+    EXPECT_EQ(vandrel({"nosuch"}).status, 2);
     const auto negative = vandrel({"calc", "--", "-2^2"});
     EXPECT_EQ(negative.status, 0);
     EXPECT_EQ(negative.out, "4\n");

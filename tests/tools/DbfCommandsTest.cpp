@@ -55,7 +55,7 @@ TEST(VandrelDbf, Failures)
     writeText(dir.file("short.dbf"), "tiny");
     EXPECT_EQ(vandrel(dir, {"dbf", "info", "none.dbf"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"dbf", "info", "short.dbf"}).status, 1);
-    EXPECT_EQ(vandrel(dir, {"dbf", "frob", "short.dbf"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"dbf", "frob", "short.dbf"}).status, 2);
     EXPECT_EQ(vandrel(dir, {"dbf", "--help"}).status, 0);
 }
 

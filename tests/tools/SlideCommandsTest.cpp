@@ -82,7 +82,7 @@ TEST(VandrelSlb, EveryActionEndToEnd)
     EXPECT_EQ(readFile(dir.path() / "out" / "B.SLD"), one);
     EXPECT_EQ(vandrel(dir, {"slb", "list", "lib"}).status, 7);
 
-    EXPECT_EQ(vandrel(dir, {"slb", "frobnicate", "lib"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"slb", "frobnicate", "lib"}).status, 2);
     EXPECT_EQ(vandrel(dir, {"slb", "append", "lib"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"slb", "--help"}).status, 0);
 }

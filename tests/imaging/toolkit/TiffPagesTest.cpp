@@ -253,6 +253,14 @@ TEST(TiffPages, GifAndIconPagesGoThroughTheImageLibrary)
         ASSERT_EQ(KivLeadLoadFile(file.c_str(), &page, 0, 1), KIVLEAD_SUCCESS);
         EXPECT_EQ(pixel(page, 5, 5), 0x00FF00u);
     }
+    // A single-page format is one page, not an unknown one (a BMP is told
+    // by more bytes than the other formats).
+    const std::string bmp = dir.file("one.bmp");
+    ASSERT_EQ(KivLeadSaveFile(bmp.c_str(), &red, KIVLEAD_FORMAT_BMP, 0, 0), KIVLEAD_SUCCESS);
+    std::vector<KivLeadFileInfo> pages;
+    ASSERT_EQ(KivLeadGetPagesInfo(bmp.c_str(), &pages), KIVLEAD_SUCCESS);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].format, KIVLEAD_FORMAT_BMP);
     EXPECT_EQ(KivLeadFormatOfPageCode(3), KIVLEAD_FORMAT_TIFF);
     EXPECT_EQ(KivLeadFormatOfPageCode(2), KIVLEAD_FORMAT_GIF);
     EXPECT_EQ(KivLeadFormatOfPageCode(95), KIVLEAD_FORMAT_TIFF);
