@@ -175,7 +175,7 @@ int dbfInfo(KivDbfTable& t)
 }
 
 // A record as one JSON line: numbers as numbers, logicals as true, false or
-// null, the rest as text.
+// null, dates that are blank as null, the rest as text.
 void jsonRecord(JsonWriter& out, const KivDbfFieldList& fields, const std::vector<std::string>& names, long record,
     bool isDeleted, const std::vector<std::string>& values)
 {
@@ -197,6 +197,15 @@ void jsonRecord(JsonWriter& out, const KivDbfFieldList& fields, const std::vecto
                 out.value(false);
             else
                 out.null();
+            break;
+        case 'D':
+        case 'T':
+        case '@':
+            // A date or time stamp that is not there.
+            if (v.find_first_not_of(' ') == std::string::npos)
+                out.null();
+            else
+                out.value(v);
             break;
         default: out.value(v);
         }

@@ -21,6 +21,21 @@ void appendString(std::string& out, std::string_view text)
         const unsigned char c = *p;
         if (c >= 0x80) {
             if (const std::size_t len = Utf8SequenceLength(p, n)) {
+                // C1 controls and the line and paragraph separators are
+                // escaped: readers that split lines on them (Python's
+                // splitlines, JavaScript) would cut a JSON Lines record.
+                const bool c1 = len == 2 && c == 0xC2 && p[1] < 0xA0;
+                const bool separator = len == 3 && c == 0xE2 && p[1] == 0x80 && (p[2] == 0xA8 || p[2] == 0xA9);
+                if (c1 || separator) {
+                    out += separator ? (p[2] == 0xA8 ? "\\u2028" : "\\u2029") : "\\u00";
+                    if (c1) {
+                        out += kHex[p[1] >> 4];
+                        out += kHex[p[1] & 15];
+                    }
+                    p += len;
+                    n -= len;
+                    continue;
+                }
                 out.append(reinterpret_cast<const char*>(p), len);
                 p += len;
                 n -= len;
