@@ -186,20 +186,25 @@ TEST(VandrelJson, AirfoilListAndUsageErrors)
     TempDir dir;
     writeText(dir.file("a.dat"), "Alpha \"one\"\n1 0\n");
     writeText(dir.file("B.DAT"), "Bra\x1b[31mvo\r\n1 0\n");
-    const QJsonArray list = documentOf(runVandrel({"airfoil", "list", ".", "--json"}, dir.path())).array();
-    ASSERT_EQ(list.size(), 2);
+    writeText(dir.file("c.dat"), "Line\xe2\x80\xa8sep\xc2\x85\n1 0\n");
+    const auto r = runVandrel({"airfoil", "list", ".", "--json"}, dir.path());
+    // Line readers split on these: escaped, a record stays one line.
+    EXPECT_NE(r.out.find(R"("Line\u2028sep\u0085")"), std::string::npos) << r.out;
+    const QJsonArray list = documentOf(r).array();
+    ASSERT_EQ(list.size(), 3);
     QStringList titles;
     for (const QJsonValue v : list)
         titles << v[u"title"].toString();
     titles.sort();
-    EXPECT_EQ(titles, QStringList({"Alpha \"one\"", "Bra\x1b[31mvo"})) << "controls are escaped by JSON itself";
+    EXPECT_EQ(titles, QStringList({"Alpha \"one\"", "Bra\x1b[31mvo", QString::fromUtf8("Line\u2028sep\u0085")}))
+        << "controls are escaped by JSON itself";
 
     // A command line that cannot be understood is status 2, with nothing
     // on standard output.
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>> {
              {"nosuch"}, {"--frob"}, {}, {"dbf", "info"}, {"dwg", "info", "--nosuch", "a"}, {"image", "zoom", "a"}}) {
-        const auto r = runVandrel(args, dir.path());
-        EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args.front());
-        EXPECT_TRUE(r.out.empty());
+        const auto misuse = runVandrel(args, dir.path());
+        EXPECT_EQ(misuse.status, 2) << (args.empty() ? "" : args.front());
+        EXPECT_TRUE(misuse.out.empty());
     }
 }
