@@ -6,7 +6,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean
+.PHONY: all deps configure build run test bench sanitize fuzz package clean
 
 all: build
 
@@ -43,5 +43,9 @@ fuzz: deps
 	  -DVANDREL_BUILD_TESTS=OFF -DVANDREL_BUILD_BENCH=OFF
 	cmake --build build-fuzz -j $(JOBS)
 
+# The Debian packages, built in a tree of their own: build-deb/packages/*.deb.
+package: deps
+	bash scripts/make-packages.sh build-deb
+
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz build-deb

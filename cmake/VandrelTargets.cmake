@@ -78,3 +78,22 @@ Cflags: -I\${includedir}
   install(FILES "${CMAKE_BINARY_DIR}/pkgconfig/vandrel-${lower}.pc"
     DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig" COMPONENT dev)
 endfunction()
+
+# vandrel_install_man(PAGE COMPONENT)
+#
+# A manual page into share/man/man1; packages carry it compressed, as
+# Debian's policy asks (gzip -9n: no name or time stamp, so the bytes repeat).
+function(vandrel_install_man page component)
+  if(NOT VANDREL_DEB)
+    install(FILES "${page}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1" COMPONENT ${component})
+    return()
+  endif()
+  get_filename_component(name "${page}" NAME)
+  set(packed "${CMAKE_BINARY_DIR}/man-gz/${name}.gz")
+  add_custom_command(OUTPUT "${packed}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/man-gz"
+    COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh "${page}" "${packed}"
+    DEPENDS "${page}" VERBATIM)
+  add_custom_target(man-${name} ALL DEPENDS "${packed}")
+  install(FILES "${packed}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1" COMPONENT ${component})
+endfunction()

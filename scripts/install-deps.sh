@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   clang libclang-rt-14-dev
   # libraries
-  qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev libtiff-dev libsane-dev
+  qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev libtiff-dev libsane-dev
   libuchardet-dev libpq-dev zlib1g-dev
   # services and peers the tests start or compare with
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils
@@ -18,6 +18,8 @@ packages=(
   # the man page and completion (made by a Python script at build time), their tests, and the
   # desktop entry and software-centre data tests
   python3 groff-base bash-completion desktop-file-utils appstream
+  # the Debian packages (make package) and their checks
+  dpkg-dev fakeroot file lintian
   # the offscreen Qt platform needs fonts to measure text
   fonts-dejavu-core
 )
