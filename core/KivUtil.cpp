@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/KivUtil.h"
 
+#include "platform/base/Translation.h"
 #include "platform/io/AtomicFile.h"
 #include "platform/io/FileSystem.h"
 #include "platform/io/PathNoCase.h"
@@ -67,8 +68,10 @@ int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, in
     const bool targetExists = PathExists(to.c_str());
     if (targetExists && (!confirm || *confirm == 1)) {
         // Type 68 as the original programs passed it: Yes/No with the information icon.
-        const int answer = MessagePrint(nullptr, "Confirm", MB_YESNO | MB_ICONINFORMATION,
-            "%s\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?", target);
+        const CString question = KivTranslate(
+            "Files", "%s\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?");
+        const int answer = MessagePrint(nullptr, KivTranslate("Files", "Confirm").c_str(),
+            MB_YESNO | MB_ICONINFORMATION, "%s", StringFormat(question.c_str(), target).c_str());
         if (answer != IDYES)
             return 2;
     }

@@ -23,6 +23,8 @@ constexpr Caption kCaptions[] = {
     {IDC_ACI_LOGICAL_GROUP, "Logical Colors", "논리적 색상"},
     {IDC_ACI_PALETTE_GROUP, "Full Color Palette", "전체 색상 팔레트"},
     {IDC_ACI_LABEL, "&Color:", "색상(&C):"},
+    {IDOK, "OK", "확인"},
+    {IDCANCEL, "Cancel", "취소"},
 };
 
 } // namespace
@@ -38,6 +40,9 @@ CKivAciColorDlg::~CKivAciColorDlg() = default;
 BOOL CKivAciColorDlg::OnInitDialog()
 {
     CKivDialog::OnInitDialog();
+    // The caller's language argument chooses every text, whatever the
+    // user's locale would make of the template.
+    SetWindowText(m_nEnglish ? "Select Color" : "색상 선택");
     for (const Caption& c : kCaptions)
         if (CWnd* w = GetDlgItem(static_cast<int>(c.id)))
             w->SetWindowText(m_nEnglish ? c.english : c.korean);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "imaging/widgets/resources.h"
 
+#include "platform/base/Translation.h"
 #include "platform/base/WinMessages.h"
 #include "platform/services/MessageBox.h"
 
-#include <QLocale>
 #include <QMenu>
 
 #include <iterator>
@@ -125,21 +125,6 @@ const MenuItem kExplorerMenu[] = {
     {ID_EXP_REFRESH, "R&efresh"},
 };
 
-const MenuItem kExplorerMenuKorean[] = {
-    {ID_EXP_LARGE_ICONS, "큰 아이콘(&G)"},
-    {ID_EXP_SMALL_ICONS, "작은 아이콘(&M)"},
-    {ID_EXP_LIST, "간단히(&L)"},
-    {ID_EXP_DETAILS, "자세히(&D)"},
-    {ID_EXP_THUMBNAILS, "작게 보기(&H)"},
-    {0, nullptr},
-    {ID_EXP_BY_NAME, "이름순(&N)"},
-    {ID_EXP_BY_TYPE, "종류별(&T)"},
-    {ID_EXP_BY_SIZE, "크기순(&Z)"},
-    {ID_EXP_BY_DATE, "날짜순(&D)"},
-    {0, nullptr},
-    {ID_EXP_REFRESH, "새로 고침(&E)"},
-};
-
 } // namespace
 
 const MenuItem* ThumbMenu(int* count)
@@ -151,27 +136,32 @@ const MenuItem* ThumbMenu(int* count)
 
 const MenuItem* ExplorerMenu(int* count)
 {
-    // The menu speaks the user's language where a translation exists.
-    static_assert(std::size(kExplorerMenu) == std::size(kExplorerMenuKorean));
     if (count)
         *count = static_cast<int>(std::size(kExplorerMenu));
-    return QLocale().language() == QLocale::Korean ? kExplorerMenuKorean : kExplorerMenu;
+    return kExplorerMenu;
 }
 
-UINT TrackMenu(QMenu& menu, const MenuItem* items, int count, const QPoint& at)
+void BuildMenu(QMenu& menu, const MenuItem* items, int count)
 {
+    // The menus speak the user's language where the catalogue has it.
+    const auto text = [](const char* source) { return KivTranslateText("Menu", source); };
     QMenu* current = &menu;
     for (int i = 0; i < count; ++i) {
         const MenuItem& item = items[i];
         if (item.id == 0)
             current->addSeparator();
         else if (item.id == kSubMenu)
-            current = current->addMenu(QString::fromUtf8(item.text));
+            current = current->addMenu(text(item.text));
         else if (item.id == kEndSubMenu)
             current = &menu;
         else
-            current->addAction(QString::fromUtf8(item.text))->setData(item.id);
+            current->addAction(text(item.text))->setData(item.id);
     }
+}
+
+UINT TrackMenu(QMenu& menu, const MenuItem* items, int count, const QPoint& at)
+{
+    BuildMenu(menu, items, count);
     const QAction* chosen = menu.exec(at);
     return chosen ? chosen->data().toUInt() : 0;
 }

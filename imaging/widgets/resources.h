@@ -56,10 +56,14 @@ constexpr UINT ID_EXP_LARGE_ICONS = 32792, ID_EXP_SMALL_ICONS = 32793, ID_EXP_LI
                ID_EXP_BY_DATE = 32797, ID_EXP_REFRESH = 32800;
 
 KIVLEAD_EXPORT const MenuItem* ThumbMenu(int* count);
-// In Korean when the user's locale is Korean, else in English.
+// The items in English; menus show them in the user's language.
 KIVLEAD_EXPORT const MenuItem* ExplorerMenu(int* count);
-// Fills menu with items and pops it up at the screen point; the command
-// chosen, 0 when none.
+// Fills menu with items, their texts in the user's language where the
+// catalogue has them (the thumbnail menu is written in Korean, the explorer
+// menu in English).
+KIVLEAD_EXPORT void BuildMenu(QMenu& menu, const MenuItem* items, int count);
+// Fills menu as BuildMenu does and pops it up at the screen point; the
+// command chosen, 0 when none.
 KIVLEAD_EXPORT UINT TrackMenu(QMenu& menu, const MenuItem* items, int count, const QPoint& at);
 } // namespace kivlead
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/widgets/CDialog.h"
 
+#include "platform/base/Translation.h"
 #include "platform/widgets/CButton.h"
 #include "platform/widgets/CProgressCtrl.h"
 #include "platform/widgets/CStatic.h"
@@ -48,7 +49,9 @@ void CDialog::createFromTemplate()
         t = AfxGetInstanceHandle()->dialog(m_templateId);
     if (!t)
         return;
-    SetWindowText(t->caption.c_str());
+    // A template's texts are shown in the user's language where the
+    // catalogue has them.
+    SetWindowText(KivTranslate("Dialog", t->caption.c_str()).c_str());
     // The templates are laid out for an 8-point face (MS Sans Serif 8), which
     // the dialog units stand for; the desktop's larger default would cut
     // labels off. The face stays the desktop's.
@@ -62,7 +65,7 @@ void CDialog::createFromTemplate()
         CWnd* control = nullptr;
         if (MakeUpper(item.className) == "BUTTON") {
             auto* button = new CButton;
-            button->Create(item.text.c_str(), item.style, rect, this, item.id);
+            button->Create(KivTranslate("Dialog", item.text.c_str()).c_str(), item.style, rect, this, item.id);
             control = button;
         } else if (MakeUpper(item.className) == "MSCTLS_PROGRESS32") {
             auto* bar = new CProgressCtrl;
@@ -71,7 +74,7 @@ void CDialog::createFromTemplate()
         } else {
             // A static, or a class this platform does not make: a label holds its place.
             auto* label = new CStatic;
-            label->Create(item.text.c_str(), item.style, rect, this, item.id);
+            label->Create(KivTranslate("Dialog", item.text.c_str()).c_str(), item.style, rect, this, item.id);
             control = label;
         }
         control->SetDlgCtrlID(item.id);

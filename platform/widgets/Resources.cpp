@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/widgets/Resources.h"
 
+#include "platform/base/Translation.h"
+
 #include <QLoggingCategory>
 #include <QPixmap>
 
@@ -24,7 +26,7 @@ const DialogTemplate* ResourceModule::dialog(UINT id) const
 CString ResourceModule::string(UINT id) const
 {
     const auto it = m_strings.find(id);
-    return it == m_strings.end() ? CString() : it->second;
+    return it == m_strings.end() ? CString() : KivTranslate("String", it->second.c_str());
 }
 
 QIcon ResourceModule::icon(UINT id) const
