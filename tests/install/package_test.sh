@@ -32,13 +32,15 @@ for p in "${packages[@]}"; do
 done
 [ "$(ls "$build"/packages/*.deb | wc -l)" -eq ${#packages[@]} ] || fail "other packages were made: $(ls "$build/packages")"
 
-# Errors and warnings fail; what the packages override is listed at the end.
-lintian --fail-on error,warning --tag-display-limit 0 --show-overrides "${debs[@]}" >"$work/lintian.txt" 2>&1 \
+# Errors and warnings fail; what the packages keep is in their lintian overrides
+# (overridden tags would count as failures with --show-overrides).
+lintian --fail-on error,warning --tag-display-limit 0 "${debs[@]}" >"$work/lintian.txt" 2>&1 \
   || { cat "$work/lintian.txt"; fail "lintian"; }
 grep -E '^[EW]:' "$work/lintian.txt" && fail "lintian errors or warnings"
 
 root="$work/root"
 rm -rf "$root" "$work/each"
+mkdir -p "$root" "$work/each"
 for deb in "${debs[@]}"; do
   name=$(dpkg-deb -f "$deb" Package)
   dpkg-deb -x "$deb" "$root"
@@ -91,6 +93,7 @@ for deb in "${debs[@]}"; do
   while IFS= read -r elf; do
     resolved=$(ldd "$elf")
     while IFS= read -r needed; do
+      case "$needed" in ld-linux*) continue ;; esac # the loader, libc6's
       lib=$(awk -v n="$needed" '$1 == n && $2 == "=>" { print $3 }' <<<"$resolved")
       case "$lib" in /*) ;; *) fail "$elf needs $needed, which is not found" ;; esac
       case "$lib" in "$root"/*) continue ;; esac
