@@ -155,8 +155,6 @@ foreach(C CLI THUMBNAILER STUDIO IMAGING)
 endforeach()
 # The thumbnailer's file types are known to the desktop through shared-mime-info.
 set(CPACK_DEBIAN_THUMBNAILER_PACKAGE_DEPENDS "${exact}, shared-mime-info")
-# The apps draw with Qt's platform plugins, which no library links to.
-set(CPACK_DEBIAN_STUDIO_PACKAGE_DEPENDS "${exact}, qt6-qpa-plugins")
-set(CPACK_DEBIAN_IMAGING_PACKAGE_DEPENDS "${exact}, qt6-qpa-plugins")
+# The apps' display plugins (xcb, offscreen) come with libqt6gui6 itself.
 
 include(CPack)

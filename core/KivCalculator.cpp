@@ -2,7 +2,6 @@
 #include "core/KivCalculator.h"
 
 #include "core/KivParamList.h"
-#include "platform/base/Translation.h"
 #include "platform/services/MessageBox.h"
 
 #include <QLoggingCategory>
@@ -220,8 +219,7 @@ double term()
             const double divisor = primary();
             if (divisor == 0.0) {
                 report("divide by 0");
-                MessageBox(AfxGetMainWnd(), KivTranslate("Calculator", "0으로 나눌 수 없습니다!").c_str(),
-                    KivTranslate("Calculator", "Error").c_str(), MB_ICONSTOP | MB_OK);
+                MessageBox(AfxGetMainWnd(), "0으로 나눌 수 없습니다!", "Error", MB_ICONSTOP | MB_OK);
                 left = 0.0;
             } else {
                 left /= divisor;

@@ -70,8 +70,8 @@ int KivUtil::CopyFileUpdate(const char* source, const char* target, int move, in
         // Type 68 as the original programs passed it: Yes/No with the information icon.
         const CString question = KivTranslate(
             "Files", "%s\n이미 파일이 존재합니다.\n이전 작업의 손실을 가져올 수도 있습니다.\n계속 하겠습니까?");
-        const int answer = MessagePrint(nullptr, KivTranslate("Files", "Confirm").c_str(),
-            MB_YESNO | MB_ICONINFORMATION, "%s", StringFormat(question.c_str(), target).c_str());
+        const int answer = MessagePrint(
+            nullptr, "Confirm", MB_YESNO | MB_ICONINFORMATION, "%s", StringFormat(question.c_str(), target).c_str());
         if (answer != IDYES)
             return 2;
     }

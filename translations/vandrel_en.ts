@@ -97,7 +97,7 @@
     </message>
 </context>
 <context>
-    <name>Calculator</name>
+    <name>Message</name>
     <message>
         <source>0으로 나눌 수 없습니다!</source>
         <translation>Cannot divide by zero!</translation>

@@ -380,17 +380,42 @@
     </message>
 </context>
 <context>
-    <name>Calculator</name>
+    <name>Message</name>
     <message>
         <source>Error</source>
         <translation>오류</translation>
     </message>
-</context>
-<context>
-    <name>Files</name>
     <message>
         <source>Confirm</source>
         <translation>확인</translation>
+    </message>
+    <message>
+        <source>No Selection!</source>
+        <translation>선택된 항목이 없습니다!</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>찾기</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>계속하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Duplicated property name!</source>
+        <translation>속성 이름이 중복되었습니다!</translation>
+    </message>
+    <message>
+        <source>The path of this folder is too long.</source>
+        <translation>이 폴더의 경로가 너무 깁니다.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete this page?</source>
+        <translation>이 페이지를 삭제하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>Debug</source>
+        <translation>디버그</translation>
     </message>
 </context>
 </TS>

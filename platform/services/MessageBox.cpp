@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/services/MessageBox.h"
 
+#include "platform/base/Translation.h"
+
 #include <QCoreApplication>
 
 #include <dlfcn.h>
@@ -65,8 +67,11 @@ int UnattendedAnswer(UINT type, ConsoleAnswer answer)
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
-    text = text ? text : "";
-    caption = caption ? caption : "Error";
+    // A box speaks the user's language where the catalogue has its words.
+    const CString translatedText = KivTranslate("Message", text ? text : "");
+    const CString translatedCaption = KivTranslate("Message", caption ? caption : "Error");
+    text = translatedText.c_str();
+    caption = translatedCaption.c_str();
     if (MessageBoxRecorder* recorder = g_recorder) {
         recorder->m_shown.push_back({owner, text, caption, type});
         int id = UnattendedAnswer(type, ConsoleAnswer::Cautious);

@@ -105,4 +105,16 @@ TEST(Locale, ACalculatorFailureSpeaksTheUsersLanguage)
     EXPECT_EQ(
         boxes.shown()[0].text, language() == Language::English ? "Cannot divide by zero!" : "0으로 나눌 수 없습니다!");
     EXPECT_EQ(boxes.shown()[0].caption, language() == Language::Korean ? "오류" : "Error");
+
+    // Every box speaks the user's language where the catalogue has the words.
+    boxes.clear();
+    AfxMessageBox("No Selection!", MB_OK);
+    MessageBox(nullptr, "Are you sure?", "Confirm", MB_YESNO);
+    MessageBox(nullptr, "A text no catalogue has", "Caption", MB_OK);
+    ASSERT_EQ(boxes.shown().size(), 3u);
+    const bool korean = language() == Language::Korean;
+    EXPECT_EQ(boxes.shown()[0].text, korean ? "선택된 항목이 없습니다!" : "No Selection!");
+    EXPECT_EQ(boxes.shown()[1].text, korean ? "계속하시겠습니까?" : "Are you sure?");
+    EXPECT_EQ(boxes.shown()[1].caption, korean ? "확인" : "Confirm");
+    EXPECT_EQ(boxes.shown()[2].text, "A text no catalogue has");
 }
