@@ -2,6 +2,7 @@
 // vandrel-imaging: the image editor on its own. Files named on the command
 // line open at start.
 #include "ImageEditor.h"
+#include "WindowTexts.h"
 
 #include "platform/services/MessageBox.h"
 
@@ -11,6 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    application.installEventFilter(new WindowTexts(&application));
     QApplication::setOrganizationName("Vandrel");
     QApplication::setApplicationName("Vandrel Image Editor");
     QCommandLineParser parser;

@@ -15,6 +15,7 @@
 #include "ImageEditor.h"
 #include "ImageWindow.h"
 #include "OpenFile.h"
+#include "WindowTexts.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
 #include "appdialogs/KivDlgAppCmdHist.h"
@@ -225,6 +226,7 @@ void browseFolder(const QString& folder)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    app.installEventFilter(new WindowTexts(&app));
     QApplication::setApplicationName("Vandrel Studio");
     const QString samples = findSamples(argc, argv);
 

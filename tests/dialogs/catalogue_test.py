@@ -52,6 +52,17 @@ for name in files:
                 table, wanted = (english, "English") if hangul else (korean, "Korean")
                 if value not in table.get(context, set()):
                     missing.append(f"{name}: {context} \"{value}\" has no {wanted} translation")
+# The studio's own window is built in its main(): its texts are checked here,
+# the other windows' by WindowTexts.EveryWindowTextHasItsKoreanTranslation.
+calls = r'(?:addMenu|addAction|setWindowTitle|QLabel|QPushButton|QDockWidget|setPlaceholderText)\(' + literal
+for name in ["apps/main.cpp", "apps/DatabasePage.cpp"]:
+    for m in re.finditer(calls, (source / name).read_text(encoding="utf-8")):
+        value = m.group(1)
+        if value in {"Vandrel Studio"} or not re.search(r"[A-Za-z]{2}", value):
+            continue
+        seen += 1
+        if value not in korean.get("Studio", set()):
+            missing.append(f"{name}: Studio \"{value}\" has no Korean translation")
 if seen < 100:
     missing.append(f"only {seen} texts found: the patterns no longer match the resource files")
 for line in missing:
