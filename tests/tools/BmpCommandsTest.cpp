@@ -25,7 +25,7 @@ TEST(VandrelBmp, InfoAndCopy)
     EXPECT_EQ(copy.pixel(1, 1) & 0xFFFFFF, 0x00FF00u);
     writeText(dir.file("bad.bmp"), "not a bitmap");
     EXPECT_EQ(vandrel({"bmp", "info", "bad.bmp"}).status, 1);
-    EXPECT_EQ(vandrel({"bmp", "copy", "in.bmp"}).status, 1);
+    EXPECT_EQ(vandrel({"bmp", "copy", "in.bmp"}).status, 2) << "copy without OUT is a usage error";
 }
 
 TEST(VandrelBmp, InfoRefusesWhatIsNoFileAndCopyWritesAtomically)

@@ -186,5 +186,5 @@ TEST(VandrelIni, PlainNumberedAndEnciphered)
     const std::string text(b.begin(), b.end());
     EXPECT_EQ(text.find("abc"), std::string::npos) << "stored enciphered";
     EXPECT_EQ(vandrel(dir, {"ini", "get", "app.ini", "Main", "Missing"}).status, 1);
-    EXPECT_EQ(vandrel(dir, {"ini", "get", "app.ini", "Main"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"ini", "get", "app.ini", "Main"}).status, 2) << "get without KEY is a usage error";
 }

@@ -117,7 +117,7 @@ TEST(VandrelRender, FailuresAndMisuse)
     EXPECT_EQ(vandrel(dir, {"slide", "render", "x.txt", "-o", "x.png"}).status, 3);
     EXPECT_EQ(vandrel(dir, {"slide", "render", "a", "-o", "x.png", "--size", "0x5"}).status, 1);
     EXPECT_EQ(vandrel(dir, {"slide", "render", "a", "-o", "x.png", "--back", "red"}).status, 1);
-    EXPECT_EQ(vandrel(dir, {"slide", "render", "a"}).status, 1);
+    EXPECT_EQ(vandrel(dir, {"slide", "render", "a"}).status, 2) << "no -o is a usage error";
 }
 
 TEST(VandrelAci, ShowsRgbAndNames)

@@ -19,7 +19,7 @@ TEST(VandrelTimer, CountsDownAndExitsWhenTheTimeIsReached)
 
     EXPECT_EQ(runVandrel({"timer", "--countdown", "1:xx"}, dir.path()).status, 1);
     EXPECT_EQ(runVandrel({"timer", "--countdown", "100:00:00"}, dir.path()).status, 1);
-    EXPECT_EQ(runVandrel({"timer"}, dir.path()).status, 1);
+    EXPECT_EQ(runVandrel({"timer"}, dir.path()).status, 2) << "no mode is a usage error";
     r = runVandrel({"timer", "--countdown", "0", "--sound", "missing.wav"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("missing.wav"), std::string::npos);
