@@ -3,6 +3,7 @@
 
 #include "LargeViewer.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -23,6 +24,9 @@ FolderBrowser::FolderBrowser(QWidget* parent) : CWnd(parent)
     m_browser.SetViewer(&LargeViewer::Open);
     m_browser.Create(WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(0, kBarHeight, 10, 10), this, IdBrowser);
     connect(&m_browser, &CWnd::notified, this, [this] { showStatus(); });
+    // The grid finds its page size when it is laid out: the status line
+    // follows once it has.
+    m_browser.installEventFilter(this);
     m_status.setIndent(6);
     // The sort bar and the status line keep their heights; the grid takes
     // the rest.
@@ -57,6 +61,14 @@ void FolderBrowser::resort()
     m_browser.MakeThumb(1, 1);
     m_browser.ViewThumb(0);
     showStatus();
+}
+
+bool FolderBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_browser && event->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(
+            this, [this] { showStatus(); }, Qt::QueuedConnection);
+    return CWnd::eventFilter(watched, event);
 }
 
 void FolderBrowser::showStatus()

@@ -26,6 +26,9 @@ public:
     QCheckBox& descending() { return m_descending; }
     QString status() const { return m_status.text(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void resort();
     void showStatus();

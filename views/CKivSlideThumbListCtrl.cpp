@@ -6,6 +6,11 @@
 #include "views/CKivThumbFileCtrl.h"
 #include "views/CKivThumbViewCtrl.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+
 CKivSlideThumbListCtrl::CKivSlideThumbListCtrl(int fixedSize, QWidget* parent) : CKivThumbListCtrl(parent)
 {
     m_bFixedSize = fixedSize == 1 ? 1 : 0;
@@ -30,14 +35,24 @@ int CKivSlideThumbListCtrl::AddDrawings(const char* path)
         return addFolder(path);
     const CString ext = KivUtil::GetFileExt(path);
     if (CompareNoCase(ext.c_str(), ".slb") == 0) {
-        CStringArray names;
-        if (!KivSlideFile::GetSlideList(path, &names))
+        int count = 0;
+        const std::unique_ptr<KivSldLibInfo[], void (*)(KivSldLibInfo*)> members(
+            KivSlideFile::GetSlideLibraryInfo(path, &count), &KivSlideFile::FreeSlideLibraryInfo);
+        if (!members)
             return 0;
-        for (int i = 0; i < names.GetSize(); ++i) {
-            const CString member = StringFormat("%s(%s)", path, names.GetAt(i).c_str());
-            AddItem(member.c_str(), nullptr, names.GetAt(i).c_str());
+        // A member has no file of its own: its size is the library's
+        // record of it, its date the library's.
+        KivThumbItem library;
+        KivThumbList::setFileInfo(path, &library);
+        for (int i = 0; i < count; ++i) {
+            const CString member = StringFormat("%s(%s)", path, members[i].name);
+            AddItem(member.c_str(), nullptr, members[i].name);
+            if (KivThumbItem* item = GetThumbList() ? GetThumbList()->getAt(GetThumbList()->getCount() - 1) : nullptr) {
+                item->size = static_cast<int>(std::clamp<long>(members[i].size, 0, INT_MAX));
+                std::memcpy(item->date, library.date, sizeof item->date);
+            }
         }
-        return names.GetSize();
+        return count;
     }
     if (CKivThumbViewCtrl::GetFileType(path) == 0)
         return 0;

@@ -49,6 +49,8 @@ TEST(FolderBrowser, ShowsSlidesMembersAndDrawingsAndOpensTheLargeViewer)
     EXPECT_STREQ(b.GetCell(0)->GetFile(), dir.file("a.dwg").c_str());
     EXPECT_STREQ(b.GetCell(2)->GetLabel(), "ONE");
     EXPECT_EQ(b.GetCols(), 4);
+    EXPECT_TRUE(window.status().startsWith("4 drawings, page 1 of 1"))
+        << "all are on screen: " << window.status().toStdString();
 
     // Sorting by size in descending order puts the drawing first.
     window.descending().setChecked(true);
@@ -63,6 +65,10 @@ TEST(FolderBrowser, ShowsSlidesMembersAndDrawingsAndOpensTheLargeViewer)
     settle();
     EXPECT_EQ(b.GetCurSel(), 1);
     EXPECT_TRUE(window.status().contains("lib.slb(ONE)")) << window.status().toStdString();
+    // A member's size is the library's record of it, its date the library's.
+    const QString size = QString(" (%1 bytes, ").arg(line(20).size());
+    EXPECT_TRUE(window.status().contains(size)) << window.status().toStdString();
+    EXPECT_FALSE(window.status().endsWith(", )")) << window.status().toStdString();
     QTest::mouseClick(b.GetCell(3), Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 30));
     settle();
     EXPECT_TRUE(window.status().contains("3 selected")) << window.status().toStdString();
