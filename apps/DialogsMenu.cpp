@@ -36,7 +36,7 @@ DialogsMenu::DialogsMenu(const QString& samples, QPlainTextEdit* log, QWidget* o
       m_folder(m_samples + "/")
 {
     addAction("View &Slide…", this, [this] { viewSlide(); });
-    addAction("View Slide in a &caller's dialog…", this, [this] { viewFile(); });
+    addAction("View Slide in a ca&ller's dialog…", this, [this] { viewFile(); });
     addAction("View &Thumbnail (DEMO.SLB)…", this, [this] { viewThumbnail(); });
     addAction("View &Drawing…", this, [this] { viewDrawing(); });
     addAction("View Drawing &without preview…", this, [this] { viewDrawingWithoutPreview(); });
@@ -48,8 +48,8 @@ DialogsMenu::DialogsMenu(const QString& samples, QPlainTextEdit* log, QWidget* o
     addAction("Select Color in &Korean…", this, [this] { pickColour(0); });
     addAction("Choose a &folder…", this, [this] { pickFolder(); });
     addAction("&Icon Menu…", this, [this] { iconMenu(); });
-    addAction("&Input String…", this, [this] { inputText(); });
-    addAction("Find &Data…", this, [this] { findParameter(); });
+    addAction("I&nput String…", this, [this] { inputText(); });
+    addAction("Find D&ata…", this, [this] { findParameter(); });
 }
 
 QString DialogsMenu::sample(const char* relative) const

@@ -38,13 +38,13 @@ ImageBrowser::ImageBrowser(const QString& folder, const QString& cacheFolder, QW
     statusBar()->addWidget(m_status, 1);
 
     QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&Open folder…", this, [this] {
+    file->addAction("&Open folder…", QKeySequence::Open, this, [this] {
         const QString chosen
             = QFileDialog::getExistingDirectory(this, "Open folder", QString::fromUtf8(m_explorer->GetFolder()));
         if (!chosen.isEmpty())
             open(chosen);
     });
-    file->addAction("&Close", this, &QWidget::close);
+    file->addAction("&Close", QKeySequence::Close, this, &QWidget::close);
     // The explorer's own menu, as its context menu shows it.
     QMenu* view = menuBar()->addMenu("&View");
     int count = 0;

@@ -118,13 +118,13 @@ void ImageEditor::buildMenus()
     using V = CKivLeadAppView;
 
     QMenu* file = menuBar()->addMenu("&File");
-    add(file, "&New", [app] { app->OnFileNew(); });
-    add(file, "&Open...", [app] { app->OpenFile(nullptr); });
-    addView(file, "&Save", [](V* v) { v->GetDocument()->DoFileSave(); });
-    addView(file, "Save &As...", [](V* v) { v->GetDocument()->DoSave(nullptr); });
-    addView(file, "&Close", [](V* v) { v->GetDocument()->OnFileClose(); });
+    add(file, "&New", [app] { app->OnFileNew(); })->setShortcut(QKeySequence::New);
+    add(file, "&Open...", [app] { app->OpenFile(nullptr); })->setShortcut(QKeySequence::Open);
+    addView(file, "&Save", [](V* v) { v->GetDocument()->DoFileSave(); })->setShortcut(QKeySequence::Save);
+    addView(file, "Save &As...", [](V* v) { v->GetDocument()->DoSave(nullptr); })->setShortcut(QKeySequence::SaveAs);
+    addView(file, "&Close", [](V* v) { v->GetDocument()->OnFileClose(); })->setShortcut(QKeySequence::Close);
     file->addSeparator();
-    QMenu* capture = file->addMenu("Ca&pture");
+    QMenu* capture = file->addMenu("Capt&ure");
     const std::pair<const char*, int> kinds[]
         = {{"&Full screen", CKivLeadApp::kCaptureFullScreen}, {"&Active window", CKivLeadApp::kCaptureActiveWindow},
             {"Active &client area", CKivLeadApp::kCaptureActiveClient}, {"A&rea", CKivLeadApp::kCaptureArea},
@@ -138,18 +138,18 @@ void ImageEditor::buildMenus()
             capture, text, [app, k] { app->OnCapture(k); }, [app, k](CCmdUI* cmd) { app->OnUpdateCapture(cmd, k); });
     }
     capture->addSeparator();
-    add(capture, "Capture &options...", [app] { app->OnOptionsCaptureOptions(); });
+    add(capture, "Capture op&tions...", [app] { app->OnOptionsCaptureOptions(); });
     add(capture, "Ar&ea options...", [app] { app->OnOptionsCaptureAreaOptions(); });
     add(capture, "O&bject options...", [app] { app->OnOptionsCaptureObjectOptions(); });
     add(capture, "&Stop capture", [app] { app->OnStopCapture(); });
-    add(file, "Select &source...", [app] { app->OnFileSelectSource(); });
+    add(file, "Select sou&rce...", [app] { app->OnFileSelectSource(); });
     add(file, "Ac&quire...", [app] { app->OnFileAcquire(); });
     add(file, "Color &merge", [app] { app->OnFileColorMerge(); });
     file->addSeparator();
-    addView(file, "&Print", [](V* v) { v->PrintPage(); });
+    addView(file, "&Print", [](V* v) { v->PrintPage(); })->setShortcut(QKeySequence::Print);
     addView(file, "Print to P&DF...", [this](V*) { printToPdf(); });
     file->addSeparator();
-    add(file, "E&xit", [this] { close(); });
+    add(file, "E&xit", [this] { close(); })->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     addView(
@@ -202,7 +202,7 @@ void ImageEditor::buildMenus()
     QMenu* effects = image->addMenu("&Effects");
     addCommands(effects, editcommands::effects());
     addView(effects, "&Despeckle", [](V* v) { v->OnImageEffectsDespeckle(); });
-    QMenu* filters = image->addMenu("&Filters");
+    QMenu* filters = image->addMenu("Fil&ters");
     addCommands(filters, editcommands::filters());
     filters->addSeparator();
     addView(filters, "Ma&x filter...", [](V* v) { v->OnImageMaxFilter(); });
@@ -223,7 +223,7 @@ void ImageEditor::buildMenus()
     addView(tools, "Draw &text", [](V* v) { v->OnPalDrawText(); });
     tools->addSeparator();
     addView(tools, "Select re&ctangle", [](V* v) { v->OnPalSelectRect(); });
-    addView(tools, "Select elli&pse", [](V* v) { v->OnPalSelectElli(); });
+    addView(tools, "Select ell&ipse", [](V* v) { v->OnPalSelectElli(); });
     addView(tools, "Select ro&unded rectangle", [](V* v) { v->OnPalSelectRndrect(); });
     addView(tools, "Select &freehand", [](V* v) { v->OnPalSelectFreehand(); });
     addView(tools, "Select by c&olor", [](V* v) { v->OnPalSelectColor(); });
@@ -267,7 +267,7 @@ void ImageEditor::buildMenus()
     PREFERENCE(scaling, "&Normal", PaintScalingNormal);
     PREFERENCE(scaling, "&Resample", PaintScalingResample);
     PREFERENCE(scaling, "&Bicubic", PaintScalingBicubic);
-    PREFERENCE(prefs, "Prompt for saving &page changes", Promptforsavingthumbnailchanges);
+    PREFERENCE(prefs, "Prompt for saving page c&hanges", Promptforsavingthumbnailchanges);
     PREFERENCE(prefs, "Show p&review when opening", Showpreview);
 #undef PREFERENCE
 

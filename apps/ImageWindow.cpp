@@ -33,21 +33,26 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
     setCentralWidget(m_edit);
     m_edit->SetCenter(1);
     QMenu* fileMenu = menuBar()->addMenu("&File");
-    fileMenu->addAction("&Open...", this, [this] {
+    fileMenu->addAction("&Open...", QKeySequence::Open, this, [this] {
         if (!maySave())
             return;
         const QString name = QFileDialog::getOpenFileName(this, "Open image", QFileInfo(m_file).path());
         if (!name.isEmpty())
             open(name);
     });
-    fileMenu->addAction("Save &as...", this, [this] {
+    fileMenu->addAction("&Save", QKeySequence::Save, this, [this] {
+        if (m_edit->DisplayError(m_edit->Save(m_file.toUtf8().constData())) == KIVLEAD_SUCCESS)
+            m_edit->SetModifiedFlag(0);
+        updateTitle();
+    });
+    fileMenu->addAction("Save &as...", QKeySequence::SaveAs, this, [this] {
         const QString name = QFileDialog::getSaveFileName(this, "Save image", m_file);
         if (!name.isEmpty() && m_edit->DisplayError(m_edit->Save(name.toUtf8().constData())) == KIVLEAD_SUCCESS)
             m_file = name;
         updateTitle();
     });
-    fileMenu->addAction("&Print", this, [this] { m_edit->PrintBitmap(); });
-    fileMenu->addAction("&Close", this, &QWidget::close);
+    fileMenu->addAction("&Print", QKeySequence::Print, this, [this] { m_edit->PrintBitmap(); });
+    fileMenu->addAction("&Close", QKeySequence::Close, this, &QWidget::close);
 
     QMenu* editMenu = menuBar()->addMenu("&Edit");
     editMenu->addAction("&Undo", QKeySequence::Undo, this, [this] {
@@ -71,12 +76,12 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
     addEntries(this, menuBar()->addMenu("&Color"), editcommands::color());
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
-    viewMenu->addAction("Zoom &in", this, [this] {
+    viewMenu->addAction("Zoom &in", QKeySequence::ZoomIn, this, [this] {
         m_edit->SetFit(0);
         m_edit->ZoomIn();
         m_edit->update();
     });
-    viewMenu->addAction("Zoom &out", this, [this] {
+    viewMenu->addAction("Zoom &out", QKeySequence::ZoomOut, this, [this] {
         m_edit->SetFit(0);
         m_edit->ZoomOut();
         m_edit->update();

@@ -236,10 +236,10 @@ int main(int argc, char** argv)
     auto* gallery = new ControlGallery(QDir(samples).absolutePath().toStdString());
     window.setCentralWidget(gallery);
     QMenu* file = window.menuBar()->addMenu("&File");
-    file->addAction("&Browse folder…", &window,
+    file->addAction("&Browse folder…", QKeySequence::Open, &window,
         [&window, samples] { browseFolder(QFileDialog::getExistingDirectory(&window, "Browse folder", samples)); });
     file->addSeparator();
-    file->addAction("E&xit", &app, &QApplication::quit);
+    file->addAction("E&xit", QKeySequence::Quit, &app, &QApplication::quit);
     QMenu* view = window.menuBar()->addMenu("&View");
     view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
     ControlsPage* controls = nullptr;

@@ -92,8 +92,8 @@
         <translation>&amp;Edit Photo</translation>
     </message>
     <message>
-        <source>사진추가(&amp;P)</source>
-        <translation>A&amp;dd Photo</translation>
+        <source>사진추가(&amp;N)</source>
+        <translation>Add Phot&amp;o</translation>
     </message>
 </context>
 <context>

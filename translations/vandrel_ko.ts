@@ -371,8 +371,8 @@
         <translation>크기순(&amp;Z)</translation>
     </message>
     <message>
-        <source>by &amp;Date</source>
-        <translation>날짜순(&amp;D)</translation>
+        <source>by D&amp;ate</source>
+        <translation>날짜순(&amp;A)</translation>
     </message>
     <message>
         <source>R&amp;efresh</source>
@@ -449,10 +449,6 @@
         <translation>닫기(&amp;C)</translation>
     </message>
     <message>
-        <source>Ca&amp;pture</source>
-        <translation>캡처(&amp;P)</translation>
-    </message>
-    <message>
         <source>&amp;Full screen</source>
         <translation>전체 화면(&amp;F)</translation>
     </message>
@@ -489,10 +485,6 @@
         <translation>배경 화면(&amp;L)</translation>
     </message>
     <message>
-        <source>Capture &amp;options...</source>
-        <translation>캡처 옵션(&amp;O)...</translation>
-    </message>
-    <message>
         <source>Ar&amp;ea options...</source>
         <translation>영역 옵션(&amp;E)...</translation>
     </message>
@@ -503,10 +495,6 @@
     <message>
         <source>&amp;Stop capture</source>
         <translation>캡처 중지(&amp;S)</translation>
-    </message>
-    <message>
-        <source>Select &amp;source...</source>
-        <translation>원본 선택(&amp;S)...</translation>
     </message>
     <message>
         <source>Ac&amp;quire...</source>
@@ -663,10 +651,6 @@
     <message>
         <source>&amp;Despeckle</source>
         <translation>잡티 제거(&amp;D)</translation>
-    </message>
-    <message>
-        <source>&amp;Filters</source>
-        <translation>필터(&amp;F)</translation>
     </message>
     <message>
         <source>Gradient...</source>
@@ -829,10 +813,6 @@
         <translation>사각형 선택(&amp;C)</translation>
     </message>
     <message>
-        <source>Select elli&amp;pse</source>
-        <translation>타원 선택(&amp;P)</translation>
-    </message>
-    <message>
         <source>Select ro&amp;unded rectangle</source>
         <translation>둥근 사각형 선택(&amp;U)</translation>
     </message>
@@ -935,10 +915,6 @@
     <message>
         <source>&amp;Bicubic</source>
         <translation>바이큐빅(&amp;B)</translation>
-    </message>
-    <message>
-        <source>Prompt for saving &amp;page changes</source>
-        <translation>페이지 변경 내용 저장 묻기(&amp;P)</translation>
     </message>
     <message>
         <source>Show p&amp;review when opening</source>
@@ -1049,10 +1025,6 @@
         <translation>크기순(&amp;Z)</translation>
     </message>
     <message>
-        <source>by &amp;Date</source>
-        <translation>날짜순(&amp;D)</translation>
-    </message>
-    <message>
         <source>R&amp;efresh</source>
         <translation>새로 고침(&amp;E)</translation>
     </message>
@@ -1063,10 +1035,6 @@
     <message>
         <source>View &amp;Slide…</source>
         <translation>슬라이드 보기(&amp;S)…</translation>
-    </message>
-    <message>
-        <source>View Slide in a &amp;caller's dialog…</source>
-        <translation>호출자의 대화 상자에서 슬라이드 보기(&amp;C)…</translation>
     </message>
     <message>
         <source>View &amp;Thumbnail (DEMO.SLB)…</source>
@@ -1107,14 +1075,6 @@
     <message>
         <source>&amp;Icon Menu…</source>
         <translation>아이콘 메뉴(&amp;I)…</translation>
-    </message>
-    <message>
-        <source>&amp;Input String…</source>
-        <translation>문자열 입력(&amp;I)…</translation>
-    </message>
-    <message>
-        <source>Find &amp;Data…</source>
-        <translation>데이터 찾기(&amp;D)…</translation>
     </message>
     <message>
         <source>&amp;About Vandrel Studio</source>
@@ -1231,6 +1191,46 @@
     <message>
         <source>value; % and _ are wildcards</source>
         <translation>값; %와 _는 와일드카드</translation>
+    </message>
+    <message>
+        <source>View Slide in a ca&amp;ller's dialog…</source>
+        <translation>호출자의 대화 상자에서 슬라이드 보기(&amp;L)…</translation>
+    </message>
+    <message>
+        <source>I&amp;nput String…</source>
+        <translation>문자열 입력(&amp;N)…</translation>
+    </message>
+    <message>
+        <source>Find D&amp;ata…</source>
+        <translation>데이터 찾기(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>Capt&amp;ure</source>
+        <translation>캡처(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Capture op&amp;tions...</source>
+        <translation>캡처 옵션(&amp;T)...</translation>
+    </message>
+    <message>
+        <source>Select sou&amp;rce...</source>
+        <translation>원본 선택(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Fil&amp;ters</source>
+        <translation>필터(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Select ell&amp;ipse</source>
+        <translation>타원 선택(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Prompt for saving page c&amp;hanges</source>
+        <translation>페이지 변경 내용 저장 묻기(&amp;H)</translation>
+    </message>
+    <message>
+        <source>by D&amp;ate</source>
+        <translation>날짜순(&amp;A)</translation>
     </message>
 </context>
 </TS>

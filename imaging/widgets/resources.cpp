@@ -107,7 +107,7 @@ const MenuItem kThumbMenu[] = {
     {0, nullptr},
     {ID_THUMB_PRINT, "사진출력(&P)"},
     {ID_THUMB_EDIT, "사진편집(&E)"},
-    {ID_THUMB_ADD, "사진추가(&P)"},
+    {ID_THUMB_ADD, "사진추가(&N)"},
 };
 
 const MenuItem kExplorerMenu[] = {
@@ -120,7 +120,7 @@ const MenuItem kExplorerMenu[] = {
     {ID_EXP_BY_NAME, "by &Name"},
     {ID_EXP_BY_TYPE, "by &Type"},
     {ID_EXP_BY_SIZE, "by Si&ze"},
-    {ID_EXP_BY_DATE, "by &Date"},
+    {ID_EXP_BY_DATE, "by D&ate"},
     {0, nullptr},
     {ID_EXP_REFRESH, "R&efresh"},
 };
