@@ -4,6 +4,9 @@
 #include "dialogs/resources.h"
 #include "platform/widgets/CProgressCtrl.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+
 using namespace kivdlg;
 
 CKivProgressDlg::CKivProgressDlg(QWidget* parent) : CKivDialog(IDD_PROGRESS, parent)
@@ -43,4 +46,14 @@ void CKivProgressDlg::SetProgress(const char* message, int position)
     if (CWnd* label = GetDlgItem(IDC_PROGRESS_MESSAGE))
         label->SetWindowText(m_strMessage.c_str());
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // The job runs on the interface thread and does not return to the event
+    // loop until it ends: the window is mapped, exposed and flushed to the
+    // screen here. Input waits, so nothing the user does runs inside the
+    // job; an update made while this one processes events does not nest.
+    static bool processing = false;
+    if (!processing) {
+        processing = true;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        processing = false;
+    }
 }
