@@ -47,7 +47,12 @@ int show(HWND owner, const char* text, const char* caption, UINT type)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return 0;
-    QMessageBox box(iconOf(type), QString::fromUtf8(caption), QString::fromUtf8(text), QMessageBox::NoButton, owner);
+    // A box without an owner belongs to the window the user is in; either
+    // way it is a plain dialog, which a window manager gives no minimise or
+    // maximise button.
+    QWidget* parent = owner ? owner : QApplication::activeWindow();
+    QMessageBox box(iconOf(type), QString::fromUtf8(caption), QString::fromUtf8(text), QMessageBox::NoButton, parent);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     const auto buttons = buttonsOf(type);
     for (const auto& b : buttons)
         box.addButton(b.button);

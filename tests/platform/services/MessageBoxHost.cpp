@@ -17,7 +17,10 @@ int main(int argc, char** argv)
     bool shown = false;
     QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text() == "Save changes to clouds.jpg?";
+            // A plain dialog: nothing for a window manager to minimise or maximise.
+            const Qt::WindowFlags flags = box->windowFlags();
+            shown = box->text() == "Save changes to clouds.jpg?" && !(flags & Qt::WindowMinimizeButtonHint)
+                && !(flags & Qt::WindowMaximizeButtonHint) && (flags & Qt::WindowCloseButtonHint);
             box->button(QMessageBox::No)->click();
         }
     });
