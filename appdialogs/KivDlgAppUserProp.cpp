@@ -11,7 +11,13 @@
 #include "platform/services/MessageBox.h"
 #include "platform/widgets/CEdit.h"
 
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTreeWidget>
+#include <QUrl>
 
 using namespace kivappdlg;
 
@@ -24,6 +30,18 @@ CString bounded(CString text)
     if (text.size() > kMaxText)
         text.resize(kMaxText);
     return text;
+}
+
+// A help page of share/vandrel/help: beside the program (the build tree and
+// an installed prefix alike keep it in ../share from bin), else in the
+// desktop's data folders. Empty when there is none.
+QString helpPage(const char* name)
+{
+    const QString relative = QString("vandrel/help/%1").arg(QLatin1String(name));
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("../share/" + relative);
+    if (QFileInfo(beside).isFile())
+        return QFileInfo(beside).canonicalFilePath();
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation, relative);
 }
 
 // The editor of one property: a name and a value.
@@ -103,7 +121,7 @@ protected:
             case IDC_USERPROP_MODIFY: OnModify(); return TRUE;
             case IDC_USERPROP_DELETE: OnDelete(); return TRUE;
             case IDC_USERPROP_ABOUT: OnAbout(); return TRUE;
-            case IDC_USERPROP_HELP: CKivHyperCtrl::GotoURL("USERPROP.CHM", SW_SHOW); return TRUE;
+            case IDC_USERPROP_HELP: OnHelp(); return TRUE;
             default: break;
             }
         }
@@ -173,6 +191,18 @@ private:
         m_list.DeleteItem(m_current);
         m_current
             = m_list.GetItemCount() > 0 ? m_list.widget()->indexOfTopLevelItem(m_list.widget()->currentItem()) : -1;
+    }
+
+    // The bundled help page, in the browser the desktop chooses.
+    void OnHelp()
+    {
+        const QString page = helpPage("user-properties.html");
+        if (page.isEmpty()) {
+            MessageBox(
+                this, "The help page user-properties.html is not installed.", "Help", MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
     }
 
     void OnAbout()

@@ -24,6 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -187,6 +190,10 @@ TEST(KivDlgAppUserProp, EditsRowsAndWritesThemOnlyOnOk)
     props.addParam("Scale", "1:50");
     MessageBoxRecorder boxes;
     ProcessRecorder processes;
+    // Help opens the bundled page in the desktop's browser: a browser of our
+    // own takes the address instead.
+    QTextBrowser browser;
+    QDesktopServices::setUrlHandler("file", &browser, "setSource");
     // Each editor that opens gets the next name and value, then OK.
     std::vector<std::pair<CString, CString>> edits;
     std::vector<std::pair<CString, CString>> offered;
@@ -253,7 +260,11 @@ TEST(KivDlgAppUserProp, EditsRowsAndWritesThemOnlyOnOk)
     EXPECT_EQ(boxes.shown()[1].text, "Duplicated property name!");
     EXPECT_EQ(boxes.shown()[2].text, "Are you sure?");
     EXPECT_EQ(boxes.shown()[2].caption, "Confirm");
-    ASSERT_EQ(processes.requests().size(), 1u);
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_TRUE(processes.requests().empty()) << "no .CHM, no program of our own";
+    const QString page = browser.source().toLocalFile();
+    EXPECT_TRUE(page.endsWith("share/vandrel/help/user-properties.html")) << page.toStdString();
+    EXPECT_TRUE(QFileInfo(page).isFile());
     props.removeData();
 }
 
