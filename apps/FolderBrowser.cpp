@@ -52,6 +52,8 @@ int FolderBrowser::Open(const CString& folder)
     const int n = m_browser.AddDrawings(folder.c_str());
     SetWindowText(StringFormat("Browse: %s", folder.c_str()).c_str());
     resort();
+    // The keys go to the grid from the start.
+    m_browser.setFocus();
     return n;
 }
 

@@ -72,7 +72,7 @@ void ImageBrowser::open(const QString& folder)
     m_explorer->MakeControl(path.toUtf8().constData());
     const int images = thumbs->GetThumbList() ? thumbs->GetThumbList()->getCount() : 0;
     setWindowTitle(QString("Image browser — %1").arg(path));
-    m_status->setText(QString("%1 images").arg(images));
+    m_status->setText(images == 1 ? QString("1 image") : QString("%1 images").arg(images));
 }
 
 QAction* ImageBrowser::action(const QString& text) const

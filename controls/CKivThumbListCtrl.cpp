@@ -9,6 +9,7 @@
 #include "platform/widgets/CScrollBar.h"
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -521,6 +522,32 @@ LRESULT CKivThumbListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 void CKivThumbListCtrl::keyPressEvent(QKeyEvent* event)
 {
+    // Ctrl+A selects every item; Left and Right make the item before or
+    // after the current one the only selected one, scrolled into view.
+    // Either tells the parent, as a click on a cell does.
+    if (m_pThumbList && event->matches(QKeySequence::SelectAll)) {
+        m_pThumbList->setSelectAll(1);
+        SetInvertAll();
+        PostNotifyToParent(0, 0);
+        event->accept();
+        return;
+    }
+    if (m_pThumbList && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)
+        && event->modifiers() == Qt::NoModifier) {
+        const int count = m_pThumbList->getCount();
+        const int current = m_pThumbList->lastSelected >= 0 ? m_pThumbList->lastSelected : GetCurSel();
+        const int next = std::clamp(current + (event->key() == Qt::Key_Left ? -1 : 1), 0, std::max(count - 1, 0));
+        if (count > 0) {
+            m_pThumbList->setSelectAll(0);
+            m_pThumbList->lastSelected = -1; // a single-selection list skips the item it holds
+            SetCurSel(next);
+            m_pThumbList->lastSelected = next;
+            SetInvertAll();
+            PostNotifyToParent(0, 0);
+        }
+        event->accept();
+        return;
+    }
     UINT key = 0;
     switch (event->key()) {
     case Qt::Key_PageUp: key = kKeyPageUp; break;

@@ -83,6 +83,46 @@ TEST(FolderBrowser, ShowsSlidesMembersAndDrawingsAndOpensTheLargeViewer)
     EXPECT_EQ(LargeViewer::Last(), nullptr) << "the viewer deleted itself";
 }
 
+TEST(FolderBrowser, TheKeysWorkOnTheGridFromTheStart)
+{
+    TempDir dir;
+    for (int i = 0; i < 30; ++i)
+        writeFile(dir.file(QString("s%1.sld").arg(i, 2, 10, QChar('0')).toStdString()), line(10 + i));
+    FolderBrowser window;
+    window.show();
+    ASSERT_EQ(window.Open(dir.path().string()), 30);
+    settle();
+    CKivSlideThumbListCtrl& b = window.browser();
+    ASSERT_TRUE(b.hasFocus()) << "the grid has the keys";
+    ASSERT_LT(b.GetRows(), b.GetTotalRows()) << "more rows than a page";
+
+    QTest::keyClick(&b, Qt::Key_End);
+    settle();
+    EXPECT_EQ(b.GetTopRow(), b.GetTotalRows() - b.GetRows());
+    QTest::keyClick(&b, Qt::Key_Home);
+    settle();
+    EXPECT_EQ(b.GetTopRow(), 0);
+
+    QTest::keyClick(&b, Qt::Key_A, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(b.GetSelCount(), 30);
+    EXPECT_TRUE(window.status().contains("30 selected")) << window.status().toStdString();
+
+    // Right from nothing selected picks the first; Left stops at it.
+    b.SetSelectAll(0);
+    b.GetThumbList()->lastSelected = -1;
+    QTest::keyClick(&b, Qt::Key_Right);
+    QTest::keyClick(&b, Qt::Key_Right);
+    settle();
+    EXPECT_EQ(b.GetSelCount(), 1);
+    EXPECT_EQ(b.GetCurSel(), 1);
+    EXPECT_TRUE(window.status().contains("s01.sld")) << window.status().toStdString();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&b, Qt::Key_Left);
+    settle();
+    EXPECT_EQ(b.GetCurSel(), 0);
+}
+
 // Grabs of the browser on the real samples, for a person to look at.
 TEST(FolderBrowserCorpus, GrabsTheSampleFolders)
 {
