@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "FolderBrowser.h"
+#include "ScreenFit.h"
 
 #include "LargeViewer.h"
 
@@ -42,7 +43,7 @@ FolderBrowser::FolderBrowser(QWidget* parent) : CWnd(parent)
     layout->addWidget(&m_browser, 1);
     m_status.setFixedHeight(kStatusHeight);
     layout->addWidget(&m_status);
-    resize(4 * kCellWidth + 16 + 8, 3 * kCellHeight + kBarHeight + kStatusHeight + 8);
+    resize(SizeOnScreen(this, QSize(4 * kCellWidth + 16 + 8, 3 * kCellHeight + kBarHeight + kStatusHeight + 8)));
 }
 
 int FolderBrowser::Open(const CString& folder)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ImageBrowser.h"
 #include "ImageWindow.h"
+#include "ScreenFit.h"
 
 #include "controls/KivThumbList.h"
 #include "imaging/widgets/CKivLeadExpListCtrl.h"
@@ -58,7 +59,7 @@ ImageBrowser::ImageBrowser(const QString& folder, const QString& cacheFolder, QW
         view->addAction(
             QString::fromUtf8(items[i].text), this, [this, command] { m_explorer->DoMenuCommand(command); });
     }
-    resize(820, 600);
+    resize(SizeOnScreen(this, QSize(820, 600)));
     open(folder);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ImageEditor.h"
+#include "ScreenFit.h"
 
 #include "EditCommands.h"
 
@@ -43,7 +44,7 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
         return frame;
     });
     buildMenus();
-    resize(1100, 760);
+    resize(SizeOnScreen(this, QSize(1100, 760)));
 }
 
 ImageEditor::~ImageEditor()

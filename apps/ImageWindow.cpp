@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ImageWindow.h"
+#include "ScreenFit.h"
 
 #include "EditCommands.h"
 
@@ -104,7 +105,7 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
         m_edit->update();
     });
     open(file);
-    resize(900, 650);
+    resize(SizeOnScreen(this, QSize(900, 650)));
 }
 
 void ImageWindow::open(const QString& file)

@@ -15,6 +15,7 @@
 #include "ImageEditor.h"
 #include "ImageWindow.h"
 #include "OpenFile.h"
+#include "ScreenFit.h"
 #include "WindowTexts.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
@@ -306,7 +307,7 @@ int main(int argc, char** argv)
         KivDlgAbout(&window, nullptr, "Vandrel Studio", "Version " VANDREL_VERSION, "CAD desktop libraries on Qt",
             "https://example.org/vandrel", "vandrel@example.org");
     });
-    window.resize(660, 560);
+    window.resize(SizeOnScreen(&window, QSize(660, 560)));
     window.show();
     // vandrel-studio --browse FOLDER opens the browser at once; a file
     // given (from a file manager, through the desktop entry) opens in its
