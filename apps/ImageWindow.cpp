@@ -123,7 +123,12 @@ bool ImageWindow::maySave()
 {
     if (!m_edit->IsModified())
         return true;
-    const QString text = QString("Save changes to %1?").arg(QFileInfo(m_file).fileName());
+    // A file of several pages shows its first here: the question names it.
+    KivLeadFileInfo info;
+    const QString name = QFileInfo(m_file).fileName();
+    const bool pages = KivLeadGetFileInfo(m_file.toUtf8().constData(), &info) == KIVLEAD_SUCCESS && info.pages > 1;
+    const QString text
+        = pages ? QString("Save changes to page 1 of %1?").arg(name) : QString("Save changes to %1?").arg(name);
     switch (AfxMessageBox(text.toUtf8().constData(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
         if (m_edit->DisplayError(m_edit->Save(m_file.toUtf8().constData())) != KIVLEAD_SUCCESS)

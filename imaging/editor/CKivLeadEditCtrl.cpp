@@ -8,6 +8,7 @@
 #include "imaging/editor/KivDlgEditRotate.h"
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "imaging/widgets/KivLeadDlg.h"
+#include "platform/io/FileSystem.h"
 #include "platform/services/MessageBox.h"
 
 #include <QCoreApplication>
@@ -91,14 +92,22 @@ void CKivLeadEditCtrl::OnChanged(unsigned)
 
 int CKivLeadEditCtrl::Save(const char* file)
 {
-    m_editor.SetModifiedFlag(0);
     if (!file || !m_pBitmap)
         return KIVLEAD_ERROR_INVALID_ARGUMENT;
     KivLeadFileInfo info;
-    int format = KivLeadGetFileInfo(file, &info) == KIVLEAD_SUCCESS ? info.format : KivLeadFormatFromName(file);
+    const bool known = KivLeadGetFileInfo(file, &info) == KIVLEAD_SUCCESS;
+    int format = known ? info.format : KivLeadFormatFromName(file);
     if (format == KIVLEAD_FORMAT_UNKNOWN)
         format = KIVLEAD_FORMAT_PNG;
-    return KivLeadSaveFile(file, m_pBitmap, format, 0, 2);
+    // The control shows the first page of the file it loaded: saved back
+    // into that file, only that page is replaced and the others stay.
+    const bool ownPage = known && info.pages > 1 && SameFile(file, GetFileName());
+    const int status = ownPage ? KivLeadSaveFile(file, m_pBitmap, format, 0, 2, 1, KIVLEAD_SAVE_REPLACE)
+                               : KivLeadSaveFile(file, m_pBitmap, format, 0, 2);
+    // Changes that did not reach the file are still changes.
+    if (status == KIVLEAD_SUCCESS)
+        m_editor.SetModifiedFlag(0);
+    return status;
 }
 
 void CKivLeadEditCtrl::SetSelectRect(int x, int y, int width, int height)

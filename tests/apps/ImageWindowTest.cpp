@@ -68,3 +68,33 @@ TEST(ImageWindow, ClosingAChangedPictureAsksFirst)
     ASSERT_EQ(KivLeadGetFileInfo(file.c_str(), &info), KIVLEAD_SUCCESS);
     EXPECT_EQ(info.width, 533) << "the rotated picture was saved";
 }
+
+// A page of a multi-page file: saved, the other pages stay; the question
+// names the page; opening another file asks first too.
+TEST(ImageWindow, SavingAPageKeepsTheOtherPagesAndOpeningAnotherAsksFirst)
+{
+    testsupport::TempDir dir;
+    const std::string file = dir.file("pages.tif");
+    CLeadBitmap page;
+    for (int n = 1; n <= 3; ++n) {
+        KivLeadCreateBitmap(&page, 60, 40, 24, n == 1 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+        ASSERT_EQ(KivLeadSaveFile(file.c_str(), &page, KIVLEAD_FORMAT_TIFF, 0, 2, n, n > 1 ? KIVLEAD_SAVE_INSERT : 0),
+            KIVLEAD_SUCCESS);
+    }
+    MessageBoxRecorder boxes;
+    ImageWindow window(QString::fromStdString(file));
+    window.action("Rotate 90° clockwise")->trigger();
+    boxes.answer(IDCANCEL);
+    window.action("Open...")->trigger(); // Cancel: no file dialog, the change stays
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown().front().text, "Save changes to page 1 of pages.tif?");
+    EXPECT_EQ(window.edit().IsModified(), 1);
+
+    boxes.answer(IDYES);
+    EXPECT_TRUE(window.close());
+    std::vector<KivLeadFileInfo> pages;
+    ASSERT_EQ(KivLeadGetPagesInfo(file.c_str(), &pages), KIVLEAD_SUCCESS);
+    ASSERT_EQ(pages.size(), 3u) << "the other pages stay";
+    EXPECT_EQ(pages[0].width, 40) << "page 1 was turned";
+    EXPECT_EQ(pages[1].width, 60);
+}

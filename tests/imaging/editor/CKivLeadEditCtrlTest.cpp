@@ -203,6 +203,33 @@ TEST(CKivLeadEditCtrl, SaveKeepsAnExistingFilesFormatElseTakesTheExtension)
     EXPECT_EQ(info.width, 8);
 }
 
+TEST(CKivLeadEditCtrl, SavedBackIntoItsFileOnlyItsPageIsReplacedAndAFailureKeepsTheChange)
+{
+    testsupport::TempDir dir;
+    const std::string file = dir.file("pages.tif");
+    CLeadBitmap page;
+    for (int n = 1; n <= 3; ++n) {
+        KivLeadCreateBitmap(&page, 30 + n, 20, 24, RGB(n * 60, 0, 0));
+        ASSERT_EQ(KivLeadSaveFile(file.c_str(), &page, KIVLEAD_FORMAT_TIFF, 0, 2, n, n > 1 ? KIVLEAD_SAVE_INSERT : 0),
+            KIVLEAD_SUCCESS);
+    }
+    CKivLeadEditCtrl edit;
+    edit.SetFileName(file.c_str(), 0, 0);
+    edit.OnColorInvert();
+    ASSERT_EQ(edit.Save(file.c_str()), KIVLEAD_SUCCESS);
+    std::vector<KivLeadFileInfo> pages;
+    ASSERT_EQ(KivLeadGetPagesInfo(file.c_str(), &pages), KIVLEAD_SUCCESS);
+    ASSERT_EQ(pages.size(), 3u) << "the other pages stay";
+    EXPECT_EQ(pages[1].width, 32);
+    EXPECT_EQ(pages[2].width, 33);
+
+    // A save that fails leaves the change marked, so a close still asks.
+    edit.OnColorInvert();
+    ASSERT_EQ(edit.IsModified(), 1);
+    EXPECT_NE(edit.Save(dir.file("no/such/folder/x.png").c_str()), KIVLEAD_SUCCESS);
+    EXPECT_EQ(edit.IsModified(), 1);
+}
+
 TEST(CKivLeadEditCtrl, EveryCommandOfTheTableRunsOnASmallImage)
 {
     MessageBoxRecorder boxes;
