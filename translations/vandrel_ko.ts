@@ -73,6 +73,10 @@
         <translation>아이콘 메뉴</translation>
     </message>
     <message>
+        <source>No preview</source>
+        <translation>미리 보기 없음</translation>
+    </message>
+    <message>
         <source>Title</source>
         <translation>제목</translation>
     </message>

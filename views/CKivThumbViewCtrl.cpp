@@ -2,7 +2,12 @@
 #include "views/CKivThumbViewCtrl.h"
 
 #include "core/KivUtil.h"
+#include "platform/base/Translation.h"
 #include "views/CKivDwgPreviewCtrl.h"
+
+#include <QPainter>
+
+#include <algorithm>
 
 CKivThumbViewCtrl::CKivThumbViewCtrl(QWidget* parent) : CKivStatic(parent)
 {
@@ -132,10 +137,51 @@ QImage CKivThumbViewCtrl::ReadPreview(KivDwgPreview& reader, const char* file, C
     return image;
 }
 
+namespace {
+
+// A drawing that carries no preview picture: a sheet with a folded corner
+// and "No preview" in a grey that stands off the back colour, where a bare
+// cell of the back colour would look like a drawing of nothing.
+void paintNoPreview(CDC& dc, const CRect& client, COLORREF back)
+{
+    dc.FillSolidRect(client, back);
+    QPainter* painter = dc.GetPainter();
+    if (!painter || client.Width() < 8 || client.Height() < 8)
+        return;
+    const int level = (GetRValue(back) * 299 + GetGValue(back) * 587 + GetBValue(back) * 114) / 1000;
+    const QColor ink = level > 128 ? QColor(110, 110, 110) : QColor(170, 170, 170);
+    const int h = client.Height() * 2 / 5, w = h * 3 / 4, fold = std::max(w / 4, 2);
+    const QPoint corner(client.left + (client.Width() - w) / 2, client.top + client.Height() / 2 - h * 3 / 4);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(ink, 1));
+    painter->setBrush(Qt::NoBrush);
+    const QPolygon sheet(
+        {corner, corner + QPoint(w - fold, 0), corner + QPoint(w, fold), corner + QPoint(w, h), corner + QPoint(0, h)});
+    painter->drawPolygon(sheet);
+    painter->drawPolyline(
+        QPolygon({corner + QPoint(w - fold, 0), corner + QPoint(w - fold, fold), corner + QPoint(w, fold)}));
+    QFont font = painter->font();
+    font.setPixelSize(std::clamp(client.Height() / 9, 8, 14));
+    painter->setFont(font);
+    painter->setPen(ink);
+    const QRect below(client.left, corner.y() + h + 2, client.Width(), client.bottom - corner.y() - h - 2);
+    painter->drawText(below, Qt::AlignHCenter | Qt::AlignTop, KivTranslateText("Dialog", "No preview"));
+    painter->restore();
+}
+
+} // namespace
+
 void CKivThumbViewCtrl::Paint(CDC& dc, const CRect& client, int fileType, KivSlideDraw* slide, const char* file,
     const std::vector<std::uint8_t>* slideBytes, const QImage& preview, COLORREF back, int autoSize, int invert,
     const KivDxfDraw* drawing)
 {
+    if (fileType == 2 && preview.isNull()) {
+        paintNoPreview(dc, client, back);
+        if (invert == 1)
+            dc.InvertRect(&client);
+        return;
+    }
     if (fileType == 2) {
         CKivDwgPreviewCtrl::Paint(dc, client, preview, back, autoSize, invert);
         return;

@@ -260,7 +260,7 @@ TEST(CKivThumbViewCtrl, DrawsSlidesFromMemoryWithTheSlideDrawing)
     EXPECT_EQ(again, expected);
 }
 
-TEST(CKivThumbViewCtrl, BadFilesShowTheBackColourOnly)
+TEST(CKivThumbViewCtrl, BadFilesShowTheBackColourOnlyAndDrawingsWithoutAPictureSaySo)
 {
     TempDir dir;
     Bytes truncated = SlideWriter(100, 50).vector(0, 0, 100, 50).end().bytes();
@@ -273,12 +273,24 @@ TEST(CKivThumbViewCtrl, BadFilesShowTheBackColourOnly)
     CKivThumbViewCtrl view;
     view.resize(60, 40);
     view.SetBackColor(RGB(0, 0, 200), 0);
-    for (const std::string& ref : {dir.file("junk.dwg"), dir.file("noimage.dwg"), dir.file("lib.slb") + "(X)",
-             dir.file("dangling.sld"), dir.file("plan.dxf"), dir.path().string() + "(X)"}) {
+    for (const std::string& ref :
+        {dir.file("lib.slb") + "(X)", dir.file("dangling.sld"), dir.file("plan.dxf"), dir.path().string() + "(X)"}) {
         view.SetFileName(ref.c_str(), 0);
         const QImage shot = view.grab().toImage();
         EXPECT_EQ(countColor(shot, RGB(0, 0, 200)), 60 * 40) << ref;
     }
+    // A drawing without a preview picture is a sheet and "No preview", not
+    // a cell of the back colour that looks like an empty drawing.
+    view.resize(120, 90);
+    for (const std::string& ref : {dir.file("junk.dwg"), dir.file("noimage.dwg")}) {
+        view.SetFileName(ref.c_str(), 0);
+        const QImage shot = view.grab().toImage();
+        const int back = countColor(shot, RGB(0, 0, 200));
+        EXPECT_LT(back, 120 * 90 - 100) << ref << ": the placeholder is drawn";
+        EXPECT_GT(back, 120 * 90 / 2) << ref << ": on the back colour";
+    }
+    view.grab().save("no-preview-cell.png");
+    view.resize(60, 40);
     view.SetFileName(dir.file("cut.sld").c_str(), 0);
     view.grab(); // records cut short: whatever was drawn, no crash
 }
