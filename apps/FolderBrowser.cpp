@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "FolderBrowser.h"
+#include "FileDrops.h"
 #include "ScreenFit.h"
 
 #include "LargeViewer.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -43,6 +45,11 @@ FolderBrowser::FolderBrowser(QWidget* parent) : CWnd(parent)
     layout->addWidget(&m_browser, 1);
     m_status.setFixedHeight(kStatusHeight);
     layout->addWidget(&m_status);
+    // A folder dropped from a file manager is browsed; a file, its folder.
+    FileDrops::accept(this, [this](const QStringList& paths) {
+        const QFileInfo first(paths.first());
+        Open((first.isDir() ? first.absoluteFilePath() : first.absolutePath()).toStdString());
+    });
     resize(SizeOnScreen(this, QSize(4 * kCellWidth + 16 + 8, 3 * kCellHeight + kBarHeight + kStatusHeight + 8)));
 }
 

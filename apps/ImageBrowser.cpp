@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ImageBrowser.h"
+#include "FileDrops.h"
 #include "ImageWindow.h"
 #include "ScreenFit.h"
 
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -59,6 +61,11 @@ ImageBrowser::ImageBrowser(const QString& folder, const QString& cacheFolder, QW
         view->addAction(
             QString::fromUtf8(items[i].text), this, [this, command] { m_explorer->DoMenuCommand(command); });
     }
+    // A folder dropped from a file manager is browsed; a file, its folder.
+    FileDrops::accept(this, [this](const QStringList& paths) {
+        const QFileInfo first(paths.first());
+        open(first.isDir() ? first.absoluteFilePath() : first.absolutePath());
+    });
     resize(SizeOnScreen(this, QSize(820, 600)));
     open(folder);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ImageEditor.h"
+#include "FileDrops.h"
 #include "ScreenFit.h"
 
 #include "EditCommands.h"
@@ -13,6 +14,7 @@
 #include "platform/services/MessageBox.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -44,6 +46,12 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
         return frame;
     });
     buildMenus();
+    // Images dropped from a file manager open, each in its window.
+    FileDrops::accept(this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            if (QFileInfo(path).isFile())
+                m_app->OpenDocumentFile(path.toUtf8().constData());
+    });
     resize(SizeOnScreen(this, QSize(1100, 760)));
 }
 

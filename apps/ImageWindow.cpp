@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ImageWindow.h"
+#include "FileDrops.h"
 #include "ScreenFit.h"
 
 #include "EditCommands.h"
@@ -103,6 +104,12 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
     viewMenu->addAction("Fa&de in", this, [this] {
         m_edit->SetEffect(3, 20);
         m_edit->update();
+    });
+    // A picture dropped from a file manager takes this one's place, once the
+    // changes to this one are saved or let go.
+    FileDrops::accept(this, [this](const QStringList& paths) {
+        if (QFileInfo(paths.first()).isFile() && maySave())
+            open(paths.first());
     });
     open(file);
     resize(SizeOnScreen(this, QSize(900, 650)));

@@ -10,6 +10,7 @@
 #include "ControlsPage.h"
 #include "DatabasePage.h"
 #include "DialogsMenu.h"
+#include "FileDrops.h"
 #include "FolderBrowser.h"
 #include "ImageBrowser.h"
 #include "ImageEditor.h"
@@ -306,6 +307,17 @@ int main(int argc, char** argv)
     help->addAction("&About Vandrel Studio", &window, [&window] {
         KivDlgAbout(&window, nullptr, "Vandrel Studio", "Version " VANDREL_VERSION, "CAD desktop libraries on Qt",
             "https://example.org/vandrel", "vandrel@example.org");
+    });
+    // Folders dropped on the studio are browsed; slides, libraries and
+    // drawings open in their viewers, as when given on the command line.
+    FileDrops::accept(&window, [&window](const QStringList& paths) {
+        for (const QString& path : paths) {
+            if (QFileInfo(path).isDir())
+                browseFolder(path);
+            else if (OpenGivenFile(&window, path) < 0)
+                QMessageBox::warning(
+                    &window, "Vandrel Studio", QString("%1 is no slide, slide library, DWG or DXF drawing.").arg(path));
+        }
     });
     window.resize(SizeOnScreen(&window, QSize(660, 560)));
     window.show();

@@ -10,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 using namespace testsupport;
 
@@ -137,5 +140,31 @@ TEST(FolderBrowserCorpus, GrabsTheSampleFolders)
         settle();
         const QImage shot = window.grab().toImage();
         EXPECT_TRUE(shot.save(QString("%1/browse-%2.png").arg(VANDREL_BINARY_DIR, folder)));
+    }
+}
+
+// A folder dropped from a file manager is browsed; a file, its folder.
+TEST(FolderBrowser, AFolderDroppedOnTheWindowIsBrowsed)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "more");
+    writeFile(dir.file("more/a.sld"), line(10));
+    writeFile(dir.file("more/b.sld"), line(20));
+    FolderBrowser window;
+    window.show();
+    window.Open(dir.path().string());
+    settle();
+    ASSERT_EQ(window.browser().GetThumbList() ? window.browser().GetThumbList()->getCount() : 0, 0);
+    for (const std::string& dropped : {dir.file("more"), dir.file("more/a.sld")}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
+        // As a drag arrives: it enters, then drops.
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &enter);
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &drop);
+        settle();
+        ASSERT_NE(window.browser().GetThumbList(), nullptr) << dropped;
+        EXPECT_EQ(window.browser().GetThumbList()->getCount(), 2) << dropped;
     }
 }

@@ -13,7 +13,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -121,4 +124,23 @@ TEST(ImageEditor, TheNextPageKeyAsksOnceAndSavesOnlyThePageLeft)
     QCoreApplication::processEvents();
     EXPECT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(pages->GetCurrentPage(), 0);
+}
+
+// Images dropped from a file manager open, each in a window of its own.
+TEST(ImageEditor, ImagesDroppedOnTheEditorOpen)
+{
+    testsupport::TempDir dir;
+    const std::string path = threePages(dir);
+    ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
+    ASSERT_EQ(editor.activeView(), nullptr);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    // As a drag arrives: it enters, then drops.
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&editor, &enter);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&editor, &drop);
+    QCoreApplication::processEvents();
+    ASSERT_NE(editor.activeView(), nullptr);
+    EXPECT_TRUE(drop.isAccepted());
 }

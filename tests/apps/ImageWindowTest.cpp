@@ -9,6 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -97,4 +102,34 @@ TEST(ImageWindow, SavingAPageKeepsTheOtherPagesAndOpeningAnotherAsksFirst)
     ASSERT_EQ(pages.size(), 3u) << "the other pages stay";
     EXPECT_EQ(pages[0].width, 40) << "page 1 was turned";
     EXPECT_EQ(pages[1].width, 60);
+}
+
+// A file manager's drop: the window takes the dropped picture, after asking
+// about its own changes.
+TEST(ImageWindow, APictureDroppedOnTheWindowOpensInIt)
+{
+    testsupport::TempDir dir;
+    const std::string first = dir.file("a.png"), second = dir.file("b.png");
+    QImage(20, 10, QImage::Format_RGB32).save(QString::fromStdString(first));
+    QImage(30, 15, QImage::Format_RGB32).save(QString::fromStdString(second));
+    MessageBoxRecorder boxes;
+    ImageWindow window(QString::fromStdString(first));
+    window.action("Rotate 90° clockwise")->trigger();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
+    const auto drop = [&] {
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &enter);
+        EXPECT_TRUE(enter.isAccepted()) << "a drag of files is welcome";
+        QDropEvent event(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &event);
+    };
+    boxes.answer(IDCANCEL);
+    drop();
+    EXPECT_EQ(window.edit().GetBitmap()->Width(), 10) << "Cancel keeps the changed picture";
+    boxes.answer(IDNO);
+    drop();
+    EXPECT_EQ(window.edit().GetBitmap()->Width(), 30) << "the dropped picture is shown";
+    EXPECT_TRUE(window.windowTitle().startsWith("b.png"));
+    EXPECT_EQ(boxes.shown().size(), 2u);
 }
