@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ImageEditor.h"
 #include "FileDrops.h"
+#include "RecentFiles.h"
 #include "ScreenFit.h"
 
 #include "EditCommands.h"
@@ -129,6 +130,16 @@ void ImageEditor::buildMenus()
     QMenu* file = menuBar()->addMenu("&File");
     add(file, "&New", [app] { app->OnFileNew(); })->setShortcut(QKeySequence::New);
     add(file, "&Open...", [app] { app->OpenFile(nullptr); })->setShortcut(QKeySequence::Open);
+    // Whatever opens a document (the dialog, a drop, the command line), its
+    // file joins the list when its window becomes the active one.
+    m_recent = new RecentFiles(
+        "editor/recentFiles", file->addMenu("Recen&t Files"),
+        [app](const QString& path) { app->OpenDocumentFile(path.toUtf8().constData()); }, this);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] {
+        if (CKivLeadAppView* view = activeView(); view && view->GetDocument()
+            && QFileInfo(QString::fromStdString(view->GetDocument()->GetPathName())).isFile())
+            m_recent->add(QString::fromStdString(view->GetDocument()->GetPathName()));
+    });
     addView(file, "&Save", [](V* v) { v->GetDocument()->DoFileSave(); })->setShortcut(QKeySequence::Save);
     addView(file, "Save &As...", [](V* v) { v->GetDocument()->DoSave(nullptr); })->setShortcut(QKeySequence::SaveAs);
     addView(file, "&Close", [](V* v) { v->GetDocument()->OnFileClose(); })->setShortcut(QKeySequence::Close);

@@ -19,6 +19,8 @@ class CKivLeadPageFrame;
 class QMdiArea;
 class QMenu;
 
+class RecentFiles;
+
 class ImageEditor : public QMainWindow {
 public:
     // profilePath: where the application keeps its settings (empty: the
@@ -49,5 +51,6 @@ private:
 
     CKivLeadApp* m_app;
     QMdiArea* m_mdi;
+    RecentFiles* m_recent = nullptr;
     std::map<QAction*, Update> m_updates;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ImageWindow.h"
 #include "FileDrops.h"
+#include "RecentFiles.h"
 #include "ScreenFit.h"
 
 #include "EditCommands.h"
@@ -42,6 +43,13 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
         if (!name.isEmpty())
             open(name);
     });
+    m_recent = new RecentFiles(
+        "imageWindow/recentFiles", fileMenu->addMenu("Recen&t Files"),
+        [this](const QString& file) {
+            if (maySave())
+                open(file);
+        },
+        this);
     fileMenu->addAction("&Save", QKeySequence::Save, this, [this] {
         if (m_edit->DisplayError(m_edit->Save(m_file.toUtf8().constData())) == KIVLEAD_SUCCESS)
             m_edit->SetModifiedFlag(0);
@@ -118,6 +126,8 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
 void ImageWindow::open(const QString& file)
 {
     m_file = file;
+    if (m_recent && QFileInfo(file).isFile())
+        m_recent->add(file);
     m_edit->SetFileName(file.toUtf8().constData(), 1, 1);
     m_edit->SetModifiedFlag(0);
     m_edit->DeleteUndo();

@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+class RecentFiles;
+
 class ImageWindow : public QMainWindow {
 public:
     explicit ImageWindow(const QString& file, QWidget* parent = nullptr);
@@ -18,6 +20,8 @@ public:
     // Runs one of the edit control's command handlers and shows whether the
     // image is now modified.
     void run(void (CKivLeadEditCtrl::*handler)());
+    // Shows file in place of the picture shown, which it does not save.
+    void open(const QString& file);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -26,9 +30,9 @@ private:
     // Asks whether to save a changed picture before it goes: false when the
     // user cancels, or a save that was asked for failed.
     bool maySave();
-    void open(const QString& file);
     void updateTitle();
 
     CKivLeadEditCtrl* m_edit;
     QString m_file;
+    RecentFiles* m_recent = nullptr;
 };

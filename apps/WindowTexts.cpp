@@ -30,7 +30,7 @@ void forEachText(QWidget* window, const std::function<void(const QString&, const
         for (QAction* a : m->actions()) {
             if (a->menu())
                 menu(a->menu());
-            else if (!a->isSeparator())
+            else if (!a->isSeparator() && !a->property("vandrelData").toBool())
                 visit(a->text(), [a](QString t) { a->setText(t); });
         }
     };

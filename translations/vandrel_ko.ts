@@ -1236,5 +1236,17 @@
         <source>by D&amp;ate</source>
         <translation>날짜순(&amp;A)</translation>
     </message>
+    <message>
+        <source>Recen&amp;t Files</source>
+        <translation>최근 파일(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Clear List</source>
+        <translation>목록 지우기(&amp;C)</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there.</source>
+        <translation>%1 파일이 더 이상 없습니다.</translation>
+    </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QImage>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -132,4 +133,36 @@ TEST(ImageWindow, APictureDroppedOnTheWindowOpensInIt)
     EXPECT_EQ(window.edit().GetBitmap()->Width(), 30) << "the dropped picture is shown";
     EXPECT_TRUE(window.windowTitle().startsWith("b.png"));
     EXPECT_EQ(boxes.shown().size(), 2u);
+}
+
+// The files opened last, newest first; one that has gone leaves the list.
+TEST(ImageWindow, RecentFilesReopenAndForgetWhatIsGone)
+{
+    testsupport::TempDir dir;
+    const std::string a = dir.file("a.png"), b = dir.file("b.png");
+    QImage(20, 10, QImage::Format_RGB32).save(QString::fromStdString(a));
+    QImage(30, 15, QImage::Format_RGB32).save(QString::fromStdString(b));
+    MessageBoxRecorder boxes;
+    ImageWindow window(QString::fromStdString(a));
+    window.open(QString::fromStdString(b));
+    QMenu* recent = nullptr;
+    for (QMenu* m : window.findChildren<QMenu*>())
+        if (m->title() == "Recen&t Files")
+            recent = m;
+    ASSERT_NE(recent, nullptr);
+    const QList<QAction*> entries = recent->actions();
+    ASSERT_GE(entries.size(), 2);
+    EXPECT_EQ(entries.at(0)->text(), "&1 b.png");
+    EXPECT_EQ(entries.at(1)->text(), "&2 a.png");
+    entries.at(1)->trigger();
+    EXPECT_EQ(window.edit().GetBitmap()->Width(), 20) << "a.png opened again";
+    EXPECT_EQ(recent->actions().at(0)->text(), "&1 a.png");
+
+    std::filesystem::remove(b);
+    recent->actions().at(1)->trigger();
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_NE(boxes.shown()[0].text.find("is no longer there"), std::string::npos);
+    EXPECT_EQ(recent->actions().at(0)->text(), "&1 a.png");
+    for (const QAction* entry : recent->actions())
+        EXPECT_NE(entry->toolTip().toStdString(), b) << "b.png left the list";
 }
