@@ -8,11 +8,14 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     application.installEventFilter(new WindowTexts(&application));
+    application.setWindowIcon(QIcon(":/vandrel/icons/org.vandrel.Imaging.svg"));
+    QGuiApplication::setDesktopFileName("org.vandrel.Imaging");
     QApplication::setOrganizationName("Vandrel");
     QApplication::setApplicationName("Vandrel Image Editor");
     QCommandLineParser parser;

@@ -39,6 +39,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -229,6 +230,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.installEventFilter(new WindowTexts(&app));
+    app.setWindowIcon(QIcon(":/vandrel/icons/org.vandrel.Studio.svg"));
+    QGuiApplication::setDesktopFileName("org.vandrel.Studio");
     QApplication::setApplicationName("Vandrel Studio");
     const QString samples = findSamples(argc, argv);
 

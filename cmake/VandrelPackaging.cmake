@@ -155,6 +155,9 @@ foreach(C CLI THUMBNAILER STUDIO IMAGING)
 endforeach()
 # The thumbnailer's file types are known to the desktop through shared-mime-info.
 set(CPACK_DEBIAN_THUMBNAILER_PACKAGE_DEPENDS "${exact}, shared-mime-info")
-# The apps' display plugins (xcb, offscreen) come with libqt6gui6 itself.
+# The apps' display plugins (xcb, offscreen) come with libqt6gui6 itself;
+# their SVG icons are drawn by Qt's SVG plugin, which nothing links to.
+set(CPACK_DEBIAN_STUDIO_PACKAGE_DEPENDS "${exact}, libqt6svg6")
+set(CPACK_DEBIAN_IMAGING_PACKAGE_DEPENDS "${exact}, libqt6svg6")
 
 include(CPack)

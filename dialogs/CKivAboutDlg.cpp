@@ -5,6 +5,8 @@
 #include "dialogs/resources.h"
 #include "platform/widgets/CStatic.h"
 
+#include <QGuiApplication>
+
 using namespace kivdlg;
 
 namespace {
@@ -60,10 +62,14 @@ CKivHyperCtrl* CKivAboutDlg::MakeLink(UINT id, const CString& label, const CStri
 BOOL CKivAboutDlg::OnInitDialog()
 {
     CKivDialog::OnInitDialog();
-    if (m_icon) {
-        SetIcon(m_icon, FALSE);
+    // Without an icon of the caller's, the application's own stands there
+    // rather than an empty square.
+    m_appIcon = QGuiApplication::windowIcon();
+    const HICON icon = m_icon ? m_icon : m_appIcon.isNull() ? nullptr : &m_appIcon;
+    if (icon) {
+        SetIcon(icon, FALSE);
         if (auto* picture = dynamic_cast<CStatic*>(GetDlgItem(IDC_ABOUT_ICON)))
-            picture->SetIcon(m_icon);
+            picture->SetIcon(icon);
     }
     SetWindowText(formatOne(AfxGetResourceHandle()->string(IDS_ABOUT_TITLE), m_strProduct).c_str());
     if (CWnd* w = GetDlgItem(IDC_ABOUT_PRODUCT))

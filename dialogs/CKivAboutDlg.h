@@ -6,6 +6,8 @@
 #include "controls/CKivDialog.h"
 #include "dialogs/KivDlg_export.h"
 
+#include <QIcon>
+
 class CKivHyperCtrl;
 
 class KIVDLG_EXPORT CKivAboutDlg : public CKivDialog {
@@ -24,5 +26,6 @@ private:
     CKivHyperCtrl* MakeLink(UINT id, const CString& text, const CString& target);
 
     HICON m_icon;
+    QIcon m_appIcon; // the application's, shown when the caller gives none
     CString m_strProduct, m_strVersion, m_strNotice, m_strURL, m_strMail;
 };

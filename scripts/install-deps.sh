@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   clang libclang-rt-14-dev
   # libraries
-  qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev libtiff-dev libsane-dev
+  qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libqt6svg6 libqt6sql6-sqlite libqt6sql6-psql nettle-dev libmagick++-dev libtiff-dev libsane-dev
   libuchardet-dev libpq-dev zlib1g-dev
   # services and peers the tests start or compare with
   postgresql shared-mime-info imagemagick xvfb xauth sane-utils

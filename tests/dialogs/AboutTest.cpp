@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QTest>
 
 #include <functional>
@@ -109,6 +112,26 @@ TEST(KivDlgAbout, NullTextsGiveEmptyLabelsAndABareMailto)
     EXPECT_EQ(mail, "");
     EXPECT_EQ(mailTarget, "mailto:");
     EXPECT_EQ(title, "About ");
+}
+
+// Without an icon of the caller's, the application's own is shown, not an
+// empty square.
+TEST(KivDlgAbout, TheApplicationsIconStandsInForNone)
+{
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    QApplication::setWindowIcon(QIcon(red));
+    QRgb shown = 0;
+    runAbout(
+        [&](CKivAboutDlg& d) {
+            auto* p = dynamic_cast<CStatic*>(d.GetDlgItem(1005));
+            if (p && p->GetIcon())
+                shown = p->GetIcon()->pixmap(16, 16).toImage().pixel(8, 8);
+            d.EndDialog(IDOK);
+        },
+        nullptr, "Product", nullptr, nullptr, nullptr, nullptr);
+    QApplication::setWindowIcon(QIcon());
+    EXPECT_EQ(shown, QColor(Qt::red).rgb());
 }
 
 // The templates are KivDlg's: found while its call runs, and the caller's
