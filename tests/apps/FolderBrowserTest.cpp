@@ -3,6 +3,7 @@
 #include "FolderBrowser.h"
 #include "LargeViewer.h"
 #include "support/DwgWriter.h"
+#include "support/GuiTestSupport.h"
 #include "support/SlideWriter.h"
 
 #include "views/CKivThumbFileCtrl.h"
@@ -10,10 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QTest>
-#include <QUrl>
 
 using namespace testsupport;
 
@@ -156,13 +154,7 @@ TEST(FolderBrowser, AFolderDroppedOnTheWindowIsBrowsed)
     settle();
     ASSERT_EQ(window.browser().GetThumbList() ? window.browser().GetThumbList()->getCount() : 0, 0);
     for (const std::string& dropped : {dir.file("more"), dir.file("more/a.sld")}) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped))});
-        // As a drag arrives: it enters, then drops.
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &enter);
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &drop);
+        EXPECT_TRUE(testsupport::dropFiles(window, {QString::fromStdString(dropped)}));
         settle();
         ASSERT_NE(window.browser().GetThumbList(), nullptr) << dropped;
         EXPECT_EQ(window.browser().GetThumbList()->getCount(), 2) << dropped;

@@ -9,14 +9,12 @@
 #include "imaging/app/CKivLeadThumbView.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
+#include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDropEvent>
 #include <QImage>
-#include <QMimeData>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -133,14 +131,7 @@ TEST(ImageEditor, ImagesDroppedOnTheEditorOpen)
     const std::string path = threePages(dir);
     ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
     ASSERT_EQ(editor.activeView(), nullptr);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-    // As a drag arrives: it enters, then drops.
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&editor, &enter);
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&editor, &drop);
+    EXPECT_TRUE(testsupport::dropFiles(editor, {QString::fromStdString(path)}));
     QCoreApplication::processEvents();
     ASSERT_NE(editor.activeView(), nullptr);
-    EXPECT_TRUE(drop.isAccepted());
 }

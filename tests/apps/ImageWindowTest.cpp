@@ -4,21 +4,29 @@
 
 #include "imaging/toolkit/KivLeadToolkit.h"
 #include "platform/services/MessageBox.h"
+#include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDropEvent>
 #include <QImage>
 #include <QMenu>
-#include <QMimeData>
-#include <QUrl>
 
 #include <filesystem>
 
 using namespace vandrel::win32;
+
+namespace {
+// A w × h picture of one colour at path.
+void writePicture(const std::string& path, int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    ASSERT_TRUE(image.save(QString::fromStdString(path)));
+}
+} // namespace
 
 TEST(ImageWindow, MenusRunTheCommandsWithUndoAndRedo)
 {
@@ -111,19 +119,13 @@ TEST(ImageWindow, APictureDroppedOnTheWindowOpensInIt)
 {
     testsupport::TempDir dir;
     const std::string first = dir.file("a.png"), second = dir.file("b.png");
-    QImage(20, 10, QImage::Format_RGB32).save(QString::fromStdString(first));
-    QImage(30, 15, QImage::Format_RGB32).save(QString::fromStdString(second));
+    writePicture(first, 20, 10);
+    writePicture(second, 30, 15);
     MessageBoxRecorder boxes;
     ImageWindow window(QString::fromStdString(first));
     window.action("Rotate 90° clockwise")->trigger();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
     const auto drop = [&] {
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &enter);
-        EXPECT_TRUE(enter.isAccepted()) << "a drag of files is welcome";
-        QDropEvent event(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &event);
+        EXPECT_TRUE(testsupport::dropFiles(window, {QString::fromStdString(second)})) << "a drag of files is welcome";
     };
     boxes.answer(IDCANCEL);
     drop();
@@ -140,8 +142,8 @@ TEST(ImageWindow, RecentFilesReopenAndForgetWhatIsGone)
 {
     testsupport::TempDir dir;
     const std::string a = dir.file("a.png"), b = dir.file("b.png");
-    QImage(20, 10, QImage::Format_RGB32).save(QString::fromStdString(a));
-    QImage(30, 15, QImage::Format_RGB32).save(QString::fromStdString(b));
+    writePicture(a, 20, 10);
+    writePicture(b, 30, 15);
     MessageBoxRecorder boxes;
     ImageWindow window(QString::fromStdString(a));
     window.open(QString::fromStdString(b));

@@ -9,6 +9,7 @@
 #include "WindowTexts.h"
 
 #include "imaging/widgets/resources.h"
+#include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -81,22 +82,13 @@ QStringList contextMenuClashes()
     return clashes;
 }
 
-class InLocale {
-public:
-    explicit InLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~InLocale() { QLocale::setDefault(m_before); }
-
-private:
-    QLocale m_before;
-};
-
 } // namespace
 
 TEST(MenuKeys, NoTwoEntriesOfAMenuShareAnAltLetter)
 {
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::Korean, QLocale::SouthKorea)}) {
         SCOPED_TRACE(locale.name().toStdString());
-        const InLocale in(locale);
+        const testsupport::InLocale in(locale);
         testsupport::TempDir dir;
         ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
         ImageWindow image(VANDREL_SOURCE_DIR "/samples/images/clouds.jpg");

@@ -8,6 +8,7 @@
 #include "ImageEditor.h"
 #include "ImageWindow.h"
 
+#include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,6 @@
 
 namespace {
 
-class InLocale {
-public:
-    explicit InLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~InLocale() { QLocale::setDefault(m_before); }
-
-private:
-    QLocale m_before;
-};
-
 QString firstMenuTitle(QWidget& window)
 {
     return window.findChild<QMenuBar*>()->actions().first()->text();
@@ -41,7 +33,7 @@ QString firstMenuTitle(QWidget& window)
 TEST(WindowTexts, EveryWindowTextHasItsKoreanTranslation)
 {
     testsupport::TempDir dir;
-    const InLocale korean(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    const testsupport::InLocale korean(QLocale(QLocale::Korean, QLocale::SouthKorea));
     ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
     ImageWindow image(VANDREL_SOURCE_DIR "/samples/images/clouds.jpg");
     ImageBrowser browser(VANDREL_SOURCE_DIR "/samples/images", QString::fromStdString(dir.path().string()));
@@ -66,7 +58,7 @@ TEST(WindowTexts, EveryWindowTextHasItsKoreanTranslation)
 TEST(WindowTexts, TheCLocaleKeepsTheTextsAsWritten)
 {
     testsupport::TempDir dir;
-    const InLocale c(QLocale::c());
+    const testsupport::InLocale c(QLocale::c());
     ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
     WindowTexts::translate(&editor);
     EXPECT_EQ(firstMenuTitle(editor), "&File");

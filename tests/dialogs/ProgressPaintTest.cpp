@@ -4,6 +4,7 @@
 // on the screen, step by step.
 #include "dialogs/CKivProgressDlg.h"
 #include "dialogs/KivDlgProgress.h"
+#include "support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,6 @@
 #include <QScreen>
 #include <QThread>
 
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -56,18 +55,7 @@ TEST(ProgressOnScreen, AJobThatNeverYieldsStillSeesEachStepPainted)
 
 int main(int argc, char** argv)
 {
-    std::string state;
-    if (const char* file = std::getenv("VANDREL_XVFB_STATE")) {
-        std::ifstream in(file);
-        std::getline(in, state);
-    }
-    if (state.rfind("display=", 0) == 0) {
-        setenv("DISPLAY", state.substr(8, state.find(' ') - 8).c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-    } else {
-        skipReason = state.empty() ? "no X server was started for the screen tests" : state;
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
+    skipReason = testsupport::useFixtureDisplay();
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

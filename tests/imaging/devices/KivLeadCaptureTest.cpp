@@ -11,6 +11,8 @@
 #include "platform/services/MessageBox.h"
 #include "support/TestSupport.h"
 
+#include "support/GuiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -159,20 +161,7 @@ extern "C" __attribute__((visibility("default"))) const char* __lsan_default_sup
 
 int main(int argc, char** argv)
 {
-    // The fixture's state: "display=:N pid=P", or "skip: why".
-    std::string state;
-    if (const char* file = std::getenv("VANDREL_XVFB_STATE")) {
-        std::ifstream in(file);
-        std::getline(in, state);
-    }
-    if (state.rfind("display=", 0) == 0) {
-        const std::string display = state.substr(8, state.find(' ') - 8);
-        setenv("DISPLAY", display.c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-    } else {
-        skipReason = state.empty() ? "no X server was started for the capture tests" : state;
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
+    skipReason = testsupport::useFixtureDisplay();
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
