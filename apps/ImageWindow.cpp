@@ -50,16 +50,13 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
                 open(file);
         },
         this);
-    fileMenu->addAction("&Save", QKeySequence::Save, this, [this] {
-        if (m_edit->DisplayError(m_edit->Save(m_file.toUtf8().constData())) == KIVLEAD_SUCCESS)
-            m_edit->SetModifiedFlag(0);
-        updateTitle();
-    });
+    fileMenu->addAction("&Save", QKeySequence::Save, this, [this] { saveTo(m_file); });
     fileMenu->addAction("Save &as...", QKeySequence::SaveAs, this, [this] {
         const QString name = QFileDialog::getSaveFileName(this, "Save image", m_file);
-        if (!name.isEmpty() && m_edit->DisplayError(m_edit->Save(name.toUtf8().constData())) == KIVLEAD_SUCCESS)
+        if (!name.isEmpty() && saveTo(name)) {
             m_file = name;
-        updateTitle();
+            updateTitle();
+        }
     });
     fileMenu->addAction("&Print", QKeySequence::Print, this, [this] { m_edit->PrintBitmap(); });
     fileMenu->addAction("&Close", QKeySequence::Close, this, &QWidget::close);
@@ -147,15 +144,19 @@ bool ImageWindow::maySave()
     const QString text
         = pages ? QString("Save changes to page 1 of %1?").arg(name) : QString("Save changes to %1?").arg(name);
     switch (AfxMessageBox(text.toUtf8().constData(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDYES:
-        if (m_edit->DisplayError(m_edit->Save(m_file.toUtf8().constData())) != KIVLEAD_SUCCESS)
-            return false;
-        m_edit->SetModifiedFlag(0);
-        updateTitle();
-        return true;
+    case IDYES: return saveTo(m_file);
     case IDNO: return true;
     default: return false;
     }
+}
+
+bool ImageWindow::saveTo(const QString& file)
+{
+    // The control keeps the other pages of its own file and clears the
+    // change mark only when the picture reached the file.
+    const bool saved = m_edit->DisplayError(m_edit->Save(file.toUtf8().constData())) == KIVLEAD_SUCCESS;
+    updateTitle();
+    return saved;
 }
 
 void ImageWindow::closeEvent(QCloseEvent* event)

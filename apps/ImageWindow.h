@@ -30,6 +30,8 @@ private:
     // Asks whether to save a changed picture before it goes: false when the
     // user cancels, or a save that was asked for failed.
     bool maySave();
+    // Saves the picture into file, saying why when it cannot; whether it did.
+    bool saveTo(const QString& file);
     void updateTitle();
 
     CKivLeadEditCtrl* m_edit;

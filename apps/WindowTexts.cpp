@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSet>
 #include <QWidget>
 
 #include <functional>
@@ -25,7 +26,13 @@ const char* const kDone = "vandrelTextsTranslated";
 void forEachText(QWidget* window, const std::function<void(const QString&, const std::function<void(QString)>&)>& visit)
 {
     visit(window->windowTitle(), [window](QString t) { window->setWindowTitle(t); });
+    // Every menu once: those of the menu bar and those held elsewhere (a
+    // context menu), whatever the order they are found in.
+    QSet<QMenu*> seen;
     std::function<void(QMenu*)> menu = [&](QMenu* m) {
+        if (seen.contains(m) || m->property(kDone).toBool())
+            return;
+        seen.insert(m);
         visit(m->title(), [m](QString t) { m->setTitle(t); });
         for (QAction* a : m->actions()) {
             if (a->menu())
@@ -39,8 +46,7 @@ void forEachText(QWidget* window, const std::function<void(const QString&, const
             if (a->menu())
                 menu(a->menu());
     for (QMenu* m : window->findChildren<QMenu*>())
-        if (!m->property(kDone).toBool())
-            menu(m);
+        menu(m);
     for (QLabel* l : window->findChildren<QLabel*>())
         if (l->textFormat() != Qt::RichText)
             visit(l->text(), [l](QString t) { l->setText(t); });
