@@ -67,7 +67,7 @@ DialogTemplate findParamTemplate()
 // layout at any size.
 DialogTemplate viewerTemplate(const char* caption, UINT viewId, const char* viewClass, DWORD viewStyle)
 {
-    DialogTemplate t {caption, 0, 0, 0, 300, 230, {}};
+    DialogTemplate t {caption, WS_THICKFRAME, 0, 0, 300, 230, {}};
     t.items = {
         {viewId, viewClass, viewStyle, 5, 5, 290, 200, ""},
         {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 125, 210, 50, 15, "&Close"},
@@ -116,7 +116,7 @@ DialogTemplate getPathTemplate()
 // Laid out again on every size change; these places are the first ones.
 DialogTemplate iconMenuTemplate()
 {
-    DialogTemplate t {"Icon Menu", 0, 0, 0, 375, 230, {}};
+    DialogTemplate t {"Icon Menu", WS_THICKFRAME, 0, 0, 375, 230, {}};
     t.items = {
         {IDC_ICON_LIST, "LISTBOX", WS_BORDER | SS_NOTIFY, 7, 7, 100, 195, ""},
         {IDC_ICON_SPLIT, "STATIC", SS_LEFT, 107, 7, 4, 195, ""},

@@ -49,6 +49,8 @@ constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_BORDER = 0x00800000;
+// A dialog template's frame the user can resize (and maximise).
+constexpr DWORD WS_THICKFRAME = 0x00040000;
 
 // Buttons
 constexpr DWORD BS_PUSHBUTTON = 0x0;

@@ -5,6 +5,7 @@
 #include "platform/widgets/CButton.h"
 #include "platform/widgets/CProgressCtrl.h"
 #include "platform/widgets/CStatic.h"
+#include "platform/widgets/TextFit.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -80,6 +81,26 @@ void CDialog::createFromTemplate()
         control->SetDlgCtrlID(item.id);
         control->show();
     }
+    // A frame the template does not let the user resize has no maximise
+    // box either, or a maximised dialog would keep its controls in a corner.
+    m_fixedFrame = !(t->style & WS_THICKFRAME) && !windowFlags().testFlag(Qt::WindowMaximizeButtonHint);
+    if (m_fixedFrame)
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint);
+    textfit::FitTexts(*this);
+}
+
+void CDialog::settleFrame()
+{
+    if (!m_created)
+        return;
+    // OnInitDialog may have given labels and the title longer texts.
+    const int before = width();
+    textfit::FitTexts(*this);
+    if (width() != before)
+        move(x() - (width() - before) / 2, y());
+    if (m_fixedFrame)
+        setFixedSize(size());
 }
 
 INT_PTR CDialog::DoModal()
@@ -91,6 +112,7 @@ INT_PTR CDialog::DoModal()
     OnInitDialog(); // FALSE only says it placed the focus itself
     if (m_ended)
         return result(); // ended while initialising: it never shows
+    settleFrame();
     if (g_modalHook)
         QTimer::singleShot(0, this, [this] {
             if (g_modalHook && isVisible())
@@ -118,6 +140,7 @@ BOOL CDialog::Create(UINT templateId, QWidget* parent)
     OnInitDialog();
     if (m_ended)
         return FALSE;
+    settleFrame();
     show();
     return TRUE;
 }

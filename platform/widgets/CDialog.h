@@ -58,10 +58,14 @@ protected:
 
 private:
     void createFromTemplate();
+    // Room for the texts OnInitDialog set, and a fixed size unless the
+    // template's frame is resizable; just before the dialog shows.
+    void settleFrame();
 
     UINT m_templateId;
     bool m_created = false;
     bool m_ended = false;
+    bool m_fixedFrame = false;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
 };

@@ -291,3 +291,54 @@ TEST(CDialog, CreateShowsAModelessDialogFromItsTemplate)
     EXPECT_FALSE(ended.Create(0));
     EXPECT_FALSE(ended.isVisible());
 }
+
+// A template laid out for a narrower face: a label and two buttons too
+// narrow for their texts, a button column whose edges line up, and a box
+// around them; a resizable template beside it.
+TEST(CDialog, TextsTooWideForTheTemplateGetRoomWithoutOverlapAndTheFrameIsFixed)
+{
+    constexpr UINT kNarrow = 9202, kResizable = 9203;
+    DialogTemplate narrow {"Narrow", 0, 0, 0, 120, 80, {}};
+    narrow.items = {
+        {200, "BUTTON", BS_GROUPBOX, 2, 2, 116, 50, "Box"},
+        {IDC_STATIC, "STATIC", SS_LEFT, 7, 14, 20, 8, "Tolerance of the fit:"},
+        {201, "EDIT", 0, 30, 12, 40, 12, ""},
+        {202, "BUTTON", BS_PUSHBUTTON, 75, 12, 20, 14, "Delete All"},
+        {203, "BUTTON", BS_PUSHBUTTON, 75, 30, 20, 14, "X"},
+        {IDOK, "BUTTON", BS_DEFPUSHBUTTON, 75, 60, 40, 14, "OK"},
+    };
+    AfxGetInstanceHandle()->addDialog(kNarrow, narrow);
+    DialogTemplate resizable = narrow;
+    resizable.style = WS_THICKFRAME;
+    AfxGetInstanceHandle()->addDialog(kResizable, resizable);
+
+    CDialog dialog(kNarrow);
+    runWith(dialog, [](CDialog& d) {
+        const QRect box = d.GetDlgItem(200)->geometry(), edit = d.GetDlgItem(201)->geometry();
+        const QRect wide = d.GetDlgItem(202)->geometry(), below = d.GetDlgItem(203)->geometry();
+        CWnd* label = nullptr;
+        for (CWnd* w : d.findChildren<CWnd*>())
+            if (w->GetWindowText() == "Tolerance of the fit:")
+                label = w;
+        ASSERT_NE(label, nullptr);
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance("Tolerance of the fit:"));
+        EXPECT_GE(wide.width(), d.fontMetrics().horizontalAdvance("Delete All"));
+        EXPECT_FALSE(label->geometry().intersects(edit)) << "the edit moved over";
+        EXPECT_FALSE(edit.intersects(wide));
+        EXPECT_EQ(below.right(), wide.right()) << "edges that lined up still do";
+        EXPECT_EQ(below.left(), wide.left());
+        EXPECT_TRUE(box.contains(wide) && box.contains(label->geometry())) << "the box grew around them";
+        EXPECT_TRUE(d.rect().contains(box) && d.rect().contains(d.GetDlgItem(IDOK)->geometry()));
+        EXPECT_EQ(d.GetDlgItem(IDOK)->height(), DialogUnitsToPixelsY(74) - DialogUnitsToPixelsY(60)) << "heights stay";
+        // Not resizable, so no maximise box: a maximised dialog would keep its
+        // controls in a corner.
+        EXPECT_FALSE(d.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        EXPECT_EQ(d.minimumSize(), d.maximumSize());
+        d.EndDialog(IDOK);
+    });
+    CDialog frame(kResizable);
+    runWith(frame, [](CDialog& d) {
+        EXPECT_NE(d.minimumSize(), d.maximumSize()) << "the template's frame is resizable";
+        d.EndDialog(IDOK);
+    });
+}
