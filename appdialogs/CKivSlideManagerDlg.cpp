@@ -224,8 +224,9 @@ void CKivSlideManagerDlg::OnSelect()
     CFileDialog dialog(TRUE, ".slb", nullptr, OFN_HIDEREADONLY | OFN_CREATEPROMPT,
         "AutoCAD Slide Library Files (*.slb)|*.slb|All Files (*.*)|*.*||", this);
     dialog.SetTitle("Select Slide Library");
-    if (!m_library.empty())
-        dialog.SetInitialDir(m_library.substr(0, nameStart(m_library)).c_str());
+    // Beside the library shown, else in the folder the manager shows: never
+    // wherever the process happened to start.
+    dialog.SetInitialDir(m_library.empty() ? m_folder.c_str() : m_library.substr(0, nameStart(m_library)).c_str());
     if (dialog.DoModal() != IDOK)
         return;
     CString chosen = dialog.GetPathName();
@@ -269,6 +270,12 @@ void CKivSlideManagerDlg::OnDelete(bool all)
         const std::vector<int> selected = m_libraryList.GetSelItems();
         for (auto it = selected.rbegin(); it != selected.rend(); ++it)
             names.push_back(SlideName(*it));
+        // A slide deleted is gone from the library as surely as all of them.
+        const CString question = names.size() == 1
+            ? "Delete slide " + shownText(names.front()) + " from " + m_library
+            : StringFormat("Delete %zu slides from %s", names.size(), m_library.c_str());
+        if (!names.empty() && MessageBox(this, question.c_str(), kCaption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            return;
     }
     if (names.empty())
         return;

@@ -118,12 +118,16 @@ void manageSlides(QWidget* owner, const QString& folder)
     QDir::setCurrent(previous);
 }
 
-// A fresh copy of the sample slides and library in the user's data folder,
-// so that the manager can change them without touching the bundled ones.
+// A copy of the sample slides and library that the manager may change. It
+// lives in a folder the user sees (the manager's tree shows no hidden
+// folder), is made once, and keeps its changes afterwards: nothing in it is
+// ever removed here.
 QString scratchSamples(const QString& samples)
 {
-    const QString scratch = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/scratch-slides";
-    QDir(scratch).removeRecursively();
+    const QString scratch
+        = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath("Vandrel sample slides");
+    if (QFileInfo::exists(scratch))
+        return scratch;
     QDir().mkpath(scratch);
     for (const QFileInfo& f : QDir(samples).entryInfoList(QDir::Files))
         QFile::copy(f.filePath(), scratch + "/" + f.fileName());
@@ -291,8 +295,13 @@ int main(int argc, char** argv)
     tools->addSeparator();
     tools->addAction("Slide &library manager (sample slides)…", &window,
         [&window, samples] { manageSlides(&window, QDir(samples).absolutePath()); });
-    tools->addAction("Slide library manager (&scratch copy)…", &window,
-        [&window, samples] { manageSlides(&window, scratchSamples(samples)); });
+    tools->addAction("Slide library manager (c&opy in Documents)…", &window, [&window, samples] {
+        const QString scratch = scratchSamples(samples);
+        if (QFileInfo(scratch).isDir())
+            manageSlides(&window, scratch);
+        else
+            QMessageBox::warning(&window, "Vandrel Studio", QString("%1 is no folder.").arg(scratch));
+    });
     tools->addAction("&Timer…", &window, [&window] { showTimer(&window); });
     tools->addAction("&Command history…", &window, [&window] { commandHistory(&window); });
     tools->addAction("&User properties…", &window, [&window] { userProperties(&window); });

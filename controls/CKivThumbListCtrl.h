@@ -52,6 +52,7 @@ public:
     void SetScrollEnable(int enable) { m_bScrollEnable = enable; }
     int GetScrollEnable() const { return m_bScrollEnable; }
     void SetViewer(KivThumbViewer viewer) { m_pViewer = viewer; }
+    KivThumbViewer GetViewer() const { return m_pViewer; }
     void SetImageSize(int width, int height)
     {
         m_nImageWidth = width;

@@ -1177,8 +1177,8 @@
         <translation>슬라이드 라이브러리 관리자 (예제 슬라이드)(&amp;L)…</translation>
     </message>
     <message>
-        <source>Slide library manager (&amp;scratch copy)…</source>
-        <translation>슬라이드 라이브러리 관리자 (연습용 사본)(&amp;S)…</translation>
+        <source>Slide library manager (c&amp;opy in Documents)…</source>
+        <translation>슬라이드 라이브러리 관리자 (문서 폴더의 사본)(&amp;O)…</translation>
     </message>
     <message>
         <source>Timer</source>

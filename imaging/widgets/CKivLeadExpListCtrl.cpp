@@ -7,7 +7,11 @@
 #include "imaging/widgets/resources.h"
 
 #include <QContextMenuEvent>
+#include <QListView>
 #include <QMenu>
+#include <QTreeWidget>
+
+#include <cstring>
 
 using namespace kivlead;
 
@@ -34,11 +38,31 @@ int CKivLeadExpListCtrl::MakeControl(const char* folder)
         m_pFileList = new CKivLeadFileListCtrl(this);
         m_pFileList->Create(WS_CHILD, client, this, kFileListId);
         m_pFileList->SetSortColumn(-1);
+        // A row opens as its thumbnail does: a double click or Enter.
+        QObject::connect(m_pFileList->widget(), &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* row) { openRow(m_pFileList->widget()->indexOfTopLevelItem(row)); });
     }
     if (!m_strFolder.empty())
         fillFolder();
     ShowList(m_nViewMode, 0, 0);
     return 1;
+}
+
+int CKivLeadExpListCtrl::openRow(int row)
+{
+    const KivThumbList* items = m_pThumbList ? m_pThumbList->GetThumbList() : nullptr;
+    const KivThumbViewer viewer = m_pThumbList ? m_pThumbList->GetViewer() : nullptr;
+    if (!items || !viewer || row < 0)
+        return 0;
+    // Rows may be sorted apart from the thumbnails: the name finds the item.
+    const CString name = m_pFileList->GetItemText(row, 0);
+    for (int i = 0; i < items->getCount(); ++i) {
+        const KivThumbItem* item = items->getAt(i);
+        const char* slash = std::strrchr(item->file, '/');
+        if (name == (slash ? slash + 1 : item->file))
+            return viewer(this, 0, item->file, item->label);
+    }
+    return 0;
 }
 
 void CKivLeadExpListCtrl::fillFolder()
@@ -67,6 +91,11 @@ void CKivLeadExpListCtrl::ShowList(int mode, int refresh, int)
         static const DWORD kStyles[] = {0, vandrel::win32::LVS_ICON, vandrel::win32::LVS_SMALLICON,
             vandrel::win32::LVS_LIST, vandrel::win32::LVS_REPORT};
         m_pFileList->SetViewStyle(kStyles[mode]);
+        // The icon styles' view shares the rows; it exists from the first.
+        if (QListView* icons = m_pFileList->iconView(); icons && !m_iconsOpenRows) {
+            QObject::connect(icons, &QListView::activated, this, [this](const QModelIndex& at) { openRow(at.row()); });
+            m_iconsOpenRows = true;
+        }
         m_pFileList->ShowList(m_pThumbList->GetThumbList());
         if (column >= 0)
             m_pFileList->Sort(column, m_pFileList->GetSortType(), 0);

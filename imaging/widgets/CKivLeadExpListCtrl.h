@@ -44,6 +44,10 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
+    // Opens row of the list views in the thumbnails' viewer, as a double
+    // click on the row does; what the viewer gave, 0 without one.
+    int openRow(int row);
+
 private:
     void fillFolder();
 
@@ -51,4 +55,5 @@ private:
     CKivLeadFileListCtrl* m_pFileList = nullptr;
     CString m_strFolder;
     int m_nViewMode = 0;
+    bool m_iconsOpenRows = false;
 };

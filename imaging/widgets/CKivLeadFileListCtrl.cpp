@@ -6,7 +6,12 @@
 #include "platform/gdi/SystemImageList.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QPalette>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -97,7 +102,40 @@ int CKivLeadFileListCtrl::ShowList(const KivThumbList* list)
         SetItemText(row, 3, item->date);
         SetItemImage(row, iconOf(item->extension));
     }
+    fitColumns();
     return 1;
+}
+
+void CKivLeadFileListCtrl::fitColumns()
+{
+    QTreeWidget* list = widget();
+    QHeaderView* header = list->header();
+    const int count = std::min(GetColumnCount(), m_pColumns->getCount());
+    if (count == 0)
+        return;
+    // Each column is as wide as its widest entry or heading, never narrower
+    // than it starts; the names take whatever the window has left over.
+    const QFontMetrics metrics = list->fontMetrics();
+    int names = 0, others = 0;
+    for (int c = 0; c < count; ++c) {
+        int widest = 0;
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(list->topLevelItem(row)->text(c)));
+        // The cell's margins, and the names' icons.
+        const int needed = std::max(widest + (c == 0 ? 30 : 14), header->sectionSizeHint(c));
+        const int width = std::max(static_cast<int>(m_pColumns->getAt(c)->width), needed);
+        header->resizeSection(c, width);
+        (c == 0 ? names : others) += width;
+    }
+    const int available = list->width() - 2 * list->frameWidth()
+        - list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    header->resizeSection(0, std::max(names, available - others));
+}
+
+void CKivLeadFileListCtrl::OnSize(UINT type, int cx, int cy)
+{
+    CKivListCtrl::OnSize(type, cx, cy);
+    fitColumns();
 }
 
 CString CKivLeadFileListCtrl::GetItemTip(int row) const

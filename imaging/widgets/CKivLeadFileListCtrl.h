@@ -32,9 +32,11 @@ protected:
     // Sizes are read with their thousands commas: "1,025 KB" is 1025.
     int SetParam(int column, unsigned short kind) override;
     BOOL OnColumnClick(NMLISTVIEW* notification) override;
+    void OnSize(UINT type, int cx, int cy) override;
 
 private:
     int iconOf(const char* extension);
+    void fitColumns();
 
     KivColumnList* m_pColumns = nullptr;
     CImageList m_largeImages;

@@ -138,6 +138,7 @@ TEST_F(SlideManager, OpensWithTheButtonsOffAndAddAllCreatesTheNamedLibrary)
     ASSERT_EQ(files.shown().size(), 1u);
     EXPECT_EQ(files.shown()[0].title, "Select Slide Library");
     EXPECT_TRUE(files.shown()[0].flags & OFN_CREATEPROMPT);
+    EXPECT_EQ(files.shown()[0].initialDir, folder) << "without a library, Select starts in the folder shown";
     EXPECT_EQ(readFile(folder + "newlib.SLB"), makeLibrary({{"A", slide(1)}, {"B", slide(2)}, {"C", slide(3)}}));
     EXPECT_FALSE(fs::exists(folder + "newlib.bak")) << "nothing to back up before the library existed";
     EXPECT_TRUE(boxes.shown().empty());
@@ -166,8 +167,12 @@ TEST_F(SlideManager, EveryButtonChangesTheLibraryAfterOneBackup)
         select(d.FolderList(), {1}); // the lists were filled afresh
         clickItem(d, IDC_SLM_ADD);
         after.push_back(readFile(lib));
-        // "&Delete" on X and Z at once.
+        // "&Delete" on X and Z at once: asked, cancelled, then done.
         select(d.LibraryList(), {1, 3});
+        boxes.answer(IDCANCEL);
+        clickItem(d, IDC_SLM_DELETE);
+        EXPECT_EQ(readFile(lib), makeLibrary({{"X", slide(8)}, {"Y", slide(9)}, {"Z", slide(10)}, {"B", slide(2)}}));
+        boxes.answer(IDOK);
         clickItem(d, IDC_SLM_DELETE);
         after.push_back(readFile(lib));
         // "<" writes the selected slide into the folder, the library stays.
@@ -207,11 +212,13 @@ TEST_F(SlideManager, EveryButtonChangesTheLibraryAfterOneBackup)
     EXPECT_EQ(readFile(folder + "B.SLD"), slide(2)) << "extracted by <<";
     EXPECT_EQ(readFile(folder + "Y.SLD"), slide(9));
     EXPECT_EQ(readFile(folder + "parts.bak"), original) << "one backup, made before the first change";
-    ASSERT_EQ(boxes.shown().size(), 6u);
+    ASSERT_EQ(boxes.shown().size(), 8u);
     EXPECT_EQ(boxes.shown()[0].text, "Replace slide B.SLD in library " + lib + ".");
     EXPECT_EQ(boxes.shown()[0].caption, "Slide Library Manager");
-    EXPECT_EQ(boxes.shown()[2].text, "Extract all slides from " + lib + " to " + folder);
-    EXPECT_EQ(boxes.shown()[4].text, "Delete all slides from " + lib);
+    EXPECT_EQ(boxes.shown()[2].text, "Delete 2 slides from " + lib);
+    EXPECT_EQ(boxes.shown()[2].text, boxes.shown()[3].text);
+    EXPECT_EQ(boxes.shown()[4].text, "Extract all slides from " + lib + " to " + folder);
+    EXPECT_EQ(boxes.shown()[6].text, "Delete all slides from " + lib);
     EXPECT_EQ(viewed, (std::vector<CString> {folder + "a.sld", lib + "(Y)"}));
 }
 
@@ -250,13 +257,16 @@ TEST_F(SlideManager, BadLibrariesAndSlidesShowTheMessageAndLoseNothing)
         // A slide name that is no UTF-8 is still found by its bytes.
         slides = items(d.LibraryList());
         select(d.LibraryList(), {1});
+        boxes.answer(IDOK);
         clickItem(d, IDC_SLM_DELETE);
         for (const auto& b : boxes.shown())
             shown.push_back(b.text);
     });
     // One message for each file ">>" could not add, and the dialog went on.
     const CString invalid = "Slide library invalid.", unreadable = "Error reading slide file. *Invalid*";
-    EXPECT_EQ(shown, (std::vector<CString> {invalid, invalid, unreadable, invalid, unreadable}));
+    EXPECT_EQ(shown,
+        (std::vector<CString> {
+            invalid, invalid, unreadable, invalid, unreadable, "Delete slide W\uFFFDRK from " + lib}));
     EXPECT_EQ(readFile(folder + "text.slb"), text);
     EXPECT_EQ(slides.size(), 2u);
     EXPECT_EQ(readFile(lib), makeLibrary({{"A", slide(1)}}));

@@ -14,8 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListView>
 #include <QLocale>
 #include <QMenu>
+#include <QTreeWidget>
 
 #include <filesystem>
 
@@ -200,4 +202,43 @@ TEST(CKivLeadExpListCtrl, MenuFollowsTheUsersLanguage)
     EXPECT_EQ(ninth(QLocale(QLocale::Korean, QLocale::SouthKorea)), "크기순(&Z)");
     EXPECT_EQ(ninth(QLocale(QLocale::English, QLocale::UnitedStates)), "by Si&ze");
     EXPECT_EQ(ninth(QLocale::c()), "by Si&ze");
+}
+
+TEST(CKivLeadExpListCtrl, ListRowsOpenInTheViewerAndDetailsShowWholeColumns)
+{
+    TempDir dir;
+    writeFolder(dir);
+    writeText(dir.file("a picture with a rather long name of its own.png"), "");
+    static std::vector<std::string> opened;
+    opened.clear();
+    CKivLeadExpListCtrl view;
+    view.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 900, 400), nullptr, 1);
+    view.show();
+    view.MakeControl(nullptr);
+    view.GetThumbListCtrl()->SetViewer([](HWND, int, const char* file, const char*) {
+        opened.push_back(fs::path(file).filename().string());
+        return 1;
+    });
+    view.MakeControl(dir.path().c_str());
+    auto* files = view.GetFileListCtrl();
+    view.ShowList(4, 0, 0);
+    QTreeWidget* details = files->widget();
+    // Every column shows its widest entry whole, and the names take the rest
+    // of the window instead of leaving it empty.
+    int total = 0;
+    for (int c = 0; c < files->GetColumnCount(); ++c) {
+        int widest = 0;
+        for (int row = 0; row < files->GetItemCount(); ++row)
+            widest = std::max(widest, details->fontMetrics().horizontalAdvance(details->topLevelItem(row)->text(c)));
+        EXPECT_GT(files->GetColumnWidth(c), widest) << "column " << c;
+        total += files->GetColumnWidth(c);
+    }
+    EXPECT_GT(total, details->viewport()->width() - 40) << "no empty band right of the columns";
+    // A double click (an activation) on a row opens its file, in any order
+    // the rows are sorted in; the icon styles' rows do the same.
+    view.DoMenuCommand(kivlead::ID_EXP_BY_DATE);
+    emit details->itemActivated(details->topLevelItem(0), 0);
+    view.ShowList(3, 0, 0);
+    emit files->iconView()->activated(files->iconView()->model()->index(2, 0));
+    EXPECT_EQ(opened, (Names {"b.png", files->GetItemText(2, 0)}));
 }
