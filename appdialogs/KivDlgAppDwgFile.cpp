@@ -5,6 +5,7 @@
 #include "controls/CKivDialog.h"
 #include "controls/CKivDirTreeCtrl.h"
 #include "platform/io/DirectoryReader.h"
+#include "platform/services/MessageBox.h"
 #include "platform/widgets/CTreeCtrl.h"
 #include "views/CKivThumbViewCtrl.h"
 
@@ -68,8 +69,13 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         if (LOWORD(wParam) == IDC_DWG_BLOCKLIST && HIWORD(wParam) == BN_CLICKED) {
-            if (m_blockList && !m_selected.empty())
+            if (m_selected.empty())
+                return TRUE;
+            if (m_blockList)
                 m_blockList(this, m_selected.c_str());
+            else // rather than a list that stays empty
+                MessageBox(this, "The program that opened this dialog gives no block list.", "Block List",
+                    MB_OK | MB_ICONINFORMATION);
             return TRUE;
         }
         return CKivDialog::OnCommand(wParam, lParam);

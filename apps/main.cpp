@@ -6,6 +6,7 @@
 // property and drawing file dialogs, the about box, a thumbnail browser of
 // folders, an album database, an image editor, and every viewer and picker of
 // the common dialogs on the samples, their results in the log pane.
+#include "BlockList.h"
 #include "ControlGallery.h"
 #include "ControlsPage.h"
 #include "DatabasePage.h"
@@ -205,15 +206,10 @@ void userProperties(QWidget* owner)
         MessageBox(owner, props.getParamStr().c_str(), "User Properties", MB_OK | MB_ICONINFORMATION);
 }
 
-void showBlockList(HWND owner, const char* drawing)
-{
-    MessageBox(owner, (CString("Blocks of ") + drawing).c_str(), "Block List", MB_OK | MB_ICONINFORMATION);
-}
-
 void drawingFile(QWidget* owner, const QString& samples)
 {
     char chosen[260] = "";
-    if (KivDlgAppDwgFile(owner, samples.toStdString().c_str(), chosen, &showBlockList))
+    if (KivDlgAppDwgFile(owner, samples.toStdString().c_str(), chosen, &BlockList::Show))
         MessageBox(owner, *chosen ? chosen : "(no drawing)", "Select Drawing File", MB_OK | MB_ICONINFORMATION);
 }
 

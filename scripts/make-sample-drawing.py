@@ -4,6 +4,8 @@
 a drawing holding only what the preview reader looks at (the version, the
 image address and an 8-bit preview bitmap of a small floor plan), and
 BARE.DWG, one without a preview. No drawing data: they show the viewers.
+PLAN.dxf is the plan's DXF copy, whose blocks (a door, a window, a desk and
+a chair) the studio's Block List shows for PLAN.DWG.
 
 The files are committed; run this again only to change them."""
 import os
@@ -73,12 +75,49 @@ def dwg(entries, address=0x60):
     return bytes(head) + SENTINEL + struct.pack("<I", len(section)) + section + bytes(range(0xE0, 0xF0))
 
 
+def plan_dxf():
+    """An AutoCAD R12 ASCII DXF: four blocks and the inserts that place them."""
+    out = []
+
+    def put(*pairs):
+        for code, value in pairs:
+            out.append("%3d\n%s\n" % (code, value))
+
+    def line(layer, x1, y1, x2, y2):
+        put((0, "LINE"), (8, layer), (10, x1), (20, y1), (30, 0), (11, x2), (21, y2), (31, 0))
+
+    blocks = {
+        "DOOR": [(0, 0, 0, 9), (0, 9, 9, 9)],
+        "WINDOW": [(0, 0, 12, 0), (0, 1, 12, 1), (0, 0, 0, 1), (12, 0, 12, 1)],
+        "DESK": [(0, 0, 16, 0), (16, 0, 16, 8), (16, 8, 0, 8), (0, 8, 0, 0)],
+        "CHAIR": [(0, 0, 5, 0), (5, 0, 5, 5), (5, 5, 0, 5), (0, 5, 0, 0)],
+    }
+    put((0, "SECTION"), (2, "HEADER"), (9, "$ACADVER"), (1, "AC1009"),
+        (9, "$EXTMIN"), (10, 0), (20, 0), (9, "$EXTMAX"), (10, 160), (20, 100), (0, "ENDSEC"))
+    put((0, "SECTION"), (2, "BLOCKS"))
+    for name, lines in blocks.items():
+        put((0, "BLOCK"), (8, "0"), (2, name), (70, 0), (10, 0), (20, 0), (30, 0), (3, name))
+        for l in lines:
+            line("0", *l)
+        put((0, "ENDBLK"), (8, "0"))
+    put((0, "ENDSEC"), (0, "SECTION"), (2, "ENTITIES"))
+    for x1, y1, x2, y2 in [(0, 0, 160, 0), (160, 0, 160, 100), (160, 100, 0, 100), (0, 100, 0, 0), (80, 0, 80, 60)]:
+        line("WALLS", x1, y1, x2, y2)
+    for name, x, y in [("DOOR", 70, 0), ("WINDOW", 20, 99), ("WINDOW", 120, 99), ("DESK", 100, 20),
+                       ("CHAIR", 105, 30)]:
+        put((0, "INSERT"), (8, "FURNITURE"), (2, name), (10, x), (20, y), (30, 0))
+    put((0, "ENDSEC"), (0, "EOF"))
+    return "".join(out).encode("ascii")
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     with open(os.path.join(OUT, "PLAN.DWG"), "wb") as f:
         f.write(dwg([(1, bytes(80)), (2, dib8(plan_pixels()))]))
     with open(os.path.join(OUT, "BARE.DWG"), "wb") as f:
         f.write(dwg([(1, bytes(80))]))
+    with open(os.path.join(OUT, "PLAN.dxf"), "wb") as f:
+        f.write(plan_dxf())
 
 
 if __name__ == "__main__":

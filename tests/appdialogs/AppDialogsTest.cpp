@@ -334,4 +334,21 @@ TEST(KivDlgAppDwgFile, APickedDrawingIsPreviewedAndHandedBack)
                   [&] { return KivDlgAppDwgFile(nullptr, dir.path().c_str(), selected, nullptr); }),
         0);
     EXPECT_STREQ(selected, "kept");
+
+    // Without a callback, Block List says there is none instead of doing nothing.
+    MessageBoxRecorder boxes;
+    withHook(
+        [&](CDialog& d) {
+            auto* tree = item<CKivDirTreeCtrl>(d, IDC_DWG_TREE);
+            tree->SetPath(dir.path().string().c_str());
+            for (HTREEITEM c = tree->GetChildItem(tree->GetSelectedItem()); c; c = tree->GetNextSiblingItem(c))
+                if (tree->GetItemText(c) == "plan.DWG")
+                    tree->SelectItem(c);
+            QCoreApplication::processEvents();
+            clickItem(d, IDC_DWG_BLOCKLIST);
+            clickItem(d, IDCANCEL);
+        },
+        [&] { return KivDlgAppDwgFile(nullptr, dir.path().c_str(), selected, nullptr); });
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "The program that opened this dialog gives no block list.");
 }
