@@ -16,9 +16,12 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
 
 using namespace vandrel::win32;
 
@@ -53,6 +56,15 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
             if (QFileInfo(path).isFile())
                 m_app->OpenDocumentFile(path.toUtf8().constData());
     });
+    // What the active picture is and how it shows; read a few times a
+    // second, since keys, the wheel and the page list change it as well as
+    // the menus.
+    m_status = new QLabel;
+    m_status->setProperty("vandrelData", true); // what the picture is, not words to translate
+    statusBar()->addWidget(m_status, 1);
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this] { m_status->setText(statusText()); });
+    poll->start(250);
     resize(SizeOnScreen(this, QSize(1100, 760)));
 }
 
@@ -76,6 +88,19 @@ CKivLeadAppView* ImageEditor::activeView() const
     CKivLeadPageFrame* frame = activeFrame();
     CKivLeadAppView* view = frame ? frame->GetImageView() : nullptr;
     return view && view->GetDocument() ? view : nullptr;
+}
+
+QString ImageEditor::statusText() const
+{
+    const CKivLeadAppView* view = activeView();
+    const CLeadBitmap* bitmap = view ? view->GetBitmap() : nullptr;
+    if (!bitmap || !bitmap->IsAllocated())
+        return QString();
+    QString text = QString("%1 × %2 pixels, %3 %").arg(bitmap->Width()).arg(bitmap->Height()).arg(view->GetZoom());
+    const CKivLeadThumbView* pages = activeFrame()->GetPageList();
+    if (pages && pages->GetCount() > 1)
+        text += QString(", page %1 of %2").arg(pages->GetCurrentPage() + 1).arg(pages->GetCount());
+    return text;
 }
 
 QAction* ImageEditor::action(const QString& text) const
@@ -260,13 +285,8 @@ void ImageEditor::buildMenus()
         view, "&Fit to window", [](V* v) { v->OnViewFit(); }, mode(V::kModeFit));
     addView(
         view, "&Snap window to image", [](V* v) { v->OnViewSnap(); }, mode(V::kModeSnap));
-    const auto zoomable = [](V* v, CCmdUI* c) { c->Enable(v->GetViewMode() == V::kModeZoom); };
-    addView(
-        view, "Zoom &in", [](V* v) { v->ViewZoomIn(); }, zoomable)
-        ->setShortcut(QKeySequence::ZoomIn);
-    addView(
-        view, "Zoom &out", [](V* v) { v->ViewZoomOut(); }, zoomable)
-        ->setShortcut(QKeySequence::ZoomOut);
+    addView(view, "Zoom &in", [](V* v) { v->ViewZoomIn(); })->setShortcut(QKeySequence::ZoomIn);
+    addView(view, "Zoom &out", [](V* v) { v->ViewZoomOut(); })->setShortcut(QKeySequence::ZoomOut);
     addView(view, "&Pan window", [](V* v) { v->ViewPanWindow(); });
 
     QMenu* prefs = menuBar()->addMenu("&Preferences");

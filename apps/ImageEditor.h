@@ -17,6 +17,7 @@ class CCmdUI;
 class CKivLeadAppView;
 class CKivLeadPageFrame;
 class QMdiArea;
+class QLabel;
 class QMenu;
 
 class RecentFiles;
@@ -36,6 +37,8 @@ public:
     QAction* action(const QString& text) const;
     // Runs the update handlers of every entry, as opening a menu does.
     void updateCommands();
+    // "640 × 480 pixels, 100 %, page 2 of 3" for the active picture.
+    QString statusText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,5 +55,6 @@ private:
     CKivLeadApp* m_app;
     QMdiArea* m_mdi;
     RecentFiles* m_recent = nullptr;
+    QLabel* m_status = nullptr;
     std::map<QAction*, Update> m_updates;
 };

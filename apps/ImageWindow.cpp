@@ -7,13 +7,16 @@
 #include "EditCommands.h"
 
 #include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/widgets/CKivLeadScrollBars.h"
 #include "platform/base/Win32.h"
 #include "platform/services/MessageBox.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include <cstddef>
 
@@ -33,7 +36,12 @@ void addEntries(ImageWindow* window, QMenu* menu, std::span<const EditCommand> e
 
 ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(parent), m_edit(new CKivLeadEditCtrl)
 {
-    setCentralWidget(m_edit);
+    m_bars = new CKivLeadScrollBars(m_edit);
+    m_bars->setZoom([this](int steps) { zoom(steps); });
+    setCentralWidget(m_bars);
+    m_status = new QLabel;
+    m_status->setProperty("vandrelData", true); // what the picture is, not words to translate
+    statusBar()->addWidget(m_status, 1);
     m_edit->SetCenter(1);
     QMenu* fileMenu = menuBar()->addMenu("&File");
     fileMenu->addAction("&Open...", QKeySequence::Open, this, [this] {
@@ -83,20 +91,13 @@ ImageWindow::ImageWindow(const QString& file, QWidget* parent) : QMainWindow(par
     addEntries(this, menuBar()->addMenu("&Color"), editcommands::color());
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
-    viewMenu->addAction("Zoom &in", QKeySequence::ZoomIn, this, [this] {
-        m_edit->SetFit(0);
-        m_edit->ZoomIn();
-        m_edit->update();
-    });
-    viewMenu->addAction("Zoom &out", QKeySequence::ZoomOut, this, [this] {
-        m_edit->SetFit(0);
-        m_edit->ZoomOut();
-        m_edit->update();
-    });
+    viewMenu->addAction("Zoom &in", QKeySequence::ZoomIn, this, [this] { zoom(1); });
+    viewMenu->addAction("Zoom &out", QKeySequence::ZoomOut, this, [this] { zoom(-1); });
     viewMenu->addAction("&Fit", this, [this] {
         m_edit->SetFit(1);
         m_edit->Offset(-m_edit->GetViewOffset().x, -m_edit->GetViewOffset().y);
         m_edit->update();
+        updateTitle();
     });
     viewMenu->addSeparator();
     viewMenu->addAction("&Pan tool", this, [this] { m_edit->SetToolMode(CKivLeadEditCtrl::kToolPan); });
@@ -126,6 +127,8 @@ void ImageWindow::open(const QString& file)
     if (m_recent && QFileInfo(file).isFile())
         m_recent->add(file);
     m_edit->SetFileName(file.toUtf8().constData(), 1, 1);
+    KivLeadFileInfo info;
+    m_pages = KivLeadGetFileInfo(file.toUtf8().constData(), &info) == KIVLEAD_SUCCESS ? info.pages : 0;
     m_edit->SetModifiedFlag(0);
     m_edit->DeleteUndo();
     m_edit->DeleteRedo();
@@ -133,16 +136,23 @@ void ImageWindow::open(const QString& file)
     m_edit->update();
 }
 
+void ImageWindow::zoom(int steps)
+{
+    // Fitted, the picture is shown at the fitting zoom: zooming starts there.
+    m_edit->SetFit(0);
+    steps > 0 ? m_edit->ZoomIn() : m_edit->ZoomOut();
+    m_edit->ScrollToPosition(m_edit->GetScrollPosition());
+    updateTitle();
+}
+
 bool ImageWindow::maySave()
 {
     if (!m_edit->IsModified())
         return true;
     // A file of several pages shows its first here: the question names it.
-    KivLeadFileInfo info;
     const QString name = QFileInfo(m_file).fileName();
-    const bool pages = KivLeadGetFileInfo(m_file.toUtf8().constData(), &info) == KIVLEAD_SUCCESS && info.pages > 1;
     const QString text
-        = pages ? QString("Save changes to page 1 of %1?").arg(name) : QString("Save changes to %1?").arg(name);
+        = m_pages > 1 ? QString("Save changes to page 1 of %1?").arg(name) : QString("Save changes to %1?").arg(name);
     switch (AfxMessageBox(text.toUtf8().constData(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES: return saveTo(m_file);
     case IDNO: return true;
@@ -176,6 +186,21 @@ void ImageWindow::run(void (CKivLeadEditCtrl::*handler)())
 void ImageWindow::updateTitle()
 {
     setWindowTitle(QString("%1%2 - Image").arg(QFileInfo(m_file).fileName(), m_edit->IsModified() ? " *" : ""));
+    // Fitted, the zoom follows the window's size: the one it shows now.
+    if (m_edit->GetFit() && m_edit->GetBitmap() && m_edit->GetBitmap()->IsAllocated() && m_edit->width() > 0)
+        m_edit->ZoomFit();
+    m_status->setText(statusText());
+}
+
+QString ImageWindow::statusText() const
+{
+    const CLeadBitmap* bitmap = m_edit->GetBitmap();
+    if (!bitmap || !bitmap->IsAllocated())
+        return QString();
+    QString text = QString("%1 × %2 pixels, %3 %").arg(bitmap->Width()).arg(bitmap->Height()).arg(m_edit->GetZoom());
+    if (m_pages > 1)
+        text += QString(", page 1 of %1").arg(m_pages);
+    return text;
 }
 
 QAction* ImageWindow::action(const QString& text) const

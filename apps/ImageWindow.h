@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 
+class CKivLeadScrollBars;
+class QLabel;
 class RecentFiles;
 
 class ImageWindow : public QMainWindow {
@@ -15,6 +17,7 @@ public:
     explicit ImageWindow(const QString& file, QWidget* parent = nullptr);
 
     CKivLeadEditCtrl& edit() { return *m_edit; }
+    CKivLeadScrollBars* scrollBars() const { return m_bars; }
     // The menu entry with this text (without &), null when there is none.
     QAction* action(const QString& text) const;
     // Runs one of the edit control's command handlers and shows whether the
@@ -22,6 +25,10 @@ public:
     void run(void (CKivLeadEditCtrl::*handler)());
     // Shows file in place of the picture shown, which it does not save.
     void open(const QString& file);
+    // Zooms in (steps > 0) or out from the zoom shown, fitted or not.
+    void zoom(int steps);
+    // "640 × 480 pixels, 100 %, page 1 of 3": what the status bar shows.
+    QString statusText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -35,6 +42,9 @@ private:
     void updateTitle();
 
     CKivLeadEditCtrl* m_edit;
+    CKivLeadScrollBars* m_bars = nullptr;
+    QLabel* m_status = nullptr;
     QString m_file;
+    int m_pages = 0;
     RecentFiles* m_recent = nullptr;
 };

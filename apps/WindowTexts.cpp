@@ -48,7 +48,7 @@ void forEachText(QWidget* window, const std::function<void(const QString&, const
     for (QMenu* m : window->findChildren<QMenu*>())
         menu(m);
     for (QLabel* l : window->findChildren<QLabel*>())
-        if (l->textFormat() != Qt::RichText)
+        if (l->textFormat() != Qt::RichText && !l->property("vandrelData").toBool())
             visit(l->text(), [l](QString t) { l->setText(t); });
     for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
         visit(b->text(), [b](QString t) { b->setText(t); });

@@ -277,31 +277,22 @@ void CKivLeadAppView::applyZoom(int zoom)
 
 void CKivLeadAppView::ViewZoomIn()
 {
-    if (m_nViewMode == kModeZoom && m_nZoom < kMaxZoom)
+    // From any mode: the zoom shown is where zooming starts.
+    m_nViewMode = kModeZoom;
+    if (m_nZoom < kMaxZoom)
         applyZoom(std::min(kMaxZoom, m_nZoom + kZoomStep));
 }
 
 void CKivLeadAppView::ViewZoomOut()
 {
-    if (m_nViewMode == kModeZoom && m_nZoom > kMinZoom)
+    m_nViewMode = kModeZoom;
+    if (m_nZoom > kMinZoom)
         applyZoom(std::max(kMinZoom, m_nZoom - kZoomStep));
 }
 
 void CKivLeadAppView::SetViewZoom(int zoom)
 {
     applyZoom(zoom);
-}
-
-CSize CKivLeadAppView::GetScrollLimit() const
-{
-    const CSize shown = GetSize();
-    return CSize(std::max(0, shown.cx - width()), std::max(0, shown.cy - height()));
-}
-
-CPoint CKivLeadAppView::GetScrollPosition() const
-{
-    const CSize limit = GetScrollLimit();
-    return CPoint(limit.cx > 0 ? -m_ptOffset.x : 0, limit.cy > 0 ? -m_ptOffset.y : 0);
 }
 
 void CKivLeadAppView::ScrollToPosition(CPoint position)
@@ -364,6 +355,15 @@ void CKivLeadAppView::keyPressEvent(QKeyEvent* event)
 
 void CKivLeadAppView::wheelEvent(QWheelEvent* event)
 {
+    // Ctrl and the wheel zoom, as in every viewer of the desktop.
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->angleDelta().y() > 0)
+            ViewZoomIn();
+        else if (event->angleDelta().y() < 0)
+            ViewZoomOut();
+        event->accept();
+        return;
+    }
     const CPoint at = GetScrollPosition();
     const QPoint step = event->angleDelta() / 120 * (3 * kLine);
     if (event->modifiers() & Qt::ShiftModifier)

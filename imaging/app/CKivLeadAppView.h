@@ -64,11 +64,8 @@ public:
     void ViewZoomIn();
     void ViewZoomOut();
     void SetViewZoom(int zoom);
-    // Scroll position in display pixels (0, 0 at the top left).
-    CPoint GetScrollPosition() const;
-    void ScrollToPosition(CPoint position);
-    // The largest scroll position, from the displayed size and the window.
-    CSize GetScrollLimit() const;
+    // Keeps the pan window with the part shown.
+    void ScrollToPosition(CPoint position) override;
 
     // A small window showing the whole image and the visible part; moving
     // its rectangle scrolls the view.

@@ -4,6 +4,7 @@
 #include "imaging/app/CKivLeadAppDoc.h"
 #include "imaging/app/CKivLeadAppView.h"
 #include "imaging/app/CKivLeadThumbView.h"
+#include "imaging/widgets/CKivLeadScrollBars.h"
 
 #include <QSplitter>
 
@@ -18,7 +19,9 @@ CKivLeadPageFrame::CKivLeadPageFrame(CKivLeadAppDoc* document, QWidget* parent) 
         m_pSplitter->addWidget(m_pPages);
     }
     m_pView = new CKivLeadAppView(m_pSplitter);
-    m_pSplitter->addWidget(m_pView);
+    m_pBars = new CKivLeadScrollBars(m_pView, m_pSplitter);
+    m_pBars->setZoom([view = m_pView](int steps) { steps > 0 ? view->ViewZoomIn() : view->ViewZoomOut(); });
+    m_pSplitter->addWidget(m_pBars);
     if (m_pPages) {
         m_pSplitter->setStretchFactor(0, 0);
         m_pSplitter->setStretchFactor(1, 1);

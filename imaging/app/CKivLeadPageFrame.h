@@ -12,6 +12,7 @@
 
 class CKivLeadAppDoc;
 class CKivLeadAppView;
+class CKivLeadScrollBars;
 class CKivLeadThumbView;
 class QSplitter;
 
@@ -23,6 +24,8 @@ public:
 
     CKivLeadAppView* GetImageView() const { return m_pView; }
     CKivLeadThumbView* GetPageList() const { return m_pPages; }
+    // The image view's scroll bars, which hold the view.
+    CKivLeadScrollBars* GetScrollBars() const { return m_pBars; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnUpdateFrameTitle() override;
@@ -33,5 +36,6 @@ protected:
 private:
     QSplitter* m_pSplitter = nullptr;
     CKivLeadAppView* m_pView = nullptr;
+    CKivLeadScrollBars* m_pBars = nullptr;
     CKivLeadThumbView* m_pPages = nullptr;
 };

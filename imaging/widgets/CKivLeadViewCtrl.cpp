@@ -124,6 +124,27 @@ CSize CKivLeadViewCtrl::GetSize() const
     return CSize(m_pBitmap->DisplayWidth() * m_nZoom / 100, m_pBitmap->DisplayHeight() * m_nZoom / 100);
 }
 
+CSize CKivLeadViewCtrl::GetScrollLimit() const
+{
+    if (m_bFit == 1) // fitted, whatever zoom the last paint left
+        return CSize(0, 0);
+    const CSize shown = GetSize();
+    return CSize(std::max(0, shown.cx - width()), std::max(0, shown.cy - height()));
+}
+
+CPoint CKivLeadViewCtrl::GetScrollPosition() const
+{
+    const CSize limit = GetScrollLimit();
+    return CPoint(limit.cx > 0 ? -m_ptOffset.x : 0, limit.cy > 0 ? -m_ptOffset.y : 0);
+}
+
+void CKivLeadViewCtrl::ScrollToPosition(CPoint position)
+{
+    const CSize limit = GetScrollLimit();
+    m_ptOffset = CPoint(-std::clamp(position.x, 0, limit.cx), -std::clamp(position.y, 0, limit.cy));
+    update();
+}
+
 int CKivLeadViewCtrl::CopyBitmap(CLeadBitmap* bitmap) const
 {
     return m_pBitmap ? KivLeadCopyBitmap(bitmap, m_pBitmap) : KIVLEAD_ERROR_INVALID_ARGUMENT;

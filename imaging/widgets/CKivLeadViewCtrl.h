@@ -41,6 +41,7 @@ public:
     void ZoomFit();
     void SetCenter(int center) { m_bCenter = center; }
     void SetFit(int fit) { m_bFit = fit; }
+    int GetFit() const { return m_bFit; }
     void SetEditable(int editable) { m_bEditable = editable; }
     void SetEffect(int effect, int delay);
     void Offset(int dx, int dy);
@@ -49,6 +50,13 @@ public:
     // The displayed size: width and height × zoom / 100, swapped for the
     // rotated perspectives.
     CSize GetSize() const;
+    // The largest scroll position, from the displayed size and the window.
+    CSize GetScrollLimit() const;
+    // Scroll position in display pixels (0, 0 at the top left; 0 on a side
+    // where the picture fits the window).
+    CPoint GetScrollPosition() const;
+    // Shows the picture from position, kept within the limit.
+    virtual void ScrollToPosition(CPoint position);
 
     CLeadBitmap* GetBitmap() const { return m_pBitmap; }
     // Shows shown, which stays the caller's and must outlive the control or

@@ -7,6 +7,7 @@
 #include "imaging/app/CKivLeadAppView.h"
 #include "imaging/app/CKivLeadPageFrame.h"
 #include "imaging/app/CKivLeadThumbView.h"
+#include "imaging/widgets/CKivLeadScrollBars.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
 #include "support/GuiTestSupport.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QImage>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -134,4 +136,36 @@ TEST(ImageEditor, ImagesDroppedOnTheEditorOpen)
     EXPECT_TRUE(testsupport::dropFiles(editor, {QString::fromStdString(path)}));
     QCoreApplication::processEvents();
     ASSERT_NE(editor.activeView(), nullptr);
+}
+
+// The view of a page larger than its window scrolls with bars; zoom works
+// from every mode; the status bar names size, zoom and page.
+TEST(ImageEditor, ScrollBarsZoomFromEveryModeAndTheStatusBar)
+{
+    testsupport::TempDir dir;
+    MessageBoxRecorder boxes;
+    const std::string tif = threePages(dir);
+    ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
+    editor.resize(1000, 700);
+    editor.show();
+    ASSERT_NE(editor.app().OpenDocumentFile(tif.c_str()), nullptr);
+    CKivLeadAppView* view = editor.activeView();
+    ASSERT_NE(view, nullptr);
+    editor.action("Next page")->trigger();
+    QCoreApplication::processEvents();
+    editor.action("Normal (100%)")->trigger();
+    editor.updateCommands();
+    EXPECT_TRUE(editor.action("Zoom in")->isEnabled()) << "not only in Zoom mode";
+    EXPECT_EQ(editor.statusText(), "60 × 40 pixels, 100 %, page 2 of 3");
+    for (int i = 0; i < 80; ++i) // to the largest zoom, 960 pixels wide
+        editor.action("Zoom in")->trigger();
+    EXPECT_EQ(view->GetViewMode(), CKivLeadAppView::kModeZoom);
+    EXPECT_EQ(editor.statusText(), QString("60 × 40 pixels, %1 %, page 2 of 3").arg(view->GetZoom()));
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    CKivLeadScrollBars* bars = editor.activeFrame()->GetScrollBars();
+    ASSERT_NE(bars, nullptr);
+    ASSERT_TRUE(bars->horizontal()->isVisible()) << view->GetZoom() << "% of 60 pixels in " << view->width();
+    bars->horizontal()->setValue(bars->horizontal()->maximum());
+    EXPECT_EQ(view->GetScrollPosition().x, view->GetScrollLimit().cx);
 }

@@ -3,6 +3,7 @@
 #include "ImageWindow.h"
 
 #include "imaging/toolkit/KivLeadToolkit.h"
+#include "imaging/widgets/CKivLeadScrollBars.h"
 #include "platform/services/MessageBox.h"
 #include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
@@ -13,6 +14,8 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QMenu>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <filesystem>
 
@@ -167,4 +170,46 @@ TEST(ImageWindow, RecentFilesReopenAndForgetWhatIsGone)
     EXPECT_EQ(recent->actions().at(0)->text(), "&1 a.png");
     for (const QAction* entry : recent->actions())
         EXPECT_NE(entry->toolTip().toStdString(), b) << "b.png left the list";
+}
+
+// Zoomed past the window, the picture gets scroll bars that move it; Ctrl
+// and the wheel zoom, the wheel scrolls, and the status bar says what shows.
+TEST(ImageWindow, ScrollBarsWheelZoomAndTheStatusBar)
+{
+    testsupport::TempDir dir;
+    const std::string file = dir.file("big.png");
+    writePicture(file, 400, 300);
+    ImageWindow window(QString::fromStdString(file));
+    window.resize(500, 400);
+    window.show();
+    QCoreApplication::processEvents();
+    CKivLeadScrollBars* bars = window.scrollBars();
+    ASSERT_NE(bars, nullptr);
+    EXPECT_FALSE(bars->horizontal()->isVisible()) << "fitted, nothing to scroll";
+    const int fitted = window.edit().GetZoom();
+    EXPECT_EQ(window.statusText(), QString("400 × 300 pixels, %1 %").arg(fitted));
+    for (int i = 0; i < 8; ++i)
+        window.action("Zoom in")->trigger();
+    EXPECT_GT(window.edit().GetZoom(), fitted) << "zooming starts from the fitted zoom";
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(bars->horizontal()->isVisible() && bars->vertical()->isVisible());
+    EXPECT_EQ(bars->horizontal()->maximum(), window.edit().GetScrollLimit().cx);
+    bars->vertical()->setValue(40);
+    EXPECT_EQ(window.edit().GetScrollPosition().y, 40) << "the bar moves the picture";
+    // The wheel scrolls up; with Ctrl it zooms out.
+    QWheelEvent up(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&window.edit(), &up);
+    EXPECT_EQ(window.edit().GetScrollPosition().y, 0);
+    QCoreApplication::processEvents(); // the paint
+    QCoreApplication::processEvents(); // the bars, after it
+    EXPECT_EQ(bars->vertical()->value(), 0) << "the bar follows what else moved the picture";
+    const int zoomed = window.edit().GetZoom();
+    QWheelEvent out(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::ControlModifier,
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&window.edit(), &out);
+    EXPECT_LT(window.edit().GetZoom(), zoomed);
+    EXPECT_EQ(window.statusText(), QString("400 × 300 pixels, %1 %").arg(window.edit().GetZoom()));
+    EXPECT_TRUE(window.grab().save(VANDREL_BINARY_DIR "/image-window-zoomed.png"));
 }

@@ -196,14 +196,20 @@ TEST_F(Editor, EachPageKeepsItsZoomAndScroll)
     EXPECT_EQ(view()->GetZoom(), std::min(client.Width() * 100 / 40, client.Height() * 100 / 30));
 }
 
-TEST_F(Editor, ZoomStepsOnlyInZoomModeWithinLimits)
+TEST_F(Editor, ZoomStepsFromAnyModeWithinLimits)
 {
     CKivLeadAppDoc* doc = open(threePages("three.tif"));
     ASSERT_NE(doc, nullptr);
+    // Zooming from Normal (or Fit) starts at the zoom shown and turns to Zoom.
     view()->OnViewNormal();
     view()->ViewZoomIn();
-    EXPECT_EQ(view()->GetZoom(), 100);
-    view()->OnViewZoomMode();
+    EXPECT_EQ(view()->GetZoom(), 120);
+    EXPECT_EQ(view()->GetViewMode(), CKivLeadAppView::kModeZoom);
+    view()->OnViewFit();
+    const int fitted = view()->GetZoom();
+    view()->ViewZoomOut();
+    EXPECT_EQ(view()->GetZoom(), std::max(20, fitted - 20));
+    EXPECT_EQ(view()->GetViewMode(), CKivLeadAppView::kModeZoom);
     view()->SetViewZoom(1590);
     view()->ViewZoomIn();
     EXPECT_EQ(view()->GetZoom(), 1600);
