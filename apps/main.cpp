@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// vandrel-studio: the desktop host of the libraries. A menu opens what
-// exists so far: the gallery of small controls, the report list and
-// directory tree, a simulated long job in the progress window, the airfoil
-// dialog, the slide library manager, a timer, the command history, user
-// property and drawing file dialogs, the about box, a thumbnail browser of
-// folders, an album database, an image editor, and every viewer and picker of
+// vandrel-studio: the browser of slides, slide libraries and drawings (the
+// main window: folder tree, thumbnail grid, preview, library actions), and
+// the desktop host of the libraries: its menus open the gallery of small
+// controls, the report list and directory tree, a simulated long job in the
+// progress window, the airfoil dialog, the slide library manager, a timer,
+// the command history, user property and drawing file dialogs, the about
+// box, an album database, an image editor, and every viewer and picker of
 // the common dialogs on the samples, their results in the log pane.
 #include "BlockList.h"
 #include "ControlGallery.h"
@@ -18,6 +19,7 @@
 #include "ImageWindow.h"
 #include "OpenFile.h"
 #include "ScreenFit.h"
+#include "StudioWindow.h"
 #include "WindowTexts.h"
 
 #include "appdialogs/KivDlgAppAirfoil.h"
@@ -52,18 +54,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-// The sample slides: the folder given (a file given is opened instead), else the first that exists of the
-// source tree beside a build, the installed data folder and the folders
-// of the desktop's data directories, wherever the studio is started from.
-QString findSamples(int argc, char** argv)
+// The sample slides: the first that exists of the source tree beside a
+// build, the installed data folder and the folders of the desktop's data
+// directories, wherever the studio is started from.
+QString findSamples()
 {
-    if (argc > 1 && std::strcmp(argv[1], "--browse") != 0 && QFileInfo(QFile::decodeName(argv[1])).isDir())
-        return QFile::decodeName(argv[1]);
     const QDir exe(QCoreApplication::applicationDirPath());
     QStringList candidates = {exe.filePath("../../samples/slides"), exe.filePath("../share/vandrel/samples/slides"),
         QStringLiteral(VANDREL_DATA_DIR "/samples/slides")};
@@ -213,17 +214,6 @@ void drawingFile(QWidget* owner, const QString& samples)
         MessageBox(owner, *chosen ? chosen : "(no drawing)", "Select Drawing File", MB_OK | MB_ICONINFORMATION);
 }
 
-// A browser window of its own for folder; it goes when closed.
-void browseFolder(const QString& folder)
-{
-    if (folder.isEmpty())
-        return;
-    auto* browser = new FolderBrowser;
-    browser->setAttribute(Qt::WA_DeleteOnClose);
-    browser->Open(QFile::encodeName(folder).toStdString());
-    browser->show();
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -233,20 +223,25 @@ int main(int argc, char** argv)
     app.setWindowIcon(QIcon(":/vandrel/icons/org.vandrel.Studio.svg"));
     QGuiApplication::setDesktopFileName("org.vandrel.Studio");
     QApplication::setApplicationName("Vandrel Studio");
-    const QString samples = findSamples(argc, argv);
+    const QString samples = findSamples();
 
-    QMainWindow window;
-    window.setWindowTitle("Vandrel Studio");
+    // The browser of slides, libraries and drawings is the main window; the
+    // gallery of the controls is a window of its own for developers.
+    StudioWindow window;
     AfxSetMainWnd(&window);
-    auto* gallery = new ControlGallery(QDir(samples).absolutePath().toStdString());
-    window.setCentralWidget(gallery);
-    QMenu* file = window.menuBar()->addMenu("&File");
-    file->addAction("&Browse folder…", QKeySequence::Open, &window,
-        [&window, samples] { browseFolder(QFileDialog::getExistingDirectory(&window, "Browse folder", samples)); });
-    file->addSeparator();
+    ControlGallery* gallery = nullptr;
+    QMenu* file = window.fileMenu();
     file->addAction("E&xit", QKeySequence::Quit, &app, &QApplication::quit);
-    QMenu* view = window.menuBar()->addMenu("&View");
-    view->addAction("&Controls gallery", gallery, [gallery] { gallery->show(); });
+    QMenu* view = window.viewMenu();
+    view->addAction("&Controls gallery", &window, [&window, &gallery, samples] {
+        if (!gallery) {
+            gallery = new ControlGallery(QDir(samples).absolutePath().toStdString(), &window);
+            gallery->setWindowFlag(Qt::Window);
+            gallery->setWindowTitle("Controls gallery");
+        }
+        gallery->show();
+        gallery->raise();
+    });
     ControlsPage* controls = nullptr;
     view->addAction("C&ontrols: report list and folders", &window, [&controls] {
         if (!controls) {
@@ -310,38 +305,31 @@ int main(int argc, char** argv)
     logDock->setObjectName("log");
     logDock->setWidget(log);
     window.addDockWidget(Qt::BottomDockWidgetArea, logDock);
+    logDock->hide();
+    view->addAction(logDock->toggleViewAction());
+    QObject::connect(log, &QPlainTextEdit::textChanged, logDock, &QWidget::show);
     window.menuBar()->addMenu(new DialogsMenu(QDir(samples).absoluteFilePath(".."), log, &window));
     QMenu* help = window.menuBar()->addMenu("&Help");
     help->addAction("&About Vandrel Studio", &window, [&window] {
         KivDlgAbout(&window, nullptr, "Vandrel Studio", "Version " VANDREL_VERSION, "CAD desktop libraries on Qt",
             "https://example.org/vandrel", "vandrel@example.org");
     });
-    // Folders dropped on the studio are browsed; slides, libraries and
-    // drawings open in their viewers, as when given on the command line.
-    FileDrops::accept(&window, [&window](const QStringList& paths) {
-        for (const QString& path : paths) {
-            if (QFileInfo(path).isDir())
-                browseFolder(path);
-            else if (OpenGivenFile(&window, path) < 0)
-                QMessageBox::warning(
-                    &window, "Vandrel Studio", QString("%1 is no slide, slide library, DWG or DXF drawing.").arg(path));
-        }
-    });
-    window.resize(SizeOnScreen(&window, QSize(660, 560)));
     window.show();
-    // vandrel-studio --browse FOLDER opens the browser at once; a file
-    // given (from a file manager, through the desktop entry) opens in its
-    // viewer once the window shows.
-    if (argc > 2 && std::strcmp(argv[1], "--browse") == 0)
-        browseFolder(QFile::decodeName(argv[2]));
-    if (argc > 1 && QFileInfo(QFile::decodeName(argv[1])).isFile()) {
-        const QString given = QFile::decodeName(argv[1]);
-        QTimer::singleShot(0, &window, [&window, given] {
-            if (OpenGivenFile(&window, given) < 0)
-                QMessageBox::warning(&window, "Vandrel Studio",
-                    QString("%1 is no slide, slide library, DWG or DXF drawing.").arg(given));
-        });
-    }
+    // Folders and files given (by a file manager, through the desktop
+    // entry) open once the window shows: the first folder in the window,
+    // files in their viewers; without a folder, the sample slides.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--browse") != 0)
+            given << QFile::decodeName(argv[i]);
+    const auto folderGiven
+        = std::find_if(given.begin(), given.end(), [](const QString& g) { return QFileInfo(g).isDir(); });
+    window.openFolder(folderGiven != given.end() ? *folderGiven : samples);
+    QTimer::singleShot(0, &window, [&window, given] {
+        for (const QString& g : given)
+            if (!QFileInfo(g).isDir())
+                window.open(g);
+    });
     const int result = app.exec();
     delete controls;
     return result;

@@ -425,6 +425,46 @@
 <context>
     <name>Studio</name>
     <message>
+        <source>Descending</source>
+        <translation>내림차순</translation>
+    </message>
+    <message>
+        <source>Controls gallery</source>
+        <translation>컨트롤 갤러리</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>폴더</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>미리 보기</translation>
+    </message>
+    <message>
+        <source>&amp;Library</source>
+        <translation>라이브러리(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Add to library…</source>
+        <translation>라이브러리에 추가(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete from library…</source>
+        <translation>라이브러리에서 삭제(&amp;D)…</translation>
+    </message>
+    <message>
+        <source>E&amp;xtract into this folder</source>
+        <translation>이 폴더로 추출(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Export as &amp;PNG…</source>
+        <translation>PNG로 내보내기(&amp;P)…</translation>
+    </message>
+    <message>
+        <source>Export as &amp;SVG…</source>
+        <translation>SVG로 내보내기(&amp;S)…</translation>
+    </message>
+    <message>
         <source>Vandrel Image Editor</source>
         <translation>Vandrel 이미지 편집기</translation>
     </message>

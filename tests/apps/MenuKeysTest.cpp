@@ -6,6 +6,7 @@
 #include "ImageBrowser.h"
 #include "ImageEditor.h"
 #include "ImageWindow.h"
+#include "StudioWindow.h"
 #include "WindowTexts.h"
 
 #include "imaging/widgets/resources.h"
@@ -93,7 +94,7 @@ TEST(MenuKeys, NoTwoEntriesOfAMenuShareAnAltLetter)
         ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
         ImageWindow image(VANDREL_SOURCE_DIR "/samples/images/clouds.jpg");
         ImageBrowser browser(VANDREL_SOURCE_DIR "/samples/images", QString::fromStdString(dir.path().string()));
-        QMainWindow studio;
+        StudioWindow studio;
         QPlainTextEdit log;
         studio.menuBar()->addMenu(new DialogsMenu(VANDREL_SOURCE_DIR "/samples", &log, &studio));
         QStringList clashes = contextMenuClashes();

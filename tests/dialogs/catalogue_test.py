@@ -55,7 +55,7 @@ for name in files:
 # The studio's own window is built in its main(): its texts are checked here,
 # the other windows' by WindowTexts.EveryWindowTextHasItsKoreanTranslation.
 calls = r'(?:addMenu|addAction|setWindowTitle|QLabel|QPushButton|QDockWidget|setPlaceholderText)\(' + literal
-for name in ["apps/main.cpp", "apps/DatabasePage.cpp"]:
+for name in ["apps/main.cpp", "apps/DatabasePage.cpp", "apps/StudioWindow.cpp", "apps/BlockList.cpp"]:
     for m in re.finditer(calls, (source / name).read_text(encoding="utf-8")):
         value = m.group(1)
         if value in {"Vandrel Studio"} or not re.search(r"[A-Za-z]{2}", value):
