@@ -2,6 +2,7 @@
 #include "ImageBrowser.h"
 #include "FileDrops.h"
 #include "ImageWindow.h"
+#include "OwnedWindows.h"
 #include "ScreenFit.h"
 
 #include "controls/KivThumbList.h"
@@ -10,6 +11,7 @@
 #include "imaging/widgets/resources.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -81,6 +83,15 @@ void ImageBrowser::open(const QString& folder)
     const int images = thumbs->GetThumbList() ? thumbs->GetThumbList()->getCount() : 0;
     setWindowTitle(QString("Image browser — %1").arg(path));
     m_status->setText(images == 1 ? QString("1 image") : QString("%1 images").arg(images));
+}
+
+void ImageBrowser::closeEvent(QCloseEvent* event)
+{
+    // The image windows opened from here ask about their changes first.
+    if (CloseOwnedWindows(this))
+        event->accept();
+    else
+        event->ignore();
 }
 
 QAction* ImageBrowser::action(const QString& text) const

@@ -18,6 +18,9 @@ public:
     // The menu entry with this text (without &), null when there is none.
     QAction* action(const QString& text) const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     CKivLeadExpListCtrl* m_explorer = nullptr;
     QLabel* m_status = nullptr;

@@ -3,6 +3,7 @@
 #include "FileDrops.h"
 #include "FolderBrowser.h"
 #include "OpenFile.h"
+#include "OwnedWindows.h"
 #include "ScreenFit.h"
 
 #include "cad/KivSlideDraw.h"
@@ -14,6 +15,7 @@
 #include "views/CKivThumbViewCtrl.h"
 
 #include <QBuffer>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -130,6 +132,16 @@ StudioWindow::StudioWindow(QWidget* parent)
             open(path);
     });
     resize(SizeOnScreen(this, QSize(1180, 720)));
+    resizeDocks({folders, preview}, {240, 300}, Qt::Horizontal);
+}
+
+void StudioWindow::closeEvent(QCloseEvent* event)
+{
+    // One window that stays (an image whose changes are kept) keeps the studio.
+    if (CloseOwnedWindows(this))
+        event->accept();
+    else
+        event->ignore();
 }
 
 void StudioWindow::openFolder(const QString& folder)

@@ -41,6 +41,9 @@ public:
     int extractHere();
     int exportAs(const char* format);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // The selected items' files ("lib.slb(NAME)" for a member) in grid order.
     std::vector<std::string> selection() const;

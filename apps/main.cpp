@@ -231,7 +231,8 @@ int main(int argc, char** argv)
     AfxSetMainWnd(&window);
     ControlGallery* gallery = nullptr;
     QMenu* file = window.fileMenu();
-    file->addAction("E&xit", QKeySequence::Quit, &app, &QApplication::quit);
+    // Through the window's close, which lets every window with changes ask.
+    file->addAction("E&xit", QKeySequence::Quit, &window, &QWidget::close);
     QMenu* view = window.viewMenu();
     view->addAction("&Controls gallery", &window, [&window, &gallery, samples] {
         if (!gallery) {

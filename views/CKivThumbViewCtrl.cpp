@@ -150,7 +150,8 @@ void paintNoPreview(CDC& dc, const CRect& client, COLORREF back)
         return;
     const int level = (GetRValue(back) * 299 + GetGValue(back) * 587 + GetBValue(back) * 114) / 1000;
     const QColor ink = level > 128 ? QColor(110, 110, 110) : QColor(170, 170, 170);
-    const int h = client.Height() * 2 / 5, w = h * 3 / 4, fold = std::max(w / 4, 2);
+    // A tall, narrow pane gets a sheet its width holds, not its height.
+    const int h = std::min(client.Height() * 2 / 5, client.Width() * 8 / 15), w = h * 3 / 4, fold = std::max(w / 4, 2);
     const QPoint corner(client.left + (client.Width() - w) / 2, client.top + client.Height() / 2 - h * 3 / 4);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);

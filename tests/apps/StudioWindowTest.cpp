@@ -4,6 +4,8 @@
 // extract them, export one as PNG and SVG, and drop a folder on it.
 #include "StudioWindow.h"
 #include "FolderBrowser.h"
+#include "ImageBrowser.h"
+#include "ImageWindow.h"
 
 #include "cad/KivSlideFile.h"
 #include "controls/KivThumbList.h"
@@ -142,4 +144,40 @@ TEST(StudioWindow, TheFirstItemPreviewsAndAFolderDroppedIsBrowsed)
     EXPECT_EQ(w.browser().browser().GetThumbList()->getCount(), 2);
     EXPECT_NE(w.action("Open folder…"), nullptr);
     EXPECT_NE(w.action("Export as SVG…"), nullptr);
+}
+
+// Closing the studio (its close box, or Exit) closes the windows it owns
+// first: a changed picture, even one opened from the image browser, asks;
+// Cancel keeps it and the studio, Yes saves the page and lets both go.
+TEST(StudioWindow, ClosingTheStudioAsksForEveryChangedPictureItOwns)
+{
+    TempDir dir;
+    const std::string file = dir.file("grey.png");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    ASSERT_TRUE(picture.save(QString::fromStdString(file)));
+    MessageBoxRecorder boxes;
+    StudioWindow w;
+    w.show();
+    auto* browser
+        = new ImageBrowser(QString::fromStdString(dir.path().string()), QString::fromStdString(dir.file("cache")), &w);
+    browser->setWindowFlag(Qt::Window);
+    browser->show();
+    auto* image = new ImageWindow(QString::fromStdString(file), browser);
+    image->setWindowFlag(Qt::Window);
+    image->show();
+    image->action("Invert")->trigger();
+    ASSERT_EQ(image->edit().IsModified(), 1);
+
+    boxes.answer(IDCANCEL);
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible() && browser->isVisible() && image->isVisible());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "Save changes to grey.png?");
+
+    boxes.answer(IDYES);
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(image->isVisible());
+    QImage saved(QString::fromStdString(file));
+    EXPECT_NE(saved.pixel(0, 0), picture.pixel(0, 0)) << "the inverted picture was saved";
 }
