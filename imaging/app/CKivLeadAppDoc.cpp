@@ -7,6 +7,8 @@
 #include "platform/io/AtomicFile.h"
 #include "platform/services/MessageBox.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QPolygon>
 #include <QTemporaryFile>
 
@@ -67,6 +69,20 @@ int CKivLeadAppDoc::saveCopy(const char* path)
     return AtomicFile::Copy(temp, path) ? KIVLEAD_SUCCESS : KIVLEAD_ERROR_FILE_WRITE;
 }
 
+namespace {
+
+// The page questions name the file in their caption, after the
+// application's name: with several pictures open, the user sees which one.
+int askAbout(const char* file, const char* text, UINT type)
+{
+    const QString app = QCoreApplication::applicationName();
+    const QString name = QFileInfo(QString::fromUtf8(file ? file : "")).fileName();
+    const QString caption = (app.isEmpty() ? QString("Vandrel") : app) + (name.isEmpty() ? QString() : " - " + name);
+    return MessageBox(AfxGetMainWnd(), text, caption.toUtf8().constData(), type);
+}
+
+} // namespace
+
 int CKivLeadAppDoc::SaveModified(int page, const char* file)
 {
     if (!m_bMultiPage)
@@ -79,13 +95,13 @@ int CKivLeadAppDoc::SaveModified(int page, const char* file)
         if (!m_bAutoSave) {
             const std::string text
                 = "Page " + std::to_string(page + 1) + " has been changed. Do you want to save changes?";
-            answer = AfxMessageBox(text.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION);
+            answer = askAbout(file, text.c_str(), MB_YESNOCANCEL | MB_ICONQUESTION);
         }
     } else {
         if (!IsModified())
             return 1;
-        answer = AfxMessageBox(
-            "Image has been changed. Do you want to save changes?", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
+        answer = askAbout(file, "Image has been changed. Do you want to save changes?",
+            MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
     }
     if (answer == IDCANCEL)
         return 0;

@@ -169,3 +169,27 @@ TEST(ImageEditor, ScrollBarsZoomFromEveryModeAndTheStatusBar)
     bars->horizontal()->setValue(bars->horizontal()->maximum());
     EXPECT_EQ(view->GetScrollPosition().x, view->GetScrollLimit().cx);
 }
+
+// Closing the editor with a changed page asks once, naming the file;
+// Cancel keeps the editor and the change, No leaves the file as it was.
+TEST(ImageEditor, ClosingWithAChangedPageAsksOnceAndNoKeepsTheFile)
+{
+    testsupport::TempDir dir;
+    MessageBoxRecorder boxes;
+    const std::string tif = threePages(dir);
+    const testsupport::Bytes before = testsupport::readFile(tif);
+    ImageEditor editor(QString::fromStdString(dir.file("profile.ini")));
+    ASSERT_NE(editor.app().OpenDocumentFile(tif.c_str()), nullptr);
+    editor.action("Invert")->trigger();
+    boxes.answer(IDCANCEL);
+    EXPECT_FALSE(editor.close());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "Image has been changed. Do you want to save changes?");
+    EXPECT_TRUE(QString::fromStdString(boxes.shown()[0].caption).endsWith(" - pages.tif")) << "the file is named";
+    EXPECT_NE(editor.activeView(), nullptr) << "Cancel keeps the picture and its change";
+    boxes.clear();
+    boxes.answer(IDNO);
+    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(boxes.shown().size(), 1u) << "asked once";
+    EXPECT_EQ(testsupport::readFile(tif), before);
+}

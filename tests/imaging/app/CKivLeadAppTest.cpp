@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -151,6 +153,9 @@ TEST_F(Editor, YesSavesOnlyThatPage)
     pages()->SelectPage(0);
     ASSERT_EQ(boxes.shown().size(), 1u) << said(boxes);
     EXPECT_EQ(boxes.shown()[0].text, "Page 2 has been changed. Do you want to save changes?");
+    EXPECT_TRUE(QString::fromStdString(boxes.shown()[0].caption)
+                    .endsWith(" - " + QFileInfo(QString::fromStdString(tif)).fileName()))
+        << "the caption names the file: " << boxes.shown()[0].caption;
     const auto now = rawPages(tif);
     ASSERT_EQ(now.size(), 3u);
     EXPECT_TRUE(now[0] == stored[0]);
