@@ -19,10 +19,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-namespace {
-
 // A double click on a cell opens the picture in the image window.
-int openLarge(HWND owner, int, const char* file, const char*)
+int ImageBrowser::OpenImage(HWND owner, int, const char* file, const char*)
 {
     auto* window = new ImageWindow(QString::fromUtf8(file), owner ? owner->window() : nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -30,8 +28,6 @@ int openLarge(HWND owner, int, const char* file, const char*)
     window->show();
     return 1;
 }
-
-} // namespace
 
 ImageBrowser::ImageBrowser(const QString& folder, const QString& cacheFolder, QWidget* parent)
     : QMainWindow(parent), m_cache(cacheFolder)
@@ -77,7 +73,7 @@ void ImageBrowser::open(const QString& folder)
     const QString path = QDir(folder).absolutePath();
     m_explorer->MakeControl(nullptr); // the lists, to be set up before filling
     CKivLeadThumbListCtrl* thumbs = m_explorer->GetThumbListCtrl();
-    thumbs->SetViewer(&openLarge);
+    thumbs->SetViewer(&ImageBrowser::OpenImage);
     thumbs->SetThumbPath(m_cache.toUtf8().constData());
     m_explorer->MakeControl(path.toUtf8().constData());
     const int images = thumbs->GetThumbList() ? thumbs->GetThumbList()->getCount() : 0;

@@ -12,6 +12,9 @@ class QLabel;
 class ImageBrowser : public QMainWindow {
 public:
     ImageBrowser(const QString& folder, const QString& cacheFolder, QWidget* parent = nullptr);
+    // The viewer of the cells: the picture in an image window owned by
+    // owner's window.
+    static int OpenImage(QWidget* owner, int fileType, const char* file, const char* label);
 
     CKivLeadExpListCtrl& explorer() { return *m_explorer; }
     void open(const QString& folder);

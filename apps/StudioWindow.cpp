@@ -2,6 +2,7 @@
 #include "StudioWindow.h"
 #include "FileDrops.h"
 #include "FolderBrowser.h"
+#include "ImageBrowser.h"
 #include "OpenFile.h"
 #include "OwnedWindows.h"
 #include "ScreenFit.h"
@@ -9,6 +10,8 @@
 #include "cad/KivSlideDraw.h"
 #include "cad/KivSlideSvg.h"
 #include "controls/KivThumbList.h"
+#include "imaging/widgets/CKivLeadExpListCtrl.h"
+#include "imaging/widgets/CKivLeadThumbListCtrl.h"
 #include "platform/gdi/CDC.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
@@ -24,7 +27,9 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -75,7 +80,20 @@ StudioWindow::StudioWindow(QWidget* parent)
       m_folders(new QFileSystemModel(this))
 {
     setWindowTitle(kCaption);
-    setCentralWidget(m_browser);
+    // Drawings and images of the folder side by side in two grids; the
+    // images' thumbnails are kept in the user's cache.
+    m_tabs = new QTabWidget;
+    m_tabs->addTab(m_browser, "Drawings");
+    m_images = new CKivLeadExpListCtrl;
+    m_images->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 400), m_tabs, 2);
+    m_images->MakeControl(nullptr);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/thumbs";
+    QDir().mkpath(cache);
+    m_images->GetThumbListCtrl()->SetThumbPath(QFile::encodeName(cache).constData());
+    m_images->GetThumbListCtrl()->SetViewer(&ImageBrowser::OpenImage);
+    m_tabs->addTab(m_images, "Images");
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { showImages(); });
+    setCentralWidget(m_tabs);
     connect(&m_browser->browser(), &CWnd::notified, this, [this] { showCurrent(); });
 
     // Folders only, from the root; a click browses one.
@@ -151,6 +169,8 @@ void StudioWindow::openFolder(const QString& folder)
         return;
     m_folder = path;
     m_browser->Open(QFile::encodeName(path).toStdString());
+    m_imagesShown.clear();
+    showImages();
     setWindowTitle(QString("%1 — %2").arg(QDir::toNativeSeparators(path), kCaption));
     const QModelIndex at = m_folders->index(path);
     m_tree->setCurrentIndex(at);
@@ -165,6 +185,16 @@ void StudioWindow::open(const QString& path)
     else if (OpenGivenFile(this, path) < 0)
         MessageBox(this, QString("%1 is no slide, slide library, DWG or DXF drawing.").arg(path).toUtf8().constData(),
             kCaption, MB_OK | MB_ICONWARNING);
+}
+
+void StudioWindow::showImages()
+{
+    // Read when the tab shows: a folder of large pictures costs nothing
+    // until the user looks at them.
+    if (m_tabs->currentWidget() != m_images || m_imagesShown == m_folder || m_folder.isEmpty())
+        return;
+    m_imagesShown = m_folder;
+    m_images->MakeControl(QFile::encodeName(m_folder).constData());
 }
 
 QAction* StudioWindow::action(const QString& text) const
@@ -188,6 +218,16 @@ std::vector<std::string> StudioWindow::selection() const
         if (const KivThumbItem* current = items->getAt(m_browser->browser().GetCurSel()))
             files.emplace_back(current->file);
     return files;
+}
+
+std::map<std::string, std::vector<std::string>> StudioWindow::selectedMembers() const
+{
+    std::map<std::string, std::vector<std::string>> members;
+    std::string library, name;
+    for (const std::string& file : selection())
+        if (splitMember(file, &library, &name))
+            members[library].push_back(name);
+    return members;
 }
 
 void StudioWindow::showCurrent()
@@ -264,11 +304,7 @@ int StudioWindow::addToLibrary()
 
 int StudioWindow::deleteFromLibrary()
 {
-    std::map<std::string, std::vector<std::string>> members;
-    std::string library, name;
-    for (const std::string& file : selection())
-        if (splitMember(file, &library, &name))
-            members[library].push_back(name);
+    const std::map<std::string, std::vector<std::string>> members = selectedMembers();
     if (members.empty()) {
         statusBar()->showMessage("Select the library members to delete.");
         return 0;
@@ -292,11 +328,7 @@ int StudioWindow::deleteFromLibrary()
 
 int StudioWindow::extractHere()
 {
-    std::map<std::string, std::vector<std::string>> members;
-    std::string library, name;
-    for (const std::string& file : selection())
-        if (splitMember(file, &library, &name))
-            members[library].push_back(name);
+    const std::map<std::string, std::vector<std::string>> members = selectedMembers();
     if (members.empty()) {
         statusBar()->showMessage("Select the library members to extract.");
         return 0;

@@ -1,19 +1,23 @@
 // SPDX-License-Identifier: MIT
 // The studio's main window, the browser a CAD user opens: the folder tree,
 // the thumbnail grid of a folder's slides, slide-library members and
-// drawings, a preview of the current one, and the slide library manager's
+// drawings beside a second grid of its images, a preview of the current one, and the slide library manager's
 // actions on the selection (add to a library, delete from it with a
 // question, extract, export as PNG or SVG). The host adds its own menus.
 #pragma once
 
 #include <QMainWindow>
 
+#include <map>
+#include <string>
 #include <vector>
 
+class CKivLeadExpListCtrl;
 class CKivThumbViewCtrl;
 class FolderBrowser;
 class QFileSystemModel;
 class QMenu;
+class QTabWidget;
 class QTreeView;
 
 class StudioWindow : public QMainWindow {
@@ -27,6 +31,9 @@ public:
     QString folder() const { return m_folder; }
     FolderBrowser& browser() { return *m_browser; }
     CKivThumbViewCtrl& preview() { return *m_preview; }
+    // The folder's pictures, in the second tab.
+    CKivLeadExpListCtrl& images() { return *m_images; }
+    QTabWidget& tabs() { return *m_tabs; }
     QTreeView& tree() { return *m_tree; }
     // The menu entry with this text (without &), null when there is none.
     QAction* action(const QString& text) const;
@@ -47,7 +54,10 @@ protected:
 private:
     // The selected items' files ("lib.slb(NAME)" for a member) in grid order.
     std::vector<std::string> selection() const;
+    // The selected library members' names, by library.
+    std::map<std::string, std::vector<std::string>> selectedMembers() const;
     void showCurrent();
+    void showImages();
     void refresh(const QString& said);
 
     QString m_folder;
@@ -55,6 +65,9 @@ private:
     CKivThumbViewCtrl* m_preview;
     QTreeView* m_tree;
     QFileSystemModel* m_folders;
+    QTabWidget* m_tabs = nullptr;
+    CKivLeadExpListCtrl* m_images = nullptr;
+    QString m_imagesShown; // the folder the images tab was filled from
     QMenu* m_file = nullptr;
     QMenu* m_view = nullptr;
 };

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTabWidget>
 #include <QWidget>
 
 #include <functional>
@@ -56,6 +57,9 @@ void forEachText(QWidget* window, const std::function<void(const QString&, const
         visit(g->title(), [g](QString t) { g->setTitle(t); });
     for (QLineEdit* e : window->findChildren<QLineEdit*>())
         visit(e->placeholderText(), [e](QString t) { e->setPlaceholderText(t); });
+    for (QTabWidget* t : window->findChildren<QTabWidget*>())
+        for (int i = 0; i < t->count(); ++i)
+            visit(t->tabText(i), [t, i](QString text) { t->setTabText(i, text); });
     for (QDockWidget* d : window->findChildren<QDockWidget*>())
         visit(d->windowTitle(), [d](QString t) { d->setWindowTitle(t); });
 }

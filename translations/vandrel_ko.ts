@@ -425,6 +425,14 @@
 <context>
     <name>Studio</name>
     <message>
+        <source>Drawings</source>
+        <translation>도면</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>이미지</translation>
+    </message>
+    <message>
         <source>Descending</source>
         <translation>내림차순</translation>
     </message>

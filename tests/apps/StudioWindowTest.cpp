@@ -9,6 +9,8 @@
 
 #include "cad/KivSlideFile.h"
 #include "controls/KivThumbList.h"
+#include "imaging/widgets/CKivLeadExpListCtrl.h"
+#include "imaging/widgets/CKivLeadThumbListCtrl.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
 #include "support/GuiTestSupport.h"
@@ -22,6 +24,7 @@
 #include <QCoreApplication>
 #include <QFileSystemModel>
 #include <QImage>
+#include <QTabWidget>
 #include <QTreeView>
 
 using namespace testsupport;
@@ -144,6 +147,20 @@ TEST(StudioWindow, TheFirstItemPreviewsAndAFolderDroppedIsBrowsed)
     EXPECT_EQ(w.browser().browser().GetThumbList()->getCount(), 2);
     EXPECT_NE(w.action("Open folder…"), nullptr);
     EXPECT_NE(w.action("Export as SVG…"), nullptr);
+    // The folder's pictures show in the second tab, read when it shows.
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(QString::fromStdString(other.file("red.png"))));
+    w.openFolder(QString::fromStdString(dir.path().string()));
+    w.openFolder(QString::fromStdString(other.path().string()));
+    const auto pictures = [&w] {
+        const KivThumbList* list = w.images().GetThumbListCtrl()->GetThumbList();
+        return list ? list->getCount() : 0;
+    };
+    EXPECT_EQ(pictures(), 0) << "not read while hidden";
+    w.tabs().setCurrentIndex(1);
+    EXPECT_EQ(pictures(), 1);
+    EXPECT_EQ(std::string(w.images().GetFolder()), other.path().string());
 }
 
 // Closing the studio (its close box, or Exit) closes the windows it owns
