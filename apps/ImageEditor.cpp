@@ -70,6 +70,9 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
 
 ImageEditor::~ImageEditor()
 {
+    // Closing the documents activates other windows: nothing may reach this
+    // half-destroyed editor any more.
+    disconnect(m_mdi, nullptr, this, nullptr);
     m_app->CloseAllDocuments();
     delete m_app;
 }
