@@ -5,7 +5,7 @@
 #include "platform/widgets/CButton.h"
 #include "platform/widgets/CProgressCtrl.h"
 #include "platform/widgets/CStatic.h"
-#include "platform/widgets/TextFit.h"
+#include "platform/widgets/TextFit_p.h"
 
 #include <QFont>
 #include <QGuiApplication>

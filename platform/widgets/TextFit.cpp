@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/widgets/TextFit.h"
+#include "platform/widgets/TextFit_p.h"
 
 #include "platform/base/WinMessages.h"
 #include "platform/widgets/CButton.h"

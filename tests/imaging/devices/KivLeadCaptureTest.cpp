@@ -150,15 +150,6 @@ TEST_F(CaptureTest, NoWindowOfTheKindFails)
 
 } // namespace
 
-#if defined(__SANITIZE_ADDRESS__)
-// The X platform's session bus keeps a buffer for the life of the process;
-// it is the bus library's, not ours.
-extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions()
-{
-    return "leak:libdbus-1.so\n";
-}
-#endif
-
 int main(int argc, char** argv)
 {
     skipReason = testsupport::useFixtureDisplay();

@@ -8,22 +8,20 @@
 // that lined up still line up.
 #pragma once
 
-#include "platform/KivGui_export.h"
-
 class QWidget;
 
 namespace textfit {
 
 // The width control needs to show its whole text on the lines its height
 // holds (a static wraps words); 0 for a control without text.
-KIVGUI_EXPORT int NeededWidth(const QWidget& control);
+int NeededWidth(const QWidget& control);
 
 // The width a window needs for its title beside the frame's icon and buttons.
-KIVGUI_EXPORT int TitleWidth(const QWidget& window);
+int TitleWidth(const QWidget& window);
 
 // Widens dialog's controls and dialog itself until every text and the title
 // fit, within the screen's width. A dialog with a layout only gets the
 // title's width as its least: the layout makes room for the rest.
-KIVGUI_EXPORT void FitTexts(QWidget& dialog);
+void FitTexts(QWidget& dialog);
 
 } // namespace textfit
