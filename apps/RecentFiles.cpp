@@ -59,7 +59,7 @@ void RecentFiles::rebuild()
         a->setStatusTip(file);
         a->setProperty("vandrelData", true);
         connect(a, &QAction::triggered, this, [this, file] {
-            if (!QFileInfo(file).isFile()) {
+            if (!QFileInfo::exists(file)) { // a file, or a folder the studio browsed
                 QStringList left = files();
                 left.removeAll(file);
                 save(left);

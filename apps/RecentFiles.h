@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The files a window opened last, newest first, kept in the user's settings
+// The files (or folders) a window opened last, newest first, kept in the user's settings
 // (Vandrel/<application>.ini) and shown as a menu: choosing one opens it
 // again; a file that has gone is said so and leaves the list.
 #pragma once

@@ -5,6 +5,7 @@
 #include "ImageBrowser.h"
 #include "OpenFile.h"
 #include "OwnedWindows.h"
+#include "RecentFiles.h"
 #include "ScreenFit.h"
 
 #include "cad/KivSlideDraw.h"
@@ -130,6 +131,8 @@ StudioWindow::StudioWindow(QWidget* parent)
         if (!chosen.isEmpty())
             openFolder(chosen);
     });
+    m_recent = new RecentFiles(
+        "studio/recentFolders", m_file->addMenu("Recen&t Folders"), [this](const QString& f) { openFolder(f); }, this);
     m_file->addSeparator();
     QMenu* library = menuBar()->addMenu("&Library");
     library->addAction("&Add to library…", this, [this] { addToLibrary(); });
@@ -168,6 +171,7 @@ void StudioWindow::openFolder(const QString& folder)
     if (path == m_folder)
         return;
     m_folder = path;
+    m_recent->add(path);
     m_browser->Open(QFile::encodeName(path).toStdString());
     m_imagesShown.clear();
     showImages();

@@ -19,6 +19,7 @@ class QFileSystemModel;
 class QMenu;
 class QTabWidget;
 class QTreeView;
+class RecentFiles;
 
 class StudioWindow : public QMainWindow {
 public:
@@ -37,6 +38,7 @@ public:
     QTreeView& tree() { return *m_tree; }
     // The menu entry with this text (without &), null when there is none.
     QAction* action(const QString& text) const;
+    RecentFiles& recentFolders() { return *m_recent; }
     // The File and View menus, for the host's own entries after the window's.
     QMenu* fileMenu() const { return m_file; }
     QMenu* viewMenu() const { return m_view; }
@@ -68,6 +70,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     CKivLeadExpListCtrl* m_images = nullptr;
     QString m_imagesShown; // the folder the images tab was filled from
+    RecentFiles* m_recent = nullptr;
     QMenu* m_file = nullptr;
     QMenu* m_view = nullptr;
 };

@@ -425,6 +425,10 @@
 <context>
     <name>Studio</name>
     <message>
+        <source>Recen&amp;t Folders</source>
+        <translation>최근 폴더(&amp;T)</translation>
+    </message>
+    <message>
         <source>Drawings</source>
         <translation>도면</translation>
     </message>

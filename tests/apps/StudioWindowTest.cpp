@@ -6,6 +6,7 @@
 #include "FolderBrowser.h"
 #include "ImageBrowser.h"
 #include "ImageWindow.h"
+#include "RecentFiles.h"
 
 #include "cad/KivSlideFile.h"
 #include "controls/KivThumbList.h"
@@ -145,6 +146,8 @@ TEST(StudioWindow, TheFirstItemPreviewsAndAFolderDroppedIsBrowsed)
     EXPECT_TRUE(dropFiles(w, {QString::fromStdString(other.path().string())}));
     EXPECT_EQ(w.folder().toStdString(), other.path().string());
     EXPECT_EQ(w.browser().browser().GetThumbList()->getCount(), 2);
+    EXPECT_EQ(w.recentFolders().files().value(0).toStdString(), other.path().string()) << "newest first";
+    EXPECT_EQ(w.recentFolders().files().value(1).toStdString(), dir.path().string());
     EXPECT_NE(w.action("Open folder…"), nullptr);
     EXPECT_NE(w.action("Export as SVG…"), nullptr);
     // The folder's pictures show in the second tab, read when it shows.
