@@ -2,6 +2,7 @@
 #include "BlockList.h"
 
 #include "cad/KivDxfFile.h"
+#include "platform/io/PathNoCase.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -12,12 +13,14 @@
 
 namespace {
 
-// The DXF copy of a DWG drawing: the same name with ".dxf" in any case.
+// The DXF copy of a DWG drawing: the same name with ".dxf" in any case,
+// looked up as the libraries look up every name (only the file's own name
+// is folded); empty when there is no such file.
 QString dxfCopy(const QFileInfo& drawing)
 {
-    const QStringList found
-        = QDir(drawing.absolutePath()).entryList({drawing.completeBaseName() + ".dxf"}, QDir::Files | QDir::Readable);
-    return found.isEmpty() ? QString() : drawing.absoluteDir().filePath(found.first());
+    const QByteArray wanted = QFile::encodeName(drawing.absoluteDir().filePath(drawing.completeBaseName() + ".dxf"));
+    const QString found = QFile::decodeName(QByteArray::fromStdString(ResolvePathNoCase(wanted.constData())));
+    return QFileInfo(found).isFile() ? found : QString();
 }
 
 } // namespace

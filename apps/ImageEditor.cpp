@@ -10,6 +10,7 @@
 #include "imaging/app/CKivLeadAppView.h"
 #include "imaging/app/CKivLeadPageFrame.h"
 #include "imaging/app/CKivLeadThumbView.h"
+#include "imaging/widgets/CKivLeadScrollBars.h"
 #include "platform/docview/CCmdUI.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
@@ -21,7 +22,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 
 using namespace vandrel::win32;
 
@@ -45,6 +45,8 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
         const int step = 28 * static_cast<int>((m_mdi->subWindowList().size() - 1) % 8);
         sub->move(step, step);
         sub->show();
+        // The status line follows what the view shows, whatever changed it.
+        frame->GetScrollBars()->setChanged([this] { showStatus(); });
         // Scanned pages are large: pages are fitted to the window.
         frame->GetImageView()->SetViewMode(CKivLeadAppView::kModeFit);
         return frame;
@@ -56,15 +58,12 @@ ImageEditor::ImageEditor(const QString& profilePath, QWidget* parent)
             if (QFileInfo(path).isFile())
                 m_app->OpenDocumentFile(path.toUtf8().constData());
     });
-    // What the active picture is and how it shows; read a few times a
-    // second, since keys, the wheel and the page list change it as well as
-    // the menus.
+    // What the active picture is and how it shows: each view reports its
+    // repaints, and another window may become the active one.
     m_status = new QLabel;
     m_status->setProperty("vandrelData", true); // what the picture is, not words to translate
     statusBar()->addWidget(m_status, 1);
-    auto* poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, [this] { m_status->setText(statusText()); });
-    poll->start(250);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { showStatus(); });
     resize(SizeOnScreen(this, QSize(1100, 760)));
 }
 
@@ -91,6 +90,12 @@ CKivLeadAppView* ImageEditor::activeView() const
     CKivLeadPageFrame* frame = activeFrame();
     CKivLeadAppView* view = frame ? frame->GetImageView() : nullptr;
     return view && view->GetDocument() ? view : nullptr;
+}
+
+void ImageEditor::showStatus()
+{
+    if (m_status)
+        m_status->setText(statusText());
 }
 
 QString ImageEditor::statusText() const

@@ -50,6 +50,7 @@ private:
     QAction* addView(QMenu* menu, const QString& text, std::function<void(CKivLeadAppView*)> run,
         std::function<void(CKivLeadAppView*, CCmdUI*)> update = {});
     void buildMenus();
+    void showStatus();
     void printToPdf();
 
     CKivLeadApp* m_app;

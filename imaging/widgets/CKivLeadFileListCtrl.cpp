@@ -91,8 +91,10 @@ int CKivLeadFileListCtrl::ShowList(const KivThumbList* list)
 {
     RemoveParam();
     DeleteAllItems();
-    if (!list)
+    if (!list) {
+        m_columnWidths.clear();
         return 0;
+    }
     for (int i = 0; i < list->getCount(); ++i) {
         const KivThumbItem* item = list->getAt(i);
         const char* name = std::strrchr(item->file, '/');
@@ -102,34 +104,45 @@ int CKivLeadFileListCtrl::ShowList(const KivThumbList* list)
         SetItemText(row, 3, item->date);
         SetItemImage(row, iconOf(item->extension));
     }
+    measureColumns();
     fitColumns();
     return 1;
 }
 
-void CKivLeadFileListCtrl::fitColumns()
+void CKivLeadFileListCtrl::measureColumns()
 {
-    QTreeWidget* list = widget();
-    QHeaderView* header = list->header();
-    const int count = std::min(GetColumnCount(), m_pColumns->getCount());
-    if (count == 0)
-        return;
     // Each column is as wide as its widest entry or heading, never narrower
-    // than it starts; the names take whatever the window has left over.
+    // than it starts. Measured once per filling, not on every resize.
+    QTreeWidget* list = widget();
     const QFontMetrics metrics = list->fontMetrics();
-    int names = 0, others = 0;
+    const int count = std::min(GetColumnCount(), m_pColumns->getCount());
+    m_columnWidths.assign(static_cast<std::size_t>(count), 0);
     for (int c = 0; c < count; ++c) {
         int widest = 0;
         for (int row = 0; row < list->topLevelItemCount(); ++row)
             widest = std::max(widest, metrics.horizontalAdvance(list->topLevelItem(row)->text(c)));
         // The cell's margins, and the names' icons.
-        const int needed = std::max(widest + (c == 0 ? 30 : 14), header->sectionSizeHint(c));
-        const int width = std::max(static_cast<int>(m_pColumns->getAt(c)->width), needed);
-        header->resizeSection(c, width);
-        (c == 0 ? names : others) += width;
+        const int needed = std::max(widest + (c == 0 ? 30 : 14), list->header()->sectionSizeHint(c));
+        m_columnWidths[static_cast<std::size_t>(c)] = std::max(static_cast<int>(m_pColumns->getAt(c)->width), needed);
     }
+}
+
+void CKivLeadFileListCtrl::fitColumns()
+{
+    // The names take whatever the window has left over.
+    QTreeWidget* list = widget();
+    QHeaderView* header = list->header();
+    int others = 0;
+    for (std::size_t c = 0; c < m_columnWidths.size(); ++c) {
+        header->resizeSection(static_cast<int>(c), m_columnWidths[c]);
+        if (c > 0)
+            others += m_columnWidths[c];
+    }
+    if (m_columnWidths.empty())
+        return;
     const int available = list->width() - 2 * list->frameWidth()
         - list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
-    header->resizeSection(0, std::max(names, available - others));
+    header->resizeSection(0, std::max(m_columnWidths[0], available - others));
 }
 
 void CKivLeadFileListCtrl::OnSize(UINT type, int cx, int cy)

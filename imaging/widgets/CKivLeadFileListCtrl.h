@@ -9,6 +9,7 @@
 #include "platform/gdi/CImageList.h"
 
 #include <map>
+#include <vector>
 
 class KivColumnList;
 class KivThumbList;
@@ -36,10 +37,12 @@ protected:
 
 private:
     int iconOf(const char* extension);
+    void measureColumns();
     void fitColumns();
 
     KivColumnList* m_pColumns = nullptr;
     CImageList m_largeImages;
     CImageList m_smallImages;
     std::map<CString, int> m_iconOfType; // upper-case extension → image
+    std::vector<int> m_columnWidths; // what each column's entries need
 };

@@ -49,6 +49,8 @@ void CKivLeadScrollBars::sync()
     };
     place(m_horizontal, limit.cx, at.x, m_view->width());
     place(m_vertical, limit.cy, at.y, m_view->height());
+    if (m_changed)
+        m_changed();
 }
 
 bool CKivLeadScrollBars::eventFilter(QObject* watched, QEvent* event)

@@ -24,6 +24,9 @@ public:
     QScrollBar* vertical() const { return m_vertical; }
     // Ctrl and the wheel call zoom with +1 (away from the user) or -1.
     void setZoom(std::function<void(int)> zoom) { m_zoom = std::move(zoom); }
+    // Called after each sync: what the view shows may have changed (its
+    // zoom, its page, the part in view).
+    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
     // The bars from the view's scroll limit and position now.
     void sync();
 
@@ -35,5 +38,6 @@ private:
     QScrollBar* m_horizontal;
     QScrollBar* m_vertical;
     std::function<void(int)> m_zoom;
+    std::function<void()> m_changed;
     bool m_syncPending = false;
 };

@@ -56,12 +56,21 @@ int staticWidth(const CStatic& label)
     // lower than the desktop's line.
     const int lines = std::max(label.height(), metrics.height());
     const int oneLine = metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), flags & ~Qt::TextWordWrap, text).width();
-    for (int width = std::max(1, label.width()); width < oneLine; width += 2) {
+    const auto fits = [&](int width) {
         const QRect needed = metrics.boundingRect(QRect(0, 0, width, 1 << 20), flags, text);
-        if (needed.height() <= lines && needed.width() <= width)
-            return width;
+        return needed.height() <= lines && needed.width() <= width;
+    };
+    // The narrowest width between the label's own and one line's that holds
+    // the text: a wider label never needs more lines.
+    int narrow = std::max(1, label.width()), wide = std::max(narrow, oneLine);
+    while (narrow < wide) {
+        const int middle = narrow + (wide - narrow) / 2;
+        if (fits(middle))
+            wide = middle;
+        else
+            narrow = middle + 1;
     }
-    return oneLine;
+    return narrow;
 }
 
 int buttonWidth(const CButton& button)
