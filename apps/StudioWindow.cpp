@@ -14,6 +14,7 @@
 #include "imaging/widgets/CKivLeadExpListCtrl.h"
 #include "imaging/widgets/CKivLeadThumbListCtrl.h"
 #include "platform/gdi/CDC.h"
+#include "platform/io/AtomicFile.h"
 #include "platform/services/CFileDialog.h"
 #include "platform/services/MessageBox.h"
 #include "views/CKivThumbViewCtrl.h"
@@ -27,7 +28,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QMenuBar>
-#include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -66,13 +67,9 @@ std::string memberName(const std::string& file)
     return QFileInfo(QString::fromStdString(file)).completeBaseName().toUpper().toStdString();
 }
 
-// Writes bytes to file through a temporary file: an old file stays whole
-// when the write fails.
-bool saveWhole(const QString& file, const QByteArray& bytes)
-{
-    QSaveFile out(file);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
-}
+// The most an existing export target may hold: it is read (and locked) before
+// it is replaced, and no picture of ours comes near this.
+constexpr std::uint64_t kMaxReplacedBytes = std::uint64_t {256} << 20;
 
 } // namespace
 
@@ -276,16 +273,14 @@ int StudioWindow::addToLibrary()
     }
     CStringArray stored;
     KivSlideFile::GetSlideList(library.c_str(), &stored);
+    QSet<QString> there; // the names stored, in capitals as slide names are kept
+    for (int i = 0; i < stored.GetSize(); ++i)
+        there.insert(QString::fromStdString(stored.GetAt(i)).toUpper());
     int added = 0;
     for (const std::string& slide : slides) {
         const std::string name = memberName(slide);
-        bool there = false;
-        for (int i = 0; i < stored.GetSize(); ++i)
-            there = there
-                || QString::fromStdString(stored.GetAt(i)).compare(QString::fromStdString(name), Qt::CaseInsensitive)
-                    == 0;
         int code = 0;
-        if (there) {
+        if (there.contains(QString::fromStdString(name))) {
             const CString question = "Replace slide " + name + " in library " + library + "?";
             const int answer = MessageBox(this, question.c_str(), kCaption, MB_YESNOCANCEL | MB_ICONQUESTION);
             if (answer == IDCANCEL)
@@ -380,6 +375,13 @@ int StudioWindow::exportAs(const char* format)
     if (dialog.DoModal() != IDOK)
         return 0;
     const QString out = QString::fromStdString(dialog.GetPathName());
+    // The picture never takes the place of what it is drawn from.
+    const QString source = QFileInfo(QString::fromStdString(library.empty() ? slide : library)).canonicalFilePath();
+    if (!source.isEmpty() && QFileInfo(out).canonicalFilePath() == source) {
+        MessageBox(this, QString("%1 is the file the slide is read from.").arg(out).toUtf8().constData(), kCaption,
+            MB_OK | MB_ICONERROR);
+        return 0;
+    }
     QByteArray bytes;
     int code = 0;
     if (svg) {
@@ -403,9 +405,16 @@ int StudioWindow::exportAs(const char* format)
         MessageBox(this, KivSlideFile::GetSlideError(), kCaption, MB_OK | MB_ICONERROR);
         return 0;
     }
-    if (!saveWhole(out, bytes)) {
-        MessageBox(
-            this, QString("%1 could not be written.").arg(out).toUtf8().constData(), kCaption, MB_OK | MB_ICONERROR);
+    // Locked from reading to the rename, through a temporary file: an old
+    // picture stays whole when the write fails, and no FIFO or folder is
+    // taken for one.
+    std::string error;
+    if (!AtomicFile::Update(
+            QFile::encodeName(out).toStdString(), kMaxReplacedBytes,
+            [&bytes](const std::string*) { return std::optional<std::string>(bytes.toStdString()); }, &error)) {
+        MessageBox(this,
+            QString("%1 could not be written: %2").arg(out, QString::fromStdString(error)).toUtf8().constData(),
+            kCaption, MB_OK | MB_ICONERROR);
         return 0;
     }
     statusBar()->showMessage(QString("%1 exported as %2").arg(QString::fromStdString(name), out));

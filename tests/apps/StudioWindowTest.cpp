@@ -28,6 +28,8 @@
 #include <QTabWidget>
 #include <QTreeView>
 
+#include <sys/stat.h>
+
 using namespace testsupport;
 
 namespace {
@@ -128,6 +130,21 @@ TEST(StudioWindow, BrowsesAFolderAndWorksOnLibrariesWithTheSelection)
     const Bytes svg = readFile(dir.file("door.svg"));
     EXPECT_EQ(std::string(svg.begin(), svg.begin() + 5), "<?xml");
     EXPECT_EQ(files.shown().back().title, "Export as SVG");
+    // Never over what the slide is read from, nor over a folder or a FIFO:
+    // each is refused with a message, and the library keeps its bytes.
+    const Bytes library = readFile(lib);
+    std::filesystem::create_directory(dir.file("folder.png"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe.png").c_str(), 0600), 0);
+    boxes.clear();
+    for (const std::string& target : {lib, dir.file("folder.png"), dir.file("pipe.png")}) {
+        select(w, {"(DOOR)"});
+        files.answer(target.c_str());
+        EXPECT_EQ(w.exportAs("PNG"), 0) << target;
+    }
+    EXPECT_EQ(readFile(lib), library);
+    ASSERT_EQ(boxes.shown().size(), 3u);
+    EXPECT_EQ(boxes.shown()[0].text, lib + " is the file the slide is read from.");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe.png")));
     // A drawing is no slide: nothing is asked or written.
     select(w, {"nothing"});
     w.browser().browser().SetCurSel(-1);
