@@ -240,6 +240,8 @@ void StudioWindow::showCurrent()
     if (!current && items)
         current = items->getAt(0);
     m_preview->SetFileName(current ? current->file : "", 1);
+    // A folder with no drawing shows an empty pane, not a black one.
+    m_preview->setVisible(current != nullptr);
 }
 
 void StudioWindow::refresh(const QString& said)
